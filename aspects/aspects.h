@@ -1,0 +1,49 @@
+#pragma once
+
+#include <array>
+#include <optional>
+#include <vector>
+
+#include "aspects/aspect_kind.h"
+#include "aspects/results_sink.h"
+#include "astro/body.h"
+#include "run/records.h"
+
+namespace orbisca {
+
+// The separation tested against the windows: the signed difference of two
+// longitudes rounded half to even, then, when it is more than 190 degrees
+// either way, taken the short way round the circle so that pairs on both
+// sides of 0 degrees are found.
+int Separation(double firstLongitude, double secondLongitude);
+
+// The kind whose window holds the separation, testing in kind order.
+std::optional<AspectKind> KindOf(int separation);
+
+struct AspectEntry {
+  AspectKind kind;
+  Body first;
+  Body second;
+  int separation;
+  bool operator==(const AspectEntry&) const = default;
+};
+
+// Every ordered pair of the ten bodies (first body by index, then the second,
+// skipping a body with itself) that stands in an aspect, in that order.
+std::vector<AspectEntry> FindAspects(const PlanetTable& table);
+
+// The heading line of an entry, without the line break: "Sun-Moon  In Trine Aspect".
+std::string Heading(const AspectEntry& entry);
+
+// Which kinds the entries hold.
+std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& entries);
+
+// Writes the entries into the sink (heading bold dark red, paragraph black,
+// CR LF layout) and then sets the covers: all to the front, then the kinds
+// found to the back.
+void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink);
+
+// The aspect step of a run, over the program's planet table.
+void CalcAspects(ResultsSink& sink);
+
+}  // namespace orbisca

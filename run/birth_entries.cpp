@@ -1,0 +1,126 @@
+#include "run/birth_entries.h"
+
+#include <cctype>
+#include <charconv>
+#include <cmath>
+#include <limits>
+
+namespace orbisca {
+namespace {
+
+constexpr std::string_view kName = "Please Enter Name";
+constexpr std::string_view kLonDeg = "Please Enter Value Between 0 And 179 in the Degree of Longitude";
+constexpr std::string_view kLonMin = "Please Enter Value Between 0 And 59 in the  Minute of Longitude";
+constexpr std::string_view kLatDeg = "Please Enter Value Between 0 And 89 in the Degree of Latitude";
+constexpr std::string_view kLatMin = "Please Enter Value Between 0 And 59 in the  Minute of Latitude";
+// The two date messages differ by the space before the exclamation mark.
+constexpr std::string_view kFebruary = "Please Enter Correct Date Or Month!";
+constexpr std::string_view kThirtyDays = "Please Enter Correct Date Or Month !";
+
+// Parses a decimal number at the start of s: optional sign, digits with an
+// optional fraction, optional exponent. Returns the characters used (0: none).
+std::size_t ParseNumber(std::string_view s, double& value) {
+  std::size_t i = 0;
+  if (i < s.size() && (s[i] == '+' || s[i] == '-')) ++i;
+  const std::size_t digitsStart = i;
+  while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+  std::size_t digits = i - digitsStart;
+  if (i < s.size() && s[i] == '.') {
+    ++i;
+    const std::size_t fracStart = i;
+    while (i < s.size() && std::isdigit(static_cast<unsigned char>(s[i]))) ++i;
+    digits += i - fracStart;
+  }
+  if (digits == 0) return 0;
+  if (i < s.size() && (s[i] == 'e' || s[i] == 'E')) {
+    std::size_t j = i + 1;
+    if (j < s.size() && (s[j] == '+' || s[j] == '-')) ++j;
+    const std::size_t expStart = j;
+    while (j < s.size() && std::isdigit(static_cast<unsigned char>(s[j]))) ++j;
+    if (j > expStart) i = j;
+  }
+  // from_chars takes no leading '+'.
+  std::string_view body = s.substr(0, i);
+  const bool negative = !body.empty() && body.front() == '-';
+  if (!body.empty() && (body.front() == '+' || body.front() == '-')) body.remove_prefix(1);
+  double v = 0.0;
+  const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), v);
+  if (ec == std::errc::result_out_of_range) {
+    v = std::numeric_limits<double>::infinity();
+  } else if (ec != std::errc() || ptr != body.data() + body.size()) {
+    return 0;
+  }
+  value = negative ? -v : v;
+  return i;
+}
+
+bool IsLeapByFour(int year) { return year % 4 == 0; }
+
+}  // namespace
+
+std::string_view TrimSpaces(std::string_view text) {
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
+}
+
+double LeadingNumber(std::string_view text) {
+  while (!text.empty() && std::isspace(static_cast<unsigned char>(text.front()))) text.remove_prefix(1);
+  double v = 0.0;
+  return ParseNumber(text, v) > 0 ? v : 0.0;
+}
+
+std::optional<double> WholeNumber(std::string_view text) {
+  text = TrimSpaces(text);
+  double v = 0.0;
+  if (text.empty() || ParseNumber(text, v) != text.size()) return std::nullopt;
+  return v;
+}
+
+double RoundHalfEven(double x) {
+  const double r = std::round(x);  // halves away from zero
+  if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
+  return r;
+}
+
+std::optional<short> TextToInt16(std::string_view text) {
+  const std::optional<double> v = WholeNumber(text);
+  if (!v || !std::isfinite(*v)) return std::nullopt;
+  const double r = RoundHalfEven(*v);
+  if (r < std::numeric_limits<short>::min() || r > std::numeric_limits<short>::max()) return std::nullopt;
+  return static_cast<short>(r);
+}
+
+std::optional<EntryRefusal> CheckEntries(const BirthEntries& e) {
+  using enum MessageIcon;
+  using enum EntryField;
+  const auto degreesOutside = [](std::string_view text, double high) {
+    text = TrimSpaces(text);
+    if (text.empty()) return true;
+    const double v = LeadingNumber(text);
+    return v > high || v < 0.0;
+  };
+  const auto minutesOutside = [](std::string_view text) {
+    const std::optional<double> v = WholeNumber(text);
+    return !v || *v > 59.0 || *v < 0.0;
+  };
+
+  if (TrimSpaces(e.name).empty()) return EntryRefusal{kName, Error, Name};
+  if (degreesOutside(e.lonDeg, 179.0)) return EntryRefusal{kLonDeg, Error, LonDeg};
+  if (minutesOutside(e.lonMin)) return EntryRefusal{kLonMin, Error, LonMin};
+  if (degreesOutside(e.latDeg, 89.0)) return EntryRefusal{kLatDeg, Error, LatDeg};
+  if (minutesOutside(e.latMin)) return EntryRefusal{kLatMin, Error, LatMin};
+
+  constexpr int kFebruaryIndex = 1;
+  if (e.monthIndex == kFebruaryIndex) {
+    // Divisible by four is enough: the year list holds no century year but 2000.
+    const std::optional<short> year = TextToInt16(e.yearText);
+    const int lastDayIndex = (year && IsLeapByFour(*year)) ? 28 : 27;
+    if (e.dayIndex > lastDayIndex) return EntryRefusal{kFebruary, Information, None};
+  }
+  const bool thirtyDayMonth = e.monthIndex == 3 || e.monthIndex == 5 || e.monthIndex == 8 || e.monthIndex == 10;
+  if (thirtyDayMonth && e.dayIndex == 30) return EntryRefusal{kThirtyDays, Information, None};
+  return std::nullopt;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,57 @@
+#include "run/calculation_run.h"
+
+#include <cmath>
+#include <optional>
+
+#include "aspects/aspects.h"
+#include "astro/moon.h"
+#include "astro/planet_position.h"
+#include "run/records.h"
+#include "run/time_zones.h"
+
+namespace orbisca {
+namespace {
+
+void Assign(std::int16_t& field, std::string_view text) {
+  if (const std::optional<short> v = TextToInt16(text)) field = *v;
+}
+
+std::int16_t Magnitude(std::int16_t v) { return static_cast<std::int16_t>(v < 0 ? -v : v); }
+
+}  // namespace
+
+void FillChartInput(const BirthEntries& e, ChartInput& r) {
+  r.PersonName = e.name;
+  ZoneCalculation(e.zoneIndex, r);
+  if (e.monthIndex >= 0) r.BirthMonth = static_cast<std::int16_t>(e.monthIndex + 1);
+  Assign(r.BirthDay, e.dayText);
+  Assign(r.BirthYear, e.yearText);
+  Assign(r.BirthHour, e.hourText);
+  Assign(r.BirthMinute, e.minuteText);
+  r.ZoneHours = Magnitude(r.ZoneCorrHours);
+  r.ZoneMinutes = Magnitude(r.ZoneCorrMinutes);
+  Assign(r.LonDeg, e.lonDeg);
+  Assign(r.LonMin, e.lonMin);
+  Assign(r.LatDeg, e.latDeg);
+  Assign(r.LatMin, e.latMin);
+  r.IsEast = ToFlag(e.east);
+  r.IsSouth = ToFlag(e.south);
+  r.IsDst = ToFlag(e.dst);
+}
+
+bool RunChart(BirthDataView& view) {
+  const BirthEntries entries = view.Entries();
+  if (const std::optional<EntryRefusal> refusal = CheckEntries(entries)) {
+    view.Refuse(*refusal);
+    return false;
+  }
+  FillChartInput(entries, Records().Input);
+  CalcSiderealShift();
+  CalcMoonPosition();
+  CalcPlanetPositions();
+  CalcAspects(view.Results());
+  view.ShowResults();
+  return true;
+}
+
+}  // namespace orbisca

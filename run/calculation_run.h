@@ -1,0 +1,31 @@
+#pragma once
+
+#include "aspects/results_sink.h"
+#include "run/birth_entries.h"
+#include "run/chart_input.h"
+
+namespace orbisca {
+
+// What the run needs of the birth-data window.
+class BirthDataView {
+ public:
+  virtual ~BirthDataView() = default;
+  virtual BirthEntries Entries() const = 0;
+  // Shows the refusal's message (modal, with its icon) and moves the focus.
+  virtual void Refuse(const EntryRefusal& refusal) = 0;
+  // The results window's boxes and covers, creating the window if need be.
+  virtual ResultsSink& Results() = 0;
+  // Shows the results window (not modal) and hides the form, entries intact.
+  virtual void ShowResults() = 0;
+};
+
+// Fills the record from the entries in the fixed order. Each field is its own
+// step: a text that does not convert leaves that field as it was.
+void FillChartInput(const BirthEntries& entries, ChartInput& record);
+
+// The run behind "Proceed": check the entries (on a refusal nothing changes),
+// fill the program's ChartInput, compute the sidereal shift, the Moon, the
+// planets and the aspects, then show the results. Returns false on a refusal.
+bool RunChart(BirthDataView& view);
+
+}  // namespace orbisca

@@ -1,0 +1,10 @@
+#include "run/records.h"
+
+namespace orbisca {
+
+ProgramRecords& Records() {
+  static ProgramRecords records;
+  return records;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,12 @@
+#include "run/time_zones.h"
+
+namespace orbisca {
+
+void ZoneCalculation(int position, ChartInput& record) {
+  if (position < 0 || position >= kTimeZoneCount) return;
+  const TimeZoneRow& row = TimeZoneTable[static_cast<std::size_t>(position)];
+  record.ZoneCorrHours = row.corrHours;
+  record.ZoneCorrMinutes = row.corrMinutes;
+}
+
+}  // namespace orbisca

@@ -1,0 +1,84 @@
+#include "ui/seams.h"
+
+#include <QAbstractPrintDialog>
+#include <QDesktopServices>
+#include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+
+namespace orbisca::ui {
+namespace {
+
+class RealMessages final : public MessageSeam {
+ public:
+  void Show(QWidget* parent, QMessageBox::Icon icon, const QString& text) override {
+    QMessageBox box(icon, kAppTitle, text, QMessageBox::Ok, parent);
+    box.exec();
+  }
+  bool Ask(QWidget* parent, const QString& text) override {
+    QMessageBox box(QMessageBox::Question, kAppTitle, text, QMessageBox::Yes | QMessageBox::No, parent);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+  }
+};
+
+class RealFileDialogs final : public FileDialogSeam {
+ public:
+  QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                       const QString& defaultSuffix) override {
+    QFileDialog dialog(parent, caption, QString(), filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setDefaultSuffix(defaultSuffix);
+    // The caller asks before overwriting, once it knows the final name.
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
+    return dialog.selectedFiles().constFirst();
+  }
+};
+
+class RealPrintDialogs final : public PrintDialogSeam {
+ public:
+  bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) override {
+    QPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
+    dialog.setPrintRange(hasSelection ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+  }
+};
+
+class RealUrls final : public UrlSeam {
+ public:
+  void Open(const QUrl& url) override { QDesktopServices::openUrl(url); }
+};
+
+template <class Seam, class Real>
+struct Slot {
+  Real real;
+  Seam* current = &real;
+  Seam* Install(Seam* seam) {
+    Seam* previous = current;
+    current = seam ? seam : &real;
+    return previous == &real ? nullptr : previous;
+  }
+};
+
+Slot<MessageSeam, RealMessages>& MessageSlot() { static Slot<MessageSeam, RealMessages> s; return s; }
+Slot<FileDialogSeam, RealFileDialogs>& FileSlot() { static Slot<FileDialogSeam, RealFileDialogs> s; return s; }
+Slot<PrintDialogSeam, RealPrintDialogs>& PrintSlot() { static Slot<PrintDialogSeam, RealPrintDialogs> s; return s; }
+Slot<UrlSeam, RealUrls>& UrlSlot() { static Slot<UrlSeam, RealUrls> s; return s; }
+
+}  // namespace
+
+MessageSeam& Messages() { return *MessageSlot().current; }
+FileDialogSeam& FileDialogs() { return *FileSlot().current; }
+PrintDialogSeam& PrintDialogs() { return *PrintSlot().current; }
+UrlSeam& Urls() { return *UrlSlot().current; }
+
+MessageSeam* InstallMessageSeam(MessageSeam* seam) { return MessageSlot().Install(seam); }
+FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam) { return FileSlot().Install(seam); }
+PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam) { return PrintSlot().Install(seam); }
+UrlSeam* InstallUrlSeam(UrlSeam* seam) { return UrlSlot().Install(seam); }
+
+}  // namespace orbisca::ui

@@ -1,0 +1,82 @@
+#pragma once
+
+#include <QMessageBox>
+#include <QString>
+#include <QUrl>
+
+class QPrinter;
+class QWidget;
+
+namespace orbisca::ui {
+
+// Every modal dialog and every URL the program opens goes through one of these
+// seams, so that tests can answer them without a person. The real dialogs are
+// used unless a test installs its own.
+
+class MessageSeam {
+ public:
+  virtual ~MessageSeam() = default;
+  // A modal message with one OK button, captioned with the application title.
+  virtual void Show(QWidget* parent, QMessageBox::Icon icon, const QString& text) = 0;
+  // A modal Yes/No question; true for Yes.
+  virtual bool Ask(QWidget* parent, const QString& text) = 0;
+};
+
+class FileDialogSeam {
+ public:
+  virtual ~FileDialogSeam() = default;
+  // The file-save dialog; the chosen path, or an empty string on cancel.
+  virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
+                               const QString& defaultSuffix) = 0;
+};
+
+class PrintDialogSeam {
+ public:
+  virtual ~PrintDialogSeam() = default;
+  // The printer dialog for `printer`, with no page-range choice; the selection
+  // option is offered and pre-chosen only when `hasSelection`. True when the
+  // user accepts; the printer then holds the choices made.
+  virtual bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
+};
+
+class UrlSeam {
+ public:
+  virtual ~UrlSeam() = default;
+  // Asks the desktop to open the address; returns at once, failures ignored.
+  virtual void Open(const QUrl& url) = 0;
+};
+
+MessageSeam& Messages();
+FileDialogSeam& FileDialogs();
+PrintDialogSeam& PrintDialogs();
+UrlSeam& Urls();
+
+// Installs a replacement (nullptr restores the real one); returns the previous.
+MessageSeam* InstallMessageSeam(MessageSeam* seam);
+FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam);
+PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam);
+UrlSeam* InstallUrlSeam(UrlSeam* seam);
+
+// Installs a seam for the lifetime of the guard (tests).
+template <class Seam, Seam* (*Install)(Seam*)>
+class ScopedSeam {
+ public:
+  explicit ScopedSeam(Seam* seam) : previous_(Install(seam)) {}
+  ~ScopedSeam() { Install(previous_); }
+  ScopedSeam(const ScopedSeam&) = delete;
+  ScopedSeam& operator=(const ScopedSeam&) = delete;
+
+ private:
+  Seam* previous_;
+};
+using ScopedMessageSeam = ScopedSeam<MessageSeam, InstallMessageSeam>;
+using ScopedFileDialogSeam = ScopedSeam<FileDialogSeam, InstallFileDialogSeam>;
+using ScopedPrintDialogSeam = ScopedSeam<PrintDialogSeam, InstallPrintDialogSeam>;
+using ScopedUrlSeam = ScopedSeam<UrlSeam, InstallUrlSeam>;
+
+// The application title, caption of message boxes.
+inline const QString kAppTitle = QStringLiteral("Orbisca");
+// Caption of every window.
+inline const QString kWindowCaption = QStringLiteral("Orbisca v1.15");
+
+}  // namespace orbisca::ui
