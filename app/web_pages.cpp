@@ -1,0 +1,59 @@
+#include "app/web_pages.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+
+#include "ui/seams.h"
+
+#ifndef ORBISCA_SITE_URL
+#define ORBISCA_SITE_URL "https://orbisca.example/"
+#endif
+
+namespace orbisca {
+namespace {
+
+QString SiteBase() {
+  QString base = QStringLiteral(ORBISCA_SITE_URL);
+  if (!base.endsWith(u'/')) base += u'/';
+  return base;
+}
+
+// The user guide ships beside the program (build tree) or in the shared data
+// folder of an installed program.
+QString LocalHelpFile() {
+  const QString dir = QCoreApplication::applicationDirPath();
+  for (const QString& candidate : {dir + QStringLiteral("/help/index.html"),
+                                   dir + QStringLiteral("/../share/orbisca/help/index.html")}) {
+    if (QFileInfo(candidate).isFile()) return QFileInfo(candidate).canonicalFilePath();
+  }
+  return {};
+}
+
+}  // namespace
+
+QString HomePageAddress() { return SiteBase(); }
+
+QUrl WebPageUrl(WebPage page) {
+  const QString base = SiteBase();
+  switch (page) {
+    case WebPage::HomePage:
+      return QUrl(base);
+    case WebPage::OnlineHelpPage: {
+      const QString local = LocalHelpFile();
+      return local.isEmpty() ? QUrl(base + QStringLiteral("help/")) : QUrl::fromLocalFile(local);
+    }
+    case WebPage::DownloadPage:
+      return QUrl(base + QStringLiteral("download/"));
+    case WebPage::DonatePage:
+      return QUrl(base + QStringLiteral("donate/"));
+    case WebPage::FullBrandPage:
+      return QUrl(base + QStringLiteral("full-brand/"));
+    case WebPage::CoBrandPage:
+      return QUrl(base + QStringLiteral("co-brand/"));
+  }
+  return QUrl(base);
+}
+
+void OpenWebPage(WebPage page) { ui::Urls().Open(WebPageUrl(page)); }
+
+}  // namespace orbisca
