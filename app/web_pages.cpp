@@ -3,20 +3,13 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 
+#include "report/site.h"
 #include "ui/seams.h"
-
-#ifndef ORBISCA_SITE_URL
-#define ORBISCA_SITE_URL "https://orbisca.example/"
-#endif
 
 namespace orbisca {
 namespace {
 
-QString SiteBase() {
-  QString base = QStringLiteral(ORBISCA_SITE_URL);
-  if (!base.endsWith(u'/')) base += u'/';
-  return base;
-}
+QString SiteBase() { return QString::fromStdString(std::string(SiteBaseAddress())); }
 
 // The user guide ships beside the program (build tree) or in the shared data
 // folder of an installed program.
