@@ -1,0 +1,352 @@
+// Reference values in real units. Angles are compared across the 0/360 wrap,
+// every failure reports the error in arc-seconds against a named limit.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "astro/julian.h"
+#include "astro/moon.h"
+#include "astro/orbital_elements.h"
+#include "astro/planet_position.h"
+#include "run/calculation_run.h"
+#include "run/records.h"
+
+namespace orbisca {
+namespace {
+
+// Reference values are given to four or six decimals of a degree.
+constexpr double kFourPlacesArcsec = 0.00006 * 3600.0;
+constexpr double kSixPlacesArcsec = 0.0000006 * 3600.0;
+
+// Difference of two angles in arc-seconds, taken the short way round.
+double AngleErrorArcsec(double a, double b) {
+  double d = std::fmod(a - b, 360.0);
+  if (d > 180.0) d -= 360.0;
+  if (d < -180.0) d += 360.0;
+  return std::fabs(d) * 3600.0;
+}
+
+#define EXPECT_ANGLE(actual, expected, limitArcsec)                                   \
+  do {                                                                                \
+    const double a_ = (actual);                                                       \
+    ASSERT_FALSE(std::isnan(a_)) << #actual;                                           \
+    EXPECT_LE(AngleErrorArcsec(a_, (expected)), (limitArcsec))                         \
+        << #actual << " = " << a_ << ", expected " << (expected) << " (error "          \
+        << AngleErrorArcsec(a_, (expected)) << "\" over the limit " << (limitArcsec) << "\")"; \
+  } while (0)
+
+ChartInput Birth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int lonDeg, int lonMin, bool east,
+                 bool dst) {
+  ChartInput in;
+  in.PersonName = "TEST";
+  in.BirthYear = static_cast<std::int16_t>(y);
+  in.BirthMonth = static_cast<std::int16_t>(mo);
+  in.BirthDay = static_cast<std::int16_t>(d);
+  in.BirthHour = static_cast<std::int16_t>(h);
+  in.BirthMinute = static_cast<std::int16_t>(mi);
+  in.ZoneCorrHours = static_cast<std::int16_t>(corrH);
+  in.ZoneCorrMinutes = static_cast<std::int16_t>(corrM);
+  in.ZoneHours = static_cast<std::int16_t>(std::abs(corrH));
+  in.ZoneMinutes = static_cast<std::int16_t>(std::abs(corrM));
+  in.LonDeg = static_cast<std::int16_t>(lonDeg);
+  in.LonMin = static_cast<std::int16_t>(lonMin);
+  in.IsEast = ToFlag(east);
+  in.IsDst = ToFlag(dst);
+  return in;
+}
+
+// Runs the three position steps over the program's records.
+const PlanetTable& RunPositions(const ChartInput& in) {
+  Records().Input = in;
+  CalcSiderealShift();
+  CalcMoonPosition();
+  CalcPlanetPositions();
+  return Records().Planets;
+}
+
+TEST(JulianDates, DayNumbers) {
+  struct Row {
+    int month, day, year;
+    double jdn;
+  };
+  const Row rows[] = {{1, 1, 2000, 2451545}, {1, 1, 1901, 2415386}, {12, 31, 2050, 2470172},
+                      {10, 16, 1582, 2299162}, {10, 15, 1582, 2299171}, {10, 4, 1582, 2299160}};
+  for (const Row& r : rows) {
+    EXPECT_EQ(JulianDayNumber(r.month, r.day, r.year), r.jdn) << r.year << "-" << r.month << "-" << r.day;
+  }
+}
+
+TEST(JulianDates, DaysFromJ2000) {
+  struct Row {
+    int y, mo, d, h, mi;
+    double expected;
+  };
+  const Row rows[] = {{2000, 1, 1, 12, 0, 0.0},
+                      {2000, 1, 1, 0, 0, -0.5},
+                      {2050, 12, 31, 23, 59, 18627.499306},
+                      {1901, 1, 1, 0, 0, -36159.5},
+                      {1976, 7, 4, 14, 15, -8580.90625},
+                      {1990, 5, 15, 1, 0, -3518.458333},
+                      {1900, 12, 31, 19, 0, -36159.708333}};
+  for (const Row& r : rows) {
+    EXPECT_NEAR(DayNumberJ2000(r.y, r.mo, r.d, r.h, r.mi), r.expected, 1e-6) << r.y << "-" << r.mo << "-" << r.d;
+  }
+}
+
+TEST(OrbitalElements, GeocentricLongitudesAtJ2000) {
+  const double expected[9] = {271.9060, 241.5781, 280.3796, 327.9828, 25.3611,
+                              40.2147,  314.7901, 303.1916, 251.4543};
+  for (std::size_t i = 0; i < 9; ++i) {
+    SCOPED_TRACE(OrbitalElementTable[i].body);
+    const double lambda = GeocentricLongitude(i, 0.0);
+    EXPECT_GE(lambda, 0.0);
+    EXPECT_LE(lambda, 360.0);
+    EXPECT_ANGLE(lambda, expected[i], kFourPlacesArcsec);
+  }
+}
+
+TEST(OrbitalElements, SunIsOppositeTheEarth) {
+  for (double d : {-36159.5, -8580.90625, 0.0, 18627.5}) {
+    const Elements earth = OrbitalElements(kEarthRow, d);
+    const double nu = TrueAnomaly(NormalizeRadians(earth.L - earth.peri), earth.e);
+    const double r = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(nu));
+    const double xE = r * std::cos(nu + earth.peri);
+    const double yE = r * std::sin(nu + earth.peri);
+    double expected = ArcTan2(-yE, -xE) * 180.0 / kPi;
+    if (expected < 0) expected += 360.0;
+    EXPECT_ANGLE(GeocentricLongitude(kEarthRow, d), expected, 1e-9);
+  }
+}
+
+TEST(OrbitalElements, AngleHelpers) {
+  struct Row {
+    const char* name;
+    double actual;
+    double expected;
+  };
+  const Row rows[] = {
+      {"NormalizeRadians(-0.5)", NormalizeRadians(-0.5), kTwoPi - 0.5},
+      {"NormalizeRadians(4pi)", NormalizeRadians(2 * kTwoPi), 0.0},
+      {"NormalizeRadians(-2pi)", NormalizeRadians(-kTwoPi), 0.0},
+      {"NormalizeRadians(7)", NormalizeRadians(7.0), 7.0 - kTwoPi},
+      {"ArcTan2(0,-1)", ArcTan2(0, -1), kPi},
+      {"ArcTan2(0,0)", ArcTan2(0, 0), 0.0},
+      {"ArcTan2(1,0)", ArcTan2(1, 0), kPi / 2},
+      {"ArcTan2(-1,0)", ArcTan2(-1, 0), -kPi / 2},
+      {"ArcTan2(-1,-1)", ArcTan2(-1, -1), -3 * kPi / 4},
+      {"ArcTan2(1,-1)", ArcTan2(1, -1), 3 * kPi / 4},
+      {"ArcTan2(1,1)", ArcTan2(1, 1), kPi / 4},
+      {"TrueAnomaly(M,0)", TrueAnomaly(1.234, 0.0), 1.234},
+      {"TrueAnomaly(0,e)", TrueAnomaly(0.0, 0.2488), 0.0},
+      {"TrueAnomaly(pi,e)", TrueAnomaly(kPi, 0.2488), kPi},
+  };
+  for (const Row& r : rows) EXPECT_NEAR(r.actual, r.expected, 1e-12) << r.name;
+}
+
+TEST(OrbitalElements, TrueAnomalySolvesKeplersEquation) {
+  // For any M and the eccentricities of the table, the returned anomaly must
+  // give back M through Kepler's equation.
+  for (double e : {0.0, 0.0068, 0.0484, 0.2056, 0.2488, 0.9}) {
+    for (double M = 0.0; M < kTwoPi; M += 0.37) {
+      const double nu = TrueAnomaly(M, e);
+      const double E = 2 * std::atan(std::sqrt((1 - e) / (1 + e)) * std::tan(nu / 2));
+      double m = E - e * std::sin(E);
+      if (m < 0) m += kTwoPi;
+      EXPECT_NEAR(std::fmod(m, kTwoPi), M, 1e-9) << "e=" << e << " M=" << M;
+    }
+  }
+}
+
+TEST(OrbitalElements, ConvertedLongitudeStaysInOneTurn) {
+  // Every body over the whole input range, hours apart.
+  for (double d = -36160.0; d <= 18628.0; d += 997.3) {
+    for (std::size_t i = 0; i < kOrbitalBodies; ++i) {
+      const double lambda = GeocentricLongitude(i, d);
+      ASSERT_FALSE(std::isnan(lambda));
+      EXPECT_GE(lambda, 0.0);
+      EXPECT_LE(lambda, 360.0);
+    }
+  }
+}
+
+TEST(SiderealShift, LahiriAtReferenceInstants) {
+  struct Row {
+    const char* name;
+    ChartInput in;
+    double T1900;
+    double shift;
+  };
+  const Row rows[] = {
+      {"2000-01-01 12:00 GMT 0W07", Birth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false), 1.0, -23.853991},
+      {"1976-07-04 10:15 EST dst 74W", Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true), 0.7650676, -23.532879},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_NEAR(Centuries1900(r.in), r.T1900, 1e-7);
+    EXPECT_NEAR(SiderealShiftFor(r.in), r.shift, 1e-6);
+  }
+  // Over the whole input range the shift stays within its known bounds.
+  EXPECT_NEAR(PlanetSiderealCorrection((2415385.5 - 2415020.0 - 0.5 + 0.5) / 36525.0), -22.48, 0.01);
+  EXPECT_NEAR(PlanetSiderealCorrection(1.51), -24.57, 0.01);
+}
+
+TEST(Moon, ReferenceLongitudes) {
+  struct Row {
+    const char* name;
+    ChartInput in;
+    double T;
+    double moon;
+  };
+  const Row rows[] = {
+      {"2000-01-01 12:00 GMT W", Birth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false), 0.0, 199.462598},
+      {"same instant 17:30 IST E", Birth(2000, 1, 1, 17, 30, -5, -30, 77, 12, true, false), 0.0, 199.462598},
+      {"1976-07-04 10:15 EST dst W", Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true), -0.2349324, 167.404195},
+      {"1992-04-12 00:00 GMT W", Birth(1992, 4, 12, 0, 0, 0, 0, 0, 30, false, false), -0.0772211, 109.404045},
+      {"1990-05-15 06:30 IST E", Birth(1990, 5, 15, 6, 30, -5, -30, 77, 12, true, false), std::nan(""), 267.790319},
+      {"2050-12-31 23:59 GMT W", Birth(2050, 12, 31, 23, 59, 0, 0, 0, 30, false, false), 0.5099931, 120.212699},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    if (!std::isnan(r.T)) {
+      EXPECT_NEAR(MoonCenturies(r.in), r.T, 1e-7);
+    }
+    const double moon = MoonSiderealLongitude(r.in);
+    EXPECT_GE(moon, 0.0);
+    EXPECT_LT(moon, 360.0);
+    EXPECT_ANGLE(moon, r.moon, kSixPlacesArcsec);
+  }
+}
+
+TEST(Moon, SeriesPiecesAtJ2000) {
+  EXPECT_NEAR(MoonPeriodicSum(0.0), 4.999644, 1e-6);
+  EXPECT_NEAR(MoonTropicalLongitude(0.0), 223.316103, 1e-6);
+  EXPECT_NEAR(MoonSiderealCorrection(0.0), -23.853505, 1e-6);
+  EXPECT_NEAR(MoonSiderealCorrection(0.5099931), -24.572450, 1e-6);
+}
+
+TEST(PlanetTable, SlotsAndNames) {
+  const std::array<double, 9> p = {1, 2, 3, 4, 5, 6, 7, 8, 9};
+  const PlanetTable t = BuildPlanetTable(p, 42.0);
+  const char* names[14] = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn",
+                           "Uranus", "Neptune", "Pluto", "Asc", "Midheaven", "Rahu", "Ketu"};
+  const double longitudes[10] = {3, 42, 1, 2, 4, 5, 6, 7, 8, 9};
+  for (std::size_t i = 0; i < 14; ++i) EXPECT_EQ(t.BodyNames[i], names[i]);
+  for (std::size_t i = 0; i < 10; ++i) EXPECT_EQ(t.BodyLongitudes[i], longitudes[i]) << names[i];
+}
+
+struct ChartCase {
+  const char* name;
+  ChartInput in;
+  double expected[10];  // Sun, Moon, Mercury ... Pluto; NaN: not checked
+};
+
+TEST(PlanetTable, SiderealLongitudesOfWholeCharts) {
+  const double x = std::nan("");
+  const ChartCase cases[] = {
+      {"2000-01-01 12:00 GMT 0W07",
+       Birth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false),
+       {256.5256, 199.462598, 248.0520, 217.7241, 304.1288, 1.5071, 16.3607, 290.9361, 279.3376, 227.6003}},
+      // Planets referred to the equinox of date before the ayanamsa comes off.
+      {"1976-07-04 10:15 EST dst 74W (precessed)",
+       Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true),
+       {79.1783, 167.4042, 66.4700, 83.6991, 125.0396, 29.2212, 99.9126, 189.5212, 228.2545, 165.4718}},
+      {"1990-05-15 06:30 IST 77E12 (precessed)",
+       Birth(1990, 5, 15, 6, 30, -5, -30, 77, 12, true, false),
+       {30.2322, 267.7903, x, x, x, x, x, x, x, x}},
+  };
+  for (const ChartCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    const PlanetTable& t = RunPositions(c.in);
+    for (std::size_t i = 0; i < 10; ++i) {
+      if (std::isnan(c.expected[i])) continue;
+      SCOPED_TRACE(t.BodyNames[i]);
+      EXPECT_GE(t.BodyLongitudes[i], 0.0);
+      EXPECT_LT(t.BodyLongitudes[i], 360.0);
+      EXPECT_ANGLE(t.BodyLongitudes[i], c.expected[i], kFourPlacesArcsec);
+    }
+  }
+}
+
+TEST(PlanetTable, SiderealLongitudeWrapsBelowZero) {
+  // A body whose tropical longitude is below the ayanamsa wraps into 0..360.
+  const double d = 0.0;
+  const std::array<double, 9> p = PlanetSiderealLongitudes(d, -23.85);
+  for (std::size_t i = 0; i < 9; ++i) {
+    double expected = GeocentricLongitude(i, d) - 23.85;
+    if (expected < 0) expected += 360.0;
+    EXPECT_NEAR(p[i], expected, 1e-9) << OrbitalElementTable[i].body;
+  }
+  EXPECT_NEAR(PlanetSiderealLongitudes(0.0, -(GeocentricLongitude(4, 0.0) + 0.0))[4], 0.0, 1e-9);
+}
+
+TEST(UniversalTime, CalendarCarryOfThePlanetStep) {
+  struct Row {
+    const char* name;
+    ChartInput in;
+    CalendarMinute ut;
+  };
+  const Row rows[] = {
+      {"IST before midnight of New Year 1901", Birth(1901, 1, 1, 0, 30, -5, -30, 77, 0, true, false),
+       {1900, 12, 31, 19, 0}},
+      {"EST dst late evening", Birth(1976, 7, 4, 22, 15, 5, 0, 74, 0, false, true), {1976, 7, 5, 2, 15}},
+      {"Newfoundland half hour", Birth(1999, 12, 31, 21, 0, 3, 30, 52, 0, false, false), {2000, 1, 1, 0, 30}},
+      {"leap day carry", Birth(2000, 3, 1, 3, 0, -9, 0, 139, 0, true, false), {2000, 2, 29, 18, 0}},
+      {"no leap day 1900", Birth(1901, 3, 1, 0, 0, 2, 0, 30, 0, false, false), {1901, 3, 1, 2, 0}},
+      {"dst at GMT west", Birth(1960, 6, 1, 0, 20, 0, 0, 1, 0, false, true), {1960, 5, 31, 23, 20}},
+  };
+  for (const Row& r : rows) EXPECT_EQ(UniversalDateTime(r.in), r.ut) << r.name;
+}
+
+TEST(UniversalTime, OneInstantForEveryStep) {
+  // Regression: the shift and the Moon used to take the zone's direction from
+  // the longitude's hemisphere, so a place west of Greenwich on a zone east of
+  // it (Madrid on CET) had its Moon computed two hours off the planets.
+  struct Row {
+    const char* name;
+    ChartInput in;
+    double ut;
+  };
+  const Row rows[] = {
+      {"Madrid: west longitude, CET", Birth(1980, 3, 10, 12, 0, -1, 0, 3, 42, false, false), 11.0},
+      {"Madrid with summer time", Birth(1980, 7, 10, 12, 0, -1, 0, 3, 42, false, true), 10.0},
+      {"east longitude, EST", Birth(1980, 3, 10, 12, 0, 5, 0, 10, 0, true, false), 17.0},
+      {"0 deg 0 min East, IST", Birth(1980, 3, 10, 12, 0, -5, -30, 0, 0, true, false), 6.5},
+      {"local 00:30 IST keeps the date", Birth(1980, 3, 10, 0, 30, -5, -30, 77, 0, true, false), -5.0},
+      {"GMT with summer time, west", Birth(1980, 3, 10, 12, 0, 0, 0, 1, 0, false, true), 11.0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    EXPECT_DOUBLE_EQ(UniversalTimeHours(r.in), r.ut);
+    const double jdn = JulianDayNumber(r.in.BirthMonth, r.in.BirthDay, r.in.BirthYear);
+    EXPECT_NEAR(MoonCenturies(r.in), ((jdn - 2451545) + r.ut / 24 - 0.5) / 36525, 1e-15);
+    // The Moon's instant and the planets' instant agree.
+    const CalendarMinute u = UniversalDateTime(r.in);
+    const double dPlanets = DayNumberJ2000(u.year, u.month, u.day, u.hour, u.minute);
+    EXPECT_NEAR(MoonCenturies(r.in) * 36525.0, dPlanets, 1e-6);
+  }
+}
+
+TEST(UniversalTime, MadridMoonMatchesTheSameInstantAtGreenwich) {
+  // The same instant typed as Madrid clock time on CET and as GMT must give
+  // one Moon, within rounding.
+  const ChartInput madrid = Birth(1985, 10, 20, 14, 0, -1, 0, 3, 42, false, false);
+  const ChartInput greenwich = Birth(1985, 10, 20, 13, 0, 0, 0, 0, 1, false, false);
+  EXPECT_ANGLE(MoonSiderealLongitude(madrid), MoonSiderealLongitude(greenwich), 1e-6);
+  EXPECT_ANGLE(SiderealShiftFor(madrid), SiderealShiftFor(greenwich), 1e-6);
+}
+
+TEST(Precession, ReferredToTheEquinoxOfDate) {
+  // Regression: J2000 longitudes minus the ayanamsa of date drifted from the
+  // Moon by the precession since 2000 (0.33 degrees in 1976).
+  EXPECT_DOUBLE_EQ(PrecessionSinceJ2000(0.0), 0.0);
+  EXPECT_NEAR(PrecessionSinceJ2000(-8580.90625 / 36525.0), -0.32818, 1e-4);
+  EXPECT_NEAR(PrecessionSinceJ2000(-0.99), -1.3826, 1e-3);
+  const ChartInput in = Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true);
+  const PlanetTable& t = RunPositions(in);
+  EXPECT_ANGLE(t.Longitude(Body::Sun), 79.1783, kFourPlacesArcsec);
+  // Without the precession the Sun would sit where the old rule put it.
+  EXPECT_GT(AngleErrorArcsec(t.Longitude(Body::Sun), 79.5064), 0.3 * 3600);
+}
+
+}  // namespace
+}  // namespace orbisca
