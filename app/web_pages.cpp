@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileInfo>
+#include <QMouseEvent>
 
 #include "report/site.h"
 #include "ui/seams.h"
@@ -48,5 +49,20 @@ QUrl WebPageUrl(WebPage page) {
 }
 
 void OpenWebPage(WebPage page) { ui::Urls().Open(WebPageUrl(page)); }
+
+WebPageLabel::WebPageLabel(WebPage page, const QString& text, QWidget* parent)
+    : QLabel(text, parent), page_(page) {
+  setCursor(Qt::PointingHandCursor);
+  setWordWrap(true);
+}
+
+void WebPageLabel::mousePressEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton) {
+    OpenWebPage(page_);
+    event->accept();
+    return;
+  }
+  QLabel::mousePressEvent(event);
+}
 
 }  // namespace orbisca

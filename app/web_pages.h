@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QLabel>
 #include <QString>
 #include <QUrl>
 
@@ -18,5 +19,19 @@ QString HomePageAddress();
 
 // Asks the desktop to open the page; returns at once, failures are ignored.
 void OpenWebPage(WebPage page);
+
+// A label that opens one of the maker's pages on a left-button press, shown
+// with a pointing-hand cursor like a link.
+class WebPageLabel : public QLabel {
+ public:
+  WebPageLabel(WebPage page, const QString& text, QWidget* parent = nullptr);
+  WebPage page() const { return page_; }
+
+ protected:
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  WebPage page_;
+};
 
 }  // namespace orbisca

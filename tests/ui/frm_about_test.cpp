@@ -1,0 +1,105 @@
+// The About box: its contents, its two links, and that "&About Software"
+// twice shows the same modal box, closed by "OK".
+#include <QApplication>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTimer>
+#include <QtTest>
+
+#include "app/about_box.h"
+#include "app/web_pages.h"
+#include "ui/frm_about.h"
+#include "ui/seams.h"
+
+using namespace orbisca;
+
+namespace {
+
+class RecordingUrls : public ui::UrlSeam {
+ public:
+  void Open(const QUrl& url) override { opened.append(url); }
+  QList<QUrl> opened;
+};
+
+}  // namespace
+
+class FrmAboutTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void showsTheDescriptionAndTitle() {
+    ui::frmAbout about;
+    QCOMPARE(about.windowTitle(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(about.findChild<QLabel*>("Label2")->text(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
+             QStringLiteral("Orbisca calculates the angular distance or aspects between different planets. "
+                            "Each aspect is associated with different characteristics or attributes that are "
+                            "reflected in an individual's personality. Know what aspects are present in your "
+                            "natal chart with Orbisca software."));
+    QCOMPARE(about.findChild<QLabel*>("lblHomePage")->text(),
+             QStringLiteral("Click here to visit ") + HomePageAddress());
+    QCOMPARE(about.findChild<QLabel*>("lblCoBrand")->text(), QStringLiteral("Click here for more details."));
+    QVERIFY(!about.findChild<QLabel*>("Label3")->text().isEmpty());
+    QCOMPARE(about.findChild<QPushButton*>("cmdOK")->text(), QStringLiteral("OK"));
+    QCOMPARE(about.findChild<QFrame*>("Line1")->frameShape(), QFrame::HLine);
+    const QLabel* icon = about.findChild<QLabel*>("picIcon");
+    QVERIFY(icon);
+    QVERIFY(!icon->pixmap().isNull());
+    // The icon is drawn, not blank.
+    const QImage image = icon->pixmap().toImage();
+    QVERIFY(image.pixelColor(image.width() / 2, image.height() / 2).alpha() > 0);
+  }
+
+  void labelsOpenTheirPages_data() {
+    QTest::addColumn<QString>("label");
+    QTest::addColumn<int>("page");
+    QTest::newRow("lblHomePage") << "lblHomePage" << int(WebPage::HomePage);
+    QTest::newRow("lblCoBrand") << "lblCoBrand" << int(WebPage::CoBrandPage);
+  }
+  void labelsOpenTheirPages() {
+    QFETCH(QString, label);
+    QFETCH(int, page);
+    RecordingUrls urls;
+    ui::ScopedUrlSeam guard(&urls);
+    ui::frmAbout about;
+    about.show();
+    QLabel* target = about.findChild<QLabel*>(label);
+    QTest::mouseClick(target, Qt::RightButton);
+    QVERIFY(urls.opened.isEmpty());
+    QTest::mouseClick(target, Qt::LeftButton);
+    QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(WebPage(page))});
+    QVERIFY(about.isVisible());
+  }
+
+  void showAboutBoxTwiceShowsTheSameModalBox() {
+    QWidget owner;
+    owner.show();
+    QList<QWidget*> seen;
+    QList<bool> wasModal;
+    for (int round = 0; round < 2; ++round) {
+      QTimer::singleShot(0, [&] {
+        QWidget* modal = QApplication::activeModalWidget();
+        seen.append(modal);
+        wasModal.append(modal && modal->isVisible() && modal->isModal());
+        if (auto* ok = modal ? modal->findChild<QPushButton*>("cmdOK") : nullptr) {
+          ok->click();
+        } else if (modal) {
+          modal->close();
+        }
+      });
+      ShowAboutBox(&owner);  // returns only when the box is closed
+      QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(nullptr));
+    }
+    QCOMPARE(seen.size(), 2);
+    QVERIFY(qobject_cast<ui::frmAbout*>(seen[0]));
+    QCOMPARE(seen[1], seen[0]);
+    QCOMPARE(wasModal, (QList<bool>{true, true}));
+    QVERIFY(!seen[0]->isVisible());
+    QVERIFY(owner.isVisible());
+  }
+};
+
+QTEST_MAIN(FrmAboutTest)
+#include "frm_about_test.moc"
