@@ -1,0 +1,154 @@
+// The command as a user runs it: output, messages and exit status.
+#include <gtest/gtest.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <nlohmann/json.hpp>
+#include <string>
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+Outcome RunChart(const std::vector<std::string>& args) {
+  const std::string errFile = testing::TempDir() + "orbisca-chart-stderr.txt";
+  std::string command = ORBISCA_CHART;
+  for (const std::string& a : args) command += " " + Quote(a);
+  command += " 2>" + Quote(errFile);
+  Outcome o;
+  FILE* pipe = popen(command.c_str(), "r");
+  if (!pipe) return o;
+  std::array<char, 4096> buffer{};
+  std::size_t n = 0;
+  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) o.out.append(buffer.data(), n);
+  const int raw = pclose(pipe);
+  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+  if (FILE* f = std::fopen(errFile.c_str(), "r")) {
+    while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) o.err.append(buffer.data(), n);
+    std::fclose(f);
+  }
+  return o;
+}
+
+const std::vector<std::string> kNewYork1976 = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST",
+                                               "--lon",  "74:00W",     "--lat",  "40:42N", "--dst"};
+
+TEST(Command, TextChartListsBodiesAndEntries) {
+  const Outcome o = RunChart(kNewYork1976);
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(o.err.empty());
+  EXPECT_NE(o.out.find("Sun        79.1783  Gemini      19\u00B010\u2032"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Moon      167.4042  Virgo       17\u00B024\u2032"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Sun-Venus  In Conjunction Aspect\n"), std::string::npos);
+  EXPECT_EQ(o.out.find('\r'), std::string::npos);
+}
+
+TEST(Command, JsonCarriesTheChart) {
+  std::vector<std::string> args = kNewYork1976;
+  args.push_back("--json");
+  const Outcome o = RunChart(args);
+  ASSERT_EQ(o.status, 0) << o.err;
+  const nlohmann::json chart = nlohmann::json::parse(o.out);
+  EXPECT_DOUBLE_EQ(chart["universal_time_hours"].get<double>(), 14.25);
+  EXPECT_NEAR(chart["sidereal_shift"].get<double>(), -23.532879, 1e-6);
+  ASSERT_EQ(chart["bodies"].size(), 10u);
+  const char* names[] = {"Sun", "Moon", "Mercury", "Venus", "Mars", "Jupiter", "Saturn", "Uranus", "Neptune", "Pluto"};
+  const double expected[] = {79.1783, 167.4042, 66.4700, 83.6991, 125.0396, 29.2212, 99.9126, 189.5212, 228.2545, 165.4718};
+  for (std::size_t i = 0; i < 10; ++i) {
+    EXPECT_EQ(chart["bodies"][i]["name"], names[i]);
+    EXPECT_NEAR(chart["bodies"][i]["longitude"].get<double>(), expected[i], 0.00006) << names[i];
+  }
+  // Every entry is consistent with the longitudes it names.
+  ASSERT_FALSE(chart["aspects"].empty());
+  for (const auto& a : chart["aspects"]) {
+    EXPECT_TRUE(a.contains("paragraph"));
+    EXPECT_TRUE(a["separation"].is_number_integer());
+  }
+  EXPECT_EQ(chart["aspects"][0]["kind"], "Conjunction");
+  EXPECT_EQ(chart["aspects"][0]["first"], "Sun");
+  EXPECT_EQ(chart["aspects"][0]["second"], "Venus");
+  EXPECT_EQ(chart["aspects"][0]["separation"], -5);
+}
+
+TEST(Command, ZoneByPositionTextOrAbbreviation) {
+  const Outcome byAbbreviation = RunChart({"--date", "1990-05-15", "--time", "06:30", "--zone", "ist", "--lon", "77:12E", "--json"});
+  const Outcome byPosition = RunChart({"--date", "1990-05-15", "--time", "06:30", "--zone", "34", "--lon", "77:12E", "--json"});
+  const Outcome byText = RunChart({"--date", "1990-05-15", "--time", "06:30", "--zone", "Indian Time, IST, +5.3", "--lon", "77:12E", "--json"});
+  ASSERT_EQ(byAbbreviation.status, 0) << byAbbreviation.err;
+  EXPECT_EQ(byAbbreviation.out, byPosition.out);
+  EXPECT_EQ(byAbbreviation.out, byText.out);
+  const nlohmann::json chart = nlohmann::json::parse(byPosition.out);
+  EXPECT_DOUBLE_EQ(chart["universal_time_hours"].get<double>(), 1.0);
+  EXPECT_NEAR(chart["bodies"][0]["longitude"].get<double>(), 30.2322, 0.00006);
+  EXPECT_NEAR(chart["bodies"][1]["longitude"].get<double>(), 267.7903, 0.00006);
+}
+
+TEST(Command, RefusedInput) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;  // expected on standard error
+  };
+  const std::vector<std::string> base = {"--time", "10:15", "--zone", "29"};
+  const auto with = [&](std::vector<std::string> extra) {
+    std::vector<std::string> a = base;
+    a.insert(a.end(), extra.begin(), extra.end());
+    return a;
+  };
+  const Row rows[] = {
+      {"longitude degrees", with({"--date", "1976-07-04", "--lon", "180:00W"}),
+       "Please Enter Value Between 0 And 179 in the Degree of Longitude\n"},
+      {"longitude minutes", with({"--date", "1976-07-04", "--lon", "10:60W"}),
+       "Please Enter Value Between 0 And 59 in the  Minute of Longitude\n"},
+      {"latitude degrees", with({"--date", "1976-07-04", "--lon", "10:00W", "--lat", "90:00N"}),
+       "Please Enter Value Between 0 And 89 in the Degree of Latitude\n"},
+      {"latitude minutes", with({"--date", "1976-07-04", "--lon", "10:00W", "--lat", "10:75S"}),
+       "Please Enter Value Between 0 And 59 in the  Minute of Latitude\n"},
+      {"29 February 2001", with({"--date", "2001-02-29", "--lon", "10:00W"}), "Please Enter Correct Date Or Month!\n"},
+      {"31 April", with({"--date", "2001-04-31", "--lon", "10:00W"}), "Please Enter Correct Date Or Month !\n"},
+      {"empty name", with({"--date", "2001-04-30", "--lon", "10:00W", "--name", ""}), "Please Enter Name\n"},
+      {"malformed date", with({"--date", "4 July 1976", "--lon", "10:00W"}), "--date"},
+      {"year outside the list", with({"--date", "1900-07-04", "--lon", "10:00W"}), "--date"},
+      {"hour 24", {"--date", "1976-07-04", "--time", "24:00", "--zone", "29", "--lon", "10:00W"}, "--time"},
+      {"unknown zone", {"--date", "1976-07-04", "--time", "10:00", "--zone", "XYZ", "--lon", "10:00W"}, "--zone"},
+      {"ambiguous zone", {"--date", "1976-07-04", "--time", "10:00", "--zone", "NST", "--lon", "10:00W"},
+       "Newfoundland Standard Time,NST,-3.5"},
+      {"zone position 71", {"--date", "1976-07-04", "--time", "10:00", "--zone", "71", "--lon", "10:00W"}, "--zone"},
+      {"malformed longitude", with({"--date", "1976-07-04", "--lon", "10.5W"}), "--lon"},
+      {"missing longitude", with({"--date", "1976-07-04"}), "--lon"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const Outcome o = RunChart(r.args);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_TRUE(o.out.empty()) << o.out;
+    if (r.message[0] == '-') {
+      EXPECT_NE(o.err.find(r.message), std::string::npos) << o.err;
+    } else if (std::string(r.message).find("Newfoundland") != std::string::npos) {
+      EXPECT_NE(o.err.find(r.message), std::string::npos) << o.err;
+      EXPECT_NE(o.err.find("North Sumatra Time,NST,+6.5"), std::string::npos) << o.err;
+    } else {
+      EXPECT_EQ(o.err, r.message);
+    }
+  }
+}
+
+TEST(Command, HelpPrintsUsage) {
+  const Outcome o = RunChart({"--help"});
+  EXPECT_EQ(o.status, 0);
+  EXPECT_NE(o.out.find("--date"), std::string::npos);
+  EXPECT_NE(o.out.find("34: Indian Time, IST, +5.3"), std::string::npos);
+}
+
+}  // namespace
