@@ -1,8 +1,13 @@
 #include "aspects/interpretation.h"
 
+#include "aspects/interpretation_table.h"
+
 namespace orbisca {
 
-// Placeholder until the paragraph table lands: no paragraph yet.
-std::string_view GetInterpretation(AspectKind, Body, Body) { return {}; }
+std::string_view GetInterpretation(AspectKind kind, Body first, Body second) {
+  const std::uint8_t row = GetInterpretationTable().grids[Index(kind)][Index(first)][Index(second)];
+  if (row == kNoParagraph) return {};
+  return GetInterpretationTable().paragraphs[row].text;
+}
 
 }  // namespace orbisca

@@ -1,0 +1,190 @@
+#include "aspects/interpretation_table.h"
+
+#include <cstddef>
+
+namespace orbisca {
+namespace {
+
+using enum Body;
+using enum ParagraphPool;
+using enum ParagraphVariant;
+
+using Row = InterpretationParagraph;
+
+// The program's own interpretation texts: one row per paragraph, each written
+// once. The grids below refer to the rows by pool, pair and letter.
+constexpr std::array<Row, kInterpretationParagraphCount> kParagraphs = {{
+    // Conjunction, sextile and trine: favourable or neutral readings.
+    {Harmonious, Sun, Moon, Only,
+     "You will be confident and will know how to make things work for you and not against you. You are well balanced in body and mind and will be alert even in times of crisis. You will be focused in your goals and at the same time not ignorant of others' needs. You will be emotionally impulsive. You will also adhere to your habits."},
+    {Harmonious, Sun, Mercury, Only,
+     "You will think clearly and speak with conviction, and people will take your word seriously. Your mind serves your will, so plans rarely stay on paper for long. Study, writing and any trade that rewards a quick head will suit you. Guard only against taking your own opinions for the whole truth."},
+    {Harmonious, Sun, Venus, Only,
+     "You will have a natural charm and a warm manner that win friends easily. Beauty, music and the arts give you real pleasure, and you may have a talent of your own in one of them. Love comes to you more readily than to most. You are generous with affection and hope to be treated the same way."},
+    {Harmonious, Sun, Mars, Only,
+     "You will have abundant energy and the courage to act where others hesitate. Since Mars lends its fire to the Sun, your will is strong and your constitution robust. Competition excites you, and you will often lead from the front. Learn to rest now and then, for you spend your strength freely."},
+    {Harmonious, Sun, Jupiter, Only,
+     "You will be blessed with optimism, good health and an open hand. Luck tends to find you at the right moment, and teachers and elders will help you rise. Others trust your sense of fairness. Your faith in life is large and is usually rewarded, though you may promise more than you can give."},
+    {Harmonious, Sun, Saturn, Only,
+     "You will mature early and carry responsibility well. Success may come slowly, but what you build will last, because you are patient and thorough. Your father or an older person may shape your sense of duty. Authority will come to you through hard work rather than as a gift, and once earned it stays with you."},
+    {Harmonious, Sun, Uranus, Only,
+     "You will be original, independent and unwilling to follow the crowd. Sudden changes tend to open doors for you rather than close them. You have a gift for seeing what others overlook, and invention, science or reform may attract you. A life without room to breathe would never suit you."},
+    {Harmonious, Sun, Neptune, Only,
+     "You will be sensitive, imaginative and quick to sense the moods of people around you. Music, poetry, film or a spiritual practice may become both a refuge and a calling. Your compassion is genuine, and you will often help those who cannot help themselves. Keep one foot on the ground so that your dreams can take shape."},
+    {Harmonious, Sun, Pluto, Only,
+     "You will have great inner strength and a will that does not break easily. Crises change you, and each time you come out of one more fully yourself. You are drawn to the hidden side of things: research, healing, or the wise use of power. People sense your intensity even when you say little."},
+    {Harmonious, Moon, Mercury, Only,
+     "You will have a lively, receptive mind and a good memory, above all for what has touched you. You talk about feelings easily, and people will come to you to talk things through. Your mother may have encouraged your learning. Writing, teaching or any work that deals with the public will suit you."},
+    {Harmonious, Moon, Venus, Only,
+     "You will be gentle, affectionate and fond of a comfortable, pretty home. People find you easy to like, and women in particular will be kind to you. You have a feeling for harmony in colour and sound. Domestic life will be a source of happiness, and you will be the one who keeps the peace within your family."},
+    {Harmonious, Moon, Mars, Only,
+     "You will feel strongly and act on your feelings at once. You have the courage to defend your home and the people you love. Your moods flare quickly but do not linger. Since Mars stirs the Moon, there is a restless energy in you that is best spent in sport, hard work or a cause you believe in."},
+    {Harmonious, Moon, Jupiter, Only,
+     "You will be warm-hearted, hospitable and free with your time. Good fortune often comes through your mother, your family or the public. You have a natural faith that things will turn out well, and this outlook helps them to do so. A large household will please you, and you may travel or live abroad for a while."},
+    {Harmonious, Moon, Saturn, Only,
+     "You will be emotionally steady and reliable, someone others can lean on. You may have learned self-control early, perhaps because home life asked much of you. Your feelings run deep even when you do not show them. Careful with money and loyal to old friends, you will see your patience rewarded in later years."},
+    {Harmonious, Moon, Uranus, Only,
+     "You will have changeable moods and a strong need for emotional freedom. Your intuition is quick and often surprising, and you may sense events before they happen. Home life may shift several times, through moves or unusual arrangements. Lively, unconventional friends will gather around you, and the public will find you refreshing."},
+    {Harmonious, Moon, Neptune, Only,
+     "You will feel the unspoken moods of a room as if they were your own. Your compassion is deep and your imagination rich, and you may have a gift for healing or for the spiritual life. Art, music and the sea will soothe you. Choose your company with care, and keep quiet hours alone to restore yourself."},
+    {Harmonious, Moon, Pluto, Only,
+     "You will feel everything intensely and will not settle for shallow ties. Your emotional life may pass through deep changes, each one leaving you stronger. You read people well and see what they hide. The bond with your mother may be a powerful one. When others panic, you become calm and resourceful."},
+    {Harmonious, Mercury, Venus, Only,
+     "You will speak gracefully and write in a pleasing style. With Mercury beside Venus, words come to you in the service of beauty, whether in poetry, song, design or diplomacy. You are tactful and polite, and people enjoy your conversation. Trade in art, fashion or fine goods may profit you."},
+    {Harmonious, Mercury, Mars, Only,
+     "You will be quick-witted, outspoken and decisive. You enjoy an argument and usually win it, because you think fast on your feet. Your words carry force, and you are not afraid to speak out. Debate, engineering, journalism or any work that needs mental courage will suit you. A brother or sister may spur your ambitions."},
+    {Harmonious, Mercury, Jupiter, Only,
+     "You will love learning for its own sake, and your mind will range widely. Books, teachers and travel open your world, and you may teach, preach or publish in your turn. You see the large picture and can explain it to others. Your judgement in business is sound, and higher education will serve you well."},
+    {Harmonious, Mercury, Saturn, Only,
+     "You will think carefully, methodically and with great concentration. You do not rush to conclusions, and what you learn you keep. Your speech is measured, and your word can be relied on. Mathematics, science, law or any discipline that demands precision will reward you. Age will only sharpen your judgement."},
+    {Harmonious, Mercury, Uranus, Only,
+     "Ideas will come to you in flashes, often ahead of their time. You grasp new techniques quickly and enjoy unusual subjects and unusual people. Your speech can be witty and surprising. Where slower thinkers are stuck, a sudden insight of yours will often find the way through. You will be happiest where invention is welcome."},
+    {Harmonious, Mercury, Neptune, Only,
+     "You will have a poetic mind and a vivid imagination. You think in images and feelings as much as in words, and this gives your writing or speech a rare charm. Your intuition about people is often right. Fiction, music, photography or mystical study may draw you. Check the facts before you sign anything."},
+    {Harmonious, Mercury, Pluto, Only,
+     "Your mind goes straight to the heart of any matter, and surface answers will never content you. Secrets, research and investigation fascinate you. When you speak, you can persuade others and even change their minds for good. You will find that your studies transform your own life as well as the lives of those you teach."},
+    {Harmonious, Venus, Mars, Only,
+     "You will be passionate, warm and attractive to the opposite sex. Love and desire go hand in hand for you, and you pursue what you want with charm. A creative drive shows in art, dance or craft. Your social life will be busy. You know how to bring energy to a partnership without spoiling its sweetness."},
+    {Harmonious, Venus, Jupiter, Only,
+     "Life will offer you many comforts, for Jupiter enlarges whatever Venus touches. You are popular, kind-hearted and fortunate in love and money. Your taste is refined and your hospitality generous. Marriage and partnerships are likely to bring you gain. You will enjoy beauty in all its forms and share it freely."},
+    {Harmonious, Venus, Saturn, Only,
+     "You will need to learn to let go if you have to achieve anything. You are loyal in love and take your commitments seriously, at times too seriously. Affection may come to you late, but it will be lasting. You have a sense of form and proportion that suits art, design or building. Patience will turn your relationships into something solid."},
+    {Harmonious, Venus, Uranus, Only,
+     "You will be given to infatuations and attractions. Love may strike you suddenly and leave just as suddenly. You want a partner who is also a friend and who respects your freedom. Your taste in art and dress is original, even daring. You will meet people in unexpected ways, and some of them will change the direction of your life."},
+    {Harmonious, Venus, Neptune, Only,
+     "You will be romantic, idealistic and easily moved by beauty. You may love selflessly and see the best in the people you care for. Painting, dance, film or music may reveal your gifts. Your kindness is real, and you often give without asking anything back. You dream of a perfect love, and now and then you may find it."},
+    {Harmonious, Venus, Pluto, Only,
+     "You will love deeply and with your whole being. Relationships change you profoundly, and one of them may transform your life. Others feel your magnetism at once. Money and passion can both come to you through partnership. Light affairs will not satisfy you, for you seek a union of souls."},
+    {Harmonious, Mars, Jupiter, Only,
+     "You will take on large undertakings with zest and usually see them through. Your drive is matched by good judgement, so your risks often pay off. Sport, law, travel or any adventure of body and mind may bring you success. You fight for what is just, and your confidence inspires the people who follow you."},
+    {Harmonious, Mars, Saturn, Only,
+     "You will have great stamina and the discipline to spend your energy where it counts. You can work hard for long periods without complaint. Your courage is of the steady kind that needs no applause. Engineering, surgery, the armed forces or any demanding trade will suit you. Obstacles only harden your resolve."},
+    {Harmonious, Mars, Uranus, Only,
+     "You will act quickly and independently, often before others have made up their minds. You love freedom and may rebel against any rule that seems pointless. Your energy comes in bursts, and work with machines, electricity or new methods suits you. You have the nerve to take sudden chances, and many of them turn out well."},
+    {Harmonious, Mars, Neptune, Only,
+     "You will put your energy into ideals and dreams. You can work tirelessly for a cause, a charity or a creative project that moves you. Dance, swimming, acting or music may suit you. Your courage is gentle rather than aggressive. You achieve most when you follow an inner vision instead of a plain wish to win."},
+    {Harmonious, Mars, Pluto, Only,
+     "You will have immense willpower and the endurance to see hard tasks through. Once you decide on something, almost nothing can stop you. Work that involves danger, research, surgery or the recovery of what was lost may attract you. Your energy renews itself even after exhaustion, and you meet emergencies with cool nerve."},
+    {Harmonious, Jupiter, Saturn, Only,
+     "You will combine optimism with prudence, and this balance will serve you all your life. You know when to expand and when to hold back. Your ambitions are realistic and your plans well founded. You may rise steadily to a position of trust. In your later years experience will turn into wisdom."},
+    {Harmonious, Jupiter, Uranus, Only,
+     "You will have sudden strokes of luck and the freedom to enjoy them. Your faith is broad and open to new ideas, and science, astrology or philosophy may interest you. Travel and unusual friendships widen your outlook. You welcome progress and can persuade others to try something new."},
+    {Harmonious, Jupiter, Neptune, Only,
+     "You will have a deep spiritual sense and a compassionate heart. Since Jupiter is the planet of mercy, you will be ready to forgive and to help people in need. Religion, mysticism, music or charity may play a large part in your life. You will often be protected in ways you do not see."},
+    {Harmonious, Jupiter, Pluto, Only,
+     "You will have a talent for organising resources and people on a large scale. Ambition and vision work together in you, and you may gain great influence. The deeper laws of life draw you, whether in finance, religion or psychology. Your faith can survive any upheaval, and you use power to build rather than to destroy."},
+    {Harmonious, Saturn, Uranus, Only,
+     "You will be able to bring new ideas into practical form. You respect tradition but know when it must change, and you can reform old structures without tearing them down. Your mind is both disciplined and original. Science, administration or technical work will suit you, and the changes you make will last."},
+    {Harmonious, Saturn, Neptune, Only,
+     "Your dreams will not stay dreams, for you have the patience for slow creative work and the discipline that inspiration needs. Spiritual matters are serious to you, and you may practise meditation or service with real dedication. Your compassion is practical and steady."},
+    {Harmonious, Saturn, Pluto, Only,
+     "You will have tremendous endurance and a capacity for concentrated effort. After a loss you can rebuild from the ground up. Your ambition is deep and quiet, and you are willing to work for years to reach a goal. People respect you in serious matters, because your strength of character has been proven."},
+    {Harmonious, Uranus, Neptune, A,
+     "You belong to a generation born to blend vision with invention. Your love of freedom and your intuition merge, and you may be drawn to technology that serves the imagination or to new forms of spiritual life. You will feel the dreams of your age keenly. Old walls between science and mysticism will mean little to you."},
+    {Harmonious, Uranus, Neptune, B,
+     "You will share with your generation a gentle openness to new ideals. Change and compassion work hand in hand in you, and you can accept the unusual without fear. Your hunches are quick and often inspired. You will support reforms that make life kinder, and you may find your own path through art, music or meditation."},
+    {Harmonious, Uranus, Pluto, A,
+     "You are part of a generation born to overturn the old order. Sudden change and deep transformation are your birthright, and you will not accept rules without reasons. You will take part in upheavals that reshape society. Your private life may also be marked by radical breaks and fresh starts."},
+    {Harmonious, Uranus, Pluto, B,
+     "You will be able to welcome change without being torn apart by it. Your generation carries a talent for reform that renews rather than wrecks. You can tell when something has outlived its use and let it go at the right moment. Crises become chances for growth in your hands, both for yourself and for others."},
+    {Harmonious, Neptune, Pluto, A,
+     "You were born with a generation that stood where one age turns into the next. Deep spiritual currents and the breakdown of old beliefs run through your life. You will sense that something is ending and something new is being born. Your faith may be remade, and with it your understanding of what is real."},
+    {Harmonious, Neptune, Pluto, B,
+     "Like others born in your years, you carry a quiet capacity for inner renewal. Your dreams and your deepest drives are in harmony, so you can change from within without great upheaval. Psychology, healing or the mystic traditions may draw you. You trust that there is meaning behind the changes of the world."},
+}};
+
+// Keys whose paragraph is not the pair's only paragraph in its pool: the
+// Venus-Uranus sextile and trine borrow the Venus-Saturn paragraph, and the
+// outer-planet pairs read differently from one aspect to the next.
+struct Exception {
+  AspectKind kind;
+  Body first;
+  Body second;
+  Body rowFirst;
+  Body rowSecond;
+  ParagraphVariant variant;
+};
+
+constexpr Exception kExceptions[] = {
+    {AspectKind::Sextile, Venus, Uranus, Venus, Saturn, Only},
+    {AspectKind::Trine, Venus, Uranus, Venus, Saturn, Only},
+    {AspectKind::Conjunction, Uranus, Neptune, Uranus, Neptune, A},
+    {AspectKind::Sextile, Uranus, Neptune, Uranus, Neptune, B},
+    {AspectKind::Trine, Uranus, Neptune, Uranus, Neptune, B},
+    {AspectKind::Square, Uranus, Neptune, Uranus, Neptune, C},
+    {AspectKind::Quincunx, Uranus, Neptune, Uranus, Neptune, D},
+    {AspectKind::Opposition, Uranus, Neptune, Uranus, Neptune, C},
+    {AspectKind::Conjunction, Uranus, Pluto, Uranus, Pluto, A},
+    {AspectKind::Sextile, Uranus, Pluto, Uranus, Pluto, B},
+    {AspectKind::Trine, Uranus, Pluto, Uranus, Pluto, B},
+    {AspectKind::Square, Uranus, Pluto, Uranus, Pluto, C},
+    {AspectKind::Quincunx, Uranus, Pluto, Uranus, Pluto, D},
+    {AspectKind::Opposition, Uranus, Pluto, Uranus, Pluto, E},
+    {AspectKind::Conjunction, Neptune, Pluto, Neptune, Pluto, A},
+    {AspectKind::Sextile, Neptune, Pluto, Neptune, Pluto, B},
+    {AspectKind::Trine, Neptune, Pluto, Neptune, Pluto, B},
+};
+
+constexpr std::uint8_t FindRow(ParagraphPool pool, Body first, Body second, ParagraphVariant variant) {
+  for (std::size_t row = 0; row < kParagraphs.size(); ++row) {
+    const Row& r = kParagraphs[row];
+    if (r.pool == pool && r.first == first && r.second == second && r.variant == variant) {
+      return static_cast<std::uint8_t>(row);
+    }
+  }
+  return kNoParagraph;
+}
+
+// The row of a key, with the bodies in body order.
+constexpr std::uint8_t RowOf(AspectKind kind, Body first, Body second) {
+  for (const Exception& e : kExceptions) {
+    if (e.kind == kind && e.first == first && e.second == second) {
+      return FindRow(PoolOf(kind), e.rowFirst, e.rowSecond, e.variant);
+    }
+  }
+  return FindRow(PoolOf(kind), first, second, Only);
+}
+
+constexpr InterpretationTable BuildTable() {
+  InterpretationTable table{kParagraphs, {}};
+  for (AspectKindInfo info : kAspectKinds) {
+    InterpretationGrid& grid = table.grids[Index(info.kind)];
+    for (Body a : kAllBodies) {
+      for (Body b : kAllBodies) {
+        std::uint8_t row = kNoParagraph;
+        if (a < b) row = RowOf(info.kind, a, b);
+        if (b < a) row = RowOf(info.kind, b, a);
+        grid[Index(a)][Index(b)] = row;
+      }
+    }
+  }
+  return table;
+}
+
+constexpr InterpretationTable kTable = BuildTable();
+
+}  // namespace
+
+const InterpretationTable& GetInterpretationTable() { return kTable; }
+
+}  // namespace orbisca

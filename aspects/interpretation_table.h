@@ -1,0 +1,65 @@
+#pragma once
+
+#include <array>
+#include <cstddef>
+#include <cstdint>
+#include <string_view>
+
+#include "aspects/aspect_kind.h"
+#include "astro/body.h"
+
+namespace orbisca {
+
+// The three sets of paragraphs. The flowing aspects (conjunction, sextile,
+// trine) share one, the hard aspects (square, quincunx, opposition) another,
+// and the semi-sextile has its own.
+enum class ParagraphPool : unsigned char { Harmonious, Challenging, SemiSextile };
+
+// Most pairs have one paragraph per pool. A few pairs read differently from
+// one aspect to another within a pool; those paragraphs carry a letter.
+enum class ParagraphVariant : unsigned char { Only, A, B, C, D, E };
+
+// One paragraph, named by its pool, its pair of bodies (in body order) and
+// its letter.
+struct InterpretationParagraph {
+  ParagraphPool pool;
+  Body first;
+  Body second;
+  ParagraphVariant variant;
+  std::string_view text;
+};
+
+inline constexpr std::size_t kInterpretationParagraphCount = 141;
+
+// Cell value of a grid that holds no paragraph: a body with itself.
+inline constexpr std::uint8_t kNoParagraph = 0xFF;
+
+using InterpretationGrid = std::array<std::array<std::uint8_t, kBodyCount>, kBodyCount>;
+
+// Every paragraph once, and per aspect kind a 10 x 10 grid over the body order
+// whose cells give the row of the pair's paragraph.
+struct InterpretationTable {
+  std::array<InterpretationParagraph, kInterpretationParagraphCount> paragraphs;
+  std::array<InterpretationGrid, kAspectKindCount> grids;
+};
+
+const InterpretationTable& GetInterpretationTable();
+
+// The pool an aspect kind draws on.
+constexpr ParagraphPool PoolOf(AspectKind kind) {
+  switch (kind) {
+    case AspectKind::Conjunction:
+    case AspectKind::Sextile:
+    case AspectKind::Trine:
+      return ParagraphPool::Harmonious;
+    case AspectKind::SemiSextile:
+      return ParagraphPool::SemiSextile;
+    case AspectKind::Square:
+    case AspectKind::Quincunx:
+    case AspectKind::Opposition:
+      break;
+  }
+  return ParagraphPool::Challenging;
+}
+
+}  // namespace orbisca
