@@ -12,7 +12,11 @@ std::string ReportHeaderLine(std::string_view homePageAddress);
 // The report: the header line, CR LF CR LF, the result boxes' plain texts in
 // report order (Conjunction, Sextile, Semi Sextile, Square, Trine, Quincunx,
 // Opposition), the header line, CR LF CR LF. `boxTexts` is in tab order
-// (Conjunction, Semi Sextile, Sextile, ...), UTF-8 with CR LF line breaks.
+// (Conjunction, Semi Sextile, Sextile, ...), UTF-8 with CR LF line breaks;
+// each text is taken as it is, an empty one adds nothing.
 std::string BuildReport(const std::array<std::string, 7>& boxTexts, std::string_view homePageAddress);
+
+// The tab indices (AspectKind order) in the order the report lists them.
+inline constexpr std::array<int, 7> kReportOrder{0, 2, 1, 3, 4, 5, 6};
 
 }  // namespace orbisca
