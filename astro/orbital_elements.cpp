@@ -45,20 +45,22 @@ double ArcTan2(double y, double x) {
   return kPi;
 }
 
-double GeocentricLongitude(std::size_t planet, double d) {
-  const Elements body = OrbitalElements(planet, d);
+EclipticXY EarthPosition(double d) {
   const Elements earth = OrbitalElements(kEarthRow, d);
+  const double M = NormalizeRadians(earth.L - earth.peri);
+  const double nu = TrueAnomaly(M, earth.e);
+  const double r = earth.a * (1.0 - earth.e * earth.e) / (1.0 + earth.e * std::cos(nu));
+  return {r * std::cos(nu + earth.peri), r * std::sin(nu + earth.peri)};
+}
 
-  // The Earth's orbit is taken to lie in the ecliptic.
-  const double ME = NormalizeRadians(earth.L - earth.peri);
-  const double nuE = TrueAnomaly(ME, earth.e);
-  const double rE = earth.a * (1.0 - earth.e * earth.e) / (1.0 + earth.e * std::cos(nuE));
-  const double xE = rE * std::cos(nuE + earth.peri);
-  const double yE = rE * std::sin(nuE + earth.peri);
+double GeocentricLongitude(std::size_t planet, double d) { return GeocentricLongitude(planet, d, EarthPosition(d)); }
 
+double GeocentricLongitude(std::size_t planet, double d, EclipticXY earth) {
   double x = 0.0;
   double y = 0.0;
+  // For the Earth's own row what remains is the direction of the Sun.
   if (planet != kEarthRow) {
+    const Elements body = OrbitalElements(planet, d);
     const double M = NormalizeRadians(body.L - body.peri);
     const double nu = TrueAnomaly(M, body.e);
     const double r = body.a * (1.0 - body.e * body.e) / (1.0 + body.e * std::cos(nu));
@@ -67,7 +69,7 @@ double GeocentricLongitude(std::size_t planet, double d) {
     y = r * (std::sin(body.node) * std::cos(u) + std::cos(body.node) * std::sin(u) * std::cos(body.i));
   }
 
-  double lambda = ArcTan2(y - yE, x - xE) * (180.0 / kPi);
+  double lambda = ArcTan2(y - earth.y, x - earth.x) * (180.0 / kPi);
   while (lambda > 360.0) lambda -= 360.0;
   while (lambda < 0.0) lambda += 360.0;
   return lambda;

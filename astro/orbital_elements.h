@@ -58,8 +58,18 @@ double NormalizeRadians(double x);
 double TrueAnomaly(double M, double e);
 double ArcTan2(double y, double x);
 
+// Heliocentric ecliptic position of the Earth in au, its orbit taken to lie
+// in the ecliptic.
+struct EclipticXY {
+  double x, y;
+};
+EclipticXY EarthPosition(double d);
+
 // Tropical geocentric ecliptic longitude (J2000 equinox) in degrees, 0..360,
 // of row `planet` at `d` days from J2000.0.
 double GeocentricLongitude(std::size_t planet, double d);
+// The same with the Earth's position at `d` already known, so that a chart
+// solves the Earth's orbit once rather than once per body.
+double GeocentricLongitude(std::size_t planet, double d, EclipticXY earth);
 
 }  // namespace orbisca

@@ -107,11 +107,9 @@ TEST(OrbitalElements, GeocentricLongitudesAtJ2000) {
 
 TEST(OrbitalElements, SunIsOppositeTheEarth) {
   for (double d : {-36159.5, -8580.90625, 0.0, 18627.5}) {
-    const Elements earth = OrbitalElements(kEarthRow, d);
-    const double nu = TrueAnomaly(NormalizeRadians(earth.L - earth.peri), earth.e);
-    const double r = earth.a * (1 - earth.e * earth.e) / (1 + earth.e * std::cos(nu));
-    const double xE = r * std::cos(nu + earth.peri);
-    const double yE = r * std::sin(nu + earth.peri);
+    const EclipticXY e = EarthPosition(d);
+    const double xE = e.x;
+    const double yE = e.y;
     double expected = ArcTan2(-yE, -xE) * 180.0 / kPi;
     if (expected < 0) expected += 360.0;
     EXPECT_ANGLE(GeocentricLongitude(kEarthRow, d), expected, 1e-9);
