@@ -34,7 +34,7 @@ constexpr std::array<Row, kInterpretationParagraphCount> kParagraphs = {{
     {Harmonious, Sun, Pluto, Only,
      "You will have great inner strength and a will that does not break easily. Crises change you, and each time you come out of one more fully yourself. You are drawn to the hidden side of things: research, healing, or the wise use of power. People sense your intensity even when you say little."},
     {Harmonious, Moon, Mercury, Only,
-     "You will have a lively, receptive mind and a good memory, above all for what has touched you. You talk about feelings easily, and people will come to you to talk things through. Your mother may have encouraged your learning. Writing, teaching or any work that deals with the public will suit you."},
+     "Your mind will be lively and receptive, with a good memory above all for what has touched you. You talk about feelings easily, and people will come to you to talk things through. Your mother may have encouraged your learning. Writing, teaching or any work that deals with the public will suit you."},
     {Harmonious, Moon, Venus, Only,
      "You will be gentle, affectionate and fond of a comfortable, pretty home. People find you easy to like, and women in particular will be kind to you. You have a feeling for harmony in colour and sound. Domestic life will be a source of happiness, and you will be the one who keeps the peace within your family."},
     {Harmonious, Moon, Mars, Only,
@@ -160,7 +160,7 @@ constexpr std::array<Row, kInterpretationParagraphCount> kParagraphs = {{
     {Challenging, Mercury, Neptune, Only,
      "You will often be confused, forgetful and muddled in your plans. Others may mislead you, or your imagination may run ahead of the facts. Read every contract twice and keep clear records. To avoid conflict, you may say things you do not mean. A plain daily routine will anchor your wandering mind."},
     {Challenging, Mercury, Pluto, Only,
-     "You will have a suspicious mind and may probe too deeply into other people's affairs. Your words can wound, and you may use knowledge as a weapon. Obsessive thoughts may trouble your sleep. You may be drawn into secrets that are not yours to keep. Your insight is meant for healing, not for control."},
+     "You will be suspicious by nature and may probe too deeply into other people's affairs. Your words can wound, and you may use knowledge as a weapon. Obsessive thoughts may trouble your sleep. You may be drawn into secrets that are not yours to keep. Your insight is meant for healing, not for control."},
     {Challenging, Venus, Mars, Only,
      "You will be torn between love and desire, tenderness and passion. Relationships may be stormy, with quarrels followed by reconciliation. You may rush into affairs and leave them just as fast. Money may slip through your hands on impulse. Only a partner who can meet both your warmth and your fire will keep you."},
     {Challenging, Venus, Jupiter, Only,
@@ -209,6 +209,98 @@ constexpr std::array<Row, kInterpretationParagraphCount> kParagraphs = {{
      "You will find yourself facing others openly on questions of power and freedom. Your generation may be set against another, with revolt on one side and entrenched control on the other. Confrontation may reach your door through politics, work or family. Stand firm without becoming the tyrant you oppose."},
     {Challenging, Neptune, Pluto, Only,
      "You will feel the unrest of a generation whose beliefs are being taken apart. Hidden fears and shared illusions may shape your choices more than you realise. Spiritual crisis may come before spiritual renewal. Look beneath appearances, and let go of what no longer holds meaning."},
+
+    // Semi-sextile: readings of adjustment and growth.
+    {SemiSextile, Sun, Moon, Only,
+     "You are highly aware of the need to make adjustments in life. You will need to find the right balance in life where you will not be in conflict with your inner self as well be able to fulfill other people's desires."},
+    {SemiSextile, Sun, Mercury, Only,
+     "You will need to bring what you say into line with what you mean. Your thinking and your sense of self are close but not quite in step, so you may second-guess your own words. Listening well will help your ideas mature. Each year you will speak with more ease and more authority."},
+    {SemiSextile, Sun, Venus, Only,
+     "Your own wishes and the wishes of those you love will need balancing again and again. Small compromises in love and taste will teach you a great deal. Modesty may suit you better than display. In time you will find a graceful way to be yourself and still please others."},
+    {SemiSextile, Sun, Mars, Only,
+     "You will have to learn when to push and when to wait. Your energy and your will do not always agree on timing, which can leave you restless. Minor setbacks are your schooling in patience. With practice you will aim your drive at goals that truly belong to you."},
+    {SemiSextile, Sun, Jupiter, Only,
+     "Growth will come to you through small steps rather than grand gestures. Opportunities will arrive, but you will have to fit your plans to them. Modest successes will deepen your faith in yourself more than any windfall. Keep your generosity within sensible bounds and it will serve you well."},
+    {SemiSextile, Sun, Saturn, Only,
+     "You will take on responsibility gradually, fitting your ambitions to what is possible. At first duty may feel like a weight, perhaps one your father handed you, yet it will become a source of strength. Patience with yourself is the lesson here. The authority you build in this slow way will be hard to shake."},
+    {SemiSextile, Sun, Uranus, Only,
+     "Freedom will have to find its room inside your everyday life. Small changes made often will suit you better than sudden revolutions. Your originality grows when you practise it regularly. Little by little you will learn to be yourself without needing to shock anyone."},
+    {SemiSextile, Sun, Neptune, Only,
+     "You will need to learn where your own wishes end and other people's begin. Your sensitivity is a gift that must be trained rather than indulged. Quiet reflection and creative work will help you find your centre. Self-knowledge and compassion will ripen in you together."},
+    {SemiSextile, Sun, Pluto, Only,
+     "You will pass through a series of small transformations rather than one great crisis. Each time you let go of something outworn, your will grows stronger. Use your influence gently while you learn its reach. Over the years you will discover hidden reserves of power in yourself."},
+    {SemiSextile, Moon, Mercury, Only,
+     "You will need to make peace between what you feel and what you think. Writing your feelings down, or talking them over with a friend, will help. Small changes to your daily routine can calm a busy mind. Once you learn to name your moods, they will trouble you far less."},
+    {SemiSextile, Moon, Venus, Only,
+     "You will learn to give affection without expecting too much in return. Your home will grow more harmonious as you adapt your tastes to those of the people you live with. Little pleasures will teach you contentment. Relations with the women of your family will mellow and deepen over time."},
+    {SemiSextile, Moon, Mars, Only,
+     "Your reactions will need a slower pace. Feelings rise quickly in you, and a moment's pause before you act will save you many small troubles. Regular exercise will release tension that would otherwise turn into irritation. As you grow calmer, you will also grow braver in matters of the heart."},
+    {SemiSextile, Moon, Jupiter, Only,
+     "Your mother's open hand may live on in you, and you will learn to keep it within reason. Hospitality is a strength of yours, but it needs a sense of measure. Meeting people from other backgrounds will broaden your outlook. Kindness and good judgement will develop in you side by side."},
+    {SemiSextile, Moon, Saturn, Only,
+     "You will gradually discover that being responsible does not mean being cold. Your emotional reserve will soften as you come to feel safe in your surroundings. Small acts of care for yourself are part of this lesson. Discipline and tenderness can live in you together."},
+    {SemiSextile, Moon, Uranus, Only,
+     "You will have to get used to a home life that changes more often than you would like. Your moods may shift, and you will learn to accept them without alarm. A flexible routine suits you better than a rigid one. Every move or upheaval will leave you a little more independent."},
+    {SemiSextile, Moon, Neptune, Only,
+     "You will learn to trust your intuition while checking it against the facts. Your sensitivity needs rest, solitude and gentle surroundings. When you care for others, keep some care back for yourself so that you do not lose your footing. Slowly you will become a wise and compassionate presence."},
+    {SemiSextile, Moon, Pluto, Only,
+     "You will need to shed old emotional patterns that no longer serve you. Small changes in your habits can bring deep healing over time. Your feelings are strong and need honest expression rather than silence. Each emotional season you live through will leave you renewed."},
+    {SemiSextile, Mercury, Venus, Only,
+     "Your words will gain from a softer edge, and they need lose none of their meaning. Tact comes to you with practice, and you will find ways to join honesty with kindness. Your taste and your intellect will mature together. Study that touches on art or beauty will bring you special pleasure."},
+    {SemiSextile, Mercury, Mars, Only,
+     "You will need to express your views without making enemies. Your mind is quick and your tongue quicker, so a little restraint goes a long way. Debates will sharpen your skills if you keep them friendly. In the end you will be known as a forceful but fair speaker."},
+    {SemiSextile, Mercury, Jupiter, Only,
+     "Detail and the broad view will pull at your attention in turn. Your mind loves large ideas, so check that your plans are practical before you announce them. A patient teacher or a well-chosen course of study may help you bring the two together. People will come to seek your advice, and it will be worth having."},
+    {SemiSextile, Mercury, Saturn, Only,
+     "You will come to trust your own intelligence as experience proves it sound. Patience in study will repay you. A habit of worry can be turned, with effort, into a habit of planning. Over the years your judgement will become careful and reliable."},
+    {SemiSextile, Mercury, Uranus, Only,
+     "Your quick ideas will need time to settle before you act on them. Small experiments will teach you more than grand theories. Your mind thrives on change, yet it also needs some structure to work in. The more patient you become, the more inventive you will be."},
+    {SemiSextile, Mercury, Neptune, Only,
+     "You will learn to give your imagination clear words. Dreams and intuitions come to you freely, and you will need to test them against reality. Writing or art may help you find your voice. In time your thinking will be both inspired and dependable."},
+    {SemiSextile, Mercury, Pluto, Only,
+     "You will need to loosen your habit of looking for hidden motives. Your insight is deep, and it grows wiser when it is balanced by trust. Research and study will suit you well. You will learn that not every silence hides a secret."},
+    {SemiSextile, Venus, Mars, Only,
+     "Tenderness and passion will take turns in your relationships until you find their rhythm. Small misunderstandings with partners will teach you what you really want. Your creative energy needs a steady outlet. Confidence in love will come once you learn to ask plainly for what you desire."},
+    {SemiSextile, Venus, Jupiter, Only,
+     "Pleasure and spending will both ask you for moderation. Your generous nature will become wiser as you see where your gifts do the most good. Love and friendship will bring small lessons in give and take. Contentment, you will find, comes from simple joys."},
+    {SemiSextile, Venus, Saturn, Only,
+     "Love will grow for you through commitment and patience. Early shyness in affection will ease as you gain confidence. You may have to bring your expectations of partners closer to what is real. With each passing year your relationships will rest on firmer ground."},
+    {SemiSextile, Venus, Uranus, Only,
+     "Your wish for freedom and your wish for closeness will have to learn to live together. Your taste in love and art may change often, and you will learn to enjoy the variety without losing your steadiness. Friendships will teach you much about love. Security will make you more open, not less."},
+    {SemiSextile, Venus, Neptune, Only,
+     "You will learn to tell the difference between an ideal and a person. Your love of beauty and your compassion need grounding in daily life. Small disappointments in love will teach you discernment. Over time you will love as kindly as before, but far more wisely."},
+    {SemiSextile, Venus, Pluto, Only,
+     "You will need to let your relationships breathe. With Pluto touching Venus, your feelings run deep, and small changes in love may feel larger than they are. Each bond will teach you something about trust and power. You will become a partner who loves intensely without holding on too tightly."},
+    {SemiSextile, Mars, Jupiter, Only,
+     "You will have to match your enthusiasm to your real resources. Jupiter widens whatever Mars begins, so your energy is large, and learning to plan will help you use it. Sport, travel or teaching may give it a good outlet. Knowing when to hold back will make you far more effective."},
+    {SemiSextile, Mars, Saturn, Only,
+     "You will learn to combine effort with patience. At times your drive may feel held back, but this teaches you to work steadily. Small frustrations will build your endurance. Eventually you will be the kind of person who finishes what you start."},
+    {SemiSextile, Mars, Uranus, Only,
+     "Sudden bursts of energy will need safe outlets. Small rebellions will show you which rules matter. Take care with speed and machines while you learn your limits. Caution, once learned, will make your daring more inventive rather than less."},
+    {SemiSextile, Mars, Neptune, Only,
+     "Your energy will need a clear direction, for without one it drifts. At times your drive may fade or wander until you find the cause that truly moves you. Gentle exercise and creative work will help. A quiet strength will build in you as your aims become clear."},
+    {SemiSextile, Mars, Pluto, Only,
+     "You will learn to handle your considerable willpower with care. Small conflicts will show you how strong you are and when to hold back. Physical training can channel your intensity. With time you will use power responsibly and be trusted with more of it."},
+    {SemiSextile, Jupiter, Saturn, Only,
+     "Expansion and caution will each have their season in your life. Your plans will gain from small, careful revisions. Opportunities will come at their own pace, and you will learn to wait for them. Practical wisdom will gather in you as the years pass."},
+    {SemiSextile, Jupiter, Uranus, Only,
+     "You will learn to welcome change as a path to growth. Unexpected chances will come your way, and you will need to adapt quickly to use them. Your beliefs may evolve over time. Every new experience will leave your mind a little more open."},
+    {SemiSextile, Jupiter, Neptune, Only,
+     "You will need to ground your faith in practical kindness. Your ideals are generous, and you will learn to check them against experience. Charity and spiritual study may help you grow. Telling hope from illusion is the wisdom this aspect asks of you."},
+    {SemiSextile, Jupiter, Pluto, Only,
+     "You will learn to turn your ambitions toward the common good. Small adjustments in how you seek influence will make a large difference. Your faith may go through a slow renewal. Quiet power and broad vision will come to you with maturity."},
+    {SemiSextile, Saturn, Uranus, Only,
+     "You will learn to reconcile tradition and change in your own life. Small reforms will suit you better than sudden breaks. Saturn's discipline will steady the restless originality of Uranus. Both the old guard and the young will come to trust you."},
+    {SemiSextile, Saturn, Neptune, Only,
+     "Your dreams must be fitted to the limits of time and means. Patient work will gradually make your ideals real. At times you may feel discouraged, but persistence will carry you through. Faith and practicality will strengthen each other in you."},
+    {SemiSextile, Saturn, Pluto, Only,
+     "Change will come to you slowly and under pressure, and patience will be your best tool. Gradual transformations in your career or duties will test your resolve. Some old structures in your life, even ones you built yourself, may have to be dismantled. What you rebuild afterwards will be stronger than what you lost."},
+    {SemiSextile, Uranus, Neptune, Only,
+     "Along with your generation, you will see ideals reshaped slowly and steadily. New ideas and spiritual longings will gradually merge. You may feel a quiet restlessness that leads to growth. Follow your intuition into new territory, one careful step at a time."},
+    {SemiSextile, Uranus, Pluto, Only,
+     "Your generation is adjusting gradually to deep social change, and you will feel it in your own life. Small reforms will add up to large transformations over time. As old structures give way, you will learn to adapt. Your growth lies in accepting change rather than fearing it."},
+    {SemiSextile, Neptune, Pluto, Only,
+     "Yours is a generation learning to fit its beliefs to a changing world. Spiritual growth will come slowly, through inner reflection. You will let go of illusions step by step. Renewal will come quietly, from within."},
 }};
 
 // Keys whose paragraph is not the pair's only paragraph in its pool: the
@@ -280,6 +372,35 @@ constexpr InterpretationTable BuildTable() {
 }
 
 constexpr InterpretationTable kTable = BuildTable();
+
+// Every cell off the diagonal finds its paragraph, and every paragraph is
+// reached from some cell: a row with a mistyped key fails the build.
+constexpr bool EveryKeyHasAParagraph() {
+  for (const InterpretationGrid& grid : kTable.grids) {
+    for (std::size_t a = 0; a < kBodyCount; ++a) {
+      for (std::size_t b = 0; b < kBodyCount; ++b) {
+        if ((a == b) != (grid[a][b] == kNoParagraph)) return false;
+      }
+    }
+  }
+  return true;
+}
+
+constexpr bool EveryParagraphIsUsed() {
+  for (std::size_t row = 0; row < kParagraphs.size(); ++row) {
+    bool used = false;
+    for (const InterpretationGrid& grid : kTable.grids) {
+      for (const auto& line : grid) {
+        for (std::uint8_t cell : line) used = used || cell == row;
+      }
+    }
+    if (!used) return false;
+  }
+  return true;
+}
+
+static_assert(EveryKeyHasAParagraph());
+static_assert(EveryParagraphIsUsed());
 
 }  // namespace
 
