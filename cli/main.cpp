@@ -1,7 +1,13 @@
 // orbisca-chart: one birth chart from the command line, over the same engine
 // and the same entry checks as the window program.
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -9,6 +15,9 @@
 #include "aspects/aspects.h"
 #include "aspects/interpretation.h"
 #include "cli/chart_options.h"
+#include "report/report.h"
+#include "report/rtf.h"
+#include "report/site.h"
 #include "run/calculation_run.h"
 #include "run/chart_input.h"
 #include "run/records.h"
@@ -16,7 +25,10 @@
 namespace orbisca::cli {
 namespace {
 
+constexpr int kExitWriteFailed = 1;
 constexpr int kExitRefused = 2;
+// The report window shows its text in Verdana 9.75 point.
+constexpr double kReportPoints = 9.75;
 
 constexpr std::array<const char*, 12> kSigns = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
                                                 "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
@@ -87,6 +99,48 @@ void PrintJson() {
   std::cout << chart.dump(2) << '\n';
 }
 
+std::string ReportText(const PlainResults& boxes) {
+  std::array<std::string, kAspectKindCount> texts;
+  for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = boxes.Text(info.kind);
+  return BuildReport(texts, SiteBaseAddress());
+}
+
+// Writes the whole file under a temporary name beside it and renames it into
+// place, so that a failed write never leaves a partial file or harms an
+// earlier one. Returns the reason of a failure, empty on success.
+std::string WriteAtomically(const std::string& path, const std::string& content) {
+  std::string temp = path + ".XXXXXX";
+  const int fd = mkstemp(temp.data());
+  if (fd < 0) return std::strerror(errno);
+  std::size_t done = 0;
+  while (done < content.size()) {
+    const ssize_t n = write(fd, content.data() + done, content.size() - done);
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      const std::string reason = std::strerror(errno);
+      close(fd);
+      unlink(temp.c_str());
+      return reason;
+    }
+    done += static_cast<std::size_t>(n);
+  }
+  // A new file gets the usual permissions (mkstemp makes it private).
+  const mode_t mask = umask(0);
+  umask(mask);
+  fchmod(fd, 0666 & ~mask);
+  if (fsync(fd) != 0 || close(fd) != 0) {
+    const std::string reason = std::strerror(errno);
+    unlink(temp.c_str());
+    return reason;
+  }
+  if (rename(temp.c_str(), path.c_str()) != 0) {
+    const std::string reason = std::strerror(errno);
+    unlink(temp.c_str());
+    return reason;
+  }
+  return {};
+}
+
 int Run(int argc, const char* const* argv) {
   const ParseResult parsed = ParseCommandLine(argc, argv);
   if (const HelpRequested* help = std::get_if<HelpRequested>(&parsed)) {
@@ -103,7 +157,17 @@ int Run(int argc, const char* const* argv) {
     std::cerr << view.Refusal() << '\n';
     return kExitRefused;
   }
-  if (request.json) {
+  if (!request.rtfPath.empty()) {
+    const std::string rtf = EncodeRtf(ReportText(view.Boxes()), RtfHalfPoints(kReportPoints));
+    const std::string reason = WriteAtomically(request.rtfPath, rtf);
+    if (!reason.empty()) {
+      std::cerr << "orbisca-chart: cannot write " << request.rtfPath << ": " << reason << '\n';
+      return kExitWriteFailed;
+    }
+  }
+  if (request.report) {
+    std::cout << ReportText(view.Boxes());
+  } else if (request.json) {
     PrintJson();
   } else {
     PrintText(view.Boxes());
