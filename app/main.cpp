@@ -1,1 +1,16 @@
-int main() { return 0; }
+#include <QApplication>
+
+#include "app/single_instance.h"
+#include "app/start_up.h"
+#include "ui/seams.h"
+
+int main(int argc, char* argv[]) {
+  QApplication app(argc, argv);
+  QApplication::setApplicationName(orbisca::ui::kAppTitle);
+  QApplication::setApplicationVersion(QStringLiteral("1.15"));
+  // One look on every desktop: the windows' colours are set through palettes,
+  // which the Fusion style honours everywhere.
+  QApplication::setStyle(QStringLiteral("Fusion"));
+  orbisca::SingleInstance instance;
+  return orbisca::RunProgram(instance);
+}

@@ -1,0 +1,22 @@
+#include "app/start_up.h"
+
+#include <QApplication>
+
+#include "app/single_instance.h"
+#include "ui/frm_main.h"
+#include "ui/seams.h"
+
+namespace orbisca {
+
+int RunProgram(SingleInstance& instance) {
+  if (instance.AnotherCopyRunning()) {
+    ui::Messages().Show(nullptr, QMessageBox::Information, QStringLiteral("Application is already running"));
+    // This copy has opened no window and started no event loop: returning ends it.
+    return 0;
+  }
+  ui::FrmMain form;
+  form.show();
+  return QApplication::exec();
+}
+
+}  // namespace orbisca
