@@ -51,10 +51,10 @@ void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink) {
     std::string paragraph(GetInterpretation(e.kind, e.first, e.second));
     sink.InsertText(e.kind, paragraph + "\r\n\r\n");
   }
-  const std::array<bool, kAspectKindCount> found = KindsFound(entries);
+  const std::array<bool, kAspectKindCount> AspectFound = KindsFound(entries);
   for (const AspectKindInfo& info : kAspectKinds) sink.BringCoverToFront(info.kind);
   for (const AspectKindInfo& info : kAspectKinds) {
-    if (found[Index(info.kind)]) sink.SendCoverToBack(info.kind);
+    if (AspectFound[Index(info.kind)]) sink.SendCoverToBack(info.kind);
   }
 }
 

@@ -1,5 +1,8 @@
 #pragma once
 
+// modOrbisca: the aspect step, every pair of the ten bodies tested against
+// the seven kinds and written into the result boxes.
+
 #include <array>
 #include <optional>
 #include <vector>

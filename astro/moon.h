@@ -1,5 +1,8 @@
 #pragma once
 
+// modVedicEphemeris: the Moon step, the Moon's sidereal longitude from a
+// truncated lunar series.
+
 #include <array>
 #include <cstddef>
 

@@ -30,7 +30,7 @@ double TrueAnomaly(double M, double e) {
   for (int round = 0; round < kKeplerMaxRounds; ++round) {
     const double previous = E;
     E = previous - (previous - e * std::sin(previous) - M) / (1.0 - e * std::cos(previous));
-    if (std::fabs(E - previous) <= kKeplerTolerance) break;
+    if (std::fabs(E - previous) <= KeplerTolerance) break;
   }
   double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(E * 0.5));
   if (nu < 0) nu += kTwoPi;

@@ -48,7 +48,7 @@ struct Elements {
 inline constexpr double kPi = 3.14159265358979;
 inline constexpr double kTwoPi = 6.28318530717958;
 inline constexpr double kDegToRad = 0.0174532925199433;
-inline constexpr double kKeplerTolerance = 1e-12;
+inline constexpr double KeplerTolerance = 1e-12;
 // Newton's method converges in two to four rounds for these eccentricities;
 // the bound only guards against inputs the program never produces.
 inline constexpr int kKeplerMaxRounds = 50;

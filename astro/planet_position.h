@@ -1,5 +1,8 @@
 #pragma once
 
+// modVedicPlanetPosition: the set-up step (universal time and the sidereal
+// shift) and the planet step (the nine orbital bodies and the planet table).
+
 #include <array>
 
 #include "run/chart_input.h"

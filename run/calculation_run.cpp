@@ -22,7 +22,7 @@ std::int16_t Magnitude(std::int16_t v) { return static_cast<std::int16_t>(v < 0 
 
 void FillChartInput(const BirthEntries& e, ChartInput& r) {
   r.PersonName = e.name;
-  ZoneCalculation(e.zoneIndex, r);
+  Zone_Calculation(e.zoneIndex, r);
   if (e.monthIndex >= 0) r.BirthMonth = static_cast<std::int16_t>(e.monthIndex + 1);
   Assign(r.BirthDay, e.dayText);
   Assign(r.BirthYear, e.yearText);

@@ -2,7 +2,7 @@
 
 namespace orbisca {
 
-void ZoneCalculation(int position, ChartInput& record) {
+void Zone_Calculation(int position, ChartInput& record) {
   if (position < 0 || position >= kTimeZoneCount) return;
   const TimeZoneRow& row = TimeZoneTable[static_cast<std::size_t>(position)];
   record.ZoneCorrHours = row.corrHours;

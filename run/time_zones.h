@@ -99,6 +99,6 @@ inline constexpr std::array<TimeZoneRow, kTimeZoneCount> TimeZoneTable = {{
 
 // Sets ZoneCorrHours and ZoneCorrMinutes of the record from a list position;
 // a position outside the table (no selection) leaves both as they were.
-void ZoneCalculation(int position, ChartInput& record);
+void Zone_Calculation(int position, ChartInput& record);
 
 }  // namespace orbisca

@@ -37,7 +37,7 @@ TEST(TimeZoneTable, SelectedRowsGiveTheirCorrection) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(TimeZoneTable[static_cast<std::size_t>(c.position)].text, c.text);
     ChartInput record;
-    ZoneCalculation(c.position, record);
+    Zone_Calculation(c.position, record);
     EXPECT_EQ(record.ZoneCorrHours, c.hours);
     EXPECT_EQ(record.ZoneCorrMinutes, c.minutes);
   }
