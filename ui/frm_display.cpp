@@ -312,6 +312,13 @@ void FrmDisplay::mnuExit_Click() { cmdExit_Click(); }
 
 void FrmDisplay::Command1_Click() { OpenReportWindow(this, ResultTexts()); }
 
+void FrmDisplay::showEvent(QShowEvent* event) {
+  // The results are read from the top: the caret went to the end with the
+  // last insertion.
+  for (Tab& tab : tabs_) tab.box->moveCursor(QTextCursor::Start);
+  QMainWindow::showEvent(event);
+}
+
 void FrmDisplay::closeEvent(QCloseEvent* event) {
   event->accept();
   // The close box ends the program; "Back" and "Exit" have their own paths.

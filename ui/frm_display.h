@@ -48,6 +48,7 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   struct Tab {
