@@ -1,0 +1,400 @@
+// The results window: the seven tabs with their descriptions, the result boxes
+// and covers as the aspect step writes them, a full run through the form,
+// "Back" and a second run, and every way out of the program.
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTextBlock>
+#include <QTextEdit>
+#include <QtTest>
+
+#include "app/unload_all.h"
+#include "app/web_pages.h"
+#include "aspects/aspects.h"
+#include "aspects/interpretation.h"
+#include "run/records.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
+#include "ui_test_support.h"
+
+using namespace orbisca;
+using namespace orbisca::ui;
+using namespace orbisca::ui::testing;
+
+namespace {
+
+const QStringList kBoxNames = {"RTBAspectsDescConjunction", "RTBAspectsDescSemiSextile", "RTBAspectsDescSextile",
+                               "RTBAspectsDescSquare",      "RTBAspectsDescTrine",       "RTBAspectsDescQuincunx",
+                               "RTBAspectsDescOpposition"};
+
+template <class T>
+T* Child(QObject& parent, const QString& name) {
+  T* child = parent.findChild<T*>(name);
+  if (!child) qFatal("no child %s", qPrintable(name));
+  return child;
+}
+
+QTextEdit* ResultBox(FrmDisplay& display, int kind) { return Child<QTextEdit>(display, kBoxNames[kind]); }
+
+// The cover is in front when it is the frame of the two that is not hidden
+// (the tab's own page may be hidden behind another tab).
+bool Covered(FrmDisplay& display, int kind) {
+  auto* cover = Child<QGroupBox>(display, QStringLiteral("fraShow_%1").arg(kind));
+  auto* description = Child<QGroupBox>(display, QStringLiteral("Frame1_%1").arg(kind));
+  if (cover->isHidden() == description->isHidden()) qFatal("cover and description seen alike");
+  return !cover->isHidden();
+}
+
+struct Entries {
+  QString name, lonD, lonM, latD, latM;
+  int month, day;
+  QString year, hour, minute;
+  int zone;
+  bool west, dst;
+};
+
+void Fill(FrmMain& form, const Entries& e) {
+  Child<QLineEdit>(form, "txtName")->setText(e.name);
+  Child<QLineEdit>(form, "txtLonD")->setText(e.lonD);
+  Child<QLineEdit>(form, "txtLonM")->setText(e.lonM);
+  Child<QLineEdit>(form, "txtLatD")->setText(e.latD);
+  Child<QLineEdit>(form, "txtLatM")->setText(e.latM);
+  Child<QComboBox>(form, "cboMonth")->setCurrentIndex(e.month - 1);
+  Child<QComboBox>(form, "cboDate")->setCurrentIndex(e.day - 1);
+  Child<QComboBox>(form, "cboYear")->setCurrentText(e.year);
+  Child<QComboBox>(form, "cboHH")->setCurrentText(e.hour);
+  Child<QComboBox>(form, "cboMM")->setCurrentText(e.minute);
+  Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(e.zone);
+  form.findChild<QAbstractButton*>(e.west ? "optLong1" : "optLong0")->setChecked(true);
+  form.findChild<QAbstractButton*>("chkDST")->setChecked(e.dst);
+}
+
+const Entries kIndia{"ASHA", "73", "51", "18", "31", 8, 15, "1950", "5", "45", 34, false, false};
+const Entries kNewYork{"BEN", "74", "0", "40", "43", 7, 4, "1985", "13", "5", 27, true, true};
+const Entries kGreenwich{"CLIO", "0", "0", "0", "0", 1, 1, "1901", "0", "0", 29, false, false};
+
+QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// What the engine found for the current planet table, written the plain way.
+PlainResults ExpectedResults() {
+  PlainResults plain;
+  WriteAspects(FindAspects(Records().Planets), plain);
+  return plain;
+}
+
+// Every heading bold dark red, every paragraph regular black, in the layout
+// heading, paragraph, empty line.
+void CheckStyles(QTextEdit* box) {
+  int line = 0;
+  for (QTextBlock block = box->document()->begin(); block.isValid(); block = block.next(), ++line) {
+    if (block.text().isEmpty()) continue;
+    const bool heading = line % 3 == 0;
+    QVERIFY2(heading == block.text().endsWith(QStringLiteral(" Aspect")), qPrintable(block.text()));
+    for (auto it = block.begin(); !it.atEnd(); ++it) {
+      const QTextCharFormat f = it.fragment().charFormat();
+      QCOMPARE(f.fontWeight() >= QFont::Bold, heading);
+      QCOMPARE(f.foreground().color(), heading ? QColor(128, 0, 0) : QColor(0, 0, 0));
+    }
+  }
+}
+
+// Runs the event loop until the program ends; returns its exit code. A path
+// that fails to end the program is stopped by the guard with code 99 instead
+// of hanging the test.
+int RunUntilEnd(const std::function<void()>& action) {
+  QTimer::singleShot(0, action);
+  QTimer guard;
+  guard.setSingleShot(true);
+  QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  guard.start(60000);
+  return QCoreApplication::exec();
+}
+
+}  // namespace
+
+class FrmDisplayTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void captionsAndButtons() {
+    FrmDisplay display;
+    QCOMPARE(display.windowTitle(), QStringLiteral("Orbisca v1.15"));
+    auto* tabs = Child<QTabWidget>(display, "SSTab1");
+    QStringList captions;
+    for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
+    QCOMPARE(captions, (QStringList{"Conjunction", "Semi Sextile", "Sextile", "Square", "Trine", "Quincunx", "Opposition"}));
+    QCOMPARE(Child<QPushButton>(display, "Command1")->text(), QStringLiteral("&Print"));
+    QCOMPARE(Child<QPushButton>(display, "cmdExit")->text(), QStringLiteral("Exit"));
+    QCOMPARE(Child<QPushButton>(display, "cmdOK")->text(), QStringLiteral("Back"));
+    QStringList bar;
+    for (QAction* a : display.menuBar()->actions()) bar << a->text();
+    QCOMPARE(bar, (QStringList{"&File", "&Help", "&Donate", "Make Money &Online"}));
+    const auto items = [&](const QString& menu) {
+      QStringList texts;
+      for (QAction* a : Child<QMenu>(display, menu)->actions()) texts << (a->isSeparator() ? "-" : a->text()) + "/" + a->objectName();
+      return texts;
+    };
+    QCOMPARE(items("mnuFile"), (QStringList{"&Back/mnuFileBack", "E&xit/mnuExit"}));
+    QCOMPARE(items("mnuHelp"), (QStringList{"&Online Help/mnuOnline", "&Visit Us Online/mnuVisit", "-/mnuFileSep1",
+                                            "&Check for Software Update/mnuUpdate", "-/mnuFileSep2",
+                                            "&About Software/mnuAbout"}));
+    QVERIFY(!Child<QAction>(display, "mkmoney")->isEnabled());
+  }
+
+  void descriptions_data() {
+    QTest::addColumn<int>("kind");
+    QTest::addColumn<QStringList>("values");  // name, keyword, category, type, significance
+    QTest::newRow("conjunction") << 0 << QStringList{"Conjunction", "Power", "Hard Aspect", "Same Element / Same Quality/ Same Gender",
+        "This aspect signifies power. Planets in this aspect affect each other. This is one aspect that you cannot ignore. The energy of this aspect can be favorable or unfavorable. The effects of the planets involved will be magnified."};
+    QTest::newRow("semi sextile") << 1 << QStringList{"Semi Sextile", "Response", "Soft Aspect", "Different element/ different quality/different gender",
+        "This aspect stimulates change and growth. This growth will incorporate positive changes in the character of an individual. There may be some minor nagging tension. This aspect is also karmic in nature. You will learn something from your past life."};
+    QTest::newRow("sextile") << 2 << QStringList{"Sextile", "Opportunity", "Soft Aspect", "Complementary element/different quality/same gender",
+        "The effect of this planet is seen only when you work hard. Also the results are good but not very exciting. There is easy flow of energy between the two planets. Since there is no tension between the two planets, this will aid in the achievements of the individual. There will be many opportunities but they will be fruitful only when you put in hard work."};
+    QTest::newRow("square") << 3 << QStringList{"Square", "Irritation", "Hard Aspect", "Same quality/different element/different gender ",
+        "This aspect involves a lot of friction. This aspect doesn't let you stay calm. You will feel that something isn't right and there is an underlying tension. Sometimes they can have a positive effect by making you more productive. They are forceful and have tremendous energy."};
+    QTest::newRow("trine") << 4 << QStringList{"Trine", "Easy Flow", "Soft Aspect", "Same element/Different Quality/Same Gender",
+        "This aspect will make you lucky. You will face problems but they may not be so evident. You will be able to face obstacles in an easy manner. This will be a joyous and happy aspect which will have a lot of positive energy flowing. You will have the best results with minimal effort."};
+    QTest::newRow("quincunx") << 5 << QStringList{"Quincunx", "Adjustment", "Hard Aspect", "Different Element/Different Quality/Different Gender",
+        "There will be nothing in common between the planets involved in this aspect. You will need to understand the pros and cons and accept it and go ahead in life. You will need to rearrange your priorities, change your outlook and perspective in life to be able to overcome the ill effects of this aspect. This aspect often influences health and financial matters."};
+    QTest::newRow("opposition") << 6 << QStringList{"Opposition", "Conflicts", "Hard Aspect", "Complementary Element/Same Quality/Same Gender",
+        "This aspect calls for balance. You will be influenced by other people. There are a lot of polarities involved int this aspect. This presents opposing forces and harmony will need to be balanced. You will need to work at bringing the opposing energies together."};
+  }
+  void descriptions() {
+    QFETCH(int, kind);
+    QFETCH(QStringList, values);
+    FrmDisplay display;
+    auto* frame = Child<QGroupBox>(display, QStringLiteral("Frame1_%1").arg(kind));
+    auto* cover = Child<QGroupBox>(display, QStringLiteral("fraShow_%1").arg(kind));
+    QCOMPARE(frame->title(), "Planetary Aspect - " + values[0]);
+    QCOMPARE(cover->title(), frame->title());
+    QStringList texts;
+    for (QLabel* label : frame->findChildren<QLabel*>()) texts << label->text();
+    QCOMPARE(texts, (QStringList{"Aspects Name", "Keyword", "Category", "Type", "Significance "} + values));
+    for (QLabel* label : frame->findChildren<QLabel*>().mid(0, 5)) {
+      QVERIFY(label->font().bold());
+      QVERIFY(label->font().underline());
+    }
+    QCOMPARE(Child<QLabel>(*cover, QStringLiteral("Label11_%1").arg(kind))->text(),
+             QStringLiteral("No Planet is present in this aspect."));
+    QCOMPARE(Child<QLabel>(display, QStringLiteral("Label%1").arg(12 + kind))->text(), QStringLiteral("Planets in this Aspect"));
+    QTextEdit* box = ResultBox(display, kind);
+    QVERIFY(box->isReadOnly());
+    QVERIFY(box->toPlainText().isEmpty());
+  }
+
+  // The window as the aspect step's sink: only the kinds written to are uncovered.
+  void sinkWritesAndUncovers() {
+    FrmDisplay display;
+    const std::vector<AspectEntry> entries = {
+        {AspectKind::Conjunction, Body::Sun, Body::Moon, 10},
+        {AspectKind::Square, Body::Mars, Body::Saturn, 90},
+        {AspectKind::Conjunction, Body::Moon, Body::Sun, -10},
+    };
+    WriteAspects(entries, display);
+    for (int kind = 0; kind < 7; ++kind) {
+      QCOMPARE(Covered(display, kind), kind != 0 && kind != 3);
+    }
+    const QString conjunction = display.ResultText(AspectKind::Conjunction);
+    const QString sunMoon = Text(GetInterpretation(AspectKind::Conjunction, Body::Sun, Body::Moon));
+    QCOMPARE(conjunction, "Sun-Moon  In Conjunction Aspect\r\n" + sunMoon + "\r\n\r\n" +
+                              "Moon-Sun  In Conjunction Aspect\r\n" + sunMoon + "\r\n\r\n");
+    QVERIFY(display.ResultText(AspectKind::Square).startsWith("Mars-Saturn  In Square Aspect\r\n"));
+    QVERIFY(display.ResultText(AspectKind::Trine).isEmpty());
+    CheckStyles(ResultBox(display, 0));
+    CheckStyles(ResultBox(display, 3));
+    // Covers go back in front when asked again.
+    display.BringCoverToFront(AspectKind::Square);
+    QVERIFY(Covered(display, 3));
+    const std::array<QString, 7> texts = display.ResultTexts();
+    QCOMPARE(texts[0], conjunction);
+    QVERIFY(texts[6].isEmpty());
+  }
+
+  void fullRun_data() {
+    QTest::addColumn<int>("row");
+    QTest::newRow("India 1950, IST") << 0;
+    QTest::newRow("New York 1985, EST with daylight saving, west") << 1;
+    QTest::newRow("defaults at Greenwich 1901") << 2;
+  }
+  void fullRun() {
+    QFETCH(int, row);
+    const Entries& entries = std::array{kIndia, kNewYork, kGreenwich}[row];
+    RecordingMessages seam;
+    ScopedMessageSeam guard(&seam);
+    FrmMain form;
+    form.show();
+    Fill(form, entries);
+    QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
+    QVERIFY2(seam.shown.isEmpty(), qPrintable(Describe(seam.shown).join('|')));
+    QVERIFY(form.isHidden());
+    FrmDisplay* display = form.Display();
+    QVERIFY(display);
+    QVERIFY(display->isVisible());
+
+    const PlainResults expected = ExpectedResults();
+    for (int kind = 0; kind < 7; ++kind) {
+      const auto k = static_cast<AspectKind>(kind);
+      QCOMPARE(display->ResultText(k), Text(expected.Text(k)));
+      QCOMPARE(Covered(*display, kind), expected.Covered(k));
+      QCOMPARE(Covered(*display, kind), display->ResultText(k).isEmpty());
+      CheckStyles(ResultBox(*display, kind));
+    }
+  }
+
+  void backThenSecondRun_data() {
+    QTest::addColumn<QString>("back");
+    QTest::newRow("Back button") << "cmdOK";
+    QTest::newRow("File, Back") << "mnuFileBack";
+  }
+  void backThenSecondRun() {
+    QFETCH(QString, back);
+    RecordingMessages seam;
+    ScopedMessageSeam guard(&seam);
+    FrmMain form;
+    form.show();
+    Fill(form, kIndia);
+    QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
+    QPointer<FrmDisplay> first = form.Display();
+    QVERIFY(first);
+    const std::array<QString, 7> firstTexts = first->ResultTexts();
+
+    if (back == "cmdOK") {
+      QTest::mouseClick(Child<QPushButton>(*first, back), Qt::LeftButton);
+    } else {
+      Child<QAction>(*first, back)->trigger();
+    }
+    QVERIFY(form.isVisible());
+    QVERIFY(!form.Display());
+    QVERIFY(!ProgramEnding());
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QVERIFY(!first);  // discarded
+    // The entries are those of the first run.
+    QCOMPARE(Child<QLineEdit>(form, "txtName")->text(), QStringLiteral("ASHA"));
+    QCOMPARE(Child<QComboBox>(form, "cboYear")->currentText(), QStringLiteral("1950"));
+    QCOMPARE(Child<QComboBox>(form, "cmbTimeZone")->currentIndex(), 34);
+
+    Fill(form, kNewYork);
+    form.findChild<QAction*>("mnuNext")->trigger();
+    FrmDisplay* second = form.Display();
+    QVERIFY(second);
+    QVERIFY(second->isVisible());
+    QVERIFY(form.isHidden());
+    const PlainResults expected = ExpectedResults();
+    bool changed = false;
+    for (int kind = 0; kind < 7; ++kind) {
+      const auto k = static_cast<AspectKind>(kind);
+      QCOMPARE(second->ResultText(k), Text(expected.Text(k)));
+      QCOMPARE(Covered(*second, kind), expected.Covered(k));
+      changed = changed || second->ResultText(k) != firstTexts[kind];
+    }
+    QVERIFY(changed);
+    QVERIFY(seam.shown.isEmpty());
+  }
+
+  void webLinks_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<int>("page");
+    QTest::newRow("online help") << "mnuOnline" << int(WebPage::OnlineHelpPage);
+    QTest::newRow("visit us") << "mnuVisit" << int(WebPage::HomePage);
+    QTest::newRow("update") << "mnuUpdate" << int(WebPage::DownloadPage);
+    QTest::newRow("donate") << "mnuDonate" << int(WebPage::DonatePage);
+    QTest::newRow("community label") << "Label61" << int(WebPage::HomePage);
+    QTest::newRow("full brand label") << "lblFullBrand" << int(WebPage::FullBrandPage);
+    QTest::newRow("co-brand label") << "lblCobrand" << int(WebPage::CoBrandPage);
+    QTest::newRow("make money is switched off") << "mkmoney" << -1;
+  }
+  void webLinks() {
+    QFETCH(QString, control);
+    QFETCH(int, page);
+    RecordingUrls urls;
+    ScopedUrlSeam guard(&urls);
+    FrmDisplay display;
+    display.show();
+    if (auto* action = display.findChild<QAction*>(control)) {
+      action->trigger();
+    } else {
+      QTest::mouseClick(Child<QLabel>(display, control), Qt::LeftButton);
+    }
+    if (page < 0) {
+      QVERIFY(urls.opened.isEmpty());
+    } else {
+      QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(static_cast<WebPage>(page))});
+    }
+    QVERIFY(display.isVisible());
+  }
+
+  // Every way out ends the event loop with every window closed.
+  void exitPaths_data() {
+    QTest::addColumn<bool>("run");         // a run first: the form hidden, results shown
+    QTest::addColumn<QString>("window");   // where the exit is made
+    QTest::addColumn<QString>("control");  // button, menu item, or "close" for the close box
+    QTest::newRow("results: Exit button") << true << "frmDisplay" << "cmdExit";
+    QTest::newRow("results: File, Exit") << true << "frmDisplay" << "mnuExit";
+    QTest::newRow("results: close box") << true << "frmDisplay" << "close";
+    QTest::newRow("form: File, Exit") << false << "frmMain" << "mnuExit";
+    QTest::newRow("form: close box") << false << "frmMain" << "close";
+  }
+  void exitPaths() {
+    QFETCH(bool, run);
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    FrmMain form;
+    form.show();
+    QPointer<FrmDisplay> display;
+    if (run) {
+      Fill(form, kGreenwich);
+      form.findChild<QAction*>("mnuNext")->trigger();
+      display = form.Display();
+      QVERIFY(display && display->isVisible());
+    }
+    QWidget* target = window == "frmMain" ? static_cast<QWidget*>(&form) : display.data();
+    QVERIFY(!ProgramEnding());
+    const int code = RunUntilEnd([&] {
+      if (control == "close") {
+        target->close();
+      } else if (auto* button = target->findChild<QPushButton*>(control)) {
+        QTest::mouseClick(button, Qt::LeftButton);
+      } else {
+        Child<QAction>(*target, control)->trigger();
+      }
+    });
+    QCOMPARE(code, 0);
+    QVERIFY(!display);  // unloaded and deleted
+    QVERIFY(!form.isVisible());
+    QVERIFY(!ProgramEnding());  // the loop has returned
+  }
+
+  // A modal box open at the end is closed with the other windows.
+  void exitWithModalBoxOpen() {
+    FrmMain form;
+    form.show();
+    Fill(form, kGreenwich);
+    form.findChild<QAction*>("mnuNext")->trigger();
+    QPointer<FrmDisplay> display = form.Display();
+    QPointer<QDialog> box = new QDialog(display);
+    box->setAttribute(Qt::WA_DeleteOnClose);
+    int boxResult = -1;
+    const int code = RunUntilEnd([&] {
+      QTimer::singleShot(0, [&] {
+        QVERIFY(box && box->isVisible());
+        Child<QAction>(*display, "mnuExit")->trigger();
+      });
+      boxResult = box->exec();
+    });
+    QCOMPARE(code, 0);
+    QCOMPARE(boxResult, int(QDialog::Rejected));
+    QVERIFY(!box);
+    QVERIFY(!display);
+  }
+};
+
+QTEST_MAIN(FrmDisplayTest)
+#include "frm_display_test.moc"
