@@ -17,7 +17,14 @@
 #include <QtTest>
 #include <csignal>
 
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QRadioButton>
+
 #include "app/web_pages.h"
+#include "ui/frm_display.h"
+#include "ui/frm_main.h"
 #include "ui/frm_save.h"
 #include "ui/seams.h"
 
@@ -463,6 +470,80 @@ class FrmSaveTest : public QObject {
       QVERIFY2(address.url.toString().endsWith(written), qPrintable(written));
     }
     QCOMPARE(urls, found);
+  }
+
+  // "&Print" of the results window opens the report of the chart computed
+  // from the birth-data window; the command-line tool, given the same birth,
+  // prints the same report and saves the same RTF document.
+  void windowReportEqualsCommandLineReport_data() {
+    QTest::addColumn<QStringList>("form");  // name, month, day, year, hour, minute, zone, lonD, lonM, E/W, latD, latM, N/S, dst
+    QTest::addColumn<QStringList>("options");
+    QTest::newRow("New Delhi")
+        << QStringList{"ASHA", "August", "15", "1975", "14", "30", "34", "77", "12", "E", "28", "36", "N", "0"}
+        << QStringList{"--date", "1975-08-15", "--time", "14:30", "--zone", "34", "--lon", "77:12E", "--lat", "28:36N"};
+    QTest::newRow("New York, daylight saving")
+        << QStringList{"JOHN", "July", "4", "1990", "8", "5", "27", "73", "56", "W", "40", "47", "N", "1"}
+        << QStringList{"--date", "1990-07-04", "--time", "08:05", "--zone", "27", "--lon", "73:56W", "--lat", "40:47N",
+                       "--dst"};
+  }
+  void windowReportEqualsCommandLineReport() {
+    QFETCH(QStringList, form);
+    QFETCH(QStringList, options);
+    QTemporaryDir dir;
+    FakeMessages messages;
+    FakeFileDialogs files;
+    files.answer = dir.filePath(QStringLiteral("window.rtf"));
+    ScopedMessageSeam messageGuard(&messages);
+    ScopedFileDialogSeam fileGuard(&files);
+
+    FrmMain main;
+    main.show();
+    auto box = [&](const char* name) { return main.findChild<QLineEdit*>(name); };
+    auto list = [&](const char* name) { return main.findChild<QComboBox*>(name); };
+    box("txtName")->setText(form[0]);
+    list("cboMonth")->setCurrentText(form[1]);
+    list("cboDate")->setCurrentText(form[2]);
+    list("cboYear")->setCurrentText(form[3]);
+    list("cboHH")->setCurrentText(form[4]);
+    list("cboMM")->setCurrentText(form[5]);
+    list("cmbTimeZone")->setCurrentIndex(form[6].toInt());
+    box("txtLonD")->setText(form[7]);
+    box("txtLonM")->setText(form[8]);
+    main.findChild<QRadioButton*>(form[9] == "E" ? "optLong0" : "optLong1")->setChecked(true);
+    box("txtLatD")->setText(form[10]);
+    box("txtLatM")->setText(form[11]);
+    main.findChild<QRadioButton*>(form[12] == "N" ? "optLat0" : "optLat1")->setChecked(true);
+    main.findChild<QCheckBox*>("chkDST")->setChecked(form[13] == "1");
+    main.findChild<QPushButton*>("cmdRashi")->click();
+    QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.value(0).second));
+    FrmDisplay* display = main.Display();
+    QVERIFY(display);
+
+    QString windowReport;
+    QTimer::singleShot(0, [&] {
+      auto* window = qobject_cast<frmSave*>(QApplication::activeModalWidget());
+      if (!window) return;
+      windowReport = window->ReportText();
+      window->cmdSave_Click();
+      window->close();
+    });
+    display->findChild<QPushButton*>("Command1")->click();
+    QVERIFY(!windowReport.isEmpty());
+    QVERIFY(windowReport.contains(QStringLiteral(" Aspect\r\n")));  // the chart has aspects
+
+    const QString tool = qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/cli/orbisca-chart");
+    QVERIFY2(QFileInfo(tool).isExecutable(), qPrintable(tool));
+    QProcess process;
+    process.start(tool, options + QStringList{"--name", form[0], "--report", "--rtf", dir.filePath("tool.rtf")});
+    QVERIFY(process.waitForFinished(60000));
+    QCOMPARE(process.exitCode(), 0);
+    COMPARE_TEXT(QString::fromUtf8(process.readAllStandardOutput()), windowReport);
+
+    QFile windowRtf(dir.filePath("window.rtf")), toolRtf(dir.filePath("tool.rtf"));
+    QVERIFY(windowRtf.open(QIODevice::ReadOnly));
+    QVERIFY(toolRtf.open(QIODevice::ReadOnly));
+    QCOMPARE(windowRtf.readAll(), toolRtf.readAll());
+    delete display;
   }
 
   void labelsOpenTheirPages_data() {
