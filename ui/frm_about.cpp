@@ -13,6 +13,10 @@
 
 namespace orbisca::ui {
 
+namespace {
+constexpr int kTextWidth = 380;
+}
+
 QPixmap ProgramIconPixmap(int size) {
   QPixmap pixmap(size, size);
   pixmap.fill(Qt::transparent);
@@ -118,7 +122,12 @@ frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
   layout->addWidget(lblCoBrand);
   layout->addSpacing(6);
   layout->addLayout(buttons);
-  setFixedWidth(420);
+  // Wrapped labels at a fixed width, so that the box takes the height the
+  // text needs.
+  for (QLabel* label : {Label1, static_cast<QLabel*>(lblHomePage), Label3, static_cast<QLabel*>(lblCoBrand)}) {
+    label->setFixedWidth(kTextWidth);
+  }
+  layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
 void frmAbout::cmdOK_Click() { accept(); }

@@ -227,14 +227,16 @@ frmSave::frmSave(const std::array<QString, 7>& resultTexts, QWidget* parent) : Q
   Label1 = new WebPageLabel(WebPage::HomePage, QStringLiteral("More astrology software and free reports at"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setWordWrap(false);
-  Label1->setGeometry(6, 4, 262, 18);
+  Label1->move(6, 5);
+  Label1->adjustSize();
 
   Label14 = new WebPageLabel(WebPage::HomePage, HomePageAddress(), this);
   Label14->setObjectName(QStringLiteral("Label14"));
   Label14->setWordWrap(false);
   Label14->setFont(linkFont);
   Label14->setStyleSheet(QStringLiteral("color: #0000c0;"));
-  Label14->setGeometry(270, 4, 240, 18);
+  Label14->move(Label1->geometry().right() + 5, 5);
+  Label14->adjustSize();
 
   RTB = new QTextEdit(this);
   RTB->setObjectName(QStringLiteral("RTB"));
