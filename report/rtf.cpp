@@ -142,7 +142,7 @@ std::string EncodeRtf(std::string_view text, int halfPoints) {
         }
     }
   }
-  out += "}\r\n";
+  out += '}';
   return out;
 }
 

@@ -24,7 +24,7 @@ std::string Body(const std::string& rtf) {
   const auto at = rtf.find(start);
   if (at == std::string::npos) return {};
   std::string body = rtf.substr(at + start.size());
-  const std::string end = "}\r\n";
+  const std::string end = "}";
   if (body.size() >= end.size() && body.compare(body.size() - end.size(), end.size(), end) == 0) {
     body.resize(body.size() - end.size());
   }
@@ -56,6 +56,7 @@ TEST(EncodeRtf, HeaderNamesCodePageFontAndSize) {
   EXPECT_NE(rtf.find("\\f0\\fs20 x}"), std::string::npos);
   EXPECT_NE(EncodeRtf("x", 40).find("\\fs40 x"), std::string::npos);
   EXPECT_EQ(FinalDepth(rtf), 0);
+  EXPECT_EQ(rtf.back(), '}');
 }
 
 TEST(RtfHalfPoints, RoundsToWholeHalfPoints) {
