@@ -1,0 +1,120 @@
+#!/usr/bin/env bash
+# The window program on a real X display: type birth data into the form,
+# choose a zone, press Proceed, see the results replace the form, see a second
+# copy refuse to run, and leave through File, Exit.
+#
+# Usage: orbisca_window_e2e.sh <orbisca program> <folder for screenshots>
+set -euo pipefail
+
+PROGRAM=$1
+OUT=$2
+mkdir -p "$OUT"
+
+CAPTION='^Orbisca v1\.15$'  # every window of the program
+BOX_CAPTION='^Orbisca$'     # message boxes carry the application title
+
+WORK=$(mktemp -d)
+XVFB_PID=""
+FIRST_PID=""
+SECOND_PID=""
+cleanup() {
+  for pid in "$SECOND_PID" "$FIRST_PID" "$XVFB_PID"; do
+    if [[ -n "$pid" ]] && kill -0 "$pid" 2>/dev/null; then kill "$pid" 2>/dev/null || true; wait "$pid" 2>/dev/null || true; fi
+  done
+  rm -rf "$WORK"
+}
+trap cleanup EXIT
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+step() { echo "-- $*"; }
+
+# Waits until the command succeeds (at most about 20 seconds).
+wait_for() {
+  local what=$1; shift
+  for _ in $(seq 100); do
+    if "$@"; then return 0; fi
+    sleep 0.2
+  done
+  fail "timed out waiting for $what"
+}
+
+visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
+one_visible() { [[ $(visible "$1" | wc -l) -eq 1 ]]; }
+none_visible() { [[ -z $(visible "$1") ]]; }
+ended() { ! kill -0 "$1" 2>/dev/null; }
+form_hidden() { ! visible "$CAPTION" | grep -qx "$FORM"; }
+refused() { [[ -n $(visible "$BOX_CAPTION") ]]; }
+
+# Our own X server on a display number it picks itself, and a private runtime
+# directory so the program's single-instance lock never meets a real session's.
+step "starting Xvfb"
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+XVFB_PID=$!
+wait_for "Xvfb" test -s "$WORK/display"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+export XDG_RUNTIME_DIR="$WORK/runtime"
+mkdir -m 0700 "$XDG_RUNTIME_DIR"
+unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_SCALE_FACTOR QT_FONT_DPI
+echo "display $DISPLAY"
+
+step "starting the program"
+"$PROGRAM" &
+FIRST_PID=$!
+wait_for "the birth-data window" one_visible "$CAPTION"
+FORM=$(visible "$CAPTION")
+
+step "typing the birth data"
+xdotool windowfocus --sync "$FORM"
+xdotool type --delay 30 "ada lovelace"            # txtName (the first box)
+xdotool key --delay 30 Tab Tab Tab Tab Tab Tab Tab # month, day, year, hour, minute, second, zone
+xdotool key --delay 30 Down Down Down Down Down    # Greenwich Mean Time -> Indian Time
+xdotool key --delay 30 Tab Tab                     # daylight saving, latitude degrees
+xdotool type --delay 30 "18"
+xdotool key Tab                                    # latitude minutes
+xdotool type --delay 30 "31"
+xdotool key --delay 30 Tab Tab                     # North, longitude degrees
+xdotool type --delay 30 "73"
+xdotool key Tab                                    # longitude minutes
+xdotool type --delay 30 "51"
+import -window root "$OUT/orbisca-form.png"
+
+step "pressing Proceed"
+xdotool key --delay 30 Tab Tab Tab Tab Tab Tab     # East, city, state, country, lookup, Proceed
+xdotool key space
+wait_for "the results window" form_hidden
+if refused; then fail "the entries were refused"; fi
+wait_for "the results window" one_visible "$CAPTION"
+RESULTS=$(visible "$CAPTION")
+[[ "$RESULTS" != "$FORM" ]] || fail "the form is still shown"
+xdotool getwindowname "$RESULTS" | grep -qx 'Orbisca v1.15' || fail "results caption"
+sleep 0.5  # let the window paint before the picture
+import -window root "$OUT/orbisca-results.png"
+echo "results window $RESULTS; screenshots in $OUT"
+
+step "starting a second copy"
+"$PROGRAM" &
+SECOND_PID=$!
+wait_for "the refusal" refused
+BOX=$(visible "$BOX_CAPTION" | head -n1)
+import -window root "$OUT/orbisca-second-copy.png"
+[[ $(visible "$CAPTION") == "$RESULTS" ]] || fail "the second copy showed a window"
+xdotool windowfocus --sync "$BOX"
+xdotool key Return
+wait_for "the second copy to end" ended "$SECOND_PID"
+set +e; wait "$SECOND_PID"; SECOND_RC=$?; set -e
+SECOND_PID=""
+[[ $SECOND_RC -eq 0 ]] || fail "the second copy ended with $SECOND_RC"
+kill -0 "$FIRST_PID" 2>/dev/null || fail "the first copy ended too"
+[[ $(visible "$CAPTION") == "$RESULTS" ]] || fail "the first copy's windows changed"
+
+step "leaving through File, Exit"
+xdotool windowfocus --sync "$RESULTS"   # no window manager: give the focus back ourselves
+xdotool key alt+f
+sleep 0.3  # the menu opens on the next paint
+xdotool key x
+wait_for "the program to end" ended "$FIRST_PID"
+set +e; wait "$FIRST_PID"; FIRST_RC=$?; set -e
+FIRST_PID=""
+[[ $FIRST_RC -eq 0 ]] || fail "the program ended with $FIRST_RC"
+none_visible "$CAPTION" || fail "a window is still shown"
+echo "PASS"
