@@ -149,6 +149,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
 
   setCentralWidget(central);
   Form_Load();
+  // Room for the zone names and the place boxes beside each other.
+  resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
   txtName_->setFocus();
 }
 
@@ -207,7 +209,10 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
     grid->addWidget(NamedLabel(labelName, caption, panel), row, 0);
     auto* line = new QHBoxLayout;
     for (QComboBox* list : lists) line->addWidget(list);
-    if (hint) line->addWidget(hint);
+    if (hint) {
+      line->addSpacing(8);
+      line->addWidget(hint);
+    }
     line->addStretch(1);
     grid->addLayout(line, row++, 1);
   };
@@ -255,6 +260,7 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
 
   // The place for the lookup aid.
   auto* lookupLine = new QHBoxLayout;
+  lookupLine->setSpacing(8);
   const auto placeBox = [&](const QString& labelName, const QString& caption, const QString& boxName) {
     lookupLine->addWidget(NamedLabel(labelName, caption, panel));
     auto* box = new QLineEdit(panel);

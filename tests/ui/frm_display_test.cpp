@@ -299,6 +299,36 @@ class FrmDisplayTest : public QObject {
     QVERIFY(seam.shown.isEmpty());
   }
 
+  // "&Print" opens the report window modally over the results, with the
+  // results' text; closing it returns to the results window.
+  void printOpensTheReport() {
+    FrmMain form;
+    form.show();
+    Fill(form, kIndia);
+    form.findChild<QAction*>("mnuNext")->trigger();
+    FrmDisplay* display = form.Display();
+    QVERIFY(display);
+    const QString firstHeading = display->ResultText(AspectKind::Conjunction).section(QStringLiteral("\r\n"), 0, 0);
+    QVERIFY(firstHeading.endsWith(QStringLiteral("In Conjunction Aspect")));
+    QString modalName;
+    QString reportText;
+    QWidget* modalParent = nullptr;
+    QTimer::singleShot(0, [&] {
+      QWidget* modal = QApplication::activeModalWidget();
+      if (!modal) return;
+      modalName = modal->objectName();
+      modalParent = modal->parentWidget();
+      if (auto* report = modal->findChild<QTextEdit*>()) reportText = report->toPlainText();
+      modal->close();
+    });
+    QTest::mouseClick(Child<QPushButton>(*display, "Command1"), Qt::LeftButton);
+    QCOMPARE(modalName, QStringLiteral("frmSave"));
+    QCOMPARE(modalParent, display);
+    QVERIFY2(reportText.contains(firstHeading), qPrintable(reportText.left(200)));
+    QVERIFY(display->isVisible());
+    QVERIFY(!ProgramEnding());
+  }
+
   void webLinks_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("page");
