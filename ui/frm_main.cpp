@@ -62,6 +62,15 @@ FilteredLineEdit* NumberBox(const QString& name, int maxLength, QWidget* parent)
   return box;
 }
 
+// The mark of an option or check box drawn light on black, so the choice
+// stands out on the dark grey frame.
+void MarkContrast(QWidget* control) {
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::Base, Qt::black);
+  palette.setColor(QPalette::Text, Qt::white);
+  control->setPalette(palette);
+}
+
 QGroupBox* NamedFrame(const QString& name, const QString& caption, QWidget* parent) {
   auto* frame = new QGroupBox(caption, parent);
   frame->setObjectName(name);
@@ -84,6 +93,7 @@ QGroupBox* HemisphereFrame(const QString& frameName, const QString& caption, con
   for (int id = 0; id < 2; ++id) {
     auto* option = new QRadioButton(id == 0 ? first : second, frame);
     option->setObjectName(optionName + QString::number(id));
+    MarkContrast(option);
     group->addButton(option, id);
     grid->addWidget(option, 1, id * 2, 1, 2);
   }
@@ -232,6 +242,7 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
   cmbTimeZone_ = NamedList(QStringLiteral("cmbTimeZone"), fraZone);
   chkDST_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), fraZone);
   chkDST_->setObjectName(QStringLiteral("chkDST"));
+  MarkContrast(chkDST_);
   zoneLayout->addWidget(cmbTimeZone_, 1);
   zoneLayout->addSpacing(12);
   zoneLayout->addWidget(chkDST_);
