@@ -9,12 +9,25 @@
 #include <QMenu>
 #include <QMimeData>
 #include <QPointer>
+#include <algorithm>
 
 #include "ui/seams.h"
 
 namespace orbisca::ui {
 
-FilteredLineEdit::FilteredLineEdit(Filter filter, QWidget* parent) : QLineEdit(parent), filter_(std::move(filter)) {}
+FilteredLineEdit::FilteredLineEdit(Filter filter, QWidget* parent) : QLineEdit(parent), filter_(std::move(filter)) {
+  // The last line of defence: whatever path the user's text took into the box
+  // (one this class does not know of), a refused character does not stay.
+  connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    KeyVerdict refusal;
+    const QString clean = Clean(text, refusal);
+    if (clean == text) return;
+    const int cursor = static_cast<int>(std::min<qsizetype>(cursorPosition(), clean.size()));
+    setText(clean);
+    setCursorPosition(cursor);
+    ShowRefusal(refusal);
+  });
+}
 
 QString FilteredLineEdit::Clean(const QString& text, KeyVerdict& refusal) const {
   QString clean;
@@ -83,9 +96,15 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
 
 void FilteredLineEdit::contextMenuEvent(QContextMenuEvent* event) {
   QPointer<QMenu> menu = createStandardContextMenu();
-  if (QAction* paste = menu->findChild<QAction*>(QStringLiteral("edit-paste"))) {
-    disconnect(paste, &QAction::triggered, nullptr, nullptr);
-    connect(paste, &QAction::triggered, this, &FilteredLineEdit::PasteFiltered);
+  // The standard menu's paste item: named "edit-paste" by newer Qt releases,
+  // otherwise known by its (translated) caption, which is followed by a tab
+  // and the shortcut.
+  const QString pasteCaption = QLineEdit::tr("&Paste");
+  for (QAction* action : menu->actions()) {
+    const QString caption = action->text().section(QLatin1Char('\t'), 0, 0);
+    if (action->objectName() != QLatin1String("edit-paste") && caption != pasteCaption) continue;
+    disconnect(action, &QAction::triggered, nullptr, nullptr);
+    connect(action, &QAction::triggered, this, &FilteredLineEdit::PasteFiltered);
   }
   menu->exec(event->globalPos());
   delete menu;

@@ -235,6 +235,43 @@ class FrmMainTest : public QObject {
     QCOMPARE(Describe(seam.shown), messages);
   }
 
+  // The box's own context menu pastes through the filter too.
+  void contextMenuPaste() {
+    RecordingMessages seam;
+    ScopedMessageSeam guard(&seam);
+    QLineEdit* edit = Box(*form_, "txtLatM");
+    QGuiApplication::clipboard()->setText("4-2x9");
+    bool pasteOffered = false;
+    QTimer::singleShot(0, [&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      if (!menu) return;
+      for (QAction* action : menu->actions()) {
+        if (action->text().startsWith(QLineEdit::tr("&Paste"))) {
+          pasteOffered = true;
+          action->trigger();
+        }
+      }
+      menu->close();
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(4, 4), edit->mapToGlobal(QPoint(4, 4)));
+    QCoreApplication::sendEvent(edit, &event);
+    QVERIFY(pasteOffered);
+    QCOMPARE(edit->text(), QStringLiteral("42"));
+    QCOMPARE(Describe(seam.shown), QStringList{"error: Only Numbers Are Accepted"});
+  }
+
+  // A paste that bypasses the box's own paste handling (the plain line edit's
+  // paste slot, as any other menu or tool would call it) is cleaned as well.
+  void otherPastePathsAreCleaned() {
+    RecordingMessages seam;
+    ScopedMessageSeam guard(&seam);
+    QLineEdit* edit = Box(*form_, "txtName");
+    QGuiApplication::clipboard()->setText("jo 3x");
+    edit->paste();
+    QCOMPARE(edit->text(), QStringLiteral("JO X"));
+    QCOMPARE(Describe(seam.shown), QStringList{"information: Please Enter only Letters"});
+  }
+
   void pasteReplacesSelection() {
     QLineEdit* edit = Box(*form_, "txtLonD");
     edit->setText("999");
