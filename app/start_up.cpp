@@ -14,6 +14,9 @@ int RunProgram(SingleInstance& instance) {
     // This copy has opened no window and started no event loop: returning ends it.
     return 0;
   }
+  // The program ends through its own quit operation only: "Back" closes the
+  // results window while the form is still hidden, which must not end it.
+  QApplication::setQuitOnLastWindowClosed(false);
   ui::FrmMain form;
   form.show();
   return QApplication::exec();

@@ -107,8 +107,22 @@ SECOND_PID=""
 kill -0 "$FIRST_PID" 2>/dev/null || fail "the first copy ended too"
 [[ $(visible "$CAPTION") == "$RESULTS" ]] || fail "the first copy's windows changed"
 
-step "leaving through File, Exit"
+step "going back to the form and proceeding again"
 xdotool windowfocus --sync "$RESULTS"   # no window manager: give the focus back ourselves
+xdotool key alt+f
+sleep 0.3  # the menu opens on the next paint
+xdotool key b                           # File, Back
+form_shown() { [[ $(visible "$CAPTION") == "$FORM" ]]; }
+wait_for "the form again" form_shown
+kill -0 "$FIRST_PID" 2>/dev/null || fail "Back ended the program"
+xdotool windowfocus --sync "$FORM"
+xdotool key space                       # Proceed still has the focus
+wait_for "new results" form_hidden
+wait_for "new results" one_visible "$CAPTION"
+RESULTS=$(visible "$CAPTION")
+
+step "leaving through File, Exit"
+xdotool windowfocus --sync "$RESULTS"
 xdotool key alt+f
 sleep 0.3  # the menu opens on the next paint
 xdotool key x
