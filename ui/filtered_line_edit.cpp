@@ -68,7 +68,7 @@ void FilteredLineEdit::keyPressEvent(QKeyEvent* event) {
   // Editing commands (copy, cut, undo, select all ...) and moving keys are not
   // characters: the box handles them as usual.
   const int key = event->key();
-  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier);
+  const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
   const bool moving = key == Qt::Key_Tab || key == Qt::Key_Backtab || key == Qt::Key_Delete;
   QString text = event->text();
   if (key == Qt::Key_Backspace) text = QString(QChar(kBackspace));

@@ -42,6 +42,15 @@ visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
 one_visible() { [[ $(visible "$1" | wc -l) -eq 1 ]]; }
 none_visible() { [[ -z $(visible "$1") ]]; }
 ended() { ! kill -0 "$1" 2>/dev/null; }
+program_windows() { xdotool search --onlyvisible --class orbisca 2>/dev/null | wc -l; }
+# Opens the File menu of the focused window and waits until its popup shows.
+open_file_menu() {
+  local before
+  before=$(program_windows)
+  xdotool key alt+f
+  menu_open() { [[ $(program_windows) -gt $before ]]; }
+  wait_for "the File menu" menu_open
+}
 form_hidden() { ! visible "$CAPTION" | grep -qx "$FORM"; }
 refused() { [[ -n $(visible "$BOX_CAPTION") ]]; }
 
@@ -109,8 +118,7 @@ kill -0 "$FIRST_PID" 2>/dev/null || fail "the first copy ended too"
 
 step "going back to the form and proceeding again"
 xdotool windowfocus --sync "$RESULTS"   # no window manager: give the focus back ourselves
-xdotool key alt+f
-sleep 0.3  # the menu opens on the next paint
+open_file_menu
 xdotool key b                           # File, Back
 form_shown() { [[ $(visible "$CAPTION") == "$FORM" ]]; }
 wait_for "the form again" form_shown
@@ -123,8 +131,7 @@ RESULTS=$(visible "$CAPTION")
 
 step "leaving through File, Exit"
 xdotool windowfocus --sync "$RESULTS"
-xdotool key alt+f
-sleep 0.3  # the menu opens on the next paint
+open_file_menu
 xdotool key x
 wait_for "the program to end" ended "$FIRST_PID"
 set +e; wait "$FIRST_PID"; FIRST_RC=$?; set -e
