@@ -1,13 +1,18 @@
 #!/usr/bin/env bash
 # The window program on a real X display: type birth data into the form,
 # choose a zone, press Proceed, see the results replace the form, see a second
-# copy refuse to run, and leave through File, Exit.
+# copy refuse to run, open the report and save it through the real file
+# dialog, read the file back with an independent reader, and leave through
+# File, Exit.
 #
 # Usage: orbisca_window_e2e.sh <orbisca program> <folder for screenshots>
+#        <orbisca-chart program> <rtf_to_text.sh>
 set -euo pipefail
 
 PROGRAM=$1
 OUT=$2
+CHART=$3
+RTF_TO_TEXT=$4
 mkdir -p "$OUT"
 
 CAPTION='^Orbisca v1\.15$'  # every window of the program
@@ -128,6 +133,49 @@ xdotool key space                       # Proceed still has the focus
 wait_for "new results" form_hidden
 wait_for "new results" one_visible "$CAPTION"
 RESULTS=$(visible "$CAPTION")
+
+step "opening the report and saving it through the file dialog"
+xdotool windowfocus --sync "$RESULTS"
+xdotool key alt+p                       # "&Print" opens the report window
+report_open() { [[ $(visible "$CAPTION" | wc -l) -eq 2 ]]; }
+wait_for "the report window" report_open
+REPORT=$(visible "$CAPTION" | grep -vx "$RESULTS")
+xdotool windowfocus --sync "$REPORT"
+xdotool key alt+s                       # "&Save"
+wait_for "the save dialog" refused      # the dialog carries the application title
+DIALOG=$(visible "$BOX_CAPTION" | head -n1)
+sleep 0.5
+import -window root "$OUT/orbisca-save-dialog.png"
+xdotool windowfocus --sync "$DIALOG"
+# The file name box has the focus; a name without the suffix gets ".rtf".
+xdotool type --delay 20 "$WORK/saved/ada.lovelace"
+mkdir -p "$WORK/saved"
+xdotool key Return
+saved() { [[ -s "$WORK/saved/ada.lovelace.rtf" ]]; }
+wait_for "the saved report" saved
+dialog_closed() { none_visible "$BOX_CAPTION"; }
+wait_for "the dialog to close" dialog_closed
+import -window root "$OUT/orbisca-report.png"
+
+step "reading the saved report back"
+"$RTF_TO_TEXT" "$WORK/text" "$WORK/saved/ada.lovelace.rtf"
+# The same birth through the command gives the report text to expect.
+"$CHART" --date 1901-01-01 --time 00:00 --zone 34 --lat 18:31N --lon 73:51E --report >"$WORK/expected.txt"
+tr -d '\r' <"$WORK/expected.txt" >"$WORK/expected.lf"
+tr -d '\r' <"$WORK/text/ada.lovelace.txt" >"$WORK/read.lf"
+grep -q 'In .* Aspect' "$WORK/expected.lf" || fail "the chart has no aspect to compare"
+# Trailing empty lines are the reader's business.
+diff <(sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' "$WORK/expected.lf") \
+     <(sed -e :a -e '/^\n*$/{$d;N;ba' -e '}' "$WORK/read.lf") >"$WORK/diff" || {
+  cat "$WORK/diff" >&2
+  fail "the saved report does not read back as the report"
+}
+
+step "closing the report window"
+xdotool windowfocus --sync "$REPORT"
+xdotool key Escape
+report_closed() { [[ $(visible "$CAPTION") == "$RESULTS" ]]; }
+wait_for "the report window to close" report_closed
 
 step "leaving through File, Exit"
 xdotool windowfocus --sync "$RESULTS"
