@@ -3,6 +3,9 @@
 #include <QDir>
 #include <QEvent>
 #include <QFileInfo>
+#include <QFontMetrics>
+#include <QHBoxLayout>
+#include <QVBoxLayout>
 #include <QLabel>
 #include <QMouseEvent>
 #include <QPointer>
@@ -27,11 +30,10 @@ namespace {
 
 constexpr double kReportPointSize = 9.75;
 
-// Positions in pixels at 96 dots per inch (1/15 of the window's twips).
-constexpr QRect kRtbRect(2, 26, 511, 409);
-constexpr QRect kSaveRect(360, 438, 75, 23);
-constexpr QRect kPrintRect(437, 438, 75, 23);
-constexpr QSize kClientSize(516, 468);
+// The window's first size in average character widths and line heights of
+// its font, so that it opens in proportion at any resolution.
+constexpr int kWidthInChars = 86;
+constexpr int kHeightInLines = 34;
 
 // Any line break as CR LF, the form the report is built from.
 QString WithCrLf(QString text) {
@@ -219,7 +221,6 @@ frmSave::frmSave(const std::array<QString, 7>& resultTexts, QWidget* parent) : Q
   verdana.setStyleHint(QFont::SansSerif);
   verdana.setPointSizeF(8.25);
   setFont(verdana);
-  setFixedSize(kClientSize);
 
   QFont linkFont = verdana;
   linkFont.setUnderline(true);
@@ -227,20 +228,15 @@ frmSave::frmSave(const std::array<QString, 7>& resultTexts, QWidget* parent) : Q
   Label1 = new WebPageLabel(WebPage::HomePage, QStringLiteral("More astrology software and free reports at"), this);
   Label1->setObjectName(QStringLiteral("Label1"));
   Label1->setWordWrap(false);
-  Label1->move(6, 5);
-  Label1->adjustSize();
 
   Label14 = new WebPageLabel(WebPage::HomePage, HomePageAddress(), this);
   Label14->setObjectName(QStringLiteral("Label14"));
   Label14->setWordWrap(false);
   Label14->setFont(linkFont);
   Label14->setStyleSheet(QStringLiteral("color: #0000c0;"));
-  Label14->move(Label1->geometry().right() + 5, 5);
-  Label14->adjustSize();
 
   RTB = new QTextEdit(this);
   RTB->setObjectName(QStringLiteral("RTB"));
-  RTB->setGeometry(kRtbRect);
   RTB->setReadOnly(true);
   RTB->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   RTB->setAcceptRichText(false);
@@ -253,19 +249,35 @@ frmSave::frmSave(const std::array<QString, 7>& resultTexts, QWidget* parent) : Q
   Label2->setObjectName(QStringLiteral("Label2"));
   Label2->setFont(linkFont);
   Label2->setStyleSheet(QStringLiteral("color: #0000c0;"));
-  Label2->setGeometry(6, 437, 346, 28);
+  Label2->setWordWrap(true);
 
   cmdSave = new QPushButton(QStringLiteral("&Save"), this);
   cmdSave->setObjectName(QStringLiteral("cmdSave"));
-  cmdSave->setGeometry(kSaveRect);
   cmdSave->setAutoDefault(false);
   connect(cmdSave, &QPushButton::clicked, this, &frmSave::cmdSave_Click);
 
   cmdPrint = new QPushButton(QStringLiteral("&Print"), this);
   cmdPrint->setObjectName(QStringLiteral("cmdPrint"));
-  cmdPrint->setGeometry(kPrintRect);
   cmdPrint->setAutoDefault(false);
   connect(cmdPrint, &QPushButton::clicked, this, &frmSave::cmdPrint_Click);
+
+  // The promotional line above the report box, the buttons below it.
+  auto* top = new QHBoxLayout;
+  top->addWidget(Label1);
+  top->addWidget(Label14);
+  top->addStretch(1);
+  auto* bottom = new QHBoxLayout;
+  bottom->addWidget(Label2, 1);
+  bottom->addWidget(cmdSave);
+  bottom->addWidget(cmdPrint);
+  auto* layout = new QVBoxLayout(this);
+  layout->setContentsMargins(4, 4, 4, 4);
+  layout->setSpacing(4);
+  layout->addLayout(top);
+  layout->addWidget(RTB, 1);
+  layout->addLayout(bottom);
+  const QFontMetrics metrics(ReportFont());
+  resize(metrics.averageCharWidth() * kWidthInChars, metrics.lineSpacing() * kHeightInLines);
 
   Form_Load(resultTexts);
 }
