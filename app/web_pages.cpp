@@ -56,13 +56,14 @@ WebPageLabel::WebPageLabel(WebPage page, const QString& text, QWidget* parent)
   setWordWrap(true);
 }
 
-void WebPageLabel::mousePressEvent(QMouseEvent* event) {
-  if (event->button() == Qt::LeftButton) {
+// A click is a left-button release over the label, as for any button.
+void WebPageLabel::mouseReleaseEvent(QMouseEvent* event) {
+  if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
     OpenWebPage(page_);
     event->accept();
     return;
   }
-  QLabel::mousePressEvent(event);
+  QLabel::mouseReleaseEvent(event);
 }
 
 }  // namespace orbisca

@@ -28,7 +28,7 @@ class WebPageLabel : public QLabel {
   WebPage page() const { return page_; }
 
  protected:
-  void mousePressEvent(QMouseEvent* event) override;
+  void mouseReleaseEvent(QMouseEvent* event) override;
 
  private:
   WebPage page_;

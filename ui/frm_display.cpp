@@ -19,7 +19,6 @@
 #include "app/web_pages.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
-#include "ui/link_label.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 
@@ -97,11 +96,10 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   Paint(frame2, kDarkGrey, kLavender);
   auto* topLayout = new QHBoxLayout(frame2);
   topLayout->setContentsMargins(12, 8, 12, 8);
-  auto* label61 = new LinkLabel(kCommunityInvitation, frame2);
+  auto* label61 = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, frame2);
   label61->setObjectName(QStringLiteral("Label61"));
   label61->setFont(UiFont(9, true));
   label61->setAlignment(Qt::AlignCenter);
-  connect(label61, &LinkLabel::clicked, this, [] { OpenWebPage(WebPage::HomePage); });
   topLayout->addWidget(label61);
   layout->addWidget(frame2);
 
@@ -125,12 +123,10 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   auto* barLayout = new QHBoxLayout(frame5);
   barLayout->setContentsMargins(12, 8, 12, 8);
   auto* promos = new QVBoxLayout;
-  auto* lblCobrand = new LinkLabel(kCoBrandOffer, frame5);
+  auto* lblCobrand = new WebPageLabel(WebPage::CoBrandPage, kCoBrandOffer, frame5);
   lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
-  connect(lblCobrand, &LinkLabel::clicked, this, [] { OpenWebPage(WebPage::CoBrandPage); });
-  auto* lblFullBrand = new LinkLabel(kFullBrandOffer, frame5);
+  auto* lblFullBrand = new WebPageLabel(WebPage::FullBrandPage, kFullBrandOffer, frame5);
   lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-  connect(lblFullBrand, &LinkLabel::clicked, this, [] { OpenWebPage(WebPage::FullBrandPage); });
   promos->addWidget(lblCobrand);
   promos->addWidget(lblFullBrand);
   barLayout->addLayout(promos, 1);

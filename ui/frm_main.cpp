@@ -21,7 +21,6 @@
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/frm_display.h"
-#include "ui/link_label.h"
 #include "ui/place_lookup.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -121,11 +120,10 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   Paint(top, kDarkGrey, kLavender);
   auto* topLayout = new QHBoxLayout(top);
   topLayout->setContentsMargins(12, 8, 12, 8);
-  auto* label61 = new LinkLabel(kCommunityInvitation, top);
+  auto* label61 = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, top);
   label61->setObjectName(QStringLiteral("Label61"));
   label61->setFont(UiFont(9, true));
   label61->setAlignment(Qt::AlignCenter);
-  connect(label61, &LinkLabel::clicked, this, [] { OpenWebPage(WebPage::HomePage); });
   topLayout->addWidget(label61);
   layout->addWidget(top);
 
@@ -147,12 +145,10 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   auto* bottomLayout = new QHBoxLayout(bottom);
   bottomLayout->setContentsMargins(12, 8, 12, 8);
   bottomLayout->setSpacing(24);
-  auto* lblFullBrand = new LinkLabel(kFullBrandOffer, bottom);
+  auto* lblFullBrand = new WebPageLabel(WebPage::FullBrandPage, kFullBrandOffer, bottom);
   lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-  connect(lblFullBrand, &LinkLabel::clicked, this, [] { OpenWebPage(WebPage::FullBrandPage); });
-  auto* lblCobrand = new LinkLabel(kCoBrandOffer, bottom);
+  auto* lblCobrand = new WebPageLabel(WebPage::CoBrandPage, kCoBrandOffer, bottom);
   lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
-  connect(lblCobrand, &LinkLabel::clicked, this, [] { OpenWebPage(WebPage::CoBrandPage); });
   bottomLayout->addWidget(lblFullBrand, 1);
   bottomLayout->addWidget(lblCobrand, 1);
   layout->addWidget(bottom);
