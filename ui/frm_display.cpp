@@ -14,9 +14,9 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/about_box.h"
 #include "app/unload_all.h"
 #include "app/web_pages.h"
+#include "ui/web_menus.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
 #include "ui/seams.h"
@@ -232,25 +232,7 @@ void FrmDisplay::BuildMenus() {
   QAction* exit = file->addAction(QStringLiteral("E&xit"), this, &FrmDisplay::mnuExit_Click);
   exit->setObjectName(QStringLiteral("mnuExit"));
 
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  help->addAction(QStringLiteral("&Online Help"), this, [] { OpenWebPage(WebPage::OnlineHelpPage); })
-      ->setObjectName(QStringLiteral("mnuOnline"));
-  help->addAction(QStringLiteral("&Visit Us Online"), this, [] { OpenWebPage(WebPage::HomePage); })
-      ->setObjectName(QStringLiteral("mnuVisit"));
-  help->addSeparator()->setObjectName(QStringLiteral("mnuFileSep1"));
-  help->addAction(QStringLiteral("&Check for Software Update"), this, [] { OpenWebPage(WebPage::DownloadPage); })
-      ->setObjectName(QStringLiteral("mnuUpdate"));
-  help->addSeparator()->setObjectName(QStringLiteral("mnuFileSep2"));
-  help->addAction(QStringLiteral("&About Software"), this, [this] { ShowAboutBox(this); })
-      ->setObjectName(QStringLiteral("mnuAbout"));
-
-  bar->addAction(QStringLiteral("&Donate"), this, [] { OpenWebPage(WebPage::DonatePage); })
-      ->setObjectName(QStringLiteral("mnuDonate"));
-  // Switched off: shown greyed, it cannot be chosen.
-  QAction* money = bar->addAction(QStringLiteral("Make Money &Online"), this, [] { OpenWebPage(WebPage::FullBrandPage); });
-  money->setObjectName(QStringLiteral("mkmoney"));
-  money->setEnabled(false);
+  AddWebMenus(bar, this, {QStringLiteral("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
 }
 
 void FrmDisplay::SetInsertStyle(AspectKind kind, bool bold, Rgb colour) {

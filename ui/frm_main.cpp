@@ -14,9 +14,9 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/about_box.h"
 #include "app/unload_all.h"
 #include "app/web_pages.h"
+#include "ui/web_menus.h"
 #include "run/time_zones.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
@@ -171,25 +171,7 @@ void FrmMain::BuildMenus() {
   file->addAction(QStringLiteral("Proceed"), this, &FrmMain::mnuNext_Click)->setObjectName(QStringLiteral("mnuNext"));
   file->addAction(QStringLiteral("E&xit"), this, &FrmMain::mnuExit_Click)->setObjectName(QStringLiteral("mnuExit"));
 
-  QMenu* help = bar->addMenu(QStringLiteral("&Help"));
-  help->setObjectName(QStringLiteral("mnuHelp"));
-  help->addAction(QStringLiteral("&Online Help"), this, [] { OpenWebPage(WebPage::OnlineHelpPage); })
-      ->setObjectName(QStringLiteral("mnuOnline"));
-  help->addAction(QStringLiteral("&Visit Us Online"), this, [] { OpenWebPage(WebPage::HomePage); })
-      ->setObjectName(QStringLiteral("mnuVisit"));
-  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp1"));
-  help->addAction(QStringLiteral("Check for Software &Update"), this, [] { OpenWebPage(WebPage::DownloadPage); })
-      ->setObjectName(QStringLiteral("mnuUpdate"));
-  help->addSeparator()->setObjectName(QStringLiteral("mnuHelp2"));
-  help->addAction(QStringLiteral("&About Software"), this, [this] { ShowAboutBox(this); })
-      ->setObjectName(QStringLiteral("mnuAbout"));
-
-  bar->addAction(QStringLiteral("&Donate"), this, [] { OpenWebPage(WebPage::DonatePage); })
-      ->setObjectName(QStringLiteral("mnuDonate"));
-  // Switched off: shown greyed, it cannot be chosen.
-  QAction* money = bar->addAction(QStringLiteral("Make Money &Online"), this, [] { OpenWebPage(WebPage::FullBrandPage); });
-  money->setObjectName(QStringLiteral("mkmoney"));
-  money->setEnabled(false);
+  AddWebMenus(bar, this, {QStringLiteral("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
 }
 
 QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {

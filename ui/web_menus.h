@@ -1,0 +1,21 @@
+#pragma once
+
+#include <QString>
+
+class QMenuBar;
+class QWidget;
+
+namespace orbisca::ui {
+
+// The names that differ between the windows' Help menus.
+struct HelpMenuNames {
+  QString updateCaption;    // the update item's caption, access key included
+  QString firstSeparator;   // object names of the two separators
+  QString secondSeparator;
+};
+
+// Adds the "&Help" menu (online help, home page, update check, About box),
+// "&Donate" and the switched-off "Make Money &Online" to a window's menu bar.
+void AddWebMenus(QMenuBar* bar, QWidget* window, const HelpMenuNames& names);
+
+}  // namespace orbisca::ui
