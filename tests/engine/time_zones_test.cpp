@@ -2,8 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
+
+#include <map>
 #include <set>
 #include <string>
+#include <vector>
 
 namespace orbisca {
 namespace {
@@ -40,6 +44,69 @@ TEST(TimeZoneTable, SelectedRowsGiveTheirCorrection) {
     Zone_Calculation(c.position, record);
     EXPECT_EQ(record.ZoneCorrHours, c.hours);
     EXPECT_EQ(record.ZoneCorrMinutes, c.minutes);
+  }
+}
+
+// The comma-separated fields of a list text, trimmed.
+std::vector<std::string> Fields(std::string_view text) {
+  std::vector<std::string> fields;
+  std::string current;
+  for (char c : std::string(text) + ",") {
+    if (c != ',') {
+      current += c;
+      continue;
+    }
+    const auto first = current.find_first_not_of(' ');
+    const auto last = current.find_last_not_of(' ');
+    fields.push_back(first == std::string::npos ? "" : current.substr(first, last - first + 1));
+    current.clear();
+  }
+  return fields;
+}
+
+TEST(TimeZoneTable, EveryRowAgreesWithTheOffsetItShows) {
+  ASSERT_EQ(TimeZoneTable.size(), 71u);
+  for (const TimeZoneRow& row : TimeZoneTable) {
+    SCOPED_TRACE(std::string(row.text));
+    const std::vector<std::string> f = Fields(row.text);
+    ASSERT_EQ(f.size(), 3u);
+    EXPECT_EQ(row.abbreviation, f[1]);
+    // The offset shown, in minutes east of Greenwich; India writes its half
+    // hour as ".3", every other row as ".5".
+    const double shown = std::stod(f[2]);
+    const double hours = std::trunc(shown);
+    const double fraction = std::fabs(shown - hours);
+    const bool halfHour = (f[1] == "IST") ? std::fabs(fraction - 0.3) < 1e-9 : std::fabs(fraction - 0.5) < 1e-9;
+    ASSERT_TRUE(halfHour || fraction < 1e-9);
+    const int shownMinutes = static_cast<int>(hours) * 60 + (halfHour ? (shown < 0 ? -30 : 30) : 0);
+    EXPECT_EQ(row.corrHours * 60 + row.corrMinutes, -shownMinutes);
+    // The minutes share the sign of the hours.
+    EXPECT_TRUE(row.corrMinutes == 0 || (row.corrMinutes > 0) == (row.corrHours > 0));
+  }
+}
+
+TEST(TimeZoneTable, TextsAreDistinctAndOnlyNstIsShared) {
+  std::set<std::string_view> texts;
+  std::map<std::string_view, int> abbreviations;
+  for (const TimeZoneRow& row : TimeZoneTable) {
+    texts.insert(row.text);
+    ++abbreviations[row.abbreviation];
+  }
+  EXPECT_EQ(texts.size(), 71u);
+  for (const auto& [abbreviation, count] : abbreviations) {
+    EXPECT_EQ(count, abbreviation == "NST" ? 2 : 1) << abbreviation;
+  }
+  EXPECT_EQ(TimeZoneTable[kDefaultTimeZone].text, "Greenwich Mean Time,GMT,0.0");
+}
+
+TEST(TimeZoneTable, NoSelectionLeavesTheCorrection) {
+  for (int position : {-1, 71, 1000}) {
+    ChartInput record;
+    record.ZoneCorrHours = -5;
+    record.ZoneCorrMinutes = -30;
+    Zone_Calculation(position, record);
+    EXPECT_EQ(record.ZoneCorrHours, -5);
+    EXPECT_EQ(record.ZoneCorrMinutes, -30);
   }
 }
 
