@@ -91,17 +91,7 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   layout->setSpacing(0);
 
   // Top strip with the invitation to the maker's site.
-  auto* frame2 = new QFrame(central);
-  frame2->setObjectName(QStringLiteral("Frame2"));
-  Paint(frame2, kDarkGrey, kLavender);
-  auto* topLayout = new QHBoxLayout(frame2);
-  topLayout->setContentsMargins(12, 8, 12, 8);
-  auto* label61 = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, frame2);
-  label61->setObjectName(QStringLiteral("Label61"));
-  label61->setFont(UiFont(9, true));
-  label61->setAlignment(Qt::AlignCenter);
-  topLayout->addWidget(label61);
-  layout->addWidget(frame2);
+  layout->addWidget(MakeCommunityStrip(central, QStringLiteral("Frame2")));
 
   auto* tabs = new QTabWidget(central);
   tabs->setObjectName(QStringLiteral("SSTab1"));

@@ -115,17 +115,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
 
-  auto* top = new QFrame(central);
-  top->setObjectName(QStringLiteral("fraTop"));
-  Paint(top, kDarkGrey, kLavender);
-  auto* topLayout = new QHBoxLayout(top);
-  topLayout->setContentsMargins(12, 8, 12, 8);
-  auto* label61 = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, top);
-  label61->setObjectName(QStringLiteral("Label61"));
-  label61->setFont(UiFont(9, true));
-  label61->setAlignment(Qt::AlignCenter);
-  topLayout->addWidget(label61);
-  layout->addWidget(top);
+  layout->addWidget(MakeCommunityStrip(central, QStringLiteral("fraTop")));
 
   QLabel* label2 = NamedLabel(QStringLiteral("Label2"), kDescription, central);
   label2->setWordWrap(true);

@@ -1,10 +1,14 @@
 #include "ui/web_menus.h"
 
+#include <QFrame>
+#include <QHBoxLayout>
 #include <QMenu>
 #include <QMenuBar>
 
 #include "app/about_box.h"
 #include "app/web_pages.h"
+#include "ui/fonts.h"
+#include "ui/theme.h"
 
 namespace orbisca::ui {
 
@@ -29,6 +33,20 @@ void AddWebMenus(QMenuBar* bar, QWidget* window, const HelpMenuNames& names) {
       bar->addAction(QStringLiteral("Make Money &Online"), window, [] { OpenWebPage(WebPage::FullBrandPage); });
   money->setObjectName(QStringLiteral("mkmoney"));
   money->setEnabled(false);
+}
+
+QFrame* MakeCommunityStrip(QWidget* parent, const QString& frameName) {
+  auto* frame = new QFrame(parent);
+  frame->setObjectName(frameName);
+  Paint(frame, kDarkGrey, kLavender);
+  auto* layout = new QHBoxLayout(frame);
+  layout->setContentsMargins(12, 8, 12, 8);
+  auto* label61 = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, frame);
+  label61->setObjectName(QStringLiteral("Label61"));
+  label61->setFont(UiFont(9, true));
+  label61->setAlignment(Qt::AlignCenter);
+  layout->addWidget(label61);
+  return frame;
 }
 
 }  // namespace orbisca::ui

@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QFrame;
 class QMenuBar;
 class QWidget;
 
@@ -17,5 +18,9 @@ struct HelpMenuNames {
 // Adds the "&Help" menu (online help, home page, update check, About box),
 // "&Donate" and the switched-off "Make Money &Online" to a window's menu bar.
 void AddWebMenus(QMenuBar* bar, QWidget* window, const HelpMenuNames& names);
+
+// The dark band across the top of the birth-data and results windows, with
+// the label Label61 that invites the user to the maker's site.
+QFrame* MakeCommunityStrip(QWidget* parent, const QString& frameName);
 
 }  // namespace orbisca::ui

@@ -329,38 +329,6 @@ class FrmDisplayTest : public QObject {
     QVERIFY(!ProgramEnding());
   }
 
-  void webLinks_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("page");
-    QTest::newRow("online help") << "mnuOnline" << int(WebPage::OnlineHelpPage);
-    QTest::newRow("visit us") << "mnuVisit" << int(WebPage::HomePage);
-    QTest::newRow("update") << "mnuUpdate" << int(WebPage::DownloadPage);
-    QTest::newRow("donate") << "mnuDonate" << int(WebPage::DonatePage);
-    QTest::newRow("community label") << "Label61" << int(WebPage::HomePage);
-    QTest::newRow("full brand label") << "lblFullBrand" << int(WebPage::FullBrandPage);
-    QTest::newRow("co-brand label") << "lblCobrand" << int(WebPage::CoBrandPage);
-    QTest::newRow("make money is switched off") << "mkmoney" << -1;
-  }
-  void webLinks() {
-    QFETCH(QString, control);
-    QFETCH(int, page);
-    RecordingUrls urls;
-    ScopedUrlSeam guard(&urls);
-    FrmDisplay display;
-    display.show();
-    if (auto* action = display.findChild<QAction*>(control)) {
-      action->trigger();
-    } else {
-      QTest::mouseClick(Child<QLabel>(display, control), Qt::LeftButton);
-    }
-    if (page < 0) {
-      QVERIFY(urls.opened.isEmpty());
-    } else {
-      QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(static_cast<WebPage>(page))});
-    }
-    QVERIFY(display.isVisible());
-  }
-
   // Every way out ends the event loop with every window closed.
   void exitPaths_data() {
     QTest::addColumn<bool>("run");         // a run first: the form hidden, results shown

@@ -469,38 +469,6 @@ class FrmMainTest : public QObject {
     QVERIFY(Box(*form_, "txtLonD")->text().isEmpty());
   }
 
-  void webLinks_data() {
-    QTest::addColumn<QString>("control");
-    QTest::addColumn<int>("page");
-    QTest::newRow("online help") << "mnuOnline" << int(WebPage::OnlineHelpPage);
-    QTest::newRow("visit us") << "mnuVisit" << int(WebPage::HomePage);
-    QTest::newRow("update") << "mnuUpdate" << int(WebPage::DownloadPage);
-    QTest::newRow("donate") << "mnuDonate" << int(WebPage::DonatePage);
-    QTest::newRow("community label") << "Label61" << int(WebPage::HomePage);
-    QTest::newRow("full brand label") << "lblFullBrand" << int(WebPage::FullBrandPage);
-    QTest::newRow("co-brand label") << "lblCobrand" << int(WebPage::CoBrandPage);
-    QTest::newRow("make money is switched off") << "mkmoney" << -1;
-  }
-  void webLinks() {
-    QFETCH(QString, control);
-    QFETCH(int, page);
-    RecordingUrls urls;
-    ScopedUrlSeam guard(&urls);
-    if (auto* action = form_->findChild<QAction*>(control)) {
-      action->trigger();
-    } else {
-      auto* label = Child<QLabel>(*form_, control);
-      QVERIFY(!label->text().isEmpty());
-      QTest::mouseClick(label, Qt::LeftButton);
-    }
-    if (page < 0) {
-      QVERIFY(urls.opened.isEmpty());
-    } else {
-      QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(static_cast<WebPage>(page))});
-    }
-    QVERIFY(form_->isVisible());
-  }
-
  private:
   std::unique_ptr<FrmMain> form_;
 };
