@@ -33,16 +33,23 @@ double MeanObliquity(double T) {
 }
 
 // The two ecliptic points on the horizon have tan λ = -cos θ / (sin ε tan φ +
-// cos ε sin θ) (Meeus, ch. 14, eq. 14.2, θ the local sidereal time). The
-// rising one, the ascendant, is λ = atan2(cos θ, -(sin ε tan φ + cos ε sin θ)):
-// with θ = 0 on the equator it gives 90°, the solstice rising while the
-// equinox culminates. Below the polar circles it is always the eastern point.
+// cos ε sin θ) (Meeus, ch. 14, eq. 14.2, θ the local sidereal time); the
+// usual choice of quadrant is λ = atan2(cos θ, -(sin ε tan φ + cos ε sin θ)),
+// which gives 90° with θ = 0 on the equator. Below the polar circles that is
+// always the point on the eastern horizon. Within them it is at times the
+// western one, so the point is taken on the eastern side explicitly, as Swiss
+// Ephemeris does (its houses give the same ascendant there).
 double AscendantFromSiderealTime(double localSiderealTime, double obliquity, double latitude) {
   const double theta = localSiderealTime * kRadPerDeg;
   const double eps = obliquity * kRadPerDeg;
   const double phi = latitude * kRadPerDeg;
   const double denominator = std::sin(eps) * std::tan(phi) + std::cos(eps) * std::sin(theta);
-  return Reduce360(std::atan2(std::cos(theta), -denominator) / kRadPerDeg);
+  double lambda = std::atan2(std::cos(theta), -denominator);
+  // Equatorial direction of λ against the east point (-sin θ, cos θ, 0).
+  const double towardEast =
+      -std::cos(lambda) * std::sin(theta) + std::sin(lambda) * std::cos(eps) * std::cos(theta);
+  if (towardEast < 0.0) lambda += std::numbers::pi;
+  return Reduce360(lambda / kRadPerDeg);
 }
 
 double TropicalAscendant(double julianDayUt, double eastLongitude, double latitude) {

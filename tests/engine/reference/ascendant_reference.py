@@ -77,6 +77,11 @@ CASES = [
     (1999, 8, 11, 11, 0, 25.0, 66.0),
     (1930, 1, 10, 1, 20, -18.0, 66.0),
     (2045, 10, 3, 17, 45, 25.0, 66.0),
+    # within the polar circles, where the tangent formula's usual quadrant
+    # gives the western point at these times (Swiss Ephemeris' swe_houses_armc
+    # gives the eastern one, as here)
+    (2033, 12, 24, 9, 10, 15.0, 78.0),
+    (1960, 6, 1, 16, 30, -60.0, -80.0),
     # a birth of the position tests: 1976-07-04 14:15 UT at 40 deg 43' N, 74 deg W
     (1976, 7, 4, 14, 15, -74.0, 40.716667),
 ]
