@@ -1,0 +1,221 @@
+#include "ui/chart_tab.h"
+
+#include <QBuffer>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "report/chart_picture.h"
+#include "ui/fonts.h"
+#include "ui/theme.h"
+
+namespace orbisca::ui {
+namespace {
+
+QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+// Short names of the kinds for the grid's cells, in kind order.
+constexpr std::array<const char*, kAspectKindCount> kKindShortNames = {"Conj", "S.Sext", "Sext", "Square",
+                                                                        "Trine", "Quinc", "Opp"};
+
+// The grid's rows are the bodies from the Moon on, its columns the bodies up
+// to Neptune; the cell of a pair sits below the diagonal.
+constexpr int kGridSide = static_cast<int>(kBodyCount) - 1;
+Body RowBody(int row) { return kAllBodies[static_cast<std::size_t>(row + 1)]; }
+Body ColumnBody(int column) { return kAllBodies[static_cast<std::size_t>(column)]; }
+
+QTableWidgetItem* ReadOnlyItem(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  return item;
+}
+
+QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
+  auto* table = new QTableWidget(rows, columns, parent);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QPalette palette = table->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  table->setPalette(palette);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  return table;
+}
+
+}  // namespace
+
+ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("fraChart"));
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll);
+
+  auto* page = new QWidget(scroll);
+  Paint(page, kLightBlue, Qt::black);
+  auto* layout = new QVBoxLayout(page);
+  instantLabel = new QLabel(page);
+  instantLabel->setObjectName(QStringLiteral("lblInstant"));
+  instantLabel->setFont(UiFont(9, true));
+  instantLabel->setTextFormat(Qt::PlainText);
+  instantLabel->setWordWrap(true);
+  instantLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  layout->addWidget(instantLabel);
+
+  auto* middle = new QHBoxLayout;
+  middle->addWidget(BuildPositionsTable(), 0, Qt::AlignTop);
+  middle->addWidget(BuildPicture(), 1);
+  layout->addLayout(middle);
+  layout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  scroll->setWidget(page);
+}
+
+QWidget* ChartTab::BuildPositionsTable() {
+  positionsTable = MakeTable(static_cast<int>(kBodyCount) + 1, 5, this);
+  positionsTable->setObjectName(QStringLiteral("tblPositions"));
+  positionsTable->setAccessibleName(tr("Positions"));
+  positionsTable->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
+  positionsTable->setHorizontalHeaderLabels({tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada")});
+  positionsTable->verticalHeader()->setVisible(false);
+  positionsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
+  return positionsTable;
+}
+
+QWidget* ChartTab::BuildPicture() {
+  auto* holder = new QWidget(this);
+  auto* layout = new QVBoxLayout(holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  pictureView = new QSvgWidget(holder);
+  pictureView->setObjectName(QStringLiteral("svgChart"));
+  pictureView->setAccessibleName(tr("Chart picture"));
+  pictureView->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
+  pictureView->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  pictureView->setMinimumSize(280, 280);
+  layout->addWidget(pictureView, 1);
+  savePictureButton = new QPushButton(tr("Save Picture\u2026"), holder);
+  savePictureButton->setObjectName(QStringLiteral("cmdSavePicture"));
+  Paint(savePictureButton, kLightBlue, Qt::black);
+  savePictureButton->setAutoDefault(false);
+  connect(savePictureButton, &QPushButton::clicked, this, &ChartTab::cmdSavePicture_Click);
+  layout->addWidget(savePictureButton, 0, Qt::AlignRight);
+  return holder;
+}
+
+QWidget* ChartTab::BuildAspectGrid() {
+  aspectGrid = MakeTable(kGridSide, kGridSide, this);
+  aspectGrid->setObjectName(QStringLiteral("grdAspects"));
+  aspectGrid->setAccessibleName(tr("Aspect grid"));
+  aspectGrid->setAccessibleDescription(
+      tr("The aspect found between each pair of bodies, with the separation in degrees; activate a cell to open "
+         "that aspect's tab"));
+  QStringList rows, columns;
+  for (int i = 0; i < kGridSide; ++i) {
+    rows << FromUtf8(BodyName(RowBody(i)));
+    columns << FromUtf8(BodyName(ColumnBody(i)));
+  }
+  aspectGrid->setVerticalHeaderLabels(rows);
+  aspectGrid->setHorizontalHeaderLabels(columns);
+  aspectGrid->setSelectionMode(QAbstractItemView::SingleSelection);
+  aspectGrid->setWordWrap(true);
+  connect(aspectGrid, &QTableWidget::cellClicked, this, &ChartTab::OnGridCell);
+  connect(aspectGrid, &QTableWidget::cellActivated, this, &ChartTab::OnGridCell);
+  return aspectGrid;
+}
+
+void ChartTab::ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
+                         const QString& placeName) {
+  instantLabel->setText(QString::fromStdString(InstantLine(facts)));
+  FillPositions(facts);
+  FillAspectGrid(aspects);
+  const ChartPicture picture = PictureOfChart(input, facts, placeName.toStdString());
+  pictureSvg = ChartPictureSvg(picture);
+  pictureView->load(PictureSvg());
+  pictureView->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  QStringList alternative;
+  for (const PictureMark& m : picture.marks)
+    alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
+  pictureView->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+}
+
+void ChartTab::FillPositions(const ChartFacts& facts) {
+  auto fillRow = [this](int row, const QString& name, const ZodiacPosition& p) {
+    positionsTable->setItem(row, 0, ReadOnlyItem(name));
+    positionsTable->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
+    positionsTable->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
+    positionsTable->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
+    positionsTable->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
+  };
+  int row = 0;
+  for (const BodyPosition& b : facts.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
+  fillRow(row, tr("Ascendant"), facts.ascendantWhere);
+  positionsTable->resizeColumnsToContents();
+}
+
+void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
+  for (int r = 0; r < kGridSide; ++r) {
+    for (int c = 0; c < kGridSide; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setData(Qt::UserRole, -1);
+      item->setFlags(c <= r ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+      if (c <= r) {
+        const QString pair = FromUtf8(BodyName(RowBody(r))) + QStringLiteral(" \u2013 ") + FromUtf8(BodyName(ColumnBody(c)));
+        item->setData(Qt::AccessibleTextRole, pair + tr(": no aspect"));
+      }
+      aspectGrid->setItem(r, c, item);
+    }
+  }
+  for (const AspectEntry& e : aspects) {
+    const Body low = Index(e.first) < Index(e.second) ? e.first : e.second;
+    const Body high = Index(e.first) < Index(e.second) ? e.second : e.first;
+    QTableWidgetItem* item = aspectGrid->item(static_cast<int>(Index(high)) - 1, static_cast<int>(Index(low)));
+    const QString degrees = QString::number(std::abs(e.separation)) + QStringLiteral("\u00B0");
+    item->setText(QString::fromLatin1(kKindShortNames[Index(e.kind)]) + QLatin1Char('\n') + degrees);
+    item->setData(Qt::UserRole, static_cast<int>(Index(e.kind)));
+    const QString full = FromUtf8(BodyName(high)) + QStringLiteral(" \u2013 ") + FromUtf8(BodyName(low)) +
+                         QStringLiteral(": ") + FromUtf8(Info(e.kind).caption) + QStringLiteral(", ") + degrees;
+    item->setData(Qt::AccessibleTextRole, full);
+    item->setToolTip(full);
+  }
+  aspectGrid->resizeColumnsToContents();
+  aspectGrid->resizeRowsToContents();
+}
+
+void ChartTab::OnGridCell(int row, int column) {
+  const QTableWidgetItem* item = aspectGrid->item(row, column);
+  if (!item) return;
+  const int kind = item->data(Qt::UserRole).toInt();
+  if (kind >= 0) emit kindChosen(kind);
+}
+
+QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictureSvg); }
+
+QByteArray ChartTab::PicturePng(int pixels) const {
+  QSvgRenderer renderer(PictureSvg());
+  QImage image(pixels, pixels, QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  renderer.render(&painter);
+  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+void ChartTab::cmdSavePicture_Click() {}
+
+}  // namespace orbisca::ui

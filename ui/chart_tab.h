@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "aspects/aspects.h"
+#include "run/chart_facts.h"
+
+class QLabel;
+class QPushButton;
+class QSvgWidget;
+class QTableWidget;
+
+namespace orbisca::ui {
+
+// The "Chart" page of the results window: the instant the positions were
+// computed for, the positions table, the chart picture and the triangle of
+// the 45 pairs with the aspect found in each.
+class ChartTab : public QWidget {
+  Q_OBJECT
+
+ public:
+  explicit ChartTab(QWidget* parent = nullptr);
+
+  // Shows one chart. `aspects` is the list the seven tabs were written from.
+  void ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
+                 const QString& placeName = {});
+
+  // The picture as SVG text, or drawn as a PNG image of `pixels` square.
+  QByteArray PictureSvg() const;
+  QByteArray PicturePng(int pixels) const;
+
+ signals:
+  // A cell of the grid holding an aspect was clicked: that kind's tab.
+  void kindChosen(int kindIndex);
+
+ public slots:
+  void cmdSavePicture_Click();  // "Save Picture…"
+
+ private:
+  QWidget* BuildPositionsTable();
+  QWidget* BuildPicture();
+  QWidget* BuildAspectGrid();
+  void FillPositions(const ChartFacts& facts);
+  void FillAspectGrid(const std::vector<AspectEntry>& aspects);
+  void OnGridCell(int row, int column);
+
+  QLabel* instantLabel = nullptr;
+  QTableWidget* positionsTable = nullptr;
+  QSvgWidget* pictureView = nullptr;
+  QTableWidget* aspectGrid = nullptr;
+  QPushButton* savePictureButton = nullptr;
+  std::string pictureSvg;
+};
+
+}  // namespace orbisca::ui
