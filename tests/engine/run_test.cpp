@@ -176,7 +176,8 @@ TEST(RunChart, RefusalChangesNothing) {
   EXPECT_EQ(Records().Input, before.Input);
 }
 
-TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
+// Every entry away from its default, each with a value of its own.
+BirthEntries EveryEntrySet() {
   BirthEntries e = Valid();
   e.name = "ANNA ";
   e.monthIndex = 6;
@@ -193,7 +194,11 @@ TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
   e.east = true;
   e.south = true;
   e.dst = true;
-  FakeView view(e);
+  return e;
+}
+
+TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
+  FakeView view(EveryEntrySet());
   ASSERT_TRUE(RunChart(view));
   const ChartInput& r = Records().Input;
   EXPECT_EQ(r.PersonName, "ANNA ");
