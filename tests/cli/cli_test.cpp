@@ -59,6 +59,8 @@ Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix
   return o;
 }
 
+// The 1976 New York birth of the engine's position tests; the longitudes the
+// command prints are that chart's regression values (tests/engine/positions_test.cpp).
 const std::vector<std::string> kNewYork1976 = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST",
                                                "--lon",  "74:00W",     "--lat",  "40:42N", "--dst"};
 

@@ -1,5 +1,15 @@
 // Reference values in real units. Angles are compared across the 0/360 wrap,
 // every failure reports the error in arc-seconds against a named limit.
+//
+// Where the values come from, test by test:
+// - independent of this code: the Julian dates (the civil calendar counted
+//   from the Unix epoch, JD 2440587.5), Meeus's worked example 47.a for the
+//   Moon, Swiss Ephemeris for the Sun, the calendar carries worked by hand;
+// - the formulas' worked examples, to the digits the formulas give (a
+//   truncated series or mean elements cannot be checked against the sky to
+//   six places): J2000.0 and the 1976 and 1990 births;
+// - regression values recorded from this implementation once it was checked
+//   against the above (marked where they appear).
 #include <gtest/gtest.h>
 
 #include <chrono>
@@ -59,6 +69,11 @@ ChartInput Birth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int 
 PlanetTable Positions(const ChartInput& in) { return PositionsAt(InstantOf(in)).planets; }
 
 TEST(JulianDates, DayNumbers) {
+  // Julian day numbers at noon: 2451545 is J2000.0 (Meeus, ch. 7); 1901 and
+  // 2050 counted from the Unix epoch (JDN 2440588 on 1970 January 1). The
+  // three 1582 rows are this formula's documented behaviour at the calendar
+  // reform: only counts above 2299171 get the Gregorian correction, so 15
+  // October 1582 stays 2299171 (its true JDN is 2299161); no input reaches it.
   struct Row {
     int month, day, year;
     double jdn;
@@ -71,6 +86,7 @@ TEST(JulianDates, DayNumbers) {
 }
 
 TEST(JulianDates, DaysFromJ2000) {
+  // d = JD - 2451545.0 of the universal date and time, the JD counted as above.
   struct Row {
     int y, mo, d, h, mi;
     double expected;
@@ -88,6 +104,9 @@ TEST(JulianDates, DaysFromJ2000) {
 }
 
 TEST(OrbitalElements, GeocentricLongitudesAtJ2000) {
+  // The mean elements' own positions at J2000.0 to four places (regression
+  // values of this computation; SunAgainstAnIndependentEphemeris checks the
+  // Sun against the sky).
   const double expected[9] = {271.9060, 241.5781, 280.3796, 327.9828, 25.3611,
                               40.2147,  314.7901, 303.1916, 251.4543};
   for (std::size_t i = 0; i < 9; ++i) {
@@ -171,6 +190,9 @@ TEST(OrbitalElements, ConvertedLongitudeStaysInOneTurn) {
 }
 
 TEST(SiderealShift, LahiriAtReferenceInstants) {
+  // The worked examples of the shift formula: J2000.0 (T1900 exactly 1) and
+  // the 1976 New York birth (universal time 14:15); the digits are the
+  // formula's own.
   struct Row {
     const char* name;
     ChartInput in;
@@ -186,12 +208,16 @@ TEST(SiderealShift, LahiriAtReferenceInstants) {
     EXPECT_NEAR(Centuries1900(InstantOf(r.in)), r.T1900, 1e-7);
     EXPECT_NEAR(SiderealShiftFor(InstantOf(r.in)), r.shift, 1e-6);
   }
-  // Over the whole input range the shift stays within its known bounds.
+  // At the ends of the year list the formula gives about -22.48 (1901) and
+  // -24.57 (2050): its values there, to two places.
   EXPECT_NEAR(PlanetSiderealCorrection((2415385.5 - 2415020.0 - 0.5 + 0.5) / 36525.0), -22.48, 0.01);
   EXPECT_NEAR(PlanetSiderealCorrection(1.51), -24.57, 0.01);
 }
 
 TEST(Moon, ReferenceLongitudes) {
+  // T of 1992 April 12, 0h is Meeus's example 47.a (-0.077221081); the other
+  // rows' T follow from their Julian dates. The longitudes are the series'
+  // worked examples to six places (regression values for 1990 and 2050).
   struct Row {
     const char* name;
     ChartInput in;
@@ -218,7 +244,16 @@ TEST(Moon, ReferenceLongitudes) {
   }
 }
 
+TEST(Moon, AgainstMeeusWorkedExample) {
+  // Meeus, "Astronomical Algorithms", example 47.a: 1992 April 12, 0h TD,
+  // T = -0.077221081451, geocentric longitude before nutation 133.162655 from
+  // the full series. The 25 leading terms kept here leave out terms worth
+  // 16.5" at this instant (133.158084 with the kept terms only).
+  EXPECT_ANGLE(MoonTropicalLongitude(-0.077221081451), 133.162655, 20.0);
+}
+
 TEST(Moon, SeriesPiecesAtJ2000) {
+  // The J2000.0 worked example of the series, to the series' own digits.
   EXPECT_NEAR(MoonPeriodicSum(0.0), 4.999644, 1e-6);
   EXPECT_NEAR(MoonTropicalLongitude(0.0), 223.316103, 1e-6);
   EXPECT_NEAR(MoonSiderealCorrection(0.0), -23.853505, 1e-6);
@@ -242,6 +277,9 @@ struct ChartCase {
 };
 
 TEST(PlanetTable, SiderealLongitudesOfWholeCharts) {
+  // J2000.0: the worked example of the planet step. 1976 and 1990: regression
+  // values recorded from this implementation after the precession fix (the
+  // command's tests print the same chart).
   const double x = std::nan("");
   const ChartCase cases[] = {
       {"2000-01-01 12:00 GMT 0W07",
@@ -281,6 +319,7 @@ TEST(PlanetTable, SiderealLongitudeWrapsBelowZero) {
 }
 
 TEST(UniversalTime, CalendarCarryOfThePlanetStep) {
+  // Universal dates and times worked by hand from the local time and the zone.
   struct Row {
     const char* name;
     ChartInput in;
@@ -344,7 +383,10 @@ TEST(UniversalTime, MadridMoonMatchesTheSameInstantAtGreenwich) {
 
 TEST(Precession, ReferredToTheEquinoxOfDate) {
   // Regression: J2000 longitudes minus the ayanamsa of date drifted from the
-  // Moon by the precession since 2000 (0.33 degrees in 1976).
+  // Moon by the precession since 2000 (0.33 degrees in 1976). The precession
+  // values are Capitaine et al.'s p_A series evaluated with all its terms
+  // (the three left out add under 0.0001"); 79.5064 is where the old rule put
+  // the Sun.
   EXPECT_DOUBLE_EQ(PrecessionSinceJ2000(0.0), 0.0);
   EXPECT_NEAR(PrecessionSinceJ2000(-8580.90625 / 36525.0), -0.32818, 1e-4);
   EXPECT_NEAR(PrecessionSinceJ2000(-0.99), -1.3826, 1e-3);
