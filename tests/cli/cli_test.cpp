@@ -6,6 +6,7 @@
 #include <array>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
 #include <future>
 #include <nlohmann/json.hpp>
 #include <string>
@@ -26,12 +27,22 @@ std::string Quote(const std::string& s) {
   return q + "'";
 }
 
-// A new empty folder of this test's own: ctest -j runs tests side by side.
-std::string NewFolder(const std::string& label) {
-  std::string pattern = testing::TempDir() + "orbisca-" + label + "-XXXXXX";
-  if (mkdtemp(pattern.data()) == nullptr) ADD_FAILURE() << "mkdtemp " << pattern;
-  return pattern;
-}
+// A new empty folder of this test's own, removed at the end of the test:
+// ctest -j runs tests side by side.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& label) : path(testing::TempDir() + "orbisca-" + label + "-XXXXXX") {
+    if (mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "mkdtemp " << path;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string path;
+};
 
 // Runs the command; `prefix` is shell text put before it (limits, traps).
 // Standard error goes through a file of this call's own.
@@ -214,7 +225,8 @@ TEST(Command, ReportFramesTheEntriesWithTheHeaderLine) {
 }
 
 TEST(Command, RtfFileIsWrittenWhole) {
-  const std::string folder = NewFolder("rtf-ok");
+  const TempFolder scratch("rtf-ok");
+  const std::string& folder = scratch.path;
   const std::string path = folder + "/chart.rtf";
   std::vector<std::string> args = kNewYork1976;
   args.insert(args.end(), {"--rtf", path});
@@ -234,7 +246,8 @@ TEST(Command, RtfFileIsWrittenWhole) {
 TEST(Command, RtfWriteFailures) {
   // Failures that root cannot bypass: a missing folder, a folder standing at
   // the target, and a file-size limit (with SIGXFSZ ignored, writes fail).
-  const std::string folder = NewFolder("rtf-fail");
+  const TempFolder scratch("rtf-fail");
+  const std::string& folder = scratch.path;
   RunChart({}, "mkdir " + Quote(folder + "/taken.rtf") + " ; exit 0 ; ");
   const std::string earlier = "{\\rtf1 an earlier report that must survive}";
   WriteFile(folder + "/earlier.rtf", earlier);
@@ -282,7 +295,8 @@ TEST(Command, OptionWithoutItsValueIsRefused) {
   // Regression: the option took the next option as its value, so "--name
   // --dst" silently dropped daylight saving and "--rtf --json" wrote a file
   // named --json.
-  const std::string folder = NewFolder("no-value");
+  const TempFolder scratch("no-value");
+  const std::string& folder = scratch.path;
   struct Row {
     std::vector<std::string> extra;
     const char* message;
@@ -335,7 +349,8 @@ TEST(Command, RunsSideBySideKeepTheirOwnMessages) {
 }
 
 TEST(Command, RtfSavesThroughLinksOverProtectedFilesAndUnderLongNames) {
-  const std::string folder = NewFolder("rtf-save");
+  const TempFolder scratch("rtf-save");
+  const std::string& folder = scratch.path;
   const std::string longName = std::string(246, 'n') + ".rtf";  // 250 bytes
   WriteFile(folder + "/target.rtf", "old");
   WriteFile(folder + "/protected.rtf", "old");
