@@ -2,12 +2,13 @@
 
 #include "app/single_instance.h"
 #include "app/start_up.h"
+#include "orbisca/version.h"
 #include "ui/seams.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   QApplication::setApplicationName(orbisca::ui::kAppTitle);
-  QApplication::setApplicationVersion(QStringLiteral("1.15"));
+  QApplication::setApplicationVersion(QString::fromLatin1(orbisca::kVersion));
   // One look on every desktop: the windows' colours are set through palettes,
   // which the Fusion style honours everywhere.
   QApplication::setStyle(QStringLiteral("Fusion"));
