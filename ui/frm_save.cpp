@@ -1,18 +1,19 @@
 #include "ui/frm_save.h"
 
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
 #include <QPrinter>
 #include <QPushButton>
-#include <QSaveFile>
 #include <QTextCursor>
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
 #include "ui/fonts.h"
@@ -32,33 +33,6 @@ constexpr double kReportPointSize = 9.75;
 // the report's font, so that it opens in proportion at any resolution.
 constexpr int kWidthInChars = 86;
 constexpr int kHeightInLines = 34;
-
-// Writes the file in one piece: the bytes go to a temporary file beside it
-// that replaces the target only when everything is written, so a failure
-// leaves any earlier file whole and no partial file behind.
-bool WriteWholeFile(const QString& path, const QByteArray& bytes, QString* reason) {
-  if (QFileInfo(path).isDir()) {
-    *reason = QStringLiteral("A folder of that name is in the way.");
-    return false;
-  }
-  QSaveFile file(path);
-  if (!file.open(QIODevice::WriteOnly)) {
-    *reason = file.errorString();
-    return false;
-  }
-  // QSaveFile::commit() does not see a failure of its own final flush, so
-  // the write and the flush are checked here first.
-  if (file.write(bytes) != bytes.size() || !file.flush()) {
-    *reason = file.errorString();
-    file.cancelWriting();
-    return false;
-  }
-  if (!file.commit()) {
-    *reason = file.errorString();
-    return false;
-  }
-  return true;
-}
 
 QPushButton* DialogButton(const QString& objectName, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
@@ -172,12 +146,13 @@ QString FrmSave::AskSavePath() {
 void FrmSave::Save() {
   const QString path = AskSavePath();
   if (path.isEmpty()) return;
+  // Written whole or not at all: a failure leaves any earlier file as it was.
   const std::string rtf = EncodeRtf(report_, RtfHalfPoints(kReportPointSize));
-  QString reason;
-  if (!WriteWholeFile(path, QByteArray::fromStdString(rtf), &reason)) {
+  if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), rtf)) {
     const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     Messages().Show(this, QMessageBox::Critical,
-                    QStringLiteral("The report could not be saved to %1.\n%2").arg(shownPath, reason));
+                    QStringLiteral("The report could not be saved to %1.\n%2")
+                        .arg(shownPath, QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()))));
   }
 }
 

@@ -22,6 +22,7 @@
 #include <QLineEdit>
 #include <QRadioButton>
 
+#include "report/rtf.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
@@ -301,6 +302,37 @@ class FrmSaveTest : public QObject {
     QVERIFY(kept.open(QIODevice::ReadOnly));
     QVERIFY(kept.readAll().startsWith("{\\rtf1"));
     QVERIFY(messages.shown.isEmpty());
+  }
+
+  // Saving over a link writes the file it points to and keeps the link; the
+  // file keeps its permission bits.
+  void saveOverALinkWritesItsFile() {
+    QTemporaryDir dir;
+    const QString real = dir.filePath(QStringLiteral("real.rtf"));
+    const QString link = dir.filePath(QStringLiteral("link.rtf"));
+    {
+      QFile earlier(real);
+      QVERIFY(earlier.open(QIODevice::WriteOnly));
+      earlier.write("earlier");
+    }
+    QVERIFY(QFile::setPermissions(real, QFile::ReadOwner | QFile::WriteOwner));
+    QVERIFY(QFile::link(real, link));
+    FakeFileDialogs files;
+    files.answer = link;
+    RecordingMessages messages;
+    ScopedFileDialogSeam fileGuard(&files);
+    ScopedMessageSeam messageGuard(&messages);
+    FrmSave window(SampleTexts());
+    Button(window, "cmdSave")->click();
+    QCOMPARE(messages.asked.size(), 1);
+    QVERIFY2(messages.shown.isEmpty(), qPrintable(Describe(messages.shown).join('|')));
+    QVERIFY(QFileInfo(link).isSymLink());
+    QFile saved(real);
+    QVERIFY(saved.open(QIODevice::ReadOnly));
+    QCOMPARE(saved.readAll(), QByteArray::fromStdString(EncodeRtf(window.ReportText(), RtfHalfPoints(9.75))));
+    QCOMPARE(QFileInfo(real).permissions() & (QFile::ReadOther | QFile::WriteOther | QFile::ReadGroup | QFile::WriteGroup),
+             QFile::Permissions());
+    QCOMPARE(Entries(dir.path()), (QStringList{"link.rtf", "real.rtf"}));
   }
 
   // Failures that root cannot bypass: the message names the file and the
