@@ -104,24 +104,24 @@ void FrmAbout::AddTexts(QVBoxLayout* box) {
   rule->setFrameShadow(QFrame::Sunken);
   box->addWidget(rule);
   QLabel* homePage = WrappedLabel(
-      new WebPageLabel(WebPage::HomePage, QStringLiteral("Click here to visit ") + HomePageAddress(), this),
+      new WebPageLabel(WebPage::HomePage, tr("Click here to visit ") + HomePageAddress(), this),
       QStringLiteral("lblHomePage"));
   StyleAsLink(homePage, font());
   box->addWidget(homePage);
   box->addSpacing(4);
-  box->addWidget(WrappedLabel(new QLabel(QStringLiteral("Would you like this software to carry your own name, logo "
-                                                        "and web address? Offer it to the visitors of your web site."),
+  box->addWidget(WrappedLabel(new QLabel(tr("Would you like this software to carry your own name, logo "
+                                             "and web address? Offer it to the visitors of your web site."),
                                          this),
                               QStringLiteral("Label3")));
   QLabel* coBrand = WrappedLabel(
-      new WebPageLabel(WebPage::CoBrandPage, QStringLiteral("Click here for more details."), this),
+      new WebPageLabel(WebPage::CoBrandPage, tr("Click here for more details."), this),
       QStringLiteral("lblCoBrand"));
   StyleAsLink(coBrand, font());
   box->addWidget(coBrand);
 }
 
 QLayout* FrmAbout::BuildButtonLine() {
-  auto* okButton = new QPushButton(QStringLiteral("OK"), this);
+  auto* okButton = new QPushButton(tr("OK"), this);
   okButton->setObjectName(QStringLiteral("cmdOK"));
   okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, &QDialog::accept);  // cmdOK_Click

@@ -82,7 +82,7 @@ QString Caption(AspectKind kind) {
 }
 
 // The caption of the description frame and of its cover.
-QString FrameCaption(AspectKind kind) { return QStringLiteral("Planetary Aspect - ") + Caption(kind); }
+QString FrameCaption(AspectKind kind) { return FrmDisplay::tr("Planetary Aspect - ") + Caption(kind); }
 
 // The suffix of a tab's object names: its index.
 QString Suffix(AspectKind kind) { return QString::number(Index(kind)); }
@@ -101,12 +101,12 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
 
 void FrmDisplay::BuildMenus() {
   QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QMenu* file = bar->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  file->addAction(QStringLiteral("&Back"), this, &FrmDisplay::GoBack)->setObjectName(QStringLiteral("mnuFileBack"));
-  file->addAction(QStringLiteral("E&xit"), this, &FrmDisplay::ExitProgram)->setObjectName(QStringLiteral("mnuExit"));
+  file->addAction(tr("&Back"), this, &FrmDisplay::GoBack)->setObjectName(QStringLiteral("mnuFileBack"));
+  file->addAction(tr("E&xit"), this, &FrmDisplay::ExitProgram)->setObjectName(QStringLiteral("mnuExit"));
   AddWebMenus(bar, this,
-              {QStringLiteral("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
+              {tr("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
 }
 
 // The band with the invitation to the maker's site, the tabs, the button bar.
@@ -151,7 +151,7 @@ QWidget* FrmDisplay::BuildTab(AspectKind kind) {
   tab.stack->addWidget(tab.cover);
   tab.stack->setCurrentWidget(tab.description);
   pageLayout->addWidget(stackHolder);
-  pageLayout->addWidget(MakeLabel(QStringLiteral("Planets in this Aspect"), UiFont(9, true), page,
+  pageLayout->addWidget(MakeLabel(tr("Planets in this Aspect"), UiFont(9, true), page,
                                   QStringLiteral("Label%1").arg(12 + Index(kind))));
   tab.resultBox = BuildResultBox(kind, page);
   tab.format.setForeground(kInk);
@@ -167,8 +167,8 @@ QGroupBox* FrmDisplay::BuildDescription(AspectKind kind, QWidget* parent) {
   frame->setObjectName(QStringLiteral("Frame1_") + Suffix(kind));
   auto* grid = new QGridLayout(frame);
   grid->setHorizontalSpacing(16);
-  const QStringList captions = {QStringLiteral("Aspects Name"), QStringLiteral("Keyword"), QStringLiteral("Category"),
-                                QStringLiteral("Type"), QStringLiteral("Significance ")};
+  const QStringList captions = {tr("Aspects Name"), tr("Keyword"), tr("Category"),
+                                tr("Type"), tr("Significance ")};
   const QStringList values = {Caption(kind), QString::fromUtf8(d.keyword), QString::fromUtf8(d.category),
                               QString::fromUtf8(d.type)};
   for (int row = 0; row < captions.size(); ++row) {
@@ -190,7 +190,7 @@ QGroupBox* FrmDisplay::BuildCover(AspectKind kind, QWidget* parent) {
   auto* cover = new QGroupBox(FrameCaption(kind), parent);
   cover->setObjectName(QStringLiteral("fraShow_") + Suffix(kind));
   auto* layout = new QVBoxLayout(cover);
-  QLabel* nothing = MakeLabel(QStringLiteral("No Planet is present in this aspect."), UiFont(14.25, true), cover,
+  QLabel* nothing = MakeLabel(tr("No Planet is present in this aspect."), UiFont(14.25, true), cover,
                               QStringLiteral("Label11_") + Suffix(kind));
   nothing->setAlignment(Qt::AlignCenter);
   nothing->setWordWrap(true);
@@ -224,9 +224,9 @@ QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   offers->addWidget(coBrand);
   offers->addWidget(fullBrand);
   layout->addLayout(offers, 1);
-  QPushButton* printButton = LightBlueButton(QStringLiteral("Command1"), QStringLiteral("&Print"), bar);
-  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), QStringLiteral("Exit"), bar);
-  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), QStringLiteral("Back"), bar);
+  QPushButton* printButton = LightBlueButton(QStringLiteral("Command1"), tr("&Print"), bar);
+  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("Exit"), bar);
+  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("Back"), bar);
   for (QPushButton* button : {printButton, exitButton, backButton}) layout->addWidget(button, 0, Qt::AlignVCenter);
   connect(printButton, &QPushButton::clicked, this, &FrmDisplay::OpenReport);
   connect(exitButton, &QPushButton::clicked, this, &FrmDisplay::ExitProgram);

@@ -82,9 +82,9 @@ QGroupBox* HemisphereFrame(const HemisphereNames& names, FilteredLineEdit* degre
   auto* grid = new QGridLayout(frame);
   degrees->setParent(frame);
   minutes->setParent(frame);
-  grid->addWidget(NamedLabel(names.degreesLabel, QStringLiteral("Deg"), frame), 0, 0);
+  grid->addWidget(NamedLabel(names.degreesLabel, FrmMain::tr("Deg"), frame), 0, 0);
   grid->addWidget(degrees, 0, 1);
-  grid->addWidget(NamedLabel(names.minutesLabel, QStringLiteral("Min"), frame), 0, 2);
+  grid->addWidget(NamedLabel(names.minutesLabel, FrmMain::tr("Min"), frame), 0, 2);
   grid->addWidget(minutes, 0, 3);
   for (int id = 0; id < 2; ++id) {
     auto* option = new QRadioButton(id == 0 ? names.first : names.second, frame);
@@ -128,12 +128,12 @@ FrmDisplay* FrmMain::Display() const { return display_; }
 
 void FrmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QMenu* file = bar->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  file->addAction(QStringLiteral("Proceed"), this, &FrmMain::Proceed)->setObjectName(QStringLiteral("mnuNext"));
-  file->addAction(QStringLiteral("E&xit"), this, &FrmMain::close)->setObjectName(QStringLiteral("mnuExit"));
+  file->addAction(tr("Proceed"), this, &FrmMain::Proceed)->setObjectName(QStringLiteral("mnuNext"));
+  file->addAction(tr("E&xit"), this, &FrmMain::close)->setObjectName(QStringLiteral("mnuExit"));
   AddWebMenus(bar, this,
-              {QStringLiteral("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
+              {tr("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
 }
 
 // The invitation band, the description, the entry panel and the offer band.
@@ -196,7 +196,7 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
 }
 
 void FrmMain::AddNameRow(QGridLayout* grid, int row, QWidget* panel) {
-  grid->addWidget(NamedLabel(QStringLiteral("Label13"), QStringLiteral("Name"), panel), row, 0);
+  grid->addWidget(NamedLabel(QStringLiteral("Label13"), tr("Name"), panel), row, 0);
   nameEdit_ = new FilteredLineEdit(NameKeyPress, panel);
   nameEdit_->setObjectName(QStringLiteral("txtName"));
   Paint(nameEdit_, kLightBlue, kNameText);
@@ -220,19 +220,19 @@ void FrmMain::AddDateAndTimeRows(QGridLayout* grid, int row, QWidget* panel) {
   monthList_ = NamedList(QStringLiteral("cboMonth"), panel);
   dayList_ = NamedList(QStringLiteral("cboDate"), panel);
   yearList_ = NamedList(QStringLiteral("cboYear"), panel);
-  listRow(QStringLiteral("Label5"), QStringLiteral("Date of Birth"), {monthList_, dayList_, yearList_}, nullptr);
+  listRow(QStringLiteral("Label5"), tr("Date of Birth"), {monthList_, dayList_, yearList_}, nullptr);
   hourList_ = NamedList(QStringLiteral("cboHH"), panel);
   minuteList_ = NamedList(QStringLiteral("cboMM"), panel);
   secondList_ = NamedList(QStringLiteral("cboSS"), panel);
-  listRow(QStringLiteral("Label1"), QStringLiteral("Time of Birth"), {hourList_, minuteList_, secondList_},
-          NamedLabel(QStringLiteral("Label12"), QStringLiteral("HH:MM:SS"), panel));
+  listRow(QStringLiteral("Label1"), tr("Time of Birth"), {hourList_, minuteList_, secondList_},
+          NamedLabel(QStringLiteral("Label12"), tr("HH:MM:SS"), panel));
 }
 
 QGroupBox* FrmMain::BuildZoneFrame(QWidget* panel) {
-  QGroupBox* frame = NamedFrame(QStringLiteral("fraZone"), QStringLiteral("Zone"), panel);
+  QGroupBox* frame = NamedFrame(QStringLiteral("fraZone"), tr("Zone"), panel);
   auto* layout = new QHBoxLayout(frame);
   zoneList_ = NamedList(QStringLiteral("cmbTimeZone"), frame);
-  daylightSavingCheck_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), frame);
+  daylightSavingCheck_ = new QCheckBox(tr("Daylight Saving Time"), frame);
   daylightSavingCheck_->setObjectName(QStringLiteral("chkDST"));
   PaintMark(daylightSavingCheck_);
   layout->addWidget(zoneList_, 1);
@@ -246,16 +246,16 @@ QLayout* FrmMain::BuildPlaceFrames(QWidget* panel) {
   latDegreesEdit_ = NumberBox(QStringLiteral("txtLatD"), 2, panel);
   latMinutesEdit_ = NumberBox(QStringLiteral("txtLatM"), 2, panel);
   latHemisphere_ = OptionGroup(QStringLiteral("optLat"), this);
-  QGroupBox* latitude = HemisphereFrame({QStringLiteral("Frame3"), QStringLiteral("Latitude"), QStringLiteral("Label7"),
-                                         QStringLiteral("Label9"), QStringLiteral("optLat"), QStringLiteral("North"),
-                                         QStringLiteral("South")},
+  QGroupBox* latitude = HemisphereFrame({QStringLiteral("Frame3"), tr("Latitude"), QStringLiteral("Label7"),
+                                         QStringLiteral("Label9"), QStringLiteral("optLat"), tr("North"),
+                                         tr("South")},
                                         latDegreesEdit_, latMinutesEdit_, latHemisphere_, panel);
   lonDegreesEdit_ = NumberBox(QStringLiteral("txtLonD"), 3, panel);
   lonMinutesEdit_ = NumberBox(QStringLiteral("txtLonM"), 2, panel);
   lonHemisphere_ = OptionGroup(QStringLiteral("optLong"), this);
-  QGroupBox* longitude = HemisphereFrame({QStringLiteral("Frame4"), QStringLiteral("Longitude"),
+  QGroupBox* longitude = HemisphereFrame({QStringLiteral("Frame4"), tr("Longitude"),
                                           QStringLiteral("Label6"), QStringLiteral("Label8"), QStringLiteral("optLong"),
-                                          QStringLiteral("East"), QStringLiteral("West")},
+                                          tr("East"), tr("West")},
                                          lonDegreesEdit_, lonMinutesEdit_, lonHemisphere_, panel);
   auto* line = new QHBoxLayout;
   line->setSpacing(12);
@@ -276,18 +276,18 @@ QLayout* FrmMain::BuildLookupLine(QWidget* panel) {
     line->addWidget(box, 1);
     return box;
   };
-  cityEdit_ = placeBox(QStringLiteral("Label54"), QStringLiteral("City"), QStringLiteral("txtMCity"));
+  cityEdit_ = placeBox(QStringLiteral("Label54"), tr("City"), QStringLiteral("txtMCity"));
   line->addSpacing(8);
-  stateEdit_ = placeBox(QStringLiteral("Label55"), QStringLiteral("State"), QStringLiteral("txtMState"));
+  stateEdit_ = placeBox(QStringLiteral("Label55"), tr("State"), QStringLiteral("txtMState"));
   line->addSpacing(8);
-  countryEdit_ = placeBox(QStringLiteral("Label4"), QStringLiteral("Country"), QStringLiteral("txtMCountry"));
+  countryEdit_ = placeBox(QStringLiteral("Label4"), tr("Country"), QStringLiteral("txtMCountry"));
   return line;
 }
 
 QLayout* FrmMain::BuildButtonLine(QWidget* panel) {
   QPushButton* lookupButton =
-      LightBlueButton(QStringLiteral("cmdBrowser"), QStringLiteral("Click Here To Find Latitude && Longitude"), panel);
-  QPushButton* proceedButton = LightBlueButton(QStringLiteral("cmdRashi"), QStringLiteral("Proceed"), panel);
+      LightBlueButton(QStringLiteral("cmdBrowser"), tr("Click Here To Find Latitude && Longitude"), panel);
+  QPushButton* proceedButton = LightBlueButton(QStringLiteral("cmdRashi"), tr("Proceed"), panel);
   proceedButton->setFont(UiFont(9, true));
   proceedButton->setMinimumWidth(proceedButton->sizeHint().width() * 3 / 2);
   connect(lookupButton, &QPushButton::clicked, this, &FrmMain::LookUpPlace);
@@ -300,9 +300,12 @@ QLayout* FrmMain::BuildButtonLine(QWidget* panel) {
 }
 
 void FrmMain::FillLists() {
-  for (const char* month : {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-                            "October", "November", "December"}) {
-    monthList_->addItem(QString::fromLatin1(month));
+  static constexpr const char* kMonths[] = {
+      QT_TR_NOOP("January"), QT_TR_NOOP("February"), QT_TR_NOOP("March"),     QT_TR_NOOP("April"),
+      QT_TR_NOOP("May"),     QT_TR_NOOP("June"),     QT_TR_NOOP("July"),      QT_TR_NOOP("August"),
+      QT_TR_NOOP("September"), QT_TR_NOOP("October"), QT_TR_NOOP("November"), QT_TR_NOOP("December")};
+  for (const char* month : kMonths) {
+    monthList_->addItem(tr(month));
   }
   for (const TimeZoneRow& zone : TimeZoneTable) zoneList_->addItem(FromEngine(zone.text));
   for (int day = 1; day <= 31; ++day) dayList_->addItem(QString::number(day));
@@ -379,17 +382,17 @@ void FrmMain::LookUpPlace() {
   const struct {
     QLineEdit* box;
     const char* message;
-  } required[] = {{cityEdit_, "Please Enter City"}, {stateEdit_, "Please Enter State"},
-                  {countryEdit_, "Please Enter Country"}};
+  } required[] = {{cityEdit_, QT_TR_NOOP("Please Enter City")}, {stateEdit_, QT_TR_NOOP("Please Enter State")},
+                  {countryEdit_, QT_TR_NOOP("Please Enter Country")}};
   for (const auto& [box, message] : required) {
     if (box->text().isEmpty()) {
-      Messages().Show(this, QMessageBox::Information, QString::fromLatin1(message));
+      Messages().Show(this, QMessageBox::Information, tr(message));
       box->setFocus();
       return;
     }
   }
   const QString query = cityEdit_->text() + QLatin1Char(' ') + stateEdit_->text() + QLatin1Char(' ') +
-                        countryEdit_->text() + QStringLiteral(" Latitude Longitude");
+                        countryEdit_->text() + tr(" Latitude Longitude");
   PlaceLookup().Lookup(query);
 }
 

@@ -67,7 +67,7 @@ FrmSave::FrmSave(const AspectTexts& resultTexts, QWidget* parent)
 FrmSave::~FrmSave() { StopWatchingLinks(); }
 
 QLayout* FrmSave::BuildOfferLine() {
-  auto* offer = new WebPageLabel(WebPage::HomePage, QStringLiteral("More astrology software and free reports at"), this);
+  auto* offer = new WebPageLabel(WebPage::HomePage, tr("More astrology software and free reports at"), this);
   offer->setObjectName(QStringLiteral("Label1"));
   offer->setWordWrap(false);
   auto* address = new WebPageLabel(WebPage::HomePage, HomePageAddress(), this);
@@ -93,12 +93,12 @@ void FrmSave::BuildReportBox() {
 
 QLayout* FrmSave::BuildButtonLine() {
   auto* fullBrand = new WebPageLabel(
-      WebPage::FullBrandPage, QStringLiteral("Want this software with your own name and web address? Click here."), this);
+      WebPage::FullBrandPage, tr("Want this software with your own name and web address? Click here."), this);
   fullBrand->setObjectName(QStringLiteral("Label2"));
   StyleAsLink(fullBrand, font());
   fullBrand->setWordWrap(true);
-  QPushButton* saveButton = DialogButton(QStringLiteral("cmdSave"), QStringLiteral("&Save"), this);
-  QPushButton* printButton = DialogButton(QStringLiteral("cmdPrint"), QStringLiteral("&Print"), this);
+  QPushButton* saveButton = DialogButton(QStringLiteral("cmdSave"), tr("&Save"), this);
+  QPushButton* printButton = DialogButton(QStringLiteral("cmdPrint"), tr("&Print"), this);
   connect(saveButton, &QPushButton::clicked, this, &FrmSave::Save);
   connect(printButton, &QPushButton::clicked, this, &FrmSave::Print);
   auto* line = new QHBoxLayout;
@@ -128,7 +128,7 @@ void FrmSave::done(int result) {
 }
 
 QString FrmSave::AskSavePath() {
-  QString path = FileDialogs().SaveFileName(this, kAppTitle, QStringLiteral("Rich Text Format (*.rtf)"),
+  QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("Rich Text Format (*.rtf)"),
                                             QStringLiteral("rtf"));
   if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
   // The dialog adds the suffix only to a name without any dot, so a name
@@ -136,7 +136,7 @@ QString FrmSave::AskSavePath() {
   if (!path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) path += QStringLiteral(".rtf");
   const QFileInfo target(path);
   if (target.exists() && !target.isDir() &&
-      !Messages().Ask(this, QStringLiteral("%1 already exists.\nDo you want to replace it?")
+      !Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
                                 .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
     return {};
   }
@@ -151,7 +151,7 @@ void FrmSave::Save() {
   if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(), rtf)) {
     const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
     Messages().Show(this, QMessageBox::Critical,
-                    QStringLiteral("The report could not be saved to %1.\n%2")
+                    tr("The report could not be saved to %1.\n%2")
                         .arg(shownPath, QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()))));
   }
 }
