@@ -2,10 +2,6 @@
 
 #include <cstdio>
 
-#include "astro/ascendant.h"
-#include "astro/julian.h"
-#include "astro/moon.h"
-
 namespace orbisca {
 
 double EastLongitude(const ChartInput& in) {
@@ -19,28 +15,7 @@ double NorthLatitude(const ChartInput& in) {
 }
 
 ChartFacts ComputeChartFacts(const ChartInput& in) {
-  ChartFacts f{};
-  f.universal = UniversalDateTime(in);
-  const CalendarMinute& ut = f.universal;
-  const double d = DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-  f.julianDay = kJulianDayJ2000 + d;
-  f.siderealShift = SiderealShiftFor(in);
-  f.planets = BuildPlanetTable(PlanetSiderealLongitudes(d, f.siderealShift), MoonSiderealLongitude(in));
-  for (Body b : kAllBodies) {
-    const double lon = f.planets.Longitude(b);
-    f.bodies[Index(b)] = {b, lon, ZodiacPositionOf(lon)};
-  }
-  f.ascendant = SiderealAscendant(f.julianDay, EastLongitude(in), NorthLatitude(in), f.siderealShift);
-  f.ascendantWhere = ZodiacPositionOf(f.ascendant);
-  return f;
-}
-
-std::string InstantLine(const ChartFacts& facts) {
-  const CalendarMinute& u = facts.universal;
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, "Universal time %04d-%02d-%02d %02d:%02d, Julian day %.5f, sidereal shift ",
-                u.year, u.month, u.day, u.hour, u.minute, facts.julianDay);
-  return buffer + FormatArcDms(facts.siderealShift);
+  return ChartFactsAt(InstantOf(in), EastLongitude(in), NorthLatitude(in));
 }
 
 std::string PlaceCoordinates(const ChartInput& in) {
