@@ -1,6 +1,9 @@
 #include "ui/chart_tab.h"
 
 #include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
@@ -14,8 +17,10 @@
 #include <QVBoxLayout>
 #include <cstdlib>
 
+#include "report/atomic_file.h"
 #include "report/chart_picture.h"
 #include "ui/fonts.h"
+#include "ui/seams.h"
 #include "ui/theme.h"
 
 namespace orbisca::ui {
@@ -216,6 +221,38 @@ QByteArray ChartTab::PicturePng(int pixels) const {
   return bytes;
 }
 
-void ChartTab::cmdSavePicture_Click() {}
+// The file's name chooses the format: ".png" gives an image, anything else
+// the SVG text (".svg" added when the name has neither).
+QString ChartTab::AskPicturePath() {
+  QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"),
+                                            QStringLiteral("svg"));
+  if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
+  if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
+      !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+    path += QStringLiteral(".svg");
+  }
+  const QFileInfo target(path);
+  if (target.exists() && !target.isDir() &&
+      !Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
+                                .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+    return {};
+  }
+  return path;
+}
+
+void ChartTab::cmdSavePicture_Click() {
+  const QString path = AskPicturePath();
+  if (path.isEmpty()) return;
+  const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+  const QByteArray bytes = png ? PicturePng(kPngPixels) : PictureSvg();
+  // Written whole or not at all: a failure leaves any earlier file as it was.
+  if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The picture could not be saved to %1.\n%2")
+                        .arg(shownPath, QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()))));
+  }
+}
 
 }  // namespace orbisca::ui

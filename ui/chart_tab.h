@@ -46,6 +46,9 @@ class ChartTab : public QWidget {
   void FillPositions(const ChartFacts& facts);
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
+  QString AskPicturePath();
+
+  static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
   QLabel* instantLabel = nullptr;
   QTableWidget* positionsTable = nullptr;

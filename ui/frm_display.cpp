@@ -14,6 +14,8 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "run/chart_facts.h"
+#include "ui/chart_tab.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
 #include "ui/report_text.h"
@@ -132,6 +134,9 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   tabs->setDocumentMode(false);
   tabs->setUsesScrollButtons(false);
   for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
+  chartTab_ = new ChartTab(tabs);
+  tabs->addTab(chartTab_, tr("Chart"));
+  connect(chartTab_, &ChartTab::kindChosen, tabs, &QTabWidget::setCurrentIndex);
   return tabs;
 }
 
@@ -265,6 +270,10 @@ AspectTexts FrmDisplay::ResultTexts() const {
   AspectTexts texts;
   for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = ResultText(info.kind);
   return texts;
+}
+
+void FrmDisplay::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName) {
+  chartTab_->ShowChart(input, ComputeChartFacts(input), aspects, placeName);
 }
 
 void FrmDisplay::GoBack() {

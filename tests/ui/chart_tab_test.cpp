@@ -1,21 +1,25 @@
 // The "Chart" page on its own: the instant line, the positions table against
-// the engine's chart, the aspect grid against the aspect list, a click on a
-// cell, and the names a screen reader reads.
+// the engine's chart, saving the picture, and the names a screen reader reads.
 
-#include <QHeaderView>
+#include <sys/resource.h>
+
+#include <QImage>
 #include <QLabel>
-#include <QSignalSpy>
+#include <QPushButton>
 #include <QSvgWidget>
 #include <QTableWidget>
 #include <QtTest>
+#include <csignal>
 
 #include "aspects/aspects.h"
 #include "ui/chart_tab.h"
+#include "ui_test_support.h"
 
 Q_DECLARE_METATYPE(orbisca::ChartInput)
 
 using namespace orbisca;
 using namespace orbisca::ui;
+using namespace orbisca::ui::testing;
 
 namespace {
 
@@ -40,31 +44,25 @@ ChartInput Birth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int 
   return in;
 }
 
-// The grid's cells as "Row-Column kind separation" lines, and the same from
-// the aspect list, each pair once with the lower body second.
-QStringList GridCells(QTableWidget& grid) {
-  QStringList cells;
-  for (int r = 0; r < grid.rowCount(); ++r)
-    for (int c = 0; c < grid.columnCount(); ++c)
-      if (grid.item(r, c) && !grid.item(r, c)->text().isEmpty())
-        cells << grid.verticalHeaderItem(r)->text() + "-" + grid.horizontalHeaderItem(c)->text() + " " +
-                     grid.item(r, c)->data(Qt::UserRole).toString() + " " + grid.item(r, c)->text().section('\n', 1);
-  cells.sort();
-  return cells;
+class FakeFileDialogs final : public FileDialogSeam {
+ public:
+  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix) override {
+    calls.append({caption, filter, suffix});
+    return answer;
+  }
+  QString answer;
+  QList<QStringList> calls;
+};
+
+QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-QStringList ListCells(const std::vector<AspectEntry>& aspects) {
-  QStringList cells;
-  for (const AspectEntry& e : aspects) {
-    const Body low = Index(e.first) < Index(e.second) ? e.first : e.second;
-    const Body high = Index(e.first) < Index(e.second) ? e.second : e.first;
-    cells << QString::fromUtf8(BodyName(high).data()) + "-" + QString::fromUtf8(BodyName(low).data()) + " " +
-                 QString::number(static_cast<int>(Index(e.kind))) + " " + QString::number(std::abs(e.separation)) +
-                 QString::fromUtf8("\u00B0");
-  }
-  cells.removeDuplicates();  // a conjunction is found both ways round
-  cells.sort();
-  return cells;
+ChartInput NewYork1976() { return Birth(1976, 7, 4, 10, 15, 5, 0, 74, false, 40, false, true); }
+
+void Show(ChartTab& tab, const ChartInput& in) {
+  const ChartFacts facts = ComputeChartFacts(in);
+  tab.ShowChart(in, facts, FindAspects(facts.planets));
 }
 
 }  // namespace
@@ -94,42 +92,98 @@ class ChartTabTest : public QObject {
     QVERIFY(tab.PictureSvg().startsWith("<?xml"));
   }
 
-  void gridHoldsTheAspectListAndOpensTheKind_data() {
-    QTest::addColumn<ChartInput>("input");
-    QTest::newRow("1976 New York") << Birth(1976, 7, 4, 10, 15, 5, 0, 74, false, 40, false, true);
-    QTest::newRow("1950 Pune") << Birth(1950, 8, 15, 5, 45, -5, -30, 73, true, 18, false, false);
-    QTest::newRow("2000 J2000") << Birth(2000, 1, 1, 12, 0, 0, 0, 0, false, 51, false, false);
-    QTest::newRow("1962 stellium") << Birth(1962, 2, 5, 0, 0, -5, -30, 77, true, 28, false, false);
-    QTest::newRow("2023 Sydney") << Birth(2023, 3, 9, 23, 40, -10, 0, 151, true, 33, true, false);
-  }
-  void gridHoldsTheAspectListAndOpensTheKind() {
-    QFETCH(ChartInput, input);
-    const ChartFacts facts = ComputeChartFacts(input);
-    const std::vector<AspectEntry> aspects = FindAspects(facts.planets);
-    QVERIFY(!aspects.empty());
+  // The name chooses the format; a name without either suffix gets ".svg".
+  void savesSvgOrPng() {
+    QTemporaryDir dir;
+    FakeFileDialogs files;
+    RecordingMessages messages;
+    ScopedFileDialogSeam fileGuard(&files);
+    ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
-    tab.ShowChart(input, facts, aspects);
-    auto* grid = tab.findChild<QTableWidget*>("grdAspects");
-    QCOMPARE(GridCells(*grid), ListCells(aspects));
+    Show(tab, NewYork1976());
+    files.answer = dir.filePath(QStringLiteral("J.Smith"));
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
+    QFile svg(dir.filePath(QStringLiteral("J.Smith.svg")));
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QCOMPARE(svg.readAll(), tab.PictureSvg());
 
-    QSignalSpy chosen(&tab, &ChartTab::kindChosen);
-    tab.show();
-    QVERIFY(QTest::qWaitForWindowExposed(&tab));
-    int clicked = 0;
-    for (int r = 0; r < grid->rowCount(); ++r) {
-      for (int c = 0; c < grid->columnCount(); ++c) {
-        const QModelIndex index = grid->model()->index(r, c);
-        grid->scrollTo(index);
-        QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, grid->visualRect(index).center());
-        const int kind = grid->item(r, c)->data(Qt::UserRole).toInt();
-        if (kind < 0) continue;
-        ++clicked;
-        QVERIFY2(!chosen.isEmpty(), qPrintable(QStringLiteral("cell %1,%2").arg(r).arg(c)));
-        QCOMPARE(chosen.takeLast().at(0).toInt(), kind);
-      }
+    files.answer = dir.filePath(QStringLiteral("chart.PNG"));
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QImage png;
+    QVERIFY(png.load(files.answer, "PNG"));
+    QCOMPARE(png.size(), QSize(800, 800));
+    // Drawn at twice the drawing's size: inside the empty Meena cell, and on
+    // the line between Meena and Mesha at x = 100.
+    QCOMPARE(png.pixelColor(100, 140), QColor(0xff, 0xfd, 0xf6));
+    QCOMPARE(png.pixelColor(200, 140), QColor(0x4a, 0x4a, 0x4a));
+    QVERIFY(messages.shown.isEmpty());
+    QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
+
+    // Declining to replace keeps the earlier file; a cancelled dialog writes nothing.
+    messages.answer = false;
+    files.answer = dir.filePath(QStringLiteral("J.Smith.svg"));
+    QVERIFY(QFile::resize(files.answer, 3));
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(messages.asked.size(), 1);
+    QCOMPARE(QFileInfo(files.answer).size(), 3);
+    files.answer.clear();
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
+  }
+
+  // As the report's save: the message names the file and the reason, no
+  // partial file stays, an earlier file stays whole.
+  void failedSaveIsReported_data() {
+    QTest::addColumn<QString>("failure");
+    QTest::newRow("missing parent folder") << "missing folder";
+    QTest::newRow("folder at the target") << "folder";
+    QTest::newRow("disk full (file-size limit)") << "size limit";
+  }
+  void failedSaveIsReported() {
+    QFETCH(QString, failure);
+    QTemporaryDir dir;
+    QString target = dir.filePath(QStringLiteral("chart.svg"));
+    if (failure == "missing folder") target = dir.filePath(QStringLiteral("gone/chart.svg"));
+    if (failure == "folder") QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("chart.svg")));
+    if (failure == "size limit") {
+      QFile earlier(target);
+      QVERIFY(earlier.open(QIODevice::WriteOnly));
+      earlier.write("earlier picture");
     }
-    QCOMPARE(clicked, GridCells(*grid).size());
-    QVERIFY(chosen.isEmpty());  // empty cells and cells above the diagonal choose nothing
+    const QStringList before = Entries(dir.path());
+    FakeFileDialogs files;
+    files.answer = target;
+    RecordingMessages messages;
+    ScopedFileDialogSeam fileGuard(&files);
+    ScopedMessageSeam messageGuard(&messages);
+    ChartTab tab;
+    Show(tab, NewYork1976());
+
+    rlimit saved{};
+    getrlimit(RLIMIT_FSIZE, &saved);
+    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    if (failure == "size limit") {
+      rlimit small = saved;
+      small.rlim_cur = 64;
+      QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
+    }
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    setrlimit(RLIMIT_FSIZE, &saved);
+    std::signal(SIGXFSZ, previousHandler);
+
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
+    const QString text = messages.shown[0].text;
+    QVERIFY2(text.startsWith("The picture could not be saved to " + QDir::toNativeSeparators(target) + ".\n"),
+             qPrintable(text));
+    QVERIFY2(text.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(text));  // the reason
+    QCOMPARE(Entries(dir.path()), before);
+    if (failure == "size limit") {
+      QFile earlier(target);
+      QVERIFY(earlier.open(QIODevice::ReadOnly));
+      QCOMPARE(earlier.readAll(), QByteArray("earlier picture"));
+    }
   }
 
   void screenReaderNames() {

@@ -120,7 +120,8 @@ class FrmDisplayTest : public QObject {
     auto* tabs = Child<QTabWidget>(display, "SSTab1");
     QStringList captions;
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
-    QCOMPARE(captions, (QStringList{"Conjunction", "Semi Sextile", "Sextile", "Square", "Trine", "Quincunx", "Opposition"}));
+    QCOMPARE(captions, (QStringList{"Conjunction", "Semi Sextile", "Sextile", "Square", "Trine", "Quincunx", "Opposition",
+                                    "Chart"}));
     QCOMPARE(Child<QPushButton>(display, "Command1")->text(), QStringLiteral("&Print"));
     QCOMPARE(Child<QPushButton>(display, "cmdExit")->text(), QStringLiteral("Exit"));
     QCOMPARE(Child<QPushButton>(display, "cmdOK")->text(), QStringLiteral("Back"));
