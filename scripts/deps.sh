@@ -5,7 +5,7 @@ set -euo pipefail
 
 packages=(
   build-essential cmake g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
