@@ -4,7 +4,6 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
-#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -80,11 +79,12 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   instantLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   layout->addWidget(instantLabel);
 
-  auto* middle = new QHBoxLayout;
-  middle->addWidget(BuildPositionsTable(), 0, Qt::AlignTop);
-  middle->addWidget(BuildPicture(), 1);
-  layout->addLayout(middle);
+  // One under another, each at its full size: the page scrolls, so the
+  // window keeps the size the seven tabs need.
+  layout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  layout->addWidget(BuildPicture());
   layout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  layout->addStretch(1);
   scroll->setWidget(page);
 }
 
@@ -108,14 +108,15 @@ QWidget* ChartTab::BuildPicture() {
   pictureView->setAccessibleName(tr("Chart picture"));
   pictureView->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
   pictureView->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
-  pictureView->setMinimumSize(280, 280);
-  layout->addWidget(pictureView, 1);
+  pictureView->setMinimumSize(320, 320);
+  pictureView->setMaximumSize(560, 560);
+  layout->addWidget(pictureView, 1, Qt::AlignLeft);
   savePictureButton = new QPushButton(tr("Save Picture\u2026"), holder);
   savePictureButton->setObjectName(QStringLiteral("cmdSavePicture"));
   Paint(savePictureButton, kLightBlue, Qt::black);
   savePictureButton->setAutoDefault(false);
   connect(savePictureButton, &QPushButton::clicked, this, &ChartTab::cmdSavePicture_Click);
-  layout->addWidget(savePictureButton, 0, Qt::AlignRight);
+  layout->addWidget(savePictureButton, 0, Qt::AlignLeft);
   return holder;
 }
 
@@ -167,6 +168,7 @@ void ChartTab::FillPositions(const ChartFacts& facts) {
   for (const BodyPosition& b : facts.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
   fillRow(row, tr("Ascendant"), facts.ascendantWhere);
   positionsTable->resizeColumnsToContents();
+  positionsTable->setMinimumSize(positionsTable->sizeHint());  // the page scrolls, the table never clips
 }
 
 void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
@@ -196,6 +198,7 @@ void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
   }
   aspectGrid->resizeColumnsToContents();
   aspectGrid->resizeRowsToContents();
+  aspectGrid->setMinimumSize(aspectGrid->sizeHint());
 }
 
 void ChartTab::OnGridCell(int row, int column) {
