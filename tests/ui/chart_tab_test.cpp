@@ -4,6 +4,8 @@
 #include <sys/resource.h>
 
 #include <QImage>
+#include <QPainter>
+#include <QSvgRenderer>
 #include <QLabel>
 #include <QPushButton>
 #include <QSvgWidget>
@@ -12,6 +14,7 @@
 #include <csignal>
 
 #include "aspects/aspects.h"
+#include "report/chart_picture.h"
 #include "ui/chart_tab.h"
 #include "ui_test_support.h"
 
@@ -184,6 +187,35 @@ class ChartTabTest : public QObject {
       QVERIFY(earlier.open(QIODevice::ReadOnly));
       QCOMPARE(earlier.readAll(), QByteArray("earlier picture"));
     }
+  }
+
+  // As Qt SVG draws it in the window: a long hostile name and place change
+  // pixels only inside the centre (the engine's test checks librsvg).
+  void hostileCentreStaysInsideWithQtSvg() {
+    const auto draw = [](const ChartPicture& p) {
+      QSvgRenderer renderer(QByteArray::fromStdString(ChartPictureSvg(p)));
+      QImage image(800, 800, QImage::Format_ARGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      renderer.render(&painter);
+      return image;
+    };
+    ChartPicture hostile;
+    hostile.name = "<script>&\"'" + std::string(49, 'W');
+    hostile.localDateTime = "2050-12-31 23:59 DST";
+    hostile.placeLines = {"</text>&amp; " + std::string(60, 'm'), std::string(30, '%')};
+    const QImage blank = draw(ChartPicture{});
+    const QImage drawn = draw(hostile);
+    int changedInside = 0;
+    for (int y = 0; y < 800; ++y) {
+      for (int x = 0; x < 800; ++x) {
+        if (blank.pixel(x, y) == drawn.pixel(x, y)) continue;
+        const bool inCentre = x >= 200 && x < 600 && y >= 200 && y < 600;
+        QVERIFY2(inCentre, qPrintable(QStringLiteral("pixel %1,%2 outside the centre").arg(x).arg(y)));
+        ++changedInside;
+      }
+    }
+    QVERIFY(changedInside > 1000);  // the texts were drawn
   }
 
   void screenReaderNames() {
