@@ -135,19 +135,17 @@ const SignCell* CellOf(int sign) {
   return nullptr;
 }
 
-constexpr std::array<std::string_view, 12> kCaptions = {"Mesha", "Vrishabha", "Mithuna", "Karka",
-                                                        "Simha", "Kanya",     "Tula",    "Vrischika",
-                                                        "Dhanu", "Makara",    "Kumbha",  "Meena"};
-
 // One sign's cell: its frame, its caption and its marks one under another,
 // smaller when many share the sign.
-std::string DrawCell(const SignCell& cell, const std::vector<const PictureMark*>& marks) {
+std::string DrawCell(const SignCell& cell, const std::string& caption, const std::vector<const PictureMark*>& marks) {
   const double left = cell.column * kCellSize;
   const double top = cell.row * kCellSize;
   std::string out = "<rect x=\"" + Number(left) + "\" y=\"" + Number(top) + "\" width=\"" + Number(kCellSize) +
                     "\" height=\"" + Number(kCellSize) + "\" class=\"cell\" fill=\"#fffdf6\" stroke=\"#4a4a4a\" stroke-width=\"1.5\"/>\n";
-  const std::u32string caption = DecodeForXml(kCaptions[static_cast<std::size_t>(cell.sign - 1)]);
-  out += TextElement(left + kCellPadding, top + 12.0, {caption, 9.0}, " class=\"caption\" fill=\"#7a7a7a\"");
+  if (!caption.empty()) {
+    const FittedText t = FitText(DecodeForXml(caption), 9.0, kCellSize - 2.0 * kCellPadding, false);
+    out += TextElement(left + kCellPadding, top + 12.0, t, " class=\"caption\" fill=\"#7a7a7a\"");
+  }
   if (marks.empty()) return out;
   // Baselines 1.2 sizes apart; the last line's descent (a quarter size) stays
   // inside the cell.
@@ -185,7 +183,8 @@ std::string Description(const ChartPicture& picture) {
   for (const PictureMark& m : picture.marks) {
     if (!CellOf(m.sign)) continue;
     if (!out.empty()) out += "; ";
-    out += m.letters + " " + m.degrees + " in " + std::string(kCaptions[static_cast<std::size_t>(m.sign - 1)]);
+    const std::string& sign = picture.signNames[static_cast<std::size_t>(m.sign - 1)];
+    out += m.letters + " " + m.degrees + " in " + (sign.empty() ? "sign " + std::to_string(m.sign) : sign);
   }
   return out;
 }
@@ -206,7 +205,7 @@ std::string ChartPictureSvg(const ChartPicture& picture) {
     std::vector<const PictureMark*> marks;
     for (const PictureMark& m : picture.marks)
       if (m.sign == cell.sign) marks.push_back(&m);
-    out += DrawCell(cell, marks);
+    out += DrawCell(cell, picture.signNames[static_cast<std::size_t>(cell.sign - 1)], marks);
   }
   out += DrawCentre(picture);
   out += "</svg>\n";

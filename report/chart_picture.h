@@ -19,6 +19,7 @@ struct PictureMark {
 };
 
 struct ChartPicture {
+  std::array<std::string, 12> signNames;  // sign 1 first, drawn small atop each cell
   std::string name;
   std::string localDateTime;
   std::vector<std::string> placeLines;  // shown in order under the date

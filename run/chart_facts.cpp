@@ -27,6 +27,7 @@ std::string PlaceCoordinates(const ChartInput& in) {
 
 ChartPicture PictureOfChart(const ChartInput& in, const ChartFacts& facts, const std::string& placeName) {
   ChartPicture p;
+  for (const ZodiacSign& s : kZodiacSigns) p.signNames[static_cast<std::size_t>(s.number - 1)] = s.sanskrit;
   p.name = in.PersonName;
   char local[48];
   std::snprintf(local, sizeof local, "%04d-%02d-%02d %02d:%02d", in.BirthYear, in.BirthMonth, in.BirthDay,

@@ -27,9 +27,21 @@ namespace {
 
 QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
-// Short names of the kinds for the grid's cells, in kind order.
-constexpr std::array<const char*, kAspectKindCount> kKindShortNames = {"Conj", "S.Sext", "Sext", "Square",
-                                                                        "Trine", "Quinc", "Opp"};
+struct KindShortName {
+  AspectKind kind;
+  const char* text;
+};
+
+// Short names of the kinds for the grid's narrow cells, in kind order.
+constexpr std::array<KindShortName, kAspectKindCount> kKindShortNames = {{
+    {AspectKind::Conjunction, "Conj"},
+    {AspectKind::SemiSextile, "S.Sext"},
+    {AspectKind::Sextile, "Sext"},
+    {AspectKind::Square, "Square"},
+    {AspectKind::Trine, "Trine"},
+    {AspectKind::Quincunx, "Quinc"},
+    {AspectKind::Opposition, "Opp"},
+}};
 
 // The grid's rows are the bodies from the Moon on, its columns the bodies up
 // to Neptune; the cell of a pair sits below the diagonal.
@@ -189,7 +201,7 @@ void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
     const Body high = Index(e.first) < Index(e.second) ? e.second : e.first;
     QTableWidgetItem* item = aspectGrid->item(static_cast<int>(Index(high)) - 1, static_cast<int>(Index(low)));
     const QString degrees = QString::number(std::abs(e.separation)) + QStringLiteral("\u00B0");
-    item->setText(QString::fromLatin1(kKindShortNames[Index(e.kind)]) + QLatin1Char('\n') + degrees);
+    item->setText(QString::fromLatin1(kKindShortNames[Index(e.kind)].text) + QLatin1Char('\n') + degrees);
     item->setData(Qt::UserRole, static_cast<int>(Index(e.kind)));
     const QString full = FromUtf8(BodyName(high)) + QStringLiteral(" \u2013 ") + FromUtf8(BodyName(low)) +
                          QStringLiteral(": ") + FromUtf8(Info(e.kind).caption) + QStringLiteral(", ") + degrees;
