@@ -220,7 +220,9 @@ TEST(ChartPicture, EveryMarkInsideItsSignsCell) {
   EXPECT_EQ(marks, p.marks.size());
 }
 
-TEST(ChartPicture, HostileNameStaysEscapedInsideTheCentre) {
+// Where the centre's texts are drawn is checked by drawing them, with librsvg
+// (chart_picture_render.sh) and Qt SVG (the chart tab's tests).
+TEST(ChartPicture, HostileTextsStayEscaped) {
   ChartPicture p;
   p.name = "<script>&\"'" + std::string(49, 'W');
   ASSERT_EQ(p.name.size(), 60u);
@@ -233,21 +235,7 @@ TEST(ChartPicture, HostileNameStaysEscapedInsideTheCentre) {
   EXPECT_NE(svg.find("&lt;script&gt;&amp;&quot;&apos;WWW"), std::string::npos);
   EXPECT_NE(svg.find("\xEF\xBF\xBD bad bytes"), std::string::npos);
   EXPECT_EQ(svg.find('\x01'), std::string::npos);
-  int centreLines = 0;
-  for (const SvgText& t : TextsOf(svg)) {
-    EXPECT_EQ(t.cls.rfind("mark", 0), std::string::npos) << "a mark without a sign was drawn";
-    if (t.cls.rfind("centre", 0) != 0) continue;
-    ++centreLines;
-    const bool bold = t.cls.find("name") != std::string::npos;
-    std::string plain = std::regex_replace(t.text, std::regex("&[a-z]+;"), "x");
-    const double half = t.size * ConservativeWidthEm(plain, bold) / 2.0;
-    SCOPED_TRACE(t.text);
-    EXPECT_GE(t.x - half, 100.0);
-    EXPECT_LE(t.x + half, 300.0);
-    EXPECT_GE(t.y - t.size, 100.0);
-    EXPECT_LE(t.y + 0.25 * t.size, 300.0);
-  }
-  EXPECT_EQ(centreLines, 4);
+  for (const SvgText& t : TextsOf(svg)) EXPECT_EQ(t.cls.rfind("mark", 0), std::string::npos) << "a mark without a sign";
 }
 
 }  // namespace

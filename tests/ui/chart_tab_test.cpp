@@ -4,10 +4,10 @@
 #include <sys/resource.h>
 
 #include <QImage>
-#include <QPainter>
-#include <QSvgRenderer>
 #include <QLabel>
+#include <QPainter>
 #include <QPushButton>
+#include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTableWidget>
 #include <QtTest>
@@ -18,34 +18,11 @@
 #include "ui/chart_tab.h"
 #include "ui_test_support.h"
 
-Q_DECLARE_METATYPE(orbisca::ChartInput)
-
 using namespace orbisca;
 using namespace orbisca::ui;
 using namespace orbisca::ui::testing;
 
 namespace {
-
-ChartInput Birth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int lonDeg, bool east, int latDeg,
-                 bool south, bool dst) {
-  ChartInput in;
-  in.PersonName = "Chart Test";
-  in.BirthYear = static_cast<std::int16_t>(y);
-  in.BirthMonth = static_cast<std::int16_t>(mo);
-  in.BirthDay = static_cast<std::int16_t>(d);
-  in.BirthHour = static_cast<std::int16_t>(h);
-  in.BirthMinute = static_cast<std::int16_t>(mi);
-  in.ZoneCorrHours = static_cast<std::int16_t>(corrH);
-  in.ZoneCorrMinutes = static_cast<std::int16_t>(corrM);
-  in.ZoneHours = static_cast<std::int16_t>(std::abs(corrH));
-  in.ZoneMinutes = static_cast<std::int16_t>(std::abs(corrM));
-  in.LonDeg = static_cast<std::int16_t>(lonDeg);
-  in.LatDeg = static_cast<std::int16_t>(latDeg);
-  in.IsEast = ToFlag(east);
-  in.IsSouth = ToFlag(south);
-  in.IsDst = ToFlag(dst);
-  return in;
-}
 
 class FakeFileDialogs final : public FileDialogSeam {
  public:
@@ -61,7 +38,21 @@ QStringList Entries(const QString& folder) {
   return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
 }
 
-ChartInput NewYork1976() { return Birth(1976, 7, 4, 10, 15, 5, 0, 74, false, 40, false, true); }
+// 1976-07-04 10:15 local, zone 5 hours west, daylight saving, 40°N 74°W.
+ChartInput NewYork1976() {
+  ChartInput in;
+  in.PersonName = "Chart Test";
+  in.BirthYear = 1976;
+  in.BirthMonth = 7;
+  in.BirthDay = 4;
+  in.BirthHour = 10;
+  in.BirthMinute = 15;
+  in.ZoneHours = in.ZoneCorrHours = 5;
+  in.LonDeg = 74;
+  in.LatDeg = 40;
+  in.IsDst = kTrue;
+  return in;
+}
 
 void Show(ChartTab& tab, const ChartInput& in) {
   const ChartFacts facts = ComputeChartFacts(in);
@@ -75,7 +66,7 @@ class ChartTabTest : public QObject {
 
  private slots:
   void showsTheInstantAndThePositions() {
-    const ChartInput in = Birth(1976, 7, 4, 10, 15, 5, 0, 74, false, 40, false, true);
+    const ChartInput in = NewYork1976();
     const ChartFacts facts = ComputeChartFacts(in);
     ChartTab tab;
     tab.ShowChart(in, facts, FindAspects(facts.planets));
@@ -219,7 +210,7 @@ class ChartTabTest : public QObject {
   }
 
   void screenReaderNames() {
-    const ChartInput in = Birth(1976, 7, 4, 10, 15, 5, 0, 74, false, 40, false, true);
+    const ChartInput in = NewYork1976();
     const ChartFacts facts = ComputeChartFacts(in);
     ChartTab tab;
     tab.ShowChart(in, facts, FindAspects(facts.planets));
