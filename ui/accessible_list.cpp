@@ -8,8 +8,8 @@ namespace orbisca::ui {
 namespace {
 
 // What the toolkit's own combo-box interface offers (the popup list as the
-// one child, show-menu and press actions), with the name kept apart from the
-// value.
+// one child, show-menu and press actions, the expanded state), with the name
+// kept apart from the value.
 class AccessibleListInterface final : public QAccessibleWidget {
  public:
   explicit AccessibleListInterface(AccessibleList* list) : QAccessibleWidget(list, QAccessible::ComboBox) {}
@@ -17,6 +17,13 @@ class AccessibleListInterface final : public QAccessibleWidget {
   QString text(QAccessible::Text t) const override {
     if (t == QAccessible::Value) return List()->currentText();
     return QAccessibleWidget::text(t);  // Name: the accessible name, else the buddy label's text
+  }
+
+  QAccessible::State state() const override {
+    QAccessible::State s = QAccessibleWidget::state();
+    s.expandable = true;
+    s.expanded = List()->view()->isVisible();
+    return s;
   }
 
   int childCount() const override { return 1; }

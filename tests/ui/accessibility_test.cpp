@@ -207,6 +207,8 @@ class AccessibilityTest : public QObject {
     QCOMPARE(iface->childCount(), 1);
     QCOMPARE(iface->child(0)->object(), combo->view());
     QVERIFY(iface->actionInterface()->actionNames().contains(QAccessibleActionInterface::showMenuAction()));
+    QVERIFY(iface->state().expandable);
+    QVERIFY(!iface->state().expanded);
   }
 
   // The description frame and the cover of every tab say what they show.

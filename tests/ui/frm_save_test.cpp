@@ -496,23 +496,28 @@ class FrmSaveTest : public QObject {
     QCOMPARE(selectionChosen, hasSelection);
   }
 
-  // Enter presses the button that has the focus, and nothing from the report box.
-  void enterPressesTheFocusedButton_data() {
+  // Enter presses the button that has the focus, and nothing from the report
+  // box; Escape closes the window.
+  void keysPressTheFocusedButton_data() {
     QTest::addColumn<QString>("control");
-    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<QString>("key");
     QTest::addColumn<int>("saveDialogs");
     QTest::addColumn<int>("printDialogs");
-    QTest::newRow("Enter on Save") << "cmdSave" << false << 1 << 0;
-    QTest::newRow("keypad Enter on Save") << "cmdSave" << true << 1 << 0;
-    QTest::newRow("Enter on Print") << "cmdPrint" << false << 0 << 1;
-    QTest::newRow("keypad Enter on Print") << "cmdPrint" << true << 0 << 1;
-    QTest::newRow("Enter in the report box") << "RTB" << false << 0 << 0;
+    QTest::addColumn<bool>("open");
+    QTest::newRow("Enter on Save") << "cmdSave" << "enter" << 1 << 0 << true;
+    QTest::newRow("keypad Enter on Save") << "cmdSave" << "keypad" << 1 << 0 << true;
+    QTest::newRow("Enter on Print") << "cmdPrint" << "enter" << 0 << 1 << true;
+    QTest::newRow("keypad Enter on Print") << "cmdPrint" << "keypad" << 0 << 1 << true;
+    QTest::newRow("Enter in the report box") << "RTB" << "enter" << 0 << 0 << true;
+    QTest::newRow("Escape in the report box") << "RTB" << "escape" << 0 << 0 << false;
+    QTest::newRow("Escape on Save") << "cmdSave" << "escape" << 0 << 0 << false;
   }
-  void enterPressesTheFocusedButton() {
+  void keysPressTheFocusedButton() {
     QFETCH(QString, control);
-    QFETCH(bool, keypad);
+    QFETCH(QString, key);
     QFETCH(int, saveDialogs);
     QFETCH(int, printDialogs);
+    QFETCH(bool, open);
     FakeFileDialogs files;  // cancels
     PdfPrintDialogs prints;
     prints.accept = false;
@@ -523,10 +528,14 @@ class FrmSaveTest : public QObject {
     QVERIFY(QTest::qWaitForWindowExposed(&window));
     auto* target = Child<QWidget>(window, control);
     target->setFocus();
-    PressEnter(target, keypad);
+    if (key == "escape") {
+      QTest::keyClick(target, Qt::Key_Escape);
+    } else {
+      PressEnter(target, key == "keypad");
+    }
     QCOMPARE(files.calls.size(), saveDialogs);
     QCOMPARE(prints.offeredSelection.size(), printDialogs);
-    QVERIFY(window.isVisible());
+    QCOMPARE(window.isVisible(), open);
   }
 
   void cancelledPrintPrintsNothing() {
