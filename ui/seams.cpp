@@ -27,10 +27,10 @@ class RealFileDialogs final : public FileDialogSeam {
   QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                        const QString& defaultSuffix, const QString& selectedPath) override {
     QFileDialog dialog(parent, caption, QString(), filter);
-    if (!selectedPath.isEmpty()) dialog.selectFile(selectedPath);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    if (!selectedPath.isEmpty()) dialog.selectFile(selectedPath);
     // The caller asks before overwriting, once it knows the final name.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};

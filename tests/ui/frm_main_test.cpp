@@ -431,22 +431,6 @@ class FrmMainTest : public QObject {
     QVERIFY(!form_->Display());
   }
 
-  // Enter in a box of a form that passes every check shows the results.
-  void enterRunsTheChart() {
-    RecordingMessages seam;
-    ScopedMessageSeam guard(&seam);
-    FillValid(*form_);
-    PressEnter(Box(*form_, "txtLatM"));
-    QVERIFY(seam.shown.isEmpty());
-    QVERIFY(form_->Display() && form_->Display()->isVisible());
-    QVERIFY(form_->isHidden());
-    // With Ctrl held, Enter is left to the box.
-    form_->show();
-    delete form_->Display();
-    QTest::keyClick(Box(*form_, "txtLatM"), Qt::Key_Return, Qt::ControlModifier);
-    QVERIFY(!form_->Display());
-  }
-
   void proceedFromMenu() {
     RecordingMessages seam;
     ScopedMessageSeam guard(&seam);
