@@ -237,22 +237,26 @@ QByteArray ChartTab::PicturePng(int pixels) const {
 }
 
 // The file's name chooses the format: ".png" gives an image, anything else
-// the SVG text (".svg" added when the name has neither).
+// the SVG text (".svg" added when the name has neither). "No" to replacing a
+// file goes back to the dialog, as the report's save does.
 QString ChartTab::AskPicturePath() {
-  QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"),
-                                            QStringLiteral("svg"));
-  if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
-  if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
-      !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-    path += QStringLiteral(".svg");
+  QString declined;
+  for (;;) {
+    QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"),
+                                              QStringLiteral("svg"), declined);
+    if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
+    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
+        !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+      path += QStringLiteral(".svg");
+    }
+    const QFileInfo target(path);
+    if (!target.exists() || target.isDir() ||
+        Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+      return path;
+    }
+    declined = path;
   }
-  const QFileInfo target(path);
-  if (target.exists() && !target.isDir() &&
-      !Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
-                                .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
-    return {};
-  }
-  return path;
 }
 
 void ChartTab::cmdSavePicture_Click() {

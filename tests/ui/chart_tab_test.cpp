@@ -24,13 +24,16 @@ using namespace orbisca::ui::testing;
 
 namespace {
 
+// Answers with `answer`, then with the next of `later` on each reopening.
 class FakeFileDialogs final : public FileDialogSeam {
  public:
-  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix) override {
-    calls.append({caption, filter, suffix});
-    return answer;
+  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix,
+                       const QString& selected) override {
+    calls.append({caption, filter, suffix, selected});
+    return calls.size() == 1 || later.isEmpty() ? answer : later.takeFirst();
   }
   QString answer;
+  QStringList later;
   QList<QStringList> calls;
 };
 
@@ -97,7 +100,7 @@ class ChartTabTest : public QObject {
     Show(tab, NewYork1976());
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
-    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
+    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg", ""}));
     QFile svg(dir.filePath(QStringLiteral("J.Smith.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QCOMPARE(svg.readAll(), tab.PictureSvg());
@@ -114,15 +117,18 @@ class ChartTabTest : public QObject {
     QVERIFY(messages.shown.isEmpty());
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
 
-    // Declining to replace keeps the earlier file; a cancelled dialog writes nothing.
+    // Declining to replace keeps the earlier file and reopens the dialog on
+    // that name; cancelling it then writes nothing.
     messages.answer = false;
+    files.calls.clear();
     files.answer = dir.filePath(QStringLiteral("J.Smith.svg"));
+    files.later = {QString()};
     QVERIFY(QFile::resize(files.answer, 3));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     QCOMPARE(messages.asked.size(), 1);
+    QCOMPARE(files.calls.size(), 2);
+    QCOMPARE(files.calls[1].value(3), files.answer);
     QCOMPARE(QFileInfo(files.answer).size(), 3);
-    files.answer.clear();
-    Child<QPushButton>(tab, "cmdSavePicture")->click();
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
   }
 
