@@ -83,13 +83,13 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   auto* page = new QWidget(scroll);
   Paint(page, kLightBlue, Qt::black);
   auto* layout = new QVBoxLayout(page);
-  instantLabel = new QLabel(page);
-  instantLabel->setObjectName(QStringLiteral("lblInstant"));
-  instantLabel->setFont(UiFont(9, true));
-  instantLabel->setTextFormat(Qt::PlainText);
-  instantLabel->setWordWrap(true);
-  instantLabel->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  layout->addWidget(instantLabel);
+  instantLabel_ = new QLabel(page);
+  instantLabel_->setObjectName(QStringLiteral("lblInstant"));
+  instantLabel_->setFont(UiFont(9, true));
+  instantLabel_->setTextFormat(Qt::PlainText);
+  instantLabel_->setWordWrap(true);
+  instantLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  layout->addWidget(instantLabel_);
 
   // One under another, each at its full size: the page scrolls, so the
   // window keeps the size the seven tabs need.
@@ -101,42 +101,42 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
 }
 
 QWidget* ChartTab::BuildPositionsTable() {
-  positionsTable = MakeTable(static_cast<int>(kBodyCount) + 1, 5, this);
-  positionsTable->setObjectName(QStringLiteral("tblPositions"));
-  positionsTable->setAccessibleName(tr("Positions"));
-  positionsTable->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
-  positionsTable->setHorizontalHeaderLabels({tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada")});
-  positionsTable->verticalHeader()->setVisible(false);
-  positionsTable->setSelectionBehavior(QAbstractItemView::SelectRows);
-  return positionsTable;
+  positionsTable_ = MakeTable(static_cast<int>(kBodyCount) + 1, 5, this);
+  positionsTable_->setObjectName(QStringLiteral("tblPositions"));
+  positionsTable_->setAccessibleName(tr("Positions"));
+  positionsTable_->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
+  positionsTable_->setHorizontalHeaderLabels({tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada")});
+  positionsTable_->verticalHeader()->setVisible(false);
+  positionsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  return positionsTable_;
 }
 
 QWidget* ChartTab::BuildPicture() {
   auto* holder = new QWidget(this);
   auto* layout = new QVBoxLayout(holder);
   layout->setContentsMargins(0, 0, 0, 0);
-  pictureView = new QSvgWidget(holder);
-  pictureView->setObjectName(QStringLiteral("svgChart"));
-  pictureView->setAccessibleName(tr("Chart picture"));
-  pictureView->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
-  pictureView->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
-  pictureView->setMinimumSize(320, 320);
-  pictureView->setMaximumSize(560, 560);
-  layout->addWidget(pictureView, 1, Qt::AlignLeft);
-  savePictureButton = new QPushButton(tr("Save Picture\u2026"), holder);
-  savePictureButton->setObjectName(QStringLiteral("cmdSavePicture"));
-  Paint(savePictureButton, kLightBlue, Qt::black);
-  savePictureButton->setAutoDefault(false);
-  connect(savePictureButton, &QPushButton::clicked, this, &ChartTab::cmdSavePicture_Click);
-  layout->addWidget(savePictureButton, 0, Qt::AlignLeft);
+  pictureView_ = new QSvgWidget(holder);
+  pictureView_->setObjectName(QStringLiteral("svgChart"));
+  pictureView_->setAccessibleName(tr("Chart picture"));
+  pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
+  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  pictureView_->setMinimumSize(320, 320);
+  pictureView_->setMaximumSize(560, 560);
+  layout->addWidget(pictureView_, 1, Qt::AlignLeft);
+  savePictureButton_ = new QPushButton(tr("Save Picture\u2026"), holder);
+  savePictureButton_->setObjectName(QStringLiteral("cmdSavePicture"));
+  Paint(savePictureButton_, kLightBlue, Qt::black);
+  savePictureButton_->setAutoDefault(false);
+  connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::cmdSavePicture_Click);
+  layout->addWidget(savePictureButton_, 0, Qt::AlignLeft);
   return holder;
 }
 
 QWidget* ChartTab::BuildAspectGrid() {
-  aspectGrid = MakeTable(kGridSide, kGridSide, this);
-  aspectGrid->setObjectName(QStringLiteral("grdAspects"));
-  aspectGrid->setAccessibleName(tr("Aspect grid"));
-  aspectGrid->setAccessibleDescription(
+  aspectGrid_ = MakeTable(kGridSide, kGridSide, this);
+  aspectGrid_->setObjectName(QStringLiteral("grdAspects"));
+  aspectGrid_->setAccessibleName(tr("Aspect grid"));
+  aspectGrid_->setAccessibleDescription(
       tr("The aspect found between each pair of bodies, with the separation in degrees; activate a cell to open "
          "that aspect's tab"));
   QStringList rows, columns;
@@ -144,43 +144,43 @@ QWidget* ChartTab::BuildAspectGrid() {
     rows << FromUtf8(BodyName(RowBody(i)));
     columns << FromUtf8(BodyName(ColumnBody(i)));
   }
-  aspectGrid->setVerticalHeaderLabels(rows);
-  aspectGrid->setHorizontalHeaderLabels(columns);
-  aspectGrid->setSelectionMode(QAbstractItemView::SingleSelection);
-  aspectGrid->setWordWrap(true);
-  connect(aspectGrid, &QTableWidget::cellClicked, this, &ChartTab::OnGridCell);
-  connect(aspectGrid, &QTableWidget::cellActivated, this, &ChartTab::OnGridCell);
-  return aspectGrid;
+  aspectGrid_->setVerticalHeaderLabels(rows);
+  aspectGrid_->setHorizontalHeaderLabels(columns);
+  aspectGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  aspectGrid_->setWordWrap(true);
+  connect(aspectGrid_, &QTableWidget::cellClicked, this, &ChartTab::OnGridCell);
+  connect(aspectGrid_, &QTableWidget::cellActivated, this, &ChartTab::OnGridCell);
+  return aspectGrid_;
 }
 
 void ChartTab::ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
                          const QString& placeName) {
-  instantLabel->setText(QString::fromStdString(InstantLine(facts)));
+  instantLabel_->setText(QString::fromStdString(InstantLine(facts)));
   FillPositions(facts);
   FillAspectGrid(aspects);
   const ChartPicture picture = PictureOfChart(input, facts, placeName.toStdString());
-  pictureSvg = ChartPictureSvg(picture);
-  pictureView->load(PictureSvg());
-  pictureView->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  pictureSvg_ = ChartPictureSvg(picture);
+  pictureView_->load(PictureSvg());
+  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   QStringList alternative;
   for (const PictureMark& m : picture.marks)
     alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
-  pictureView->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+  pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
 }
 
 void ChartTab::FillPositions(const ChartFacts& facts) {
   auto fillRow = [this](int row, const QString& name, const ZodiacPosition& p) {
-    positionsTable->setItem(row, 0, ReadOnlyItem(name));
-    positionsTable->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
-    positionsTable->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
-    positionsTable->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
-    positionsTable->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
+    positionsTable_->setItem(row, 0, ReadOnlyItem(name));
+    positionsTable_->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
+    positionsTable_->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
+    positionsTable_->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
+    positionsTable_->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
   };
   int row = 0;
   for (const BodyPosition& b : facts.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
   fillRow(row, tr("Ascendant"), facts.ascendantWhere);
-  positionsTable->resizeColumnsToContents();
-  positionsTable->setMinimumSize(positionsTable->sizeHint());  // the page scrolls, the table never clips
+  positionsTable_->resizeColumnsToContents();
+  positionsTable_->setMinimumSize(positionsTable_->sizeHint());  // the page scrolls, the table never clips
 }
 
 void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
@@ -193,13 +193,13 @@ void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
         const QString pair = FromUtf8(BodyName(RowBody(r))) + QStringLiteral(" \u2013 ") + FromUtf8(BodyName(ColumnBody(c)));
         item->setData(Qt::AccessibleTextRole, pair + tr(": no aspect"));
       }
-      aspectGrid->setItem(r, c, item);
+      aspectGrid_->setItem(r, c, item);
     }
   }
   for (const AspectEntry& e : aspects) {
     const Body low = Index(e.first) < Index(e.second) ? e.first : e.second;
     const Body high = Index(e.first) < Index(e.second) ? e.second : e.first;
-    QTableWidgetItem* item = aspectGrid->item(static_cast<int>(Index(high)) - 1, static_cast<int>(Index(low)));
+    QTableWidgetItem* item = aspectGrid_->item(static_cast<int>(Index(high)) - 1, static_cast<int>(Index(low)));
     const QString degrees = QString::number(std::abs(e.separation)) + QStringLiteral("\u00B0");
     item->setText(QString::fromLatin1(kKindShortNames[Index(e.kind)].text) + QLatin1Char('\n') + degrees);
     item->setData(Qt::UserRole, static_cast<int>(Index(e.kind)));
@@ -208,19 +208,19 @@ void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
     item->setData(Qt::AccessibleTextRole, full);
     item->setToolTip(full);
   }
-  aspectGrid->resizeColumnsToContents();
-  aspectGrid->resizeRowsToContents();
-  aspectGrid->setMinimumSize(aspectGrid->sizeHint());
+  aspectGrid_->resizeColumnsToContents();
+  aspectGrid_->resizeRowsToContents();
+  aspectGrid_->setMinimumSize(aspectGrid_->sizeHint());
 }
 
 void ChartTab::OnGridCell(int row, int column) {
-  const QTableWidgetItem* item = aspectGrid->item(row, column);
+  const QTableWidgetItem* item = aspectGrid_->item(row, column);
   if (!item) return;
   const int kind = item->data(Qt::UserRole).toInt();
   if (kind >= 0) emit kindChosen(kind);
 }
 
-QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictureSvg); }
+QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictureSvg_); }
 
 QByteArray ChartTab::PicturePng(int pixels) const {
   QSvgRenderer renderer(PictureSvg());

@@ -50,12 +50,12 @@ class ChartTab : public QWidget {
 
   static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
-  QLabel* instantLabel = nullptr;
-  QTableWidget* positionsTable = nullptr;
-  QSvgWidget* pictureView = nullptr;
-  QTableWidget* aspectGrid = nullptr;
-  QPushButton* savePictureButton = nullptr;
-  std::string pictureSvg;
+  QLabel* instantLabel_ = nullptr;
+  QTableWidget* positionsTable_ = nullptr;
+  QSvgWidget* pictureView_ = nullptr;
+  QTableWidget* aspectGrid_ = nullptr;
+  QPushButton* savePictureButton_ = nullptr;
+  std::string pictureSvg_;
 };
 
 }  // namespace orbisca::ui
