@@ -127,7 +127,7 @@ QWidget* ChartTab::BuildPicture() {
   savePictureButton_->setObjectName(QStringLiteral("cmdSavePicture"));
   Paint(savePictureButton_, kLightBlue, Qt::black);
   savePictureButton_->setAutoDefault(false);
-  connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::cmdSavePicture_Click);
+  connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
   layout->addWidget(savePictureButton_, 0, Qt::AlignLeft);
   return holder;
 }
@@ -259,7 +259,7 @@ QString ChartTab::AskPicturePath() {
   }
 }
 
-void ChartTab::cmdSavePicture_Click() {
+void ChartTab::SavePicture() {
   const QString path = AskPicturePath();
   if (path.isEmpty()) return;
   const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);

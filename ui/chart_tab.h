@@ -36,9 +36,6 @@ class ChartTab : public QWidget {
   // A cell of the grid holding an aspect was clicked: that kind's tab.
   void kindChosen(int kindIndex);
 
- public slots:
-  void cmdSavePicture_Click();  // "Save Picture…"
-
  private:
   QWidget* BuildPositionsTable();
   QWidget* BuildPicture();
@@ -47,6 +44,7 @@ class ChartTab : public QWidget {
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
   QString AskPicturePath();
+  void SavePicture();  // "Save Picture…" (cmdSavePicture)
 
   static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
