@@ -6,6 +6,7 @@
 #include <regex>
 #include <vector>
 
+#include "orbisca/version.h"
 #include "run/time_zones.h"
 
 namespace orbisca::cli {
@@ -67,6 +68,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   app.add_flag("--json", request.json, "Print the chart as one JSON object");
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
   app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
+  app.set_version_flag("--version", std::string("orbisca-chart ") + kVersion + '\n' + kLicenseNotice, "Print the version and exit");
   std::string zoneList = "Time zones (position: list text):\n";
   for (int i = 0; i < kTimeZoneCount; ++i) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
@@ -77,6 +79,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     return HelpRequested{app.help()};
+  } catch (const CLI::CallForVersion& version) {
+    return HelpRequested{version.what()};
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
