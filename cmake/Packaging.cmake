@@ -29,18 +29,18 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE ${ORBISCA_SITE_URL})
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 list(JOIN ORBISCA_PACKAGE_DEPENDS ", " CPACK_DEBIAN_PACKAGE_DEPENDS)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
-# The long description: the summary line comes first, each further line is
-# indented by one space, as the control file wants.
-set(CPACK_DEBIAN_PACKAGE_DESCRIPTION "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
- Orbisca computes, for one birth, the sidereal longitudes of the Sun, the
- Moon and the eight planets, and finds the aspects between every pair of
- them: conjunction, semi-sextile, sextile, square, trine, quincunx and
- opposition, each with its orb. Each aspect found is shown with its
- interpretation, and the results can be saved as a Rich Text Format report
- and printed.
- .
- The package holds the window program (Qt) and orbisca-chart, which
- computes the same chart from the command line as text, JSON or the
- report.")
+# The long description under the summary line; CPack indents it and marks
+# the empty line between paragraphs as the control file wants.
+set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
+"Orbisca computes, for one birth, the sidereal longitudes of the Sun, the
+Moon and the eight planets, and finds the aspects between every pair of
+them: conjunction, semi-sextile, sextile, square, trine, quincunx and
+opposition, each with its orb. Each aspect found is shown with its
+interpretation, and the results can be saved as a Rich Text Format report
+and printed.
+
+The package holds the window program (Qt) and orbisca-chart, which
+computes the same chart from the command line as text, JSON or the
+report.")
 
 include(CPack)
