@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
+  librsvg2-bin file man-db desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()
