@@ -6,11 +6,15 @@
 #include "app/start_up.h"
 #include "data/program_icon.h"
 #include "orbisca/version.h"
+#include "report/atomic_file.h"
 #include "ui/seams.h"
 
 int main(int argc, char* argv[]) {
   // --help and --version answer before any window or display is needed.
   if (const std::optional<int> status = orbisca::HandleCommandLine(argc, argv, std::cout, std::cerr)) return *status;
+  // A save past the file-size limit then fails with its reason instead of
+  // killing the program.
+  orbisca::IgnoreFileSizeSignal();
   QApplication app(argc, argv);
   QApplication::setApplicationName(orbisca::ui::kAppTitle);
   QApplication::setApplicationVersion(QString::fromLatin1(orbisca::kVersion));

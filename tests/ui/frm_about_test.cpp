@@ -8,29 +8,21 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/about_box.h"
-#include "app/web_pages.h"
 #include "ui/frm_about.h"
 #include "ui/seams.h"
+#include "ui/web_pages.h"
+#include "ui_test_support.h"
 
 using namespace orbisca;
-
-namespace {
-
-class RecordingUrls : public ui::UrlSeam {
- public:
-  void Open(const QUrl& url) override { opened.append(url); }
-  QList<QUrl> opened;
-};
-
-}  // namespace
+using namespace orbisca::ui;
+using namespace orbisca::ui::testing;
 
 class FrmAboutTest : public QObject {
   Q_OBJECT
 
  private slots:
   void showsTheDescriptionAndTitle() {
-    ui::frmAbout about;
+    ui::FrmAbout about;
     QCOMPARE(about.windowTitle(), QStringLiteral("Orbisca v1.15"));
     QCOMPARE(about.findChild<QLabel*>("Label2")->text(), QStringLiteral("Orbisca v1.15"));
     QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
@@ -52,6 +44,19 @@ class FrmAboutTest : public QObject {
     QVERIFY(image.pixelColor(image.width() / 2, image.height() / 2).alpha() > 0);
   }
 
+  // The About box shows the emblem that is installed as the program's icon:
+  // the 48-pixel picture that rsvg-convert rendered from the one SVG drawing.
+  void showsTheInstalledIcon() {
+    const QString rendered = qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/data/icons/48.png");
+    const QImage installed(rendered);
+    QVERIFY2(!installed.isNull(), qPrintable(rendered));
+    ui::FrmAbout about;
+    const QImage shown = about.findChild<QLabel*>("picIcon")->pixmap().toImage();
+    // A pixmap keeps its pixels premultiplied by their alpha: compare in that form.
+    QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             installed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  }
+
   void labelsOpenTheirPages_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("page");
@@ -63,7 +68,7 @@ class FrmAboutTest : public QObject {
     QFETCH(int, page);
     RecordingUrls urls;
     ui::ScopedUrlSeam guard(&urls);
-    ui::frmAbout about;
+    ui::FrmAbout about;
     about.show();
     QLabel* target = about.findChild<QLabel*>(label);
     QTest::mouseClick(target, Qt::RightButton);
@@ -93,7 +98,7 @@ class FrmAboutTest : public QObject {
       QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(nullptr));
     }
     QCOMPARE(seen.size(), 2);
-    QVERIFY(qobject_cast<ui::frmAbout*>(seen[0]));
+    QVERIFY(qobject_cast<ui::FrmAbout*>(seen[0]));
     QCOMPARE(seen[1], seen[0]);
     QCOMPARE(wasModal, (QList<bool>{true, true}));
     QVERIFY(!seen[0]->isVisible());
