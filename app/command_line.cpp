@@ -31,16 +31,15 @@ void PrintVersion(std::ostream& out) {
 
 std::optional<int> HandleCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
   if (argc <= 1) return std::nullopt;
-  const std::string_view argument = argv[1];
-  if (argc == 2 && (argument == "--help" || argument == "-h")) {
-    PrintHelp(out);
+  const std::string_view first = argv[1];
+  const bool help = first == "--help" || first == "-h";
+  const bool version = first == "--version";
+  if (argc == 2 && (help || version)) {
+    help ? PrintHelp(out) : PrintVersion(out);
     return 0;
   }
-  if (argc == 2 && argument == "--version") {
-    PrintVersion(out);
-    return 0;
-  }
-  const std::string_view refused = (argument == "--help" || argument == "-h" || argument == "--version") ? argv[2] : argument;
+  // The first argument that is not a lone --help or --version.
+  const std::string_view refused = (help || version) ? argv[2] : first;
   err << "orbisca: unrecognised argument '" << refused << "'\n"
       << "Usage: orbisca [--help | --version]\n";
   return kExitUsage;
