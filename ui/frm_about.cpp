@@ -28,7 +28,7 @@ constexpr int kTextWidth = 380;
 QLabel* WrappedLabel(QLabel* label, const QString& objectName) {
   label->setObjectName(objectName);
   label->setWordWrap(true);
-  label->setFixedWidth(kTextWidth);
+  label->setFixedWidth(UiScaled(kTextWidth));
   return label;
 }
 

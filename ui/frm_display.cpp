@@ -22,6 +22,7 @@
 #include "ui/unload_all.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
+#include "ui/window_fit.h"
 
 namespace orbisca::ui {
 namespace {
@@ -96,7 +97,8 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   setFont(UiFont(9));
   BuildMenus();
   setCentralWidget(BuildCentral());
-  resize(sizeHint().expandedTo(QSize(660, 640)));
+  resize(sizeHint().expandedTo(QSize(UiScaled(660), UiScaled(640))));
+  FitToScreen(this);
 }
 
 void FrmDisplay::BuildMenus() {
@@ -131,6 +133,7 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   tabs->setObjectName(QStringLiteral("SSTab1"));
   tabs->setDocumentMode(false);
   tabs->setUsesScrollButtons(false);
+  StyleTabs(tabs);
   for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
   return tabs;
 }
@@ -205,7 +208,9 @@ QTextEdit* FrmDisplay::BuildResultBox(AspectKind kind, QWidget* parent) {
   box->setAcceptRichText(true);
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   PaintPaper(box);
+  StyleScrollBars(box);
   box->setMinimumHeight(box->fontMetrics().lineSpacing() * 8);
+  MarkAsGivingWay(box);
   return box;
 }
 

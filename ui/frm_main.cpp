@@ -3,6 +3,7 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
 #include <QGridLayout>
@@ -24,6 +25,7 @@
 #include "ui/unload_all.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
+#include "ui/window_fit.h"
 
 namespace orbisca::ui {
 namespace {
@@ -46,6 +48,9 @@ QComboBox* NamedList(const QString& name, QWidget* parent) {
   list->setEditable(false);
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   Paint(list, kDarkGrey, kLavender);
+  // The open list is a window of its own: it takes the form's text size.
+  list->view()->setFont(list->font());
+  StyleScrollBars(list->view());
   return list;
 }
 
@@ -119,6 +124,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   FillLists();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
+  FitToScreen(this);
   nameEdit_->setFocus();
 }
 
