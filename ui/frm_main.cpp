@@ -50,7 +50,6 @@ QComboBox* NamedList(const QString& name, QWidget* parent) {
   Paint(list, kDarkGrey, kLavender);
   // The open list is a window of its own: it takes the form's text size.
   list->view()->setFont(list->font());
-  StyleScrollBars(list->view());
   return list;
 }
 
