@@ -14,6 +14,7 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
+#include "ui/focus_ring.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
 #include "ui/report_text.h"
@@ -99,6 +100,7 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(BuildCentral());
   resize(sizeHint().expandedTo(QSize(UiScaled(660), UiScaled(640))));
   FitToScreen(this);
+  new FocusRing(this);
 }
 
 void FrmDisplay::BuildMenus() {

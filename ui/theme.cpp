@@ -1,5 +1,6 @@
 #include "ui/theme.h"
 
+#include "ui/focus_ring.h"
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QLabel>
@@ -104,6 +105,7 @@ QPushButton* LightBlueButton(const QString& objectName, const QString& caption, 
   button->setObjectName(objectName);
   Paint(button, kLightBlue, kInk);
   button->setStyleSheet(ButtonStyleSheet(button->font()));
+  KeepOwnFocusRing(button);
   button->setAutoDefault(false);
   return button;
 }

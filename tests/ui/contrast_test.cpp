@@ -179,6 +179,41 @@ class ContrastTest : public QObject {
     QVERIFY2(Contrast(pressedFace, face) >= kLeastContrast, qPrintable(Describe(pressedFace)));
   }
 
+  void focusRings_data() {
+    QTest::addColumn<QString>("window");
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<QString>("elsewhere");  // holds the focus first, far from the control
+    for (const char* name : {"txtName", "cboMonth", "cmbTimeZone", "chkDST", "txtLatD", "optLat0", "txtMCity"}) {
+      QTest::addRow("form %s", name) << "frmMain" << name << "cmdRashi";
+    }
+    QTest::newRow("results box") << "frmDisplay" << "RTBAspectsDescConjunction" << "cmdOK";
+    QTest::newRow("report box") << "frmSave" << "RTB" << "cmdSave";
+    QTest::newRow("report Save") << "frmSave" << "cmdSave" << "RTB";
+  }
+
+  // Every other control: the focus changes, in and around it, at least a
+  // ring of pixels by 3:1, in a colour 3:1 from the surface around it.
+  void focusRings() {
+    QFETCH(QString, window);
+    QFETCH(QString, control);
+    QFETCH(QString, elsewhere);
+    const std::unique_ptr<QWidget> w = MakeWindow(window);
+    ShowActive(*w);
+    Child<QWidget>(*w, elsewhere)->setFocus(Qt::TabFocusReason);
+    auto* c = Child<QWidget>(*w, control);
+    QWidget* parent = c->parentWidget();
+    const QRect around = c->geometry().adjusted(-4, -4, 4, 4);
+    const QImage resting = Picture(parent).copy(around);
+    const QColor surface = Surroundings(c);
+    c->setFocus(Qt::TabFocusReason);
+    QVERIFY(c->hasFocus());
+    const Change ring = StrongChange(resting, Picture(parent).copy(around));
+    const int perimeter = 2 * (c->width() + c->height());
+    QVERIFY2(ring.strongPixels >= perimeter, qPrintable(QStringLiteral("%1 of %2").arg(ring.strongPixels).arg(perimeter)));
+    QVERIFY2(Contrast(ring.colour, surface) >= kLeastContrast,
+             qPrintable(Describe(ring.colour) + " on " + Describe(surface)));
+  }
+
   void chosenTab_data() {
     QTest::addColumn<int>("chosen");
     QTest::newRow("first") << 0;
