@@ -1,6 +1,7 @@
 #include "ui/window_fit.h"
 
 #include <QApplication>
+#include <QEvent>
 #include <QLayout>
 #include <QMainWindow>
 #include <QScreen>
@@ -13,9 +14,38 @@ namespace {
 
 const char* const kGivesWay = "orbiscaGivesWay";
 const char* const kFullMinimum = "orbiscaFullMinimumHeight";
+const char* const kAvailable = "orbiscaAvailable";  // the room FitWithin last had
 
 // The least a box that gives way keeps: two lines of its text.
 int LeastHeight(const QWidget* box) { return box->fontMetrics().lineSpacing() * 2 + 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth); }
+
+// Fits the window again, within the room it last had, once its layout has
+// settled after a change of its content.
+class MinimumFollower : public QObject {
+ public:
+  explicit MinimumFollower(QWidget* window) : QObject(window), window_(window) { window->installEventFilter(this); }
+
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && event->type() == QEvent::LayoutRequest && !pending_) {
+      pending_ = true;
+      QMetaObject::invokeMethod(this, [this] {
+        pending_ = false;
+        // Fitting sets minimums, which asks for layout again: only a change
+        // of the content itself calls for a new fit.
+        const QSize content = ContentMinimumSize(window_);
+        if (content == fitted_) return;
+        FitWithin(window_, window_->property(kAvailable).toRect());
+        fitted_ = ContentMinimumSize(window_);
+      }, Qt::QueuedConnection);
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  QSize fitted_;  // the content's minimum as last fitted
+  bool pending_ = false;
+};
 
 QList<QWidget*> GivingWay(QWidget* window) {
   QList<QWidget*> boxes;
@@ -46,6 +76,7 @@ void MarkAsGivingWay(QWidget* box) {
 }
 
 void FitWithin(QWidget* window, const QRect& available) {
+  window->setProperty(kAvailable, available);
   const QList<QWidget*> boxes = GivingWay(window);
   for (QWidget* box : boxes) box->setMinimumHeight(box->property(kFullMinimum).toInt());
   QSize minimum = ContentMinimumSize(window);
@@ -74,7 +105,9 @@ void FitToScreen(QWidget* window) {
   // bar and the frame's edges.
   const int titleBar = window->style()->pixelMetric(QStyle::PM_TitleBarHeight);
   const int edge = window->style()->pixelMetric(QStyle::PM_MdiSubWindowFrameWidth);
-  FitWithin(window, screen->availableGeometry().adjusted(edge, titleBar + edge, -edge, -edge));
+  const QRect available = screen->availableGeometry().adjusted(edge, titleBar + edge, -edge, -edge);
+  FitWithin(window, available);
+  new MinimumFollower(window);
 }
 
 }  // namespace orbisca::ui

@@ -24,7 +24,8 @@ void MarkAsGivingWay(QWidget* box);
 void FitWithin(QWidget* window, const QRect& available);
 
 // FitWithin on the available geometry of the window's screen, less the room
-// a window manager's frame takes.
+// a window manager's frame takes; the minimum then follows the content as
+// controls are shown, hidden or change their text.
 void FitToScreen(QWidget* window);
 
 }  // namespace orbisca::ui

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QGridLayout>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -61,6 +62,16 @@ class ScopedAppFont {
 
  private:
   QFont saved_;
+};
+
+// Counts the layout requests a widget receives.
+struct LayoutRequests : QObject {
+  explicit LayoutRequests(QWidget* widget) { widget->installEventFilter(this); }
+  bool eventFilter(QObject*, QEvent* event) override {
+    if (event->type() == QEvent::LayoutRequest) ++count;
+    return false;
+  }
+  int count = 0;
 };
 
 // Every shown control of `window` as laid out now: none smaller than its
@@ -150,6 +161,22 @@ class WindowFitTest : public QObject {
     }
   }
 
+  // A line added to the form later (a note under a row) raises the minimum
+  // with it.
+  void minimumFollowsAddedText() {
+    FrmMain form;
+    ShowAtMinimum(form);
+    const QSize before = form.minimumSize();
+    auto* panel = Child<QWidget>(form, "fraEntry");
+    auto* note = new QLabel(QStringLiteral("A note that wraps over several lines at the form's narrowest width. ").repeated(4), panel);
+    note->setWordWrap(true);
+    qobject_cast<QGridLayout*>(panel->layout())->addWidget(note, 8, 0, 1, 2);
+    QTRY_VERIFY(form.minimumHeight() > before.height());
+    form.resize(form.minimumSize());
+    QCoreApplication::processEvents();
+    QCOMPARE(Crushed(form), QStringList());
+  }
+
   void opensWithinScreen_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QRect>("screen");
@@ -204,6 +231,12 @@ class WindowFitTest : public QObject {
     QCOMPARE(display.minimumSize(), content);
     FitWithin(&display, QRect(0, 0, 700, 400));
     QVERIFY(display.minimumHeight() <= 400);
+    // Once fitted, the window rests: no endless round of layout requests.
+    display.show();
+    QTest::qWait(100);
+    LayoutRequests requests(&display);
+    QTest::qWait(100);
+    QCOMPARE(requests.count, 0);
     FitWithin(&display, QRect(0, 0, 4000, 3000));  // room again: the boxes regain their height
     QCOMPARE(display.minimumSize(), content);
   }
