@@ -51,6 +51,8 @@ QColor Face(const QWidget* control) {
 
 void KeepOwnFocusRing(QWidget* control) { control->setProperty(kOwnRing, true); }
 
+void AddFocusRing(QWidget* window) { new FocusRing(window); }
+
 FocusRing::FocusRing(QWidget* window) : QWidget(window), window_(window) {
   setObjectName(QStringLiteral("focusRing"));
   setAttribute(Qt::WA_TransparentForMouseEvents);

@@ -11,7 +11,6 @@
 #include <QApplication>
 #include <QPointer>
 
-#include "ui/focus_ring.h"
 #include "ui/fonts.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -78,7 +77,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(6);
   layout->addLayout(BuildButtonLine());
   layout->setSizeConstraint(QLayout::SetFixedSize);
-  new FocusRing(this);
+  AddFocusRing(this);
 }
 
 QLayout* FrmAbout::BuildTitleLine() {

@@ -14,7 +14,6 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "ui/focus_ring.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
 #include "ui/report_text.h"
@@ -100,7 +99,7 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(BuildCentral());
   resize(sizeHint().expandedTo(QSize(UiScaled(660), UiScaled(640))));
   FitToScreen(this);
-  new FocusRing(this);
+  AddFocusRing(this);
 }
 
 void FrmDisplay::BuildMenus() {

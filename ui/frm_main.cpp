@@ -17,7 +17,6 @@
 
 #include "run/time_zones.h"
 #include "ui/filtered_line_edit.h"
-#include "ui/focus_ring.h"
 #include "ui/fonts.h"
 #include "ui/frm_display.h"
 #include "ui/place_lookup.h"
@@ -125,7 +124,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
   FitToScreen(this);
-  new FocusRing(this);
+  AddFocusRing(this);
   nameEdit_->setFocus();
 }
 

@@ -16,7 +16,6 @@
 #include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
-#include "ui/focus_ring.h"
 #include "ui/fonts.h"
 #include "ui/link_watch.h"
 #include "ui/report_text.h"
@@ -64,7 +63,7 @@ FrmSave::FrmSave(const AspectTexts& resultTexts, QWidget* parent)
   resize(metrics.averageCharWidth() * kWidthInChars, metrics.lineSpacing() * kHeightInLines);
   MarkAsGivingWay(reportBox_);
   FitToScreen(this);
-  new FocusRing(this);
+  AddFocusRing(this);
 
   ShowReport();
 }

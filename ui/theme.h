@@ -61,6 +61,9 @@ void StyleTabs(QTabWidget* tabs);
 // as clearly as the text does.
 void StyleScrollBars(QAbstractScrollArea* area);
 
+// Rings the focused control of `window` (see FocusRing).
+void AddFocusRing(QWidget* window);
+
 // A label that reads as a link: `font` underlined, in the link colour.
 void StyleAsLink(QLabel* label, QFont font);
 

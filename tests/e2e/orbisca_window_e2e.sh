@@ -3,8 +3,7 @@
 # choose a zone, press Proceed, see the results replace the form, see a second
 # copy refuse to run, open the report and save it through the real file
 # dialog, read the file back with an independent reader, and leave through
-# File, Exit; then see the results window inside a 1600x1200 screen at twice
-# the scale.
+# File, Exit.
 #
 # Usage: orbisca_window_e2e.sh <orbisca program> <folder for screenshots>
 #        <orbisca-chart program> <rtf_to_text.sh>
