@@ -1,6 +1,5 @@
 #include "ui/theme.h"
 
-#include "ui/focus_ring.h"
 #include <QAbstractScrollArea>
 #include <QFontMetrics>
 #include <QLabel>
@@ -10,6 +9,8 @@
 #include <QTabBar>
 #include <QTabWidget>
 #include <QWidget>
+
+#include "ui/focus_ring.h"
 
 namespace orbisca::ui {
 namespace {
@@ -23,47 +24,44 @@ QColor Mix(const QColor& colour, const QColor& ground, qreal share) {
                 channel(colour.blue(), ground.blue()));
 }
 
-// One orientation of a scroll bar: the arrows are triangles drawn by the
-// borders of an empty box.
-// Lengths are given in the box's own em (the height of its font), since the
+// Lengths are given in the widget's own em (the height of its font), since the
 // style sheets' em follows the application's font, not the widget's.
 QString Em(int em, qreal times) { return QStringLiteral("%1px").arg(qRound(em * times)); }
 
-QString ScrollBarSheet(const QString& orientation, const QColor& groove, const QColor& handle, int em) {
-  const bool vertical = orientation == QLatin1String("vertical");
-  const QString along = vertical ? QStringLiteral("height") : QStringLiteral("width");
+// One orientation of a scroll bar. Its arrows are triangles: an empty box
+// whose base border is drawn in the handle's colour, its sides in the groove's.
+QString ScrollBarSheet(bool vertical, const QColor& groove, const QColor& handle, int em) {
+  const QString o = vertical ? QStringLiteral("vertical") : QStringLiteral("horizontal");
   const QString across = vertical ? QStringLiteral("width") : QStringLiteral("height");
+  const QString along = vertical ? QStringLiteral("height") : QStringLiteral("width");
+  const QString start = vertical ? QStringLiteral("top") : QStringLiteral("left");
+  const QString end = vertical ? QStringLiteral("bottom") : QStringLiteral("right");
+  const QString button = Em(em, 1.2);
   const QString g = Css(groove), h = Css(handle);
-  const QString sheet = QStringLiteral(
-      "QScrollBar:%1 { background: %2; %4: %9; margin: %5; border: none; }"
-      "QScrollBar::handle:%1 { background: %3; min-%6: %10; border: %11 solid %2; border-radius: %12; }"
-      "QScrollBar::add-page:%1, QScrollBar::sub-page:%1 { background: none; }"
-      "QScrollBar::add-line:%1, QScrollBar::sub-line:%1 { background: %2; %6: %9; %4: %9;"
-      " subcontrol-origin: margin; border: none; }"
-      "QScrollBar::sub-line:%1 { subcontrol-position: %7; }"
-      "QScrollBar::add-line:%1 { subcontrol-position: %8; }");
-  QString arrows;
-  const struct {
-    const char* arrow;
-    const char* pointSide;  // the border that is drawn: the triangle's base
-  } kArrows[] = {{"up", "bottom"}, {"down", "top"}, {"left", "right"}, {"right", "left"}};
-  for (const auto& a : kArrows) {
-    const bool verticalArrow = QLatin1String(a.arrow) == QLatin1String("up") ||
-                               QLatin1String(a.arrow) == QLatin1String("down");
-    if (verticalArrow != vertical) continue;
-    const QString sides = vertical ? QStringLiteral("border-left: %2 solid %1; border-right: %2 solid %1;")
-                                   : QStringLiteral("border-top: %2 solid %1; border-bottom: %2 solid %1;");
-    arrows += QStringLiteral("QScrollBar::%1-arrow:%2 { width: 0; height: 0; background: none; %3 border-%4: %6 solid %5; }")
-                  .arg(QLatin1String(a.arrow), orientation, sides.arg(g, Em(em, 0.3)), QLatin1String(a.pointSide), h,
-                       Em(em, 0.4));
-  }
-  const QString arrowLength = Em(em, 1.2);
-  return sheet
-             .arg(orientation, g, h, across, vertical ? arrowLength + QStringLiteral(" 0") : QStringLiteral("0 ") + arrowLength,
-                  along, vertical ? QStringLiteral("top") : QStringLiteral("left"),
-                  vertical ? QStringLiteral("bottom") : QStringLiteral("right"))
-             .arg(arrowLength, Em(em, 2), Em(em, 0.2), Em(em, 0.4)) +
-         arrows;
+  QString sheet =
+      QStringLiteral("QScrollBar:%1 { background: %2; %3: %4; margin: %5; border: none; }")
+          .arg(o, g, across, button, vertical ? button + QStringLiteral(" 0") : QStringLiteral("0 ") + button);
+  sheet += QStringLiteral("QScrollBar::handle:%1 { background: %2; min-%3: %4;"
+                          " border: %5 solid %6; border-radius: %7; }")
+               .arg(o, h, along, Em(em, 2), Em(em, 0.2), g, Em(em, 0.4));
+  sheet += QStringLiteral("QScrollBar::add-page:%1, QScrollBar::sub-page:%1 { background: none; }").arg(o);
+  sheet += QStringLiteral("QScrollBar::add-line:%1, QScrollBar::sub-line:%1 { background: %2; width: %3; height: %3;"
+                          " subcontrol-origin: margin; border: none; }")
+               .arg(o, g, button);
+  sheet += QStringLiteral("QScrollBar::sub-line:%1 { subcontrol-position: %2; }"
+                          "QScrollBar::add-line:%1 { subcontrol-position: %3; }")
+               .arg(o, start, end);
+  const QString side = vertical ? QStringLiteral("left") : QStringLiteral("top");
+  const QString otherSide = vertical ? QStringLiteral("right") : QStringLiteral("bottom");
+  const auto arrow = [&](const QString& name, const QString& base) {
+    return QStringLiteral("QScrollBar::%1-arrow:%2 { width: 0; height: 0; background: none;"
+                          " border-%3: %4 solid %5; border-%6: %4 solid %5; border-%7: %8 solid %9; }")
+        .arg(name, o, side, Em(em, 0.3), g, otherSide, base, Em(em, 0.4), h);
+  };
+  // The arrow towards the start has its base at the end, and the other way round.
+  sheet += arrow(vertical ? QStringLiteral("up") : QStringLiteral("left"), end);
+  sheet += arrow(vertical ? QStringLiteral("down") : QStringLiteral("right"), start);
+  return sheet;
 }
 
 }  // namespace
@@ -140,8 +138,8 @@ void StyleScrollBars(QAbstractScrollArea* area) {
   const QColor groove = palette.color(QPalette::Base);
   const QColor handle = Mix(palette.color(QPalette::Text), groove, 0.75);
   const int em = QFontMetrics(area->font()).height();
-  area->verticalScrollBar()->setStyleSheet(ScrollBarSheet(QStringLiteral("vertical"), groove, handle, em));
-  area->horizontalScrollBar()->setStyleSheet(ScrollBarSheet(QStringLiteral("horizontal"), groove, handle, em));
+  area->verticalScrollBar()->setStyleSheet(ScrollBarSheet(true, groove, handle, em));
+  area->horizontalScrollBar()->setStyleSheet(ScrollBarSheet(false, groove, handle, em));
 }
 
 void StyleAsLink(QLabel* label, QFont font) {

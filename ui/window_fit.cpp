@@ -17,7 +17,9 @@ const char* const kFullMinimum = "orbiscaFullMinimumHeight";
 const char* const kAvailable = "orbiscaAvailable";  // the room FitWithin last had
 
 // The least a box that gives way keeps: two lines of its text.
-int LeastHeight(const QWidget* box) { return box->fontMetrics().lineSpacing() * 2 + 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth); }
+int LeastHeight(const QWidget* box) {
+  return box->fontMetrics().lineSpacing() * 2 + 2 * box->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+}
 
 // Fits the window again, within the room it last had, once its layout has
 // settled after a change of its content.
@@ -28,15 +30,18 @@ class MinimumFollower : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (watched == window_ && event->type() == QEvent::LayoutRequest && !pending_) {
       pending_ = true;
-      QMetaObject::invokeMethod(this, [this] {
-        pending_ = false;
-        // Fitting sets minimums, which asks for layout again: only a change
-        // of the content itself calls for a new fit.
-        const QSize content = ContentMinimumSize(window_);
-        if (content == fitted_) return;
-        FitWithin(window_, window_->property(kAvailable).toRect());
-        fitted_ = ContentMinimumSize(window_);
-      }, Qt::QueuedConnection);
+      QMetaObject::invokeMethod(
+          this,
+          [this] {
+            pending_ = false;
+            // Fitting sets minimums, which asks for layout again: only a change
+            // of the content itself calls for a new fit.
+            const QSize content = ContentMinimumSize(window_);
+            if (content == fitted_) return;
+            FitWithin(window_, window_->property(kAvailable).toRect());
+            fitted_ = ContentMinimumSize(window_);
+          },
+          Qt::QueuedConnection);
     }
     return false;
   }

@@ -140,11 +140,16 @@ class ContrastTest : public QObject {
   void buttons_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("button");
-    QTest::newRow("form Proceed") << "frmMain" << "cmdRashi";
-    QTest::newRow("form lookup") << "frmMain" << "cmdBrowser";
-    QTest::newRow("results Print") << "frmDisplay" << "Command1";
-    QTest::newRow("results Exit") << "frmDisplay" << "cmdExit";
-    QTest::newRow("results Back") << "frmDisplay" << "cmdOK";
+    QTest::newRow("form Proceed") << "frmMain"
+                                  << "cmdRashi";
+    QTest::newRow("form lookup") << "frmMain"
+                                 << "cmdBrowser";
+    QTest::newRow("results Print") << "frmDisplay"
+                                   << "Command1";
+    QTest::newRow("results Exit") << "frmDisplay"
+                                  << "cmdExit";
+    QTest::newRow("results Back") << "frmDisplay"
+                                  << "cmdOK";
   }
 
   // The face is the windows' light blue itself, not a lighter gradient; the
@@ -167,10 +172,12 @@ class ContrastTest : public QObject {
     QVERIFY(b->hasFocus());
     const Change ring = StrongChange(resting, Picture(b));
     const int perimeter = 2 * (b->width() + b->height());
-    QVERIFY2(ring.strongPixels >= perimeter, qPrintable(QStringLiteral("%1 of %2").arg(ring.strongPixels).arg(perimeter)));
+    QVERIFY2(ring.strongPixels >= perimeter,
+             qPrintable(QStringLiteral("%1 of %2").arg(ring.strongPixels).arg(perimeter)));
     QVERIFY2(Contrast(ring.colour, face) >= kLeastContrast, qPrintable(Describe(ring.colour)));
     const QColor around = Surroundings(b);
-    QVERIFY2(Contrast(ring.colour, around) >= kLeastContrast, qPrintable(Describe(ring.colour) + " on " + Describe(around)));
+    QVERIFY2(Contrast(ring.colour, around) >= kLeastContrast,
+             qPrintable(Describe(ring.colour) + " on " + Describe(around)));
 
     b->setDown(true);
     const QImage pressed = Picture(b);
@@ -186,9 +193,15 @@ class ContrastTest : public QObject {
     for (const char* name : {"txtName", "cboMonth", "cmbTimeZone", "chkDST", "txtLatD", "optLat0", "txtMCity"}) {
       QTest::addRow("form %s", name) << "frmMain" << name << "cmdRashi";
     }
-    QTest::newRow("results box") << "frmDisplay" << "RTBAspectsDescConjunction" << "cmdOK";
-    QTest::newRow("report box") << "frmSave" << "RTB" << "cmdSave";
-    QTest::newRow("report Save") << "frmSave" << "cmdSave" << "RTB";
+    QTest::newRow("results box") << "frmDisplay"
+                                 << "RTBAspectsDescConjunction"
+                                 << "cmdOK";
+    QTest::newRow("report box") << "frmSave"
+                                << "RTB"
+                                << "cmdSave";
+    QTest::newRow("report Save") << "frmSave"
+                                 << "cmdSave"
+                                 << "RTB";
   }
 
   // Every other control: the focus changes, in and around it, at least a
@@ -209,7 +222,8 @@ class ContrastTest : public QObject {
     QVERIFY(c->hasFocus());
     const Change ring = StrongChange(resting, Picture(parent).copy(around));
     const int perimeter = 2 * (c->width() + c->height());
-    QVERIFY2(ring.strongPixels >= perimeter, qPrintable(QStringLiteral("%1 of %2").arg(ring.strongPixels).arg(perimeter)));
+    QVERIFY2(ring.strongPixels >= perimeter,
+             qPrintable(QStringLiteral("%1 of %2").arg(ring.strongPixels).arg(perimeter)));
     QVERIFY2(Contrast(ring.colour, surface) >= kLeastContrast,
              qPrintable(Describe(ring.colour) + " on " + Describe(surface)));
   }
@@ -247,7 +261,8 @@ class ContrastTest : public QObject {
     const QImage whole = Picture(tabs);
     const QRect tabRect(bar->mapTo(tabs, bar->tabRect(chosen).topLeft()), bar->tabRect(chosen).size());
     const int pageTop = tabs->currentWidget()->mapTo(tabs, QPoint(0, 0)).y();
-    const QRect join(tabRect.left() + 4, tabRect.bottom() - 2, tabRect.width() - 8, pageTop + 3 - (tabRect.bottom() - 2));
+    const QRect join(tabRect.left() + 4, tabRect.bottom() - 2, tabRect.width() - 8,
+                     pageTop + 3 - (tabRect.bottom() - 2));
     QCOMPARE(Colours(whole, join).size(), 1);
     QCOMPARE(Describe(Colours(whole, join).first()), Describe(page));
 

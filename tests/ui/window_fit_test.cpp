@@ -4,10 +4,12 @@
 // way rather than its buttons; and a desktop font larger than the windows'
 // own makes every window and its layout grow.
 
+#include "ui/window_fit.h"
+
 #include <QApplication>
+#include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
-#include <QGridLayout>
 #include <QLayout>
 #include <QMenuBar>
 #include <QPushButton>
@@ -20,7 +22,6 @@
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
-#include "ui/window_fit.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -80,11 +81,17 @@ QStringList Crushed(QWidget& window) {
   QStringList crushed;
   for (QWidget* w : window.findChildren<QWidget*>()) {
     if (!w->isVisibleTo(&window) || w->isWindow() || qobject_cast<QMenuBar*>(w->parentWidget())) continue;
-    const QString name = w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
+    const QString name =
+        w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
     QSize least = w->minimumSizeHint().expandedTo(w->minimumSize());
     if (w->hasHeightForWidth()) least.setHeight(std::max(least.height(), w->heightForWidth(w->width())));
     if (w->width() < least.width() || w->height() < least.height()) {
-      crushed << QStringLiteral("%1 %2x%3 < %4x%5").arg(name).arg(w->width()).arg(w->height()).arg(least.width()).arg(least.height());
+      crushed << QStringLiteral("%1 %2x%3 < %4x%5")
+                     .arg(name)
+                     .arg(w->width())
+                     .arg(w->height())
+                     .arg(least.width())
+                     .arg(least.height());
     }
     const QWidget* parent = w->parentWidget();
     if (parent && !parent->rect().contains(w->geometry())) crushed << name + QStringLiteral(" outside its parent");
@@ -98,7 +105,8 @@ QStringList Overlaps(QWidget& frame) {
   const QList<QLabel*> labels = frame.findChildren<QLabel*>();
   for (int i = 0; i < labels.size(); ++i) {
     for (int j = i + 1; j < labels.size(); ++j) {
-      if (labels[i]->geometry().intersects(labels[j]->geometry())) overlaps << labels[i]->text() + " / " + labels[j]->text();
+      if (labels[i]->geometry().intersects(labels[j]->geometry()))
+        overlaps << labels[i]->text() + " / " + labels[j]->text();
     }
   }
   return overlaps;
@@ -168,7 +176,8 @@ class WindowFitTest : public QObject {
     ShowAtMinimum(form);
     const QSize before = form.minimumSize();
     auto* panel = Child<QWidget>(form, "fraEntry");
-    auto* note = new QLabel(QStringLiteral("A note that wraps over several lines at the form's narrowest width. ").repeated(4), panel);
+    auto* note = new QLabel(
+        QStringLiteral("A note that wraps over several lines at the form's narrowest width. ").repeated(4), panel);
     note->setWordWrap(true);
     qobject_cast<QGridLayout*>(panel->layout())->addWidget(note, 8, 0, 1, 2);
     QTRY_VERIFY(form.minimumHeight() > before.height());
