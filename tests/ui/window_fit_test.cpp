@@ -160,20 +160,6 @@ class WindowFitTest : public QObject {
     }
   }
 
-  // A narrower window than the minimum is refused: the minimum is the
-  // content's, not a size that crushes it (the form once allowed 565x489
-  // while its entry panel needed more).
-  void formMinimumHoldsItsPanel() {
-    FrmMain form;
-    ShowAtMinimum(form);
-    auto* panel = Child<QWidget>(form, "fraEntry");
-    QVERIFY(panel->height() >= panel->minimumSizeHint().height());
-    for (const char* frame : {"fraZone", "Frame3", "Frame4"}) {
-      auto* group = Child<QGroupBox>(form, frame);
-      QVERIFY2(group->height() >= group->minimumSizeHint().height(), frame);
-    }
-  }
-
   // A line added to the form later (a note under a row) raises the minimum
   // with it.
   void minimumFollowsAddedText() {
