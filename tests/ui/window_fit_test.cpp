@@ -6,6 +6,7 @@
 
 #include "ui/window_fit.h"
 
+#include <QAbstractScrollArea>
 #include <QApplication>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -80,12 +81,22 @@ bool QuietFor(QWidget* widget, int ms) {
   return counter.count == 0;
 }
 
+// Whether `w` is the content of a box that scrolls, which may be larger than
+// the box by design.
+bool Scrolled(const QWidget* w, const QWidget* window) {
+  for (const QWidget* p = w->parentWidget(); p && p != window; p = p->parentWidget()) {
+    if (qobject_cast<const QAbstractScrollArea*>(p)) return true;
+  }
+  return false;
+}
+
 // Every shown control of `window` as laid out now: none smaller than its
 // minimum, no wrapped label shorter than its text, none outside its parent.
 QStringList Crushed(QWidget& window) {
   QStringList crushed;
   for (QWidget* w : window.findChildren<QWidget*>()) {
     if (!w->isVisibleTo(&window) || w->isWindow() || qobject_cast<QMenuBar*>(w->parentWidget())) continue;
+    if (Scrolled(w, &window)) continue;
     const QString name =
         w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
     QSize least = w->minimumSizeHint().expandedTo(w->minimumSize());
