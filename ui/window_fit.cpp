@@ -71,7 +71,10 @@ QSize ContentMinimumSize(const QWidget* window) {
   if (!content || !content->hasHeightForWidth()) return layoutMinimum;
   // Whatever the window adds around its content (a menu bar) keeps its height.
   const int around = mainWindow ? layoutMinimum.height() - holder->minimumSizeHint().height() : 0;
-  const int height = around + content->totalMinimumHeightForWidth(layoutMinimum.width());
+  // Word wrap counted; a part that has no height for width (a page of a tab
+  // beside pages that do) is not, so its own minimum is taken as well.
+  const int height = around + std::max(content->totalMinimumHeightForWidth(layoutMinimum.width()),
+                                       content->totalMinimumSize().height());
   return QSize(layoutMinimum.width(), std::max(height, layoutMinimum.height()));
 }
 

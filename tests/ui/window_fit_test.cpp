@@ -100,7 +100,11 @@ QStringList Crushed(QWidget& window) {
     const QString name =
         w->objectName().isEmpty() ? QString::fromLatin1(w->metaObject()->className()) : w->objectName();
     QSize least = w->minimumSizeHint().expandedTo(w->minimumSize());
-    if (w->hasHeightForWidth()) least.setHeight(std::max(least.height(), w->heightForWidth(w->width())));
+    // A wrapped text needs its height at its width (a container's height for
+    // width is only what it prefers; its parts are checked one by one).
+    if (qobject_cast<QLabel*>(w) && w->hasHeightForWidth()) {
+      least.setHeight(std::max(least.height(), w->heightForWidth(w->width())));
+    }
     if (w->width() < least.width() || w->height() < least.height()) {
       crushed << QStringLiteral("%1 %2x%3 < %4x%5")
                      .arg(name)
@@ -163,14 +167,19 @@ class WindowFitTest : public QObject {
     auto* tabs = w->findChild<QTabWidget*>(QStringLiteral("SSTab1"));
     for (int tab = 0; tab < (tabs ? tabs->count() : 1); ++tab) {
       if (tabs) {
+        // A page shown for the first time lays itself out, and the window's
+        // minimum follows it: look once the window has settled at its minimum.
         tabs->setCurrentIndex(tab);
-        QCoreApplication::processEvents();
+        QTest::qWait(20);
+        w->resize(w->minimumSize());
+        QTest::qWait(20);
         // The aspect tabs have a description frame; a tab of another kind has none.
         if (auto* frame = w->findChild<QGroupBox*>(QStringLiteral("Frame1_%1").arg(tab))) {
           QCOMPARE(Overlaps(*frame), QStringList());
         }
       }
-      QCOMPARE(Crushed(*w), QStringList());
+      const QStringList crushed = Crushed(*w);
+      QVERIFY2(crushed.isEmpty(), qPrintable(QStringLiteral("tab %1: ").arg(tab) + crushed.join(QStringLiteral("; "))));
     }
   }
 
@@ -188,7 +197,8 @@ class WindowFitTest : public QObject {
     QTRY_VERIFY(form.minimumHeight() > before.height());
     form.resize(form.minimumSize());
     QCoreApplication::processEvents();
-    QCOMPARE(Crushed(form), QStringList());
+    const QStringList crushed = Crushed(form);
+    QVERIFY2(crushed.isEmpty(), qPrintable(crushed.join(QStringLiteral("; "))));
   }
 
   void opensWithinScreen_data() {
