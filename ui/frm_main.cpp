@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -26,6 +27,7 @@
 #include "ui/unload_all.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
+#include "ui/window_fit.h"
 
 namespace orbisca::ui {
 namespace {
@@ -50,6 +52,8 @@ QComboBox* NamedList(const QString& name, const QString& spokenName, QWidget* pa
   list->setEditable(false);
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   Paint(list, kDarkGrey, kLavender);
+  // The open list is a window of its own: it takes the form's text size.
+  list->view()->setFont(list->font());
   return list;
 }
 
@@ -129,6 +133,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
+  FitToScreen(this);
+  AddFocusRing(this);
   nameEdit_->setFocus();
 }
 
