@@ -26,28 +26,33 @@ const date::time_zone* FindZone(std::string_view zone, std::string& error) {
 }
 
 // The tz data compiled into /usr/share/zoneinfo keeps only a flag for daylight
-// saving, not its amount, so the standard offset is that of the nearest
-// period without the flag: before first, then after.
-int StandardOffset(const date::time_zone& zone, const date::sys_info& info) {
-  if (info.save == std::chrono::minutes{0}) return static_cast<int>(info.offset.count());
+// saving, not its amount, so the standard time is that of the nearest period
+// without the flag: before first, then after. None found: an hour less.
+date::sys_info StandardPeriod(const date::time_zone& zone, const date::sys_info& info) {
+  if (info.save == std::chrono::minutes{0}) return info;
   date::sys_info period = info;
   for (int i = 0; i < kMaxPeriodsToStandard && period.begin > date::sys_seconds::min() + seconds{1}; ++i) {
     period = zone.get_info(period.begin - seconds{1});
-    if (period.save == std::chrono::minutes{0}) return static_cast<int>(period.offset.count());
+    if (period.save == std::chrono::minutes{0}) return period;
   }
   period = info;
   for (int i = 0; i < kMaxPeriodsToStandard && period.end < date::sys_seconds::max(); ++i) {
     period = zone.get_info(period.end);
-    if (period.save == std::chrono::minutes{0}) return static_cast<int>(period.offset.count());
+    if (period.save == std::chrono::minutes{0}) return period;
   }
-  return static_cast<int>(info.offset.count()) - 3600;
+  period = info;
+  period.offset -= std::chrono::hours{1};
+  period.abbrev.clear();
+  return period;
 }
 
 ClockOffset ToClockOffset(const date::time_zone& zone, const date::sys_info& info) {
   ClockOffset offset;
   offset.offsetSeconds = static_cast<int>(info.offset.count());
   offset.dst = info.save != std::chrono::minutes{0};
-  offset.standardOffsetSeconds = StandardOffset(zone, info);
+  const date::sys_info standard = StandardPeriod(zone, info);
+  offset.standardOffsetSeconds = static_cast<int>(standard.offset.count());
+  offset.standardAbbreviation = standard.abbrev;
   offset.abbreviation = info.abbrev;
   offset.localMeanTime = info.abbrev == "LMT";
   return offset;

@@ -24,6 +24,7 @@ struct ClockOffset {
   int standardOffsetSeconds = 0;  // the same without daylight saving
   bool dst = false;               // the tz database marks the time as daylight saving
   std::string abbreviation;       // "EDT", "+0630", "LMT"
+  std::string standardAbbreviation;  // of the standard time: "EST", "IST"
   // The tz database gives the local mean time of the zone's main city here,
   // before the zone kept a standard time.
   bool localMeanTime = false;

@@ -20,22 +20,23 @@ struct HistoricalCase {
   int standardOffsetSeconds;
   bool dst;
   const char* abbreviation;
+  const char* standardAbbreviation;
   bool localMeanTime;
 };
 
 const HistoricalCase kHistoricalCases[] = {
     {"asia: Zone Asia/Kolkata ... 5:30 1:00 +0630 1942 May 15 / 5:30 - IST 1942 Sep / 5:30 1:00 +0630 1945 Oct 15",
-     "Asia/Kolkata", {1943, 6, 1, 12, 0}, 6 * 3600 + 1800, 5 * 3600 + 1800, true, "+0630", false},
+     "Asia/Kolkata", {1943, 6, 1, 12, 0}, 6 * 3600 + 1800, 5 * 3600 + 1800, true, "+0630", "IST", false},
     {"northamerica: Rule US 1976-1986 Apr lastSun 2:00 1:00 D, Oct lastSun 2:00 0 S; Zone America/New_York -5:00 US E%sT",
-     "America/New_York", {1976, 7, 4, 10, 15}, -4 * 3600, -5 * 3600, true, "EDT", false},
+     "America/New_York", {1976, 7, 4, 10, 15}, -4 * 3600, -5 * 3600, true, "EDT", "EST", false},
     {"europe: Rule GB-Eire 1944 Apr 2 2:00s 2:00 BDST (double summer time), 1944 Sep 17 2:00s 1:00 BST",
-     "Europe/London", {1944, 6, 6, 12, 0}, 2 * 3600, 0, true, "BDST", false},
+     "Europe/London", {1944, 6, 6, 12, 0}, 2 * 3600, 0, true, "BDST", "GMT", false},
     {"europe: Zone Europe/Berlin 0:53:28 - LMT 1893 Apr", "Europe/Berlin", {1879, 3, 1, 12, 0},
-     53 * 60 + 28, 53 * 60 + 28, false, "LMT", true},
+     53 * 60 + 28, 53 * 60 + 28, false, "LMT", "LMT", true},
     {"asia: Zone Asia/Kolkata ... 5:30 - IST (since 1945 Oct 15)", "Asia/Kolkata", {1990, 1, 1, 0, 0},
-     5 * 3600 + 1800, 5 * 3600 + 1800, false, "IST", false},
+     5 * 3600 + 1800, 5 * 3600 + 1800, false, "IST", "IST", false},
     {"asia: Zone Asia/Yangon ... 6:30 - %z (since 1945 May 3)", "Asia/Yangon", {2000, 1, 1, 0, 0}, 6 * 3600 + 1800,
-     6 * 3600 + 1800, false, "+0630", false},
+     6 * 3600 + 1800, false, "+0630", "+0630", false},
 };
 
 TEST(LookUpZone, GivesTheHistoricalOffsetsOfTheTzDatabase) {
@@ -49,6 +50,7 @@ TEST(LookUpZone, GivesTheHistoricalOffsetsOfTheTzDatabase) {
     EXPECT_EQ(offset.standardOffsetSeconds, c.standardOffsetSeconds);
     EXPECT_EQ(offset.dst, c.dst);
     EXPECT_EQ(offset.abbreviation, c.abbreviation);
+    EXPECT_EQ(offset.standardAbbreviation, c.standardAbbreviation);
     EXPECT_EQ(offset.localMeanTime, c.localMeanTime);
   }
 }
