@@ -21,6 +21,7 @@
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/frm_display.h"
+#include "ui/place_completion.h"
 #include "ui/place_lookup.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -254,6 +255,7 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
   lookupLine->addSpacing(8);
   txtMCountry_ = placeBox(QStringLiteral("Label4"), QStringLiteral("Country"), QStringLiteral("txtMCountry"));
   grid->addLayout(lookupLine, row++, 0, 1, 2);
+  grid->addWidget(BuildPlaceCompletion(panel), row++, 0, 1, 2);
 
   // The two buttons.
   auto* buttons = new QHBoxLayout;
@@ -277,6 +279,30 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
   grid->setColumnStretch(1, 1);
   grid->setRowStretch(row, 1);
   return panel;
+}
+
+// The City box's completion from the atlas; returns the note it writes under the place row.
+QWidget* FrmMain::BuildPlaceCompletion(QWidget* parent) {
+  PlaceCompletion::Fields fields;
+  fields.city = txtMCity_;
+  fields.state = txtMState_;
+  fields.country = txtMCountry_;
+  fields.latDeg = txtLatD_;
+  fields.latMin = txtLatM_;
+  fields.latHemisphere = optLat_;
+  fields.lonDeg = txtLonD_;
+  fields.lonMin = txtLonM_;
+  fields.lonHemisphere = optLong_;
+  fields.zone = cmbTimeZone_;
+  fields.dst = chkDST_;
+  fields.dateAndTime = {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_};
+  fields.localTime = [this] {
+    return places::LocalDateTime{cboYear_->currentText().toInt(), cboMonth_->currentIndex() + 1,
+                                 cboDate_->currentText().toInt(), cboHH_->currentText().toInt(),
+                                 cboMM_->currentText().toInt(), cboSS_->currentText().toInt()};
+  };
+  placeCompletion_ = new PlaceCompletion(std::move(fields), parent);
+  return placeCompletion_->Note();
 }
 
 void FrmMain::Form_Load() {

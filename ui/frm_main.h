@@ -15,6 +15,7 @@ namespace orbisca::ui {
 
 class FilteredLineEdit;
 class FrmDisplay;
+class PlaceCompletion;
 
 // frmMain, the birth-data window: the program's first window and the only
 // place where birth data are entered. "Proceed" runs the chart; while the
@@ -55,6 +56,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QWidget* BuildEntryPanel(QWidget* parent);
   void Form_Load();
   QLineEdit* FieldBox(EntryField field) const;
+  QWidget* BuildPlaceCompletion(QWidget* parent);
 
   FilteredLineEdit* txtName_ = nullptr;
   QComboBox* cboMonth_ = nullptr;
@@ -74,6 +76,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QLineEdit* txtMCity_ = nullptr;
   QLineEdit* txtMState_ = nullptr;
   QLineEdit* txtMCountry_ = nullptr;
+  PlaceCompletion* placeCompletion_ = nullptr;
 
   QPointer<FrmDisplay> display_;
 };

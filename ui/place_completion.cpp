@@ -1,0 +1,151 @@
+#include "ui/place_completion.h"
+
+#include <QAbstractItemView>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QCompleter>
+#include <QEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QStandardItemModel>
+#include <QTimer>
+#include <cmath>
+
+#include "places/atlas_loader.h"
+#include "ui/zone_from_place.h"
+
+namespace orbisca::ui {
+namespace {
+
+constexpr int kMinimumLetters = 2;
+constexpr int kMatchesShown = 12;
+constexpr int kLoadPollMs = 10;
+constexpr int kGeonameIdRole = Qt::UserRole + 1;
+
+QString FromStd(const std::string& text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// Degrees and minutes rounded to the minute, and the hemisphere: 0 for north
+// or east, 1 for south or west.
+void FillAngle(double degrees, QLineEdit* degBox, QLineEdit* minBox, QButtonGroup* hemisphere) {
+  const long minutes = std::lround(std::abs(degrees) * 60.0);
+  degBox->setText(QString::number(minutes / 60));
+  minBox->setText(QString::number(minutes % 60));
+  hemisphere->button(degrees < 0 ? 1 : 0)->setChecked(true);
+}
+
+}  // namespace
+
+PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
+    : QObject(parent),
+      fields_(std::move(fields)),
+      loader_(std::make_unique<places::AtlasLoader>(places::AtlasFilesIn(places::DefaultAtlasFolder()))) {
+  note_ = new QLabel(parent);
+  note_->setObjectName(QStringLiteral("lblPlaceNote"));
+  note_->setTextFormat(Qt::PlainText);
+  note_->setWordWrap(true);
+  note_->hide();
+
+  matches_ = new QStandardItemModel(this);
+  completer_ = new QCompleter(matches_, this);
+  completer_->setWidget(fields_.city);
+  completer_->setCompletionMode(QCompleter::UnfilteredPopupCompletion);
+  completer_->setMaxVisibleItems(kMatchesShown);
+  connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this, &PlaceCompletion::OnActivated);
+
+  waitForLoad_ = new QTimer(this);
+  waitForLoad_->setInterval(kLoadPollMs);
+  connect(waitForLoad_, &QTimer::timeout, this, [this] {
+    if (!loader_->IsReady()) return;
+    waitForLoad_->stop();
+    Complete();
+  });
+
+  fields_.city->installEventFilter(this);
+  connect(fields_.city, &QLineEdit::textEdited, this, &PlaceCompletion::OnCityEdited);
+  for (QComboBox* list : fields_.dateAndTime) {
+    connect(list, &QComboBox::currentIndexChanged, this, [this] {
+      if (chosen_) WorkOutZone(true);
+    });
+  }
+}
+
+PlaceCompletion::~PlaceCompletion() = default;
+
+bool PlaceCompletion::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == fields_.city && event->type() == QEvent::FocusIn) loader_->Start();
+  return QObject::eventFilter(watched, event);
+}
+
+void PlaceCompletion::OnCityEdited(const QString&) {
+  // A place typed by hand is the user's: forget the chosen one and its note.
+  if (chosen_) {
+    chosen_.reset();
+    ShowNote({});
+  }
+  loader_->Start();
+  if (loader_->IsReady()) {
+    Complete();
+  } else {
+    waitForLoad_->start();
+  }
+}
+
+void PlaceCompletion::Complete() {
+  const QString text = fields_.city->text();
+  if (text.trimmed().size() < kMinimumLetters) {
+    completer_->popup()->hide();
+    return;
+  }
+  const places::AtlasLoad& load = loader_->Wait();
+  if (!load.atlas) {
+    if (!loadErrorShown_) ShowNote(load.error + ". Enter the place by hand.");
+    loadErrorShown_ = true;
+    return;
+  }
+  matches_->clear();
+  for (const places::Place* place : load.atlas->Search(text.toStdString(), kMatchesShown)) {
+    auto* item = new QStandardItem(FromStd(places::DisplayName(*place)));
+    item->setData(QVariant::fromValue<qint64>(place->geonameId), kGeonameIdRole);
+    item->setEditable(false);
+    matches_->appendRow(item);
+  }
+  if (matches_->rowCount() == 0) {
+    completer_->popup()->hide();
+    return;
+  }
+  completer_->complete();
+  emit completionsShown(matches_->rowCount());
+}
+
+void PlaceCompletion::OnActivated(const QModelIndex& index) {
+  const places::AtlasLoad& load = loader_->Wait();
+  if (!load.atlas) return;
+  if (const places::Place* place = load.atlas->FindById(index.data(kGeonameIdRole).toLongLong())) Choose(*place);
+}
+
+void PlaceCompletion::Choose(const places::Place& place) {
+  chosen_ = place;
+  fields_.city->setText(FromStd(place.name));
+  fields_.state->setText(FromStd(place.admin1Name));
+  fields_.country->setText(FromStd(place.countryName));
+  FillAngle(place.latitude, fields_.latDeg, fields_.latMin, fields_.latHemisphere);
+  FillAngle(place.longitude, fields_.lonDeg, fields_.lonMin, fields_.lonHemisphere);
+  WorkOutZone(false);
+}
+
+void PlaceCompletion::WorkOutZone(bool again) {
+  const ZoneSetting setting = ZoneSettingFor(*chosen_, fields_.localTime(), again);
+  if (setting.row >= 0) fields_.zone->setCurrentIndex(setting.row);
+  if (setting.dst) fields_.dst->setChecked(*setting.dst);
+  ShowNote(setting.note);
+}
+
+void PlaceCompletion::ShowNote(const std::string& text) {
+  note_->setText(FromStd(text));
+  note_->setVisible(!text.empty());
+}
+
+}  // namespace orbisca::ui
