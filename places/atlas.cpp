@@ -7,7 +7,6 @@
 #include <cstdlib>
 #include <cstring>
 #include <fstream>
-#include <sstream>
 #include <unordered_map>
 
 #include "places/fold.h"
@@ -32,10 +31,14 @@ struct FileText {
 FileText ReadWholeFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   if (!in) return {{}, "Cannot read the atlas file " + path + ": " + std::strerror(errno)};
-  std::ostringstream buffer;
-  buffer << in.rdbuf();
-  if (in.bad()) return {{}, "Cannot read the atlas file " + path + ": read error"};
-  return {buffer.str(), {}};
+  std::string text;
+  in.seekg(0, std::ios::end);
+  const std::streamoff size = in.tellg();
+  in.seekg(0, std::ios::beg);
+  if (size < 0) return {{}, "Cannot read the atlas file " + path + ": not a regular file"};
+  text.resize(static_cast<std::size_t>(size));
+  if (!in.read(text.data(), size)) return {{}, "Cannot read the atlas file " + path + ": read error"};
+  return {std::move(text), {}};
 }
 
 std::vector<std::string_view> SplitTabs(std::string_view line) {
@@ -159,7 +162,8 @@ AtlasLoad Atlas::Load(const AtlasFiles& files) {
   FileText cities = ReadWholeFile(files.cities);
   if (!cities.error.empty()) return {nullptr, cities.error};
 
-  std::shared_ptr<Atlas> atlas(new Atlas());
+  std::vector<Place> unordered;
+  unordered.reserve(static_cast<std::size_t>(std::count(cities.text.begin(), cities.text.end(), '\n')) + 1);
   std::string error = ForEachRecord(cities.text, [&](const std::vector<std::string_view>& f, std::size_t line) {
     Place place;
     if (std::string what = ParseCity(f, place); !what.empty()) return LineError(files.cities, line, what);
@@ -167,16 +171,25 @@ AtlasLoad Atlas::Load(const AtlasFiles& files) {
       place.admin1Name = it->second;
     }
     if (auto it = countryNames.find(place.countryCode); it != countryNames.end()) place.countryName = it->second;
-    atlas->places_.push_back(std::move(place));
+    unordered.push_back(std::move(place));
     return std::string();
   });
   if (!error.empty()) return {nullptr, error};
-  if (atlas->places_.empty()) return {nullptr, "The atlas file " + files.cities + " lists no places"};
+  if (unordered.empty()) return {nullptr, "The atlas file " + files.cities + " lists no places"};
 
-  auto& places = atlas->places_;
-  std::stable_sort(places.begin(), places.end(), [](const Place& a, const Place& b) {
-    return a.population != b.population ? a.population > b.population : a.geonameId < b.geonameId;
+  // Largest first; the places are moved once, in that order.
+  std::vector<std::uint32_t> order(unordered.size());
+  for (std::uint32_t i = 0; i < order.size(); ++i) order[i] = i;
+  std::sort(order.begin(), order.end(), [&](std::uint32_t a, std::uint32_t b) {
+    const Place& pa = unordered[a];
+    const Place& pb = unordered[b];
+    return pa.population != pb.population ? pa.population > pb.population : pa.geonameId < pb.geonameId;
   });
+  std::shared_ptr<Atlas> atlas(new Atlas());
+  auto& places = atlas->places_;
+  places.reserve(order.size());
+  for (std::uint32_t i : order) places.push_back(std::move(unordered[i]));
+  atlas->keys_.reserve(places.size() * 2);
   for (std::uint32_t i = 0; i < places.size(); ++i) {
     std::string name = FoldForSearch(places[i].name);
     std::string ascii = FoldForSearch(places[i].asciiName);

@@ -9,7 +9,6 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QStandardItemModel>
-#include <QTimer>
 #include <cmath>
 
 #include "places/atlas_loader.h"
@@ -20,7 +19,6 @@ namespace {
 
 constexpr int kMinimumLetters = 2;
 constexpr int kMatchesShown = 12;
-constexpr int kLoadPollMs = 10;
 constexpr int kGeonameIdRole = Qt::UserRole + 1;
 
 QString FromStd(const std::string& text) {
@@ -41,7 +39,16 @@ void FillAngle(double degrees, QLineEdit* degBox, QLineEdit* minBox, QButtonGrou
 PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
     : QObject(parent),
       fields_(std::move(fields)),
-      loader_(std::make_unique<places::AtlasLoader>(places::AtlasFilesIn(places::DefaultAtlasFolder()))) {
+      loader_(std::make_unique<places::AtlasLoader>(places::AtlasFilesIn(places::DefaultAtlasFolder()), [this] {
+        // On the loading thread: hand the news to the window's thread.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+              if (completeWhenLoaded_) Complete();
+              completeWhenLoaded_ = false;
+            },
+            Qt::QueuedConnection);
+      })) {
   note_ = new QLabel(parent);
   note_->setObjectName(QStringLiteral("lblPlaceNote"));
   note_->setTextFormat(Qt::PlainText);
@@ -55,14 +62,6 @@ PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
   completer_->setMaxVisibleItems(kMatchesShown);
   connect(completer_, qOverload<const QModelIndex&>(&QCompleter::activated), this, &PlaceCompletion::OnActivated);
 
-  waitForLoad_ = new QTimer(this);
-  waitForLoad_->setInterval(kLoadPollMs);
-  connect(waitForLoad_, &QTimer::timeout, this, [this] {
-    if (!loader_->IsReady()) return;
-    waitForLoad_->stop();
-    Complete();
-  });
-
   fields_.city->installEventFilter(this);
   connect(fields_.city, &QLineEdit::textEdited, this, &PlaceCompletion::OnCityEdited);
   for (QComboBox* list : fields_.dateAndTime) {
@@ -75,7 +74,11 @@ PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
 PlaceCompletion::~PlaceCompletion() = default;
 
 bool PlaceCompletion::eventFilter(QObject* watched, QEvent* event) {
-  if (watched == fields_.city && event->type() == QEvent::FocusIn) loader_->Start();
+  if (watched == fields_.city && event->type() == QEvent::FocusIn && !loader_->IsReady()) {
+    loader_->Start();
+    // Build the list's window while the atlas loads, not after.
+    completer_->popup()->ensurePolished();
+  }
   return QObject::eventFilter(watched, event);
 }
 
@@ -86,11 +89,8 @@ void PlaceCompletion::OnCityEdited(const QString&) {
     ShowNote({});
   }
   loader_->Start();
-  if (loader_->IsReady()) {
-    Complete();
-  } else {
-    waitForLoad_->start();
-  }
+  completeWhenLoaded_ = !loader_->IsReady();
+  if (!completeWhenLoaded_) Complete();
 }
 
 void PlaceCompletion::Complete() {

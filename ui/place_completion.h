@@ -17,7 +17,6 @@ class QLabel;
 class QLineEdit;
 class QModelIndex;
 class QStandardItemModel;
-class QTimer;
 
 namespace orbisca::places {
 class AtlasLoader;
@@ -77,7 +76,7 @@ class PlaceCompletion : public QObject {
   QLabel* note_ = nullptr;
   QCompleter* completer_ = nullptr;
   QStandardItemModel* matches_ = nullptr;
-  QTimer* waitForLoad_ = nullptr;
+  bool completeWhenLoaded_ = false;
   std::unique_ptr<places::AtlasLoader> loader_;
   std::optional<places::Place> chosen_;
   bool loadErrorShown_ = false;

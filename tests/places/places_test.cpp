@@ -3,6 +3,7 @@
 // full list.
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -135,7 +136,14 @@ TEST_F(BrokenAtlas, ADamagedCityLineIsNamedAndNothingLoads) {
 }
 
 TEST(AtlasLoader, LoadsOnceOffTheCallingThreadForEveryCaller) {
-  AtlasLoader loader(AtlasFilesIn(ORBISCA_PLACES_FIXTURE));
+  std::atomic<int> readyCalls{0};
+  std::atomic<bool> readyBeforeCall{false};
+  AtlasLoader* self = nullptr;
+  AtlasLoader loader(AtlasFilesIn(ORBISCA_PLACES_FIXTURE), [&] {
+    readyBeforeCall = self->IsReady();
+    ++readyCalls;
+  });
+  self = &loader;
   EXPECT_FALSE(loader.IsReady());
   loader.Start();
   const Atlas* seen[2] = {};
@@ -146,6 +154,10 @@ TEST(AtlasLoader, LoadsOnceOffTheCallingThreadForEveryCaller) {
   ASSERT_NE(seen[1], nullptr);
   EXPECT_EQ(seen[0], seen[1]);
   EXPECT_EQ(seen[1]->size(), 28u);
+  loader.Start();
+  while (readyCalls == 0) std::this_thread::yield();
+  EXPECT_EQ(readyCalls, 1);
+  EXPECT_TRUE(readyBeforeCall);  // a search started from the call does not wait
 }
 
 TEST(AtlasLoader, ReportsAFailedLoad) {
