@@ -21,6 +21,31 @@ constexpr const char* kDescription =
     "Computes the sidereal longitudes of the Sun, Moon and eight planets for one birth and\n"
     "lists the aspects between them with their interpretations.";
 
+const places::Atlas* LoadAtlas(std::string& error) {
+  static const places::AtlasLoad load = places::Atlas::Load(places::AtlasFilesIn(places::DefaultAtlasFolder()));
+  error = load.error;
+  return load.atlas.get();
+}
+
+ParseResult ListPlaces(const std::string& query) {
+  std::string error;
+  const places::Atlas* atlas = LoadAtlas(error);
+  if (!atlas) return UsageError{"--places: " + error};
+  std::string list = PlaceList(*atlas, query);
+  if (list.empty()) return UsageError{"--places: no place in the atlas matches \"" + query + "\""};
+  return PlaceListing{std::move(list)};
+}
+
+std::variant<PlaceFacts, UsageError> ApplyPlaceOption(const std::string& place, bool zoneGiven,
+                                                      places::DstChoice choice, BirthEntries& e) {
+  std::string error;
+  const places::Atlas* atlas = LoadAtlas(error);
+  if (!atlas) return UsageError{"--place: " + error};
+  PlaceApplied applied = ApplyPlace(*atlas, place, zoneGiven, choice, e);
+  if (!applied.facts) return UsageError{"--place: " + applied.error};
+  return std::move(*applied.facts);
+}
+
 }  // namespace
 
 std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument) {
@@ -54,15 +79,20 @@ std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument) {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
   CLI::App app{kDescription, "orbisca-chart"};
-  std::string date, time, zone, lon, lat = "0:00N", name = "CHART";
+  std::string date, time, zone, lon, lat = "0:00N", name = "CHART", place, placesQuery;
   ChartRequest request;
-  bool dst = false;
-  app.add_option("--date", date, "Local date of birth, YYYY-MM-DD (1901 to 2050)")->required();
-  app.add_option("--time", time, "Local clock time of birth, HH:MM (24-hour clock)")->required();
-  app.add_option("--zone", zone, "Time zone: list position 0 to 70, the list text, or its abbreviation")->required();
-  app.add_option("--lon", lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E")->required();
+  bool dst = false, noDst = false;
+  app.add_option("--date", date, "Local date of birth, YYYY-MM-DD (1901 to 2050)");
+  app.add_option("--time", time, "Local clock time of birth, HH:MM (24-hour clock)");
+  app.add_option("--zone", zone, "Time zone: list position 0 to 70, the list text, or its abbreviation");
+  app.add_option("--lon", lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E");
   app.add_option("--lat", lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
-  app.add_flag("--dst", dst, "The clock time is daylight-saving time");
+  app.add_option("--place", place,
+                 "Birth place from the atlas, \"City, State, Country\" or a GeoNames id: sets --lon and --lat, and "
+                 "without --zone the UTC offset from the tz database");
+  app.add_option("--places", placesQuery, "List the atlas's places that match, largest first, and stop");
+  app.add_flag("--dst", dst, "The clock time is daylight-saving time (with --place: the first of a repeated hour)");
+  app.add_flag("--no-dst", noDst, "With --place: the clock time is standard time (the second of a repeated hour)");
   app.add_option("--name", name, "Name of the person (default CHART)");
   app.add_flag("--json", request.json, "Print the chart as one JSON object");
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
@@ -80,6 +110,20 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
+
+  if (app.count("--places")) return ListPlaces(placesQuery);
+  const bool placeGiven = app.count("--place") > 0, zoneGiven = app.count("--zone") > 0;
+  for (const char* option : {"--date", "--time"}) {
+    if (!app.count(option)) return UsageError{std::string(option) + " is required\nRun with --help for more information."};
+  }
+  if (!zoneGiven && !placeGiven) {
+    return UsageError{"--zone is required (or --place)\nRun with --help for more information."};
+  }
+  if (!app.count("--lon") && !placeGiven) return UsageError{"--lon is required\nRun with --help for more information."};
+  if (placeGiven && (app.count("--lon") || app.count("--lat"))) {
+    return UsageError{"--place sets the longitude and latitude; leave out --lon and --lat"};
+  }
+  if (dst && noDst) return UsageError{"--dst and --no-dst say opposite things; give one"};
 
   BirthEntries& e = request.entries;
   e.name = name;
@@ -107,9 +151,21 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   e.hourText = std::to_string(hour);
   e.minuteText = std::to_string(minute);
 
-  const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
-  if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
-  e.zoneIndex = std::get<int>(resolved);
+  if (zoneGiven) {
+    const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
+    if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
+    e.zoneIndex = std::get<int>(resolved);
+  }
+  if (placeGiven) {
+    e.dst = dst;
+    const places::DstChoice choice = dst ? places::DstChoice::Dst
+                                   : noDst ? places::DstChoice::NoDst
+                                           : places::DstChoice::Unspecified;
+    std::variant<PlaceFacts, UsageError> applied = ApplyPlaceOption(place, zoneGiven, choice, e);
+    if (UsageError* error = std::get_if<UsageError>(&applied)) return *error;
+    request.place = std::get<PlaceFacts>(std::move(applied));
+    return request;
+  }
 
   // Degrees and minutes go to the same checks as the form's boxes, as typed.
   static const std::regex kLon(R"((\d{1,3}):(\d{1,2})([EWew]))");

@@ -3,6 +3,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/place_option.h"
 #include "run/birth_entries.h"
 
 namespace orbisca::cli {
@@ -18,6 +19,12 @@ struct ChartRequest {
   bool json = false;
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
+  std::optional<PlaceFacts> place;  // --place
+};
+
+// --places QUERY: the matching places, listed.
+struct PlaceListing {
+  std::string text;
 };
 
 // What the command line asked for, or a usage message (exit status 2), or
@@ -28,7 +35,7 @@ struct UsageError {
 struct HelpRequested {
   std::string text;
 };
-using ParseResult = std::variant<ChartRequest, UsageError, HelpRequested>;
+using ParseResult = std::variant<ChartRequest, UsageError, HelpRequested, PlaceListing>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 

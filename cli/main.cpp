@@ -79,7 +79,14 @@ void PrintText(const PlainResults& boxes) {
   std::cout << '\n';
 }
 
-void PrintJson() {
+nlohmann::ordered_json PlaceJson(const PlaceFacts& facts) {
+  const places::Place& p = facts.place;
+  return {{"name", p.name},     {"admin", p.admin1Name}, {"country", p.countryName},
+          {"lat", p.latitude},  {"lon", p.longitude},    {"tz", p.timeZone},
+          {"offset_minutes", facts.offsetMinutes},       {"dst", facts.dst}};
+}
+
+void PrintJson(const std::optional<PlaceFacts>& place) {
   const ProgramRecords& r = Records();
   nlohmann::ordered_json chart;
   chart["universal_time_hours"] = UniversalTimeHours(r.Input);
@@ -96,6 +103,7 @@ void PrintJson() {
                        {"paragraph", GetInterpretation(e.kind, e.first, e.second)}});
   }
   chart["aspects"] = aspects;
+  if (place) chart["place"] = PlaceJson(*place);
   std::cout << chart.dump(2) << '\n';
 }
 
@@ -151,7 +159,12 @@ int Run(int argc, const char* const* argv) {
     std::cerr << "orbisca-chart: " << error->message << '\n';
     return kExitRefused;
   }
+  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) {
+    std::cout << listing->text;
+    return 0;
+  }
   const ChartRequest& request = std::get<ChartRequest>(parsed);
+  if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   CommandView view(request.entries);
   if (!RunChart(view)) {
     std::cerr << view.Refusal() << '\n';
@@ -168,7 +181,7 @@ int Run(int argc, const char* const* argv) {
   if (request.report) {
     std::cout << ReportText(view.Boxes());
   } else if (request.json) {
-    PrintJson();
+    PrintJson(request.place);
   } else {
     PrintText(view.Boxes());
   }
