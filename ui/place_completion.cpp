@@ -44,7 +44,8 @@ PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
         QMetaObject::invokeMethod(
             this,
             [this] {
-              if (completeWhenLoaded_) Complete();
+              // Typed while loading: the list, unless the user has moved on.
+              if (completeWhenLoaded_ && fields_.city->hasFocus()) Complete();
               completeWhenLoaded_ = false;
             },
             Qt::QueuedConnection);
