@@ -118,6 +118,24 @@ std::string ParseCity(const std::vector<std::string_view>& f, Place& place) {
   return {};
 }
 
+// The cities with their state and country names, in file order.
+std::string LoadCities(const std::string& path, const NameTable& admin1Names, const NameTable& countryNames,
+                       std::vector<Place>& places) {
+  FileText file = ReadWholeFile(path);
+  if (!file.error.empty()) return file.error;
+  places.reserve(static_cast<std::size_t>(std::count(file.text.begin(), file.text.end(), '\n')) + 1);
+  return ForEachRecord(file.text, [&](const std::vector<std::string_view>& f, std::size_t line) {
+    Place place;
+    if (std::string what = ParseCity(f, place); !what.empty()) return LineError(path, line, what);
+    if (auto it = admin1Names.find(place.countryCode + "." + place.admin1Code); it != admin1Names.end()) {
+      place.admin1Name = it->second;
+    }
+    if (auto it = countryNames.find(place.countryCode); it != countryNames.end()) place.countryName = it->second;
+    places.push_back(std::move(place));
+    return std::string();
+  });
+}
+
 bool StartsWith(std::string_view text, std::string_view prefix) {
   return text.substr(0, prefix.size()) == prefix;
 }
@@ -159,22 +177,8 @@ AtlasLoad Atlas::Load(const AtlasFiles& files) {
   NameTable admin1Names, countryNames;
   if (std::string e = LoadAdmin1(files.admin1, admin1Names); !e.empty()) return {nullptr, e};
   if (std::string e = LoadCountries(files.countries, countryNames); !e.empty()) return {nullptr, e};
-  FileText cities = ReadWholeFile(files.cities);
-  if (!cities.error.empty()) return {nullptr, cities.error};
-
   std::vector<Place> unordered;
-  unordered.reserve(static_cast<std::size_t>(std::count(cities.text.begin(), cities.text.end(), '\n')) + 1);
-  std::string error = ForEachRecord(cities.text, [&](const std::vector<std::string_view>& f, std::size_t line) {
-    Place place;
-    if (std::string what = ParseCity(f, place); !what.empty()) return LineError(files.cities, line, what);
-    if (auto it = admin1Names.find(place.countryCode + "." + place.admin1Code); it != admin1Names.end()) {
-      place.admin1Name = it->second;
-    }
-    if (auto it = countryNames.find(place.countryCode); it != countryNames.end()) place.countryName = it->second;
-    unordered.push_back(std::move(place));
-    return std::string();
-  });
-  if (!error.empty()) return {nullptr, error};
+  if (std::string e = LoadCities(files.cities, admin1Names, countryNames, unordered); !e.empty()) return {nullptr, e};
   if (unordered.empty()) return {nullptr, "The atlas file " + files.cities + " lists no places"};
 
   // Largest first; the places are moved once, in that order.
@@ -186,19 +190,22 @@ AtlasLoad Atlas::Load(const AtlasFiles& files) {
     return pa.population != pb.population ? pa.population > pb.population : pa.geonameId < pb.geonameId;
   });
   std::shared_ptr<Atlas> atlas(new Atlas());
-  auto& places = atlas->places_;
-  places.reserve(order.size());
-  for (std::uint32_t i : order) places.push_back(std::move(unordered[i]));
-  atlas->keys_.reserve(places.size() * 2);
-  for (std::uint32_t i = 0; i < places.size(); ++i) {
-    std::string name = FoldForSearch(places[i].name);
-    std::string ascii = FoldForSearch(places[i].asciiName);
-    if (ascii != name) atlas->keys_.push_back({std::move(ascii), i});
-    atlas->keys_.push_back({std::move(name), i});
-  }
-  std::sort(atlas->keys_.begin(), atlas->keys_.end(),
-            [](const Key& a, const Key& b) { return a.folded != b.folded ? a.folded < b.folded : a.index < b.index; });
+  atlas->places_.reserve(order.size());
+  for (std::uint32_t i : order) atlas->places_.push_back(std::move(unordered[i]));
+  atlas->BuildKeys();
   return {std::move(atlas), {}};
+}
+
+void Atlas::BuildKeys() {
+  keys_.reserve(places_.size() * 2);
+  for (std::uint32_t i = 0; i < places_.size(); ++i) {
+    std::string name = FoldForSearch(places_[i].name);
+    std::string ascii = FoldForSearch(places_[i].asciiName);
+    if (ascii != name) keys_.push_back({std::move(ascii), i});
+    keys_.push_back({std::move(name), i});
+  }
+  std::sort(keys_.begin(), keys_.end(),
+            [](const Key& a, const Key& b) { return a.folded != b.folded ? a.folded < b.folded : a.index < b.index; });
 }
 
 const Place* Atlas::FindById(std::int64_t geonameId) const {

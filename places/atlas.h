@@ -70,6 +70,7 @@ class Atlas {
     std::uint32_t index;
   };
   Atlas() = default;
+  void BuildKeys();
   std::vector<Place> places_;  // population descending
   std::vector<Key> keys_;      // folded names and ASCII names, sorted
 };

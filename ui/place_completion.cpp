@@ -102,7 +102,10 @@ void PlaceCompletion::Complete() {
   }
   const places::AtlasLoad& load = loader_->Wait();
   if (!load.atlas) {
-    if (!loadErrorShown_) ShowNote(load.error + ". Enter the place by hand.");
+    if (!loadErrorShown_) {
+      note_->setText(tr("%1. Enter the place by hand.").arg(FromStd(load.error)));
+      note_->show();
+    }
     loadErrorShown_ = true;
     return;
   }

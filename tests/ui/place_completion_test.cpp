@@ -191,6 +191,23 @@ class PlaceCompletionTest : public QObject {
     QVERIFY(Dst()->isChecked());
   }
 
+  // Without the atlas files the note says why, and typing by hand goes on.
+  void aMissingAtlasIsNamedInTheNote() {
+    qputenv("ORBISCA_ATLAS_DIR", "/nonexistent-atlas");
+    FrmMain form;
+    qputenv("ORBISCA_ATLAS_DIR", ORBISCA_PLACES_FIXTURE);
+    form.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&form));
+    QLineEdit* city = Child<QLineEdit>(form, "txtMCity");
+    city->setFocus();
+    QTest::keyClicks(city, QStringLiteral("Paris"));
+    QLabel* note = Child<QLabel>(form, "lblPlaceNote");
+    QTRY_VERIFY(note->isVisibleTo(&form));
+    QCOMPARE(note->text(), QStringLiteral("Cannot read the atlas file /nonexistent-atlas/admin1Codes.txt: No such "
+                                          "file or directory. Enter the place by hand."));
+    QCOMPARE(city->text(), QStringLiteral("Paris"));
+  }
+
  private:
   QString Text(const QString& box) { return Child<QLineEdit>(*form_, box)->text(); }
   QComboBox* Zone() { return Child<QComboBox>(*form_, "cmbTimeZone"); }
