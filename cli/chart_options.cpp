@@ -178,15 +178,9 @@ std::optional<UsageError> CheckCombination(const CLI::App& app, const OptionText
   return std::nullopt;
 }
 
-const places::Atlas* LoadAtlas(std::string& error) {
-  static const places::AtlasLoad load = places::Atlas::Load(places::AtlasFilesIn(places::DefaultAtlasFolder()));
-  error = load.error;
-  return load.atlas.get();
-}
-
 ParseResult ListPlaces(const std::string& query) {
   std::string error;
-  const places::Atlas* atlas = LoadAtlas(error);
+  const places::Atlas* atlas = ProcessAtlas(error);
   if (!atlas) return UsageError{"--places: " + error};
   std::string list = PlaceList(*atlas, query);
   if (list.empty()) return UsageError{"--places: no place in the atlas matches \"" + query + "\""};
@@ -196,7 +190,7 @@ ParseResult ListPlaces(const std::string& query) {
 // --place: the coordinates, and without --zone the offset, from the atlas.
 std::optional<UsageError> ReadAtlasPlace(const OptionTexts& t, bool zoneGiven, ChartRequest& request) {
   std::string error;
-  const places::Atlas* atlas = LoadAtlas(error);
+  const places::Atlas* atlas = ProcessAtlas(error);
   if (!atlas) return UsageError{"--place: " + error};
   const places::DstChoice choice = t.dst     ? places::DstChoice::Dst
                                    : t.noDst ? places::DstChoice::NoDst

@@ -41,6 +41,12 @@ int RowOffsetMinutes(int row, bool dst) {
 
 }  // namespace
 
+const places::Atlas* ProcessAtlas(std::string& error) {
+  static const places::AtlasLoad load = places::Atlas::Load(places::AtlasFilesIn(places::DefaultAtlasFolder()));
+  error = load.error;
+  return load.atlas.get();
+}
+
 PlaceApplied ApplyPlace(const places::Atlas& atlas, std::string_view text, bool zoneGiven, places::DstChoice choice,
                         BirthEntries& entries) {
   if (zoneGiven) {

@@ -19,6 +19,11 @@ struct PlaceFacts {
   std::string note;       // the mean-time note, where it applies
 };
 
+// The atlas of places::DefaultAtlasFolder(), loaded at the first call and
+// kept for the process; safe from several threads. Null with the reason when
+// it cannot be read.
+const places::Atlas* ProcessAtlas(std::string& error);
+
 // Fills the entries' latitude and longitude from the place named by `text`
 // (a GeoNames id or "City, State, Country"), rounded to the minute. Without a
 // zone of the list (`zoneGiven` false) it also sets the UTC offset from the
