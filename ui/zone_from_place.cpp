@@ -24,7 +24,10 @@ int RowFor(int offsetSeconds, const std::string& abbreviation) {
     const int score = zone.abbreviation == abbreviation                      ? 2
                       : zone.text.find("Standard") != std::string_view::npos ? 1
                                                                              : 0;
-    if (score > bestScore) best = row, bestScore = score;
+    if (score > bestScore) {
+      best = row;
+      bestScore = score;
+    }
   }
   return best;
 }

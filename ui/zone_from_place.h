@@ -8,7 +8,8 @@
 
 namespace orbisca::ui {
 
-// The place's UTC offset in the list's offset (minutes east of UTC).
+// A zone row's UTC offset in minutes east: the negative of the correction the
+// row keeps, which turns local time into universal time.
 int RowOffsetMinutes(int row);
 
 // What the zone list and the Daylight Saving Time box should show for a place
