@@ -46,7 +46,7 @@ constexpr auto kFoldRows = std::to_array<FoldRow>({
     {"w", U"Ŵŵ"},
     {"y", U"ÝýÿŶŷŸ"},
     {"z", U"ŹźŻżŽž"},
-    {"'", U"\u2018\u2019\u02BB\u02BC\u0060\u00B4"},
+    {"'", U"\u2018\u2019\u02BB\u02BC\u00B4"},
     {"-", U"\u2010\u2011\u2012\u2013"},
 });
 
