@@ -1,14 +1,17 @@
 #include "ui/place_completion.h"
 
 #include <QAbstractItemView>
+#include <QScrollBar>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCompleter>
 #include <QEvent>
 #include <QLabel>
+#include <QGridLayout>
 #include <QLineEdit>
 #include <QStandardItemModel>
+#include <algorithm>
 #include <cmath>
 
 #include "places/atlas_loader.h"
@@ -102,10 +105,7 @@ void PlaceCompletion::Complete() {
   }
   const places::AtlasLoad& load = loader_->Wait();
   if (!load.atlas) {
-    if (!loadErrorShown_) {
-      note_->setText(tr("%1. Enter the place by hand.").arg(FromStd(load.error)));
-      note_->show();
-    }
+    if (!loadErrorShown_) ShowNoteText(tr("%1. Enter the place by hand.").arg(FromStd(load.error)));
     loadErrorShown_ = true;
     return;
   }
@@ -120,7 +120,15 @@ void PlaceCompletion::Complete() {
     completer_->popup()->hide();
     return;
   }
-  completer_->complete();
+  // As wide as the longest "City, State, Country", not just the City box.
+  QAbstractItemView* popup = completer_->popup();
+  int widest = 0;
+  for (int row = 0; row < matches_->rowCount(); ++row) {
+    widest = std::max(widest, popup->fontMetrics().horizontalAdvance(matches_->item(row)->text()));
+  }
+  QRect under = fields_.city->rect();
+  under.setWidth(std::max(under.width(), widest + popup->verticalScrollBar()->sizeHint().width() + 24));
+  completer_->complete(under);
   emit completionsShown(matches_->rowCount());
 }
 
@@ -148,8 +156,23 @@ void PlaceCompletion::WorkOutZone(bool again) {
 }
 
 void PlaceCompletion::ShowNote(const std::string& text) {
-  note_->setText(FromStd(text));
-  note_->setVisible(!text.empty());
+  ShowNoteText(FromStd(text));
+}
+
+void PlaceCompletion::ShowNoteText(const QString& text) {
+  // A wrapped label does not make its window taller, so the window would
+  // squeeze the rows above it: the label asks for the lines it needs at the
+  // panel's width, and the window grows or shrinks by the difference.
+  const auto* grid = qobject_cast<const QGridLayout*>(note_->parentWidget()->layout());
+  const int spacing = grid ? grid->verticalSpacing() : 0;
+  const int width = grid ? grid->contentsRect().width() : note_->parentWidget()->width();
+  const int before = note_->isVisible() ? note_->minimumHeight() + spacing : 0;
+  note_->setText(text);
+  note_->setMinimumHeight(text.isEmpty() ? 0 : note_->heightForWidth(std::max(width, 1)));
+  note_->setVisible(!text.isEmpty());
+  const int after = note_->isVisible() ? note_->minimumHeight() + spacing : 0;
+  QWidget* window = note_->window();
+  if (window->isVisible() && after != before) window->resize(window->width(), window->height() + after - before);
 }
 
 }  // namespace orbisca::ui

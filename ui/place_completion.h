@@ -71,6 +71,7 @@ class PlaceCompletion : public QObject {
   void Choose(const places::Place& place);
   void WorkOutZone(bool again);
   void ShowNote(const std::string& text);
+  void ShowNoteText(const QString& text);
 
   Fields fields_;
   QLabel* note_ = nullptr;
