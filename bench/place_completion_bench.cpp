@@ -8,14 +8,17 @@
 //    handled, the search, the popup shown and the events that follow it
 //    processed). The goal is 30 ms.
 // Run with QT_QPA_PLATFORM=offscreen, or under Xvfb for a real X server.
+#include <time.h>
+
 #include <QAbstractItemView>
-#include <QProcess>
 #include <QApplication>
 #include <QCompleter>
 #include <QElapsedTimer>
 #include <QLineEdit>
+#include <QProcess>
 #include <QSignalSpy>
 #include <QTest>
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -70,25 +73,39 @@ double RunChild(const QString& mode) {
   return QString::fromLatin1(child.readAllStandardOutput()).trimmed().toDouble();
 }
 
+double ThreadCpuMs() {
+  timespec t{};
+  clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+  return static_cast<double>(t.tv_sec) * 1e3 + static_cast<double>(t.tv_nsec) / 1e6;
+}
+
+// Wall time and the window thread's own processor time per keystroke: on a
+// shared machine the wall time also holds the waits for a core.
 void TimeKeystrokes(QLineEdit* city, QCompleter* completer) {
-  std::vector<double> keystrokes;
+  std::vector<double> wall, cpu;
   for (int round = 0; round < 5; ++round) {
     for (const char* word : kWords) {
       city->clear();
       const QString text = QString::fromUtf8(word);
       for (int i = 0; i < text.size(); ++i) {
         QElapsedTimer key;
+        const double cpuStart = ThreadCpuMs();
         key.start();
         QTest::keyClick(city, text[i].toLatin1());
         QCoreApplication::processEvents();
-        if (i >= 1) keystrokes.push_back(Ms(key));
+        if (i >= 1) {
+          wall.push_back(Ms(key));
+          cpu.push_back(ThreadCpuMs() - cpuStart);
+        }
       }
       completer->popup()->hide();
     }
   }
-  std::printf("keystroke to list, %zu keystrokes: median %.2f ms, 95th percentile %.2f ms, max %.2f ms (goal 30 ms)\n",
-              keystrokes.size(), Percentile(keystrokes, 0.5), Percentile(keystrokes, 0.95),
-              Percentile(keystrokes, 1.0));
+  for (const auto& [name, values] : {std::pair{"wall", &wall}, {"processor", &cpu}}) {
+    std::printf("keystroke to list, %zu keystrokes, %s time: median %.2f ms, 95th percentile %.2f ms, max %.2f ms "
+                "(goal 30 ms)\n",
+                values->size(), name, Percentile(*values, 0.5), Percentile(*values, 0.95), Percentile(*values, 1.0));
+  }
 }
 
 }  // namespace
