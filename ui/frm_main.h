@@ -60,6 +60,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QWidget* BuildPlaceCompletion(QWidget* panel);
   QLayout* BuildButtonLine(QWidget* panel);
   void FillLists();  // Form_Load
+  void ConnectEnterKey();
   QLineEdit* FieldBox(EntryField field) const;
 
   void Proceed();       // cmdRashi_Click, mnuNext_Click
