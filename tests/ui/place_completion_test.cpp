@@ -121,8 +121,13 @@ class PlaceCompletionTest : public QObject {
   // Choosing "New York City" on 4 July 1976 fills the place, the coordinates
   // (40.71427 N, 74.00597 W: 40°43' N, 74°00' W), the zone and the box.
   void choosingAPlaceFillsEveryField() {
+    RecordingMessages messages;
+    ScopedMessageSeam messageGuard(&messages);
     SetDate(1976, 7, 4, 10, 15);
     Choose("Ne", "New York City, New York, United States");
+    // The Enter that chose the place did not also press Proceed.
+    QVERIFY(messages.shown.isEmpty());
+    QVERIFY(!form_->Display());
     QCOMPARE(Text("txtMCity"), QStringLiteral("New York City"));
     QCOMPARE(Text("txtMState"), QStringLiteral("New York"));
     QCOMPARE(Text("txtMCountry"), QStringLiteral("United States"));
