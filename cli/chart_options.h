@@ -19,6 +19,7 @@ struct ChartRequest {
   bool json = false;
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
+  std::string svgPath;  // empty: no picture file
   std::optional<PlaceFacts> place;  // --place
 };
 

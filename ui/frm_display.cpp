@@ -17,6 +17,8 @@
 #include <functional>
 #include <vector>
 
+#include "run/chart_facts.h"
+#include "ui/chart_tab.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
@@ -177,6 +179,9 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
   // Each tab's stack measures all of them: ask again now that all exist.
   for (const Tab& tab : tabs_) tab.stack->parentWidget()->updateGeometry();
+  chartTab_ = new ChartTab(tabs);
+  tabs->addTab(chartTab_, tr("Chart"));
+  connect(chartTab_, &ChartTab::kindChosen, tabs, &QTabWidget::setCurrentIndex);
   return tabs;
 }
 
@@ -325,6 +330,10 @@ AspectTexts FrmDisplay::ResultTexts() const {
   AspectTexts texts;
   for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = ResultText(info.kind);
   return texts;
+}
+
+void FrmDisplay::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName) {
+  chartTab_->ShowChart(input, ComputeChartFacts(input), aspects, placeName);
 }
 
 void FrmDisplay::GoBack() {

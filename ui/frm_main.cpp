@@ -432,6 +432,15 @@ void FrmMain::ShowResults() {
   hide();
 }
 
+// The chart page shows the place as typed for the lookup, when it was.
+void FrmMain::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects) {
+  QStringList place;
+  for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
+    if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
+  Results();
+  display_->ShowChart(input, aspects, place.join(QStringLiteral(", ")));
+}
+
 void FrmMain::Proceed() { RunChart(*this); }
 
 void FrmMain::LookUpPlace() {

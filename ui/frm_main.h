@@ -39,6 +39,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   void Refuse(const EntryRefusal& refusal) override;
   ResultsSink& Results() override;
   void ShowResults() override;
+  void ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects) override;
 
   // The results window while it exists.
   FrmDisplay* Display() const;

@@ -3,6 +3,7 @@
 #include <QAbstractPrintDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -30,6 +31,11 @@ class RealFileDialogs final : public FileDialogSeam {
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    // With several formats offered, the chosen filter's suffix is the one added.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+      const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+      if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+    });
     if (!selectedPath.isEmpty()) dialog.selectFile(selectedPath);
     // The caller asks before overwriting, once it knows the final name.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
