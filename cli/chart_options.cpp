@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "orbisca/version.h"
 #include "run/time_zones.h"
 
 namespace orbisca::cli {
@@ -76,6 +77,8 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
   app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
   app.add_option("--svg", request.svgPath, "Also write the chart picture (South Indian square) as an SVG file");
+  app.set_version_flag("--version", std::string("orbisca-chart ") + kVersion + '\n' + kLicenseNotice,
+                       "Print the version and exit");
   std::string zoneList = "Time zones (position: list text):\n";
   for (int i = 0; i < kTimeZoneCount; ++i) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
@@ -255,6 +258,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     return HelpRequested{app.help()};
+  } catch (const CLI::CallForVersion& version) {
+    return HelpRequested{version.what()};
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }

@@ -11,7 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
   libhowardhinnant-date-dev libdate-tz3 libtimezonemap-data tzdata
-  librsvg2-bin libxml2-utils
+  librsvg2-bin libxml2-utils file man-db desktop-file-utils appstream dpkg-dev lintian
 )
 
 missing=()

@@ -5,14 +5,18 @@
 # real file dialog, read the file back with an independent reader, and leave
 # through File, Exit.
 #
+# Every window carries the program's icon and the window class that the
+# desktop entry names.
+#
 # Usage: orbisca_window_e2e.sh <orbisca program> <folder for screenshots>
-#        <orbisca-chart program> <rtf_to_text.sh>
+#        <orbisca-chart program> <rtf_to_text.sh> <desktop entry>
 set -euo pipefail
 
 PROGRAM=$1
 OUT=$2
 CHART=$3
 RTF_TO_TEXT=$4
+DESKTOP_ENTRY=$5
 mkdir -p "$OUT"
 
 CAPTION='^Orbisca v1\.15$'  # every window of the program
@@ -58,6 +62,17 @@ open_file_menu() {
 }
 form_hidden() { ! visible "$CAPTION" | grep -qx "$FORM"; }
 refused() { [[ -n $(visible "$BOX_CAPTION") ]]; }
+# The window manager's view of a window: an icon (_NET_WM_ICON, which panels
+# and task switchers show) and the class that StartupWMClass matches.
+WM_CLASS_WANTED=$(sed -n 's/^StartupWMClass=//p' "$DESKTOP_ENTRY")
+[[ -n "$WM_CLASS_WANTED" ]] || fail "the desktop entry names no StartupWMClass"
+carries_identity() {
+  local window=$1 what=$2 class icon
+  class=$(xprop -id "$window" WM_CLASS)
+  [[ "$class" == *", \"$WM_CLASS_WANTED\"" ]] || fail "$what: $class, expected the class $WM_CLASS_WANTED"
+  icon=$(xprop -id "$window" _NET_WM_ICON)
+  [[ "$icon" == *"Icon ("* ]] || fail "$what carries no icon: $icon"
+}
 
 # Our own X server on a display number it picks itself, and a private runtime
 # directory so the program's single-instance lock never meets a real session's.
@@ -76,6 +91,7 @@ step "starting the program"
 FIRST_PID=$!
 wait_for "the birth-data window" one_visible "$CAPTION"
 FORM=$(visible "$CAPTION")
+carries_identity "$FORM" "the birth-data window"
 
 step "typing the birth data"
 xdotool windowfocus --sync "$FORM"
@@ -104,12 +120,14 @@ xdotool getwindowname "$RESULTS" | grep -qx 'Orbisca v1.15' || fail "results cap
 sleep 0.5  # let the window paint before the picture
 import -window root "$OUT/orbisca-results.png"
 echo "results window $RESULTS; screenshots in $OUT"
+carries_identity "$RESULTS" "the results window"
 
 step "starting a second copy"
 "$PROGRAM" &
 SECOND_PID=$!
 wait_for "the refusal" refused
 BOX=$(visible "$BOX_CAPTION" | head -n1)
+carries_identity "$BOX" "the second copy's message"
 import -window root "$OUT/orbisca-second-copy.png"
 [[ $(visible "$CAPTION") == "$RESULTS" ]] || fail "the second copy showed a window"
 xdotool windowfocus --sync "$BOX"
@@ -140,10 +158,12 @@ xdotool key alt+p                       # "&Print" opens the report window
 report_open() { [[ $(visible "$CAPTION" | wc -l) -eq 2 ]]; }
 wait_for "the report window" report_open
 REPORT=$(visible "$CAPTION" | grep -vx "$RESULTS")
+carries_identity "$REPORT" "the report window"
 xdotool windowfocus --sync "$REPORT"
 xdotool key alt+s                       # "&Save"
 wait_for "the save dialog" refused      # the dialog carries the application title
 DIALOG=$(visible "$BOX_CAPTION" | head -n1)
+carries_identity "$DIALOG" "the save dialog"
 sleep 0.5
 import -window root "$OUT/orbisca-save-dialog.png"
 xdotool windowfocus --sync "$DIALOG"

@@ -45,6 +45,19 @@ class FrmAboutTest : public QObject {
     QVERIFY(image.pixelColor(image.width() / 2, image.height() / 2).alpha() > 0);
   }
 
+  // The About box shows the emblem that is installed as the program's icon:
+  // the 48-pixel picture that rsvg-convert rendered from the one SVG drawing.
+  void showsTheInstalledIcon() {
+    const QString rendered = qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/data/icons/48.png");
+    const QImage installed(rendered);
+    QVERIFY2(!installed.isNull(), qPrintable(rendered));
+    ui::FrmAbout about;
+    const QImage shown = about.findChild<QLabel*>("picIcon")->pixmap().toImage();
+    // A pixmap keeps its pixels premultiplied by their alpha: compare in that form.
+    QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             installed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  }
+
   void labelsOpenTheirPages_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("page");
