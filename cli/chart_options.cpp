@@ -27,8 +27,8 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value.
-constexpr std::array<std::string_view, 8> kValueOptions = {"--date", "--time", "--zone", "--lon",
-                                                           "--lat",  "--name", "--rtf",  "--svg"};
+constexpr std::array<std::string_view, 10> kValueOptions = {"--date", "--time", "--zone", "--lon",   "--lat",
+                                                            "--name", "--rtf",  "--svg",  "--place", "--places"};
 
 // Takes a run of `least` to `most` ASCII digits from the front of `text`.
 std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
@@ -56,17 +56,22 @@ int ToInt(std::string_view digits) {
 
 // The raw values of the options, as given.
 struct OptionTexts {
-  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART";
-  bool dst = false;
+  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART", place, placesQuery;
+  bool dst = false, noDst = false;
 };
 
 void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
-  app.add_option("--date", t.date, "Local date of birth, YYYY-MM-DD (1901 to 2050)")->required();
-  app.add_option("--time", t.time, "Local clock time of birth, HH:MM (24-hour clock)")->required();
-  app.add_option("--zone", t.zone, "Time zone: list position 0 to 70, the list text, or its abbreviation")->required();
+  app.add_option("--date", t.date, "Local date of birth, YYYY-MM-DD (1901 to 2050)");
+  app.add_option("--time", t.time, "Local clock time of birth, HH:MM (24-hour clock)");
+  app.add_option("--zone", t.zone, "Time zone: list position 0 to 70, the list text, or its abbreviation");
   app.add_option("--lon", t.lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E (default 0:00E)");
   app.add_option("--lat", t.lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
-  app.add_flag("--dst", t.dst, "The clock time is daylight-saving time");
+  app.add_option("--place", t.place,
+                 "Birth place from the atlas, \"City, State, Country\" or a GeoNames id: sets --lon and --lat, and "
+                 "without --zone the UTC offset from the tz database");
+  app.add_option("--places", t.placesQuery, "List the atlas's places that match, largest first, and stop");
+  app.add_flag("--dst", t.dst, "The clock time is daylight-saving time (with --place: the first of a repeated hour)");
+  app.add_flag("--no-dst", t.noDst, "With --place: the clock time is standard time (the second of a repeated hour)");
   app.add_option("--name", t.name, "Name of the person (default CHART)");
   app.add_flag("--json", request.json, "Print the chart as one JSON object");
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
@@ -162,6 +167,44 @@ std::optional<UsageError> ReadPlace(const OptionTexts& t, BirthEntries& e) {
   return std::nullopt;
 }
 
+// The options a chart needs, and those that exclude each other.
+std::optional<UsageError> CheckCombination(const CLI::App& app, const OptionTexts& t) {
+  const auto required = [](std::string what) {
+    return UsageError{std::move(what) + " is required\nRun with --help for more information."};
+  };
+  if (!app.count("--date")) return required("--date");
+  if (!app.count("--time")) return required("--time");
+  if (!app.count("--zone") && !app.count("--place")) return required("--zone (or --place)");
+  if (app.count("--place") && (app.count("--lon") || app.count("--lat"))) {
+    return UsageError{"--place sets the longitude and latitude; leave out --lon and --lat"};
+  }
+  if (t.dst && t.noDst) return UsageError{"--dst and --no-dst say opposite things; give one"};
+  return std::nullopt;
+}
+
+ParseResult ListPlaces(const std::string& query) {
+  std::string error;
+  const places::Atlas* atlas = ProcessAtlas(error);
+  if (!atlas) return UsageError{"--places: " + error};
+  std::string list = PlaceList(*atlas, query);
+  if (list.empty()) return UsageError{"--places: no place in the atlas matches \"" + query + "\""};
+  return PlaceListing{std::move(list)};
+}
+
+// --place: the coordinates, and without --zone the offset, from the atlas.
+std::optional<UsageError> ReadAtlasPlace(const OptionTexts& t, bool zoneGiven, ChartRequest& request) {
+  std::string error;
+  const places::Atlas* atlas = ProcessAtlas(error);
+  if (!atlas) return UsageError{"--place: " + error};
+  const places::DstChoice choice = t.dst     ? places::DstChoice::Dst
+                                   : t.noDst ? places::DstChoice::NoDst
+                                             : places::DstChoice::Unspecified;
+  PlaceApplied applied = ApplyPlace(*atlas, t.place, zoneGiven, choice, request.entries);
+  if (!applied.facts) return UsageError{"--place: " + applied.error};
+  request.place = std::move(applied.facts);
+  return std::nullopt;
+}
+
 std::optional<UsageError> ReadZone(const std::string& zone, BirthEntries& e) {
   const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
   if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
@@ -220,13 +263,21 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
+  if (app.count("--places")) return ListPlaces(texts.placesQuery);
+  if (std::optional<UsageError> error = CheckCombination(app, texts)) return *error;
   BirthEntries& e = request.entries;
   e.name = texts.name;
   e.dst = texts.dst;
   if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
   if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
-  if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
-  if (std::optional<UsageError> error = ReadPlace(texts, e)) return *error;
+  if (app.count("--zone")) {
+    if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
+  }
+  if (app.count("--place")) {
+    if (std::optional<UsageError> error = ReadAtlasPlace(texts, app.count("--zone") > 0, request)) return *error;
+  } else if (std::optional<UsageError> error = ReadPlace(texts, e)) {
+    return *error;
+  }
   return request;
 }
 

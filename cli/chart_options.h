@@ -3,6 +3,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/place_option.h"
 #include "run/birth_entries.h"
 
 namespace orbisca::cli {
@@ -19,6 +20,12 @@ struct ChartRequest {
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
   std::string svgPath;  // empty: no picture file
+  std::optional<PlaceFacts> place;  // --place
+};
+
+// --places QUERY: the matching places, listed.
+struct PlaceListing {
+  std::string text;
 };
 
 // What the command line asked for, or a usage message (exit status 2), or
@@ -29,7 +36,7 @@ struct UsageError {
 struct HelpRequested {
   std::string text;
 };
-using ParseResult = std::variant<ChartRequest, UsageError, HelpRequested>;
+using ParseResult = std::variant<ChartRequest, UsageError, HelpRequested, PlaceListing>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 

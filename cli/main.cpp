@@ -62,6 +62,13 @@ void PrintText(const Chart& chart) {
   std::cout << '\n';
 }
 
+nlohmann::ordered_json PlaceJson(const PlaceFacts& facts) {
+  const places::Place& p = facts.place;
+  return {{"name", p.name},    {"admin", p.admin1Name}, {"country", p.countryName},
+          {"lat", p.latitude}, {"lon", p.longitude},    {"tz", p.timeZone},
+          {"offset_minutes", facts.offsetMinutes},      {"dst", facts.dst}};
+}
+
 // The sign and nakshatra keys of a body or the ascendant.
 void AddZodiac(nlohmann::ordered_json& entry, const ZodiacPosition& p) {
   entry["sign"] = p.sign;
@@ -71,7 +78,7 @@ void AddZodiac(nlohmann::ordered_json& entry, const ZodiacPosition& p) {
   entry["pada"] = p.pada;
 }
 
-void PrintJson(const Chart& c) {
+void PrintJson(const Chart& c, const std::optional<PlaceFacts>& place) {
   nlohmann::ordered_json chart;
   chart["universal_time_hours"] = UniversalTimeHours(c.input);
   chart["sidereal_shift"] = c.positions.siderealShift;
@@ -95,6 +102,7 @@ void PrintJson(const Chart& c) {
                        {"paragraph", GetInterpretation(e.kind, e.first, e.second)}});
   }
   chart["aspects"] = aspects;
+  if (place) chart["place"] = PlaceJson(*place);
   std::cout << chart.dump(2) << '\n';
 }
 
@@ -146,17 +154,22 @@ int Run(int argc, const char* const* argv) {
     std::cerr << "orbisca-chart: " << error->message << '\n';
     return kExitRefused;
   }
+  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) {
+    std::cout << listing->text;
+    return 0;
+  }
   const ChartRequest& request = std::get<ChartRequest>(parsed);
   if (const std::optional<EntryRefusal> refusal = CheckEntries(request.entries)) {
     std::cerr << refusal->message << '\n';
     return kExitRefused;
   }
   const Chart chart = ComputeChart(request.entries);
+  if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   if (!WriteFiles(request, chart)) return kExitWriteFailed;
   if (request.report) {
     std::cout << ReportText(chart.boxes);
   } else if (request.json) {
-    PrintJson(chart);
+    PrintJson(chart, request.place);
   } else {
     PrintText(chart);
   }
