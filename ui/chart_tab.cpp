@@ -1,5 +1,6 @@
 #include "ui/chart_tab.h"
 
+#include <QAccessible>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -76,29 +77,42 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("fraChart"));
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
+  // A screen reader walks every page, shown or not.
+  if (QAccessible::isActive()) BuildContents();
+}
+
+void ChartTab::BuildContents() {
+  if (instantLabel_) return;
   auto* scroll = new QScrollArea(this);
   scroll->setWidgetResizable(true);
   scroll->setFrameShape(QFrame::NoFrame);
-  outer->addWidget(scroll);
+  layout()->addWidget(scroll);
 
   auto* page = new QWidget(scroll);
   Paint(page, kLightBlue, Qt::black);
-  auto* layout = new QVBoxLayout(page);
+  auto* pageLayout = new QVBoxLayout(page);
   instantLabel_ = new QLabel(page);
   instantLabel_->setObjectName(QStringLiteral("lblInstant"));
   instantLabel_->setFont(UiFont(9, true));
   instantLabel_->setTextFormat(Qt::PlainText);
   instantLabel_->setWordWrap(true);
   instantLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  layout->addWidget(instantLabel_);
+  pageLayout->addWidget(instantLabel_);
 
   // One under another, each at its full size: the page scrolls, so the
   // window keeps the size the seven tabs need.
-  layout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
-  layout->addWidget(BuildPicture());
-  layout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
-  layout->addStretch(1);
+  pageLayout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  pageLayout->addWidget(BuildPicture());
+  pageLayout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  pageLayout->addStretch(1);
   scroll->setWidget(page);
+  scroll->show();  // built from showEvent, after this page's children were shown
+  if (hasChart_) FillContents();
+}
+
+void ChartTab::showEvent(QShowEvent* event) {
+  BuildContents();
+  QWidget::showEvent(event);
 }
 
 QWidget* ChartTab::BuildPositionsTable() {
@@ -154,15 +168,22 @@ QWidget* ChartTab::BuildAspectGrid() {
 
 void ChartTab::ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
                          const QString& placeName) {
-  instantLabel_->setText(QString::fromStdString(InstantLine(facts)));
-  FillPositions(facts);
-  FillAspectGrid(aspects);
-  const ChartPicture picture = PictureOfChart(input, facts, placeName.toStdString());
-  pictureSvg_ = ChartPictureSvg(picture);
+  hasChart_ = true;
+  facts_ = facts;
+  aspects_ = aspects;
+  picture_ = PictureOfChart(input, facts, placeName.toStdString());
+  pictureSvg_ = ChartPictureSvg(picture_);
+  if (instantLabel_) FillContents();
+}
+
+void ChartTab::FillContents() {
+  instantLabel_->setText(QString::fromStdString(InstantLine(facts_)));
+  FillPositions(facts_);
+  FillAspectGrid(aspects_);
   pictureView_->load(PictureSvg());
   pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   QStringList alternative;
-  for (const PictureMark& m : picture.marks)
+  for (const PictureMark& m : picture_.marks)
     alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
   pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
 }

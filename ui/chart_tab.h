@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "aspects/aspects.h"
+#include "report/chart_picture.h"
 #include "run/chart_facts.h"
 
 class QLabel;
@@ -17,7 +18,9 @@ namespace orbisca::ui {
 
 // The "Chart" page of the results window: the instant the positions were
 // computed for, the positions table, the chart picture and the triangle of
-// the 45 pairs with the aspect found in each.
+// the 45 pairs with the aspect found in each. The page's widgets are built
+// when the tab is first shown: most runs never open it, and laying out its
+// tables and picture would otherwise cost every "Proceed".
 class ChartTab : public QWidget {
   Q_OBJECT
 
@@ -28,9 +31,16 @@ class ChartTab : public QWidget {
   void ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
                  const QString& placeName = {});
 
+  // Builds the page's widgets now, if not yet built: for whoever walks the
+  // widgets before the tab was shown.
+  void BuildContents();
+
   // The picture as SVG text, or drawn as a PNG image of `pixels` square.
   QByteArray PictureSvg() const;
   QByteArray PicturePng(int pixels) const;
+
+ protected:
+  void showEvent(QShowEvent* event) override;
 
  signals:
   // A cell of the grid holding an aspect was clicked: that kind's tab.
@@ -40,6 +50,7 @@ class ChartTab : public QWidget {
   QWidget* BuildPositionsTable();
   QWidget* BuildPicture();
   QWidget* BuildAspectGrid();
+  void FillContents();
   void FillPositions(const ChartFacts& facts);
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
@@ -53,6 +64,11 @@ class ChartTab : public QWidget {
   QSvgWidget* pictureView_ = nullptr;
   QTableWidget* aspectGrid_ = nullptr;
   QPushButton* savePictureButton_ = nullptr;
+  // The chart shown, kept until the page is built.
+  bool hasChart_ = false;
+  ChartFacts facts_;
+  std::vector<AspectEntry> aspects_;
+  ChartPicture picture_;
   std::string pictureSvg_;
 };
 

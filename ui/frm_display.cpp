@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "run/chart_facts.h"
@@ -106,8 +107,12 @@ class AlignedStack final : public QStackedLayout {
 
   int heightForWidth(int width) const override {
     int height = 0;
-    for (const AlignedStack* peer : peers_()) height = std::max(height, peer->QStackedLayout::heightForWidth(width));
+    for (const AlignedStack* peer : peers_()) height = std::max(height, peer->OwnHeightForWidth(width));
     return height;
+  }
+  void invalidate() override {
+    ownHeights_.clear();
+    QStackedLayout::invalidate();
   }
   QSize sizeHint() const override {
     QSize size(0, 0);
@@ -121,7 +126,21 @@ class AlignedStack final : public QStackedLayout {
   }
 
  private:
+  // Its own pages' height at a width, kept until the layout is invalidated:
+  // every tab asks all seven, and each answer wraps a description anew.
+  int OwnHeightForWidth(int width) const {
+    for (const auto& [knownWidth, height] : ownHeights_) {
+      if (knownWidth == width) return height;
+    }
+    const int height = QStackedLayout::heightForWidth(width);
+    if (ownHeights_.size() == kKnownWidths) ownHeights_.erase(ownHeights_.begin());  // dragging the edge: the newest count
+    ownHeights_.emplace_back(width, height);
+    return height;
+  }
+
+  static constexpr std::size_t kKnownWidths = 8;
   Peers peers_;
+  mutable std::vector<std::pair<int, int>> ownHeights_;  // width, height
 };
 
 // What a screen reader says of a description frame: each caption with its value.

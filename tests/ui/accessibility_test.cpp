@@ -15,6 +15,7 @@
 #include <memory>
 
 #include "ui/frm_about.h"
+#include "ui/chart_tab.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
@@ -79,6 +80,8 @@ std::unique_ptr<QWidget> OpenWindow(const QString& window) {
   if (window == "results") {
     auto* display = new FrmDisplay;
     display->setAttribute(Qt::WA_DeleteOnClose, false);  // owned here
+    // The "Chart" page builds its widgets when first shown or when asked.
+    Child<ChartTab>(*display, "fraChart")->BuildContents();
     opened.reset(display);
   }
   if (window == "report") opened = std::make_unique<FrmSave>(AspectTexts{});

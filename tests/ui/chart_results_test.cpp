@@ -122,6 +122,9 @@ class ChartResultsTest : public QObject {
 
     auto* tabs = Child<QTabWidget>(*display, "SSTab1");
     QCOMPARE(tabs->tabText(7), QStringLiteral("Chart"));
+    // Proceed builds nothing of the "Chart" page; opening the tab does.
+    QVERIFY(!display->findChild<QTableWidget*>("grdAspects"));
+    tabs->setCurrentIndex(7);
     auto* grid = Child<QTableWidget>(*display, "grdAspects");
     const QStringList pairs = PairsOfTheTabs(*display);
     QVERIFY(!pairs.isEmpty());

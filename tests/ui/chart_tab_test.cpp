@@ -60,6 +60,7 @@ ChartInput NewYork1976() {
 void Show(ChartTab& tab, const ChartInput& in) {
   const ChartFacts facts = ComputeChartFacts(in);
   tab.ShowChart(in, facts, FindAspects(facts.planets));
+  tab.BuildContents();
 }
 
 }  // namespace
@@ -73,6 +74,9 @@ class ChartTabTest : public QObject {
     const ChartFacts facts = ComputeChartFacts(in);
     ChartTab tab;
     tab.ShowChart(in, facts, FindAspects(facts.planets));
+    QVERIFY(!tab.findChild<QTableWidget*>("tblPositions"));  // nothing built before the page is shown
+    QVERIFY(tab.PictureSvg().startsWith("<?xml"));
+    tab.show();
     QCOMPARE(tab.findChild<QLabel*>("lblInstant")->text(),
              QString::fromUtf8("Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23°31′58″"));
     auto* table = tab.findChild<QTableWidget*>("tblPositions");
@@ -219,6 +223,7 @@ class ChartTabTest : public QObject {
     const ChartInput in = NewYork1976();
     const ChartFacts facts = ComputeChartFacts(in);
     ChartTab tab;
+    tab.BuildContents();  // built before the chart came: the chart fills it
     tab.ShowChart(in, facts, FindAspects(facts.planets));
     QCOMPARE(tab.findChild<QTableWidget*>("tblPositions")->accessibleName(), QStringLiteral("Positions"));
     QCOMPARE(tab.findChild<QTableWidget*>("grdAspects")->accessibleName(), QStringLiteral("Aspect grid"));
