@@ -340,8 +340,9 @@ class FrmDisplayTest : public QObject {
   // place on every tab, whatever the length of the tab's description, at any
   // width of the window.
   void resultBoxesAlignAcrossTabs_data() {
-    QTest::addColumn<int>("width");  // 0: the width the window opens at
+    QTest::addColumn<int>("width");  // 0: the width the window opens at; -1: dragged through many widths to 700
     QTest::newRow("opening width") << 0;
+    QTest::newRow("after dragging the edge") << -1;
     QTest::newRow("narrow") << 560;
     QTest::newRow("wide") << 1100;
   }
@@ -351,6 +352,13 @@ class FrmDisplayTest : public QObject {
     if (width > 0) display.resize(width, display.height());
     display.show();
     QVERIFY(QTest::qWaitForWindowExposed(&display));
+    if (width < 0) {
+      for (int w = 1100; w >= 560; w -= 45) {
+        display.resize(w, display.height());
+        QCoreApplication::processEvents();
+      }
+      display.resize(700, display.height());
+    }
     auto* tabs = Child<QTabWidget>(display, "SSTab1");
     const int kinds = static_cast<int>(kAspectKindCount);  // the Chart tab after them has no result box
     QList<int> captionTops, boxTops;
