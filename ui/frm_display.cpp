@@ -15,6 +15,7 @@
 #include <QVBoxLayout>
 #include <algorithm>
 #include <functional>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -112,6 +113,7 @@ class AlignedStack final : public QStackedLayout {
   }
   void invalidate() override {
     ownHeights_.clear();
+    ownMinimum_.reset();
     QStackedLayout::invalidate();
   }
   QSize sizeHint() const override {
@@ -121,7 +123,7 @@ class AlignedStack final : public QStackedLayout {
   }
   QSize minimumSize() const override {
     QSize size(0, 0);
-    for (const AlignedStack* peer : peers_()) size = size.expandedTo(peer->QStackedLayout::minimumSize());
+    for (const AlignedStack* peer : peers_()) size = size.expandedTo(peer->OwnMinimumSize());
     return size;
   }
 
@@ -138,9 +140,15 @@ class AlignedStack final : public QStackedLayout {
     return height;
   }
 
+  QSize OwnMinimumSize() const {
+    if (!ownMinimum_) ownMinimum_ = QStackedLayout::minimumSize();
+    return *ownMinimum_;
+  }
+
   static constexpr std::size_t kKnownWidths = 8;
   Peers peers_;
   mutable std::vector<std::pair<int, int>> ownHeights_;  // width, height
+  mutable std::optional<QSize> ownMinimum_;
 };
 
 // What a screen reader says of a description frame: each caption with its value.
