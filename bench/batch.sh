@@ -36,8 +36,8 @@ awk -v rows="$ROWS" 'BEGIN {
   }
 }' >"$CSV"
 
-read -r ms kib _ < <("$build/bench/proc_time" 1 "$build/cli/orbisca-chart" --batch "$CSV" --quiet "$@")
-awk -v rows="$ROWS" -v ms="$ms" -v kib="$kib" -v jobs="$(nproc)" 'BEGIN {
+read -r ms cpu kib _ < <("$build/bench/proc_time" 1 "$build/cli/orbisca-chart" --batch "$CSV" --quiet "$@")
+awk -v rows="$ROWS" -v ms="$ms" -v cpu="$cpu" -v kib="$kib" -v jobs="$(nproc)" 'BEGIN {
   printf "Batch, %d rows CSV in, JSON Lines out to /dev/null, %d hardware threads:\n", rows, jobs
-  printf "  %.0f births/s (%.2f s), peak RSS %.1f MiB\n", rows / (ms / 1000), ms / 1000, kib / 1024
+  printf "  %.0f births/s (%.2f s, %.2f s of CPU), peak RSS %.1f MiB\n", rows / (ms / 1000), ms / 1000, cpu / 1000, kib / 1024
 }'

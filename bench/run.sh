@@ -29,13 +29,14 @@ fi
 echo
 echo "== one orbisca-chart process against a minimal C++ program (300 runs each, interleaved)"
 {
-  read -r chart_ms chart_kib _
-  read -r minimal_ms minimal_kib _
+  read -r chart_ms chart_cpu _
+  read -r minimal_ms minimal_cpu _
 } < <("$build/bench/proc_time" 300 \
         "$build/cli/orbisca-chart" --date 1976-07-04 --time 10:15 --zone EST --lon 74:00W --lat 40:42N --dst \
         -- "$build/bench/minimal_main")
-awk -v c="$chart_ms" -v m="$minimal_ms" 'BEGIN {
-  printf "  orbisca-chart %.2f ms, minimal program %.2f ms: ratio %.2fx\n", c, m, c / m }'
+awk -v c="$chart_ms" -v m="$minimal_ms" -v cc="$chart_cpu" -v mc="$minimal_cpu" 'BEGIN {
+  printf "  wall: orbisca-chart %.2f ms, minimal program %.2f ms: ratio %.2fx\n", c, m, c / m
+  printf "  CPU:  orbisca-chart %.2f ms, minimal program %.2f ms: ratio %.2fx\n", cc, mc, cc / mc }'
 
 echo
 echo "== windows"

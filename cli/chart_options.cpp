@@ -57,10 +57,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   std::string date, time, zone, lon, lat = "0:00N", name = "CHART";
   ChartRequest request;
   bool dst = false;
-  app.add_option("--date", date, "Local date of birth, YYYY-MM-DD (1901 to 2050)")->required();
-  app.add_option("--time", time, "Local clock time of birth, HH:MM (24-hour clock)")->required();
-  app.add_option("--zone", zone, "Time zone: list position 0 to 70, the list text, or its abbreviation")->required();
-  app.add_option("--lon", lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E")->required();
+  CLI::Option* dateOption = app.add_option("--date", date, "Local date of birth, YYYY-MM-DD (1901 to 2050)");
+  CLI::Option* timeOption = app.add_option("--time", time, "Local clock time of birth, HH:MM (24-hour clock)");
+  CLI::Option* zoneOption = app.add_option("--zone", zone, "Time zone: list position 0 to 70, the list text, or its abbreviation");
+  CLI::Option* lonOption = app.add_option("--lon", lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E");
   app.add_option("--lat", lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
   app.add_flag("--dst", dst, "The clock time is daylight-saving time");
   app.add_option("--name", name, "Name of the person (default CHART)");
@@ -73,6 +73,15 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   }
   app.footer(zoneList + "\nExit status: 0 chart printed, 1 the RTF file could not be written, 2 input refused.");
 
+  BatchRequest batch;
+  std::string inputFormat, outputFormat = "jsonl";
+  CLI::Option* batchOption = app.add_option("--batch", batch.inputPath, "Chart every row of FILE (- for standard input)");
+  app.add_option("--input", inputFormat, "Batch input format: csv or jsonl (default: from the file's extension)");
+  app.add_option("--format", outputFormat, "Batch output format: jsonl (default) or csv");
+  app.add_option("--output", batch.outputPath, "Write the batch output to FILE, whole or not at all");
+  app.add_flag("--paragraphs", batch.output.paragraphs, "Batch: include the interpretation paragraphs");
+  app.add_option("--jobs", batch.jobs, "Batch: number of workers (default: one per hardware thread)");
+  app.add_flag("--quiet", batch.quiet, "Batch: no progress on standard error");
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -81,6 +90,24 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
 
+  if (batchOption->count() > 0) {
+    if (inputFormat == "csv") {
+      batch.inputFormat = BatchInput::Csv;
+    } else if (inputFormat == "jsonl") {
+      batch.inputFormat = BatchInput::Jsonl;
+    } else if (!inputFormat.empty()) {
+      return UsageError{"--input expects csv or jsonl, not \"" + inputFormat + "\""};
+    }
+    if (outputFormat == "csv") {
+      batch.output.format = BatchFormat::Csv;
+    } else if (outputFormat != "jsonl") {
+      return UsageError{"--format expects jsonl or csv, not \"" + outputFormat + "\""};
+    }
+    return batch;
+  }
+  for (CLI::Option* o : {dateOption, timeOption, zoneOption, lonOption}) {
+    if (o->count() == 0) return UsageError{o->get_name() + " is required\nRun with --help for more information."};
+  }
   BirthEntries& e = request.entries;
   e.name = name;
 

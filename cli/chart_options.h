@@ -3,6 +3,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/batch.h"
 #include "run/birth_entries.h"
 
 namespace orbisca::cli {
@@ -28,7 +29,7 @@ struct UsageError {
 struct HelpRequested {
   std::string text;
 };
-using ParseResult = std::variant<ChartRequest, UsageError, HelpRequested>;
+using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 

@@ -151,6 +151,7 @@ int Run(int argc, const char* const* argv) {
     std::cerr << "orbisca-chart: " << error->message << '\n';
     return kExitRefused;
   }
+  if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
   const ChartRequest& request = std::get<ChartRequest>(parsed);
   CommandView view(request.entries);
   if (!RunChart(view)) {

@@ -1,0 +1,145 @@
+#include "cli/batch_rows.h"
+
+#include <cctype>
+#include <charconv>
+
+#include "aspects/interpretation.h"
+#include "cli/chart_json.h"
+#include "cli/chart_texts.h"
+
+namespace orbisca::cli {
+namespace {
+
+bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
+  }
+  return true;
+}
+
+// The dst cell: whether the clock time is daylight-saving time.
+std::optional<bool> DstValue(std::string_view text) {
+  for (std::string_view yes : {"true", "yes", "1"}) {
+    if (EqualsIgnoringCase(text, yes)) return true;
+  }
+  for (std::string_view no : {"false", "no", "0"}) {
+    if (EqualsIgnoringCase(text, no)) return false;
+  }
+  return std::nullopt;
+}
+
+// A CSV field, quoted when it has to be.
+void AppendCsvField(std::string& out, std::string_view text) {
+  if (text.find_first_of(",\"\r\n") == std::string_view::npos) {
+    out += text;
+    return;
+  }
+  out += '"';
+  for (char c : text) {
+    if (c == '"') out += '"';
+    out += c;
+  }
+  out += '"';
+}
+
+void AppendNumber(std::string& out, std::size_t n) {
+  char buffer[24];
+  const auto result = std::to_chars(buffer, buffer + sizeof buffer, n);
+  out.append(buffer, result.ptr);
+}
+
+}  // namespace
+
+std::optional<BatchColumn> ColumnNamed(std::string_view key) {
+  for (const BatchColumnInfo& info : kBatchColumns) {
+    if (info.key == key) return info.column;
+  }
+  return std::nullopt;
+}
+
+std::variant<BirthEntries, std::string> EntriesFromRow(const RowCells& cells) {
+  const auto cell = [&cells](BatchColumn c) { return cells.text[Index(c)]; };
+  // An optional column left empty takes the option's default.
+  const auto given = [&cells](BatchColumn c) { return cells.given[Index(c)] && !cells.text[Index(c)].empty(); };
+  ChartTexts texts;
+  if (given(BatchColumn::Name)) texts.name = cell(BatchColumn::Name);
+  texts.date = cell(BatchColumn::Date);
+  texts.time = cell(BatchColumn::Time);
+  texts.zone = cell(BatchColumn::Zone);
+  const std::optional<bool> dst = DstValue(cell(BatchColumn::Dst));
+  if (!dst) return "dst expects true or false, not \"" + std::string(cell(BatchColumn::Dst)) + "\"";
+  texts.dst = *dst;
+  if (given(BatchColumn::Lon)) texts.lon = cell(BatchColumn::Lon);
+  if (given(BatchColumn::Lat)) texts.lat = cell(BatchColumn::Lat);
+  std::variant<BirthEntries, std::string> entries = EntriesFromTexts(texts);
+  if (const BirthEntries* e = std::get_if<BirthEntries>(&entries)) {
+    if (const std::optional<EntryRefusal> refusal = CheckEntries(*e)) return std::string(refusal->message);
+  }
+  return entries;
+}
+
+std::string OutputHeader(const BatchOutput& output) {
+  if (output.format == BatchFormat::Jsonl) return {};
+  return output.paragraphs ? "line,name,kind,first,second,separation,paragraph\n"
+                           : "line,name,kind,first,second,separation\n";
+}
+
+void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, std::string& out,
+               std::string& messages) {
+  if (output.format == BatchFormat::Jsonl) {
+    JsonText json(out);
+    json.BeginObject();
+    json.Member("line", line);
+    json.Member("error", message);
+    json.EndObject();
+    out += '\n';
+  } else {
+    messages += "orbisca-chart: line ";
+    AppendNumber(messages, line);
+    messages += ": ";
+    messages += message;
+    messages += '\n';
+  }
+}
+
+bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, std::string& out,
+              std::string& messages) {
+  const std::variant<BirthEntries, std::string> entries = EntriesFromRow(cells);
+  if (const std::string* refusal = std::get_if<std::string>(&entries)) {
+    RefuseRow(line, *refusal, output, out, messages);
+    return false;
+  }
+  const BirthEntries& birth = std::get<BirthEntries>(entries);
+  const ChartValues chart = ComputeChart(birth);
+  if (output.format == BatchFormat::Jsonl) {
+    JsonText json(out);
+    json.BeginObject();
+    json.Member("line", line);
+    WriteChartMembers(json, chart, output.paragraphs);
+    json.EndObject();
+    out += '\n';
+    return true;
+  }
+  for (const AspectEntry& e : chart.aspects) {
+    AppendNumber(out, line);
+    out += ',';
+    AppendCsvField(out, birth.name);
+    out += ',';
+    AppendCsvField(out, Info(e.kind).caption);
+    out += ',';
+    out += BodyName(e.first);
+    out += ',';
+    out += BodyName(e.second);
+    out += ',';
+    out += std::to_string(e.separation);
+    if (output.paragraphs) {
+      out += ',';
+      AppendCsvField(out, GetInterpretation(e.kind, e.first, e.second));
+    }
+    out += '\n';
+  }
+  return true;
+}
+
+}  // namespace orbisca::cli

@@ -1,0 +1,77 @@
+#pragma once
+
+// One row of the batch mode: its cells by column, their conversion to the
+// form's entries, and the chart or the refusal written in the output format.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "run/birth_entries.h"
+
+namespace orbisca::cli {
+
+enum class BatchColumn : unsigned char { Name, Date, Time, Zone, Dst, Lon, Lat };
+
+struct BatchColumnInfo {
+  BatchColumn column;
+  std::string_view key;  // the CSV header's name and the JSON key
+  bool required;
+};
+
+// The columns a batch file may have; the values are written as the options
+// of the same names.
+inline constexpr std::size_t kBatchColumnCount = 7;
+inline constexpr std::array<BatchColumnInfo, kBatchColumnCount> kBatchColumns = {{
+    {BatchColumn::Name, "name", false},
+    {BatchColumn::Date, "date", true},
+    {BatchColumn::Time, "time", true},
+    {BatchColumn::Zone, "zone", true},
+    {BatchColumn::Dst, "dst", true},
+    {BatchColumn::Lon, "lon", false},
+    {BatchColumn::Lat, "lat", false},
+}};
+
+inline constexpr std::size_t Index(BatchColumn c) { return static_cast<std::size_t>(c); }
+// The column of a header name or key, nothing when there is none.
+std::optional<BatchColumn> ColumnNamed(std::string_view key);
+
+// A row's cells; a column that the file does not have is not given.
+struct RowCells {
+  std::array<std::string_view, kBatchColumnCount> text{};
+  std::array<bool, kBatchColumnCount> given{};
+
+  void Set(BatchColumn c, std::string_view value) {
+    text[Index(c)] = value;
+    given[Index(c)] = true;
+  }
+};
+
+// The row's birth as the form's entries, or the message that refuses it:
+// the single chart's option messages, then the form's checks.
+std::variant<BirthEntries, std::string> EntriesFromRow(const RowCells& cells);
+
+enum class BatchFormat { Jsonl, Csv };
+
+struct BatchOutput {
+  BatchFormat format = BatchFormat::Jsonl;
+  bool paragraphs = false;
+};
+
+// The first line of the output, if the format has one.
+std::string OutputHeader(const BatchOutput& output);
+
+// Charts one row and appends it to `out`, or, when the row is refused,
+// appends the refusal to `out` (JSON Lines) or to `messages` (CSV: one line
+// for standard error). Returns whether the row was charted.
+bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, std::string& out,
+              std::string& messages);
+
+// Appends a refusal of the row on `line`, as ChartRow does.
+void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, std::string& out,
+               std::string& messages);
+
+}  // namespace orbisca::cli

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <vector>
+
+#include "aspects/aspects.h"
+#include "cli/json_text.h"
+#include "run/birth_entries.h"
+#include "run/records.h"
+
+namespace orbisca::cli {
+
+// What orbisca-chart prints of one chart.
+struct ChartValues {
+  double universalTimeHours = 0.0;
+  double siderealShift = 0.0;
+  PlanetTable planets;
+  std::vector<AspectEntry> aspects;
+};
+
+// The chart of entries that passed the form's checks, through the engine's
+// pure functions (no program-wide record), so that charts can be computed
+// side by side.
+ChartValues ComputeChart(const BirthEntries& entries);
+
+// The chart's members of the --json object, in their order, into the object
+// the writer has open: universal_time_hours, sidereal_shift, bodies, aspects
+// (each aspect with its paragraph when asked).
+void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs);
+
+}  // namespace orbisca::cli
