@@ -30,12 +30,20 @@ double MoonPeriodicSum(double T) {
   return sum;
 }
 
+double ReduceLongitudeKeeping360(double x) {
+  // x - 360 n is exact for |x| < 2^44 (both are multiples of x's last
+  // place, and the difference is smaller than x), so one step gives to the
+  // bit what adding or taking 360 a thousand times would. The quotient can
+  // round up to the next whole number: then the remainder is negative.
+  double r = x - 360.0 * static_cast<double>(static_cast<long long>(x / 360.0));
+  if (r < 0.0) r += 360.0;
+  if (r == 0.0 && x > 0.0) r = 360.0;
+  return r;
+}
+
 double MoonTropicalLongitude(double T) {
   const double meanLongitude = 218.3164591 + 481267.88134236 * T;
-  double lambda = meanLongitude + MoonPeriodicSum(T);
-  while (lambda < 0.0) lambda += 360.0;
-  while (lambda > 360.0) lambda -= 360.0;
-  return lambda;
+  return ReduceLongitudeKeeping360(meanLongitude + MoonPeriodicSum(T));
 }
 
 double MoonSiderealCorrection(double T) {
