@@ -30,18 +30,20 @@ constexpr std::array<signed char, 2 * kMaxSeparation + 1> kKindBySeparation = []
 }  // namespace
 
 int RoundHalfEvenToInt(double x) {
-  // The conversion truncates toward zero, and x - t is then exact.
+  // The conversion truncates toward zero, and x - t is then exact. Written
+  // without branches: on random births each test goes either way.
   const int t = static_cast<int>(x);
   const double fraction = x - t;
-  if (fraction > 0.5 || (fraction == 0.5 && (t & 1) != 0)) return t + 1;
-  if (fraction < -0.5 || (fraction == -0.5 && (t & 1) != 0)) return t - 1;
-  return t;
+  const int odd = t & 1;
+  const int up = static_cast<int>(fraction > 0.5) | (static_cast<int>(fraction == 0.5) & odd);
+  const int down = static_cast<int>(fraction < -0.5) | (static_cast<int>(fraction == -0.5) & odd);
+  return t + up - down;
 }
 
 int Separation(double firstLongitude, double secondLongitude) {
   int s = RoundHalfEvenToInt(firstLongitude - secondLongitude);
-  if (s > kMaxSeparation) s -= 360;
-  if (s < -kMaxSeparation) s += 360;
+  s -= 360 * static_cast<int>(s > kMaxSeparation);
+  s += 360 * static_cast<int>(s < -kMaxSeparation);
   return s;
 }
 
@@ -62,17 +64,20 @@ std::vector<AspectEntry> FindAspects(const PlanetTable& table) {
       separations[j][i] = -separations[i][j];
     }
   }
-  std::vector<AspectEntry> entries;
-  entries.reserve(kBodyCount * (kBodyCount - 1) / 2);
+  // Every pair is written and only those in a window are kept, so the
+  // found-or-not test is no branch either.
+  std::array<AspectEntry, kBodyCount * kBodyCount> found;
+  std::size_t count = 0;
   for (std::size_t i = 0; i < kBodyCount; ++i) {
     for (std::size_t j = 0; j < kBodyCount; ++j) {
       if (i == j) continue;
       const int s = separations[i][j];
       const signed char kind = kKindBySeparation[static_cast<std::size_t>(s + kMaxSeparation)];
-      if (kind != kNoKind) entries.push_back({static_cast<AspectKind>(kind), kAllBodies[i], kAllBodies[j], s});
+      found[count] = {static_cast<AspectKind>(kind), kAllBodies[i], kAllBodies[j], s};
+      count += static_cast<std::size_t>(kind != kNoKind);
     }
   }
-  return entries;
+  return std::vector<AspectEntry>(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count));
 }
 
 std::string Heading(const AspectEntry& e) {

@@ -12,27 +12,27 @@ void JsonText::Separate() {
     afterKey_ = false;
     return;
   }
-  if (empty_.empty()) return;
-  if (!empty_.back()) out_ += ',';
-  empty_.back() = false;
+  if (depth_ == 0) return;
+  bool& empty = empty_[static_cast<std::size_t>(depth_ - 1)];
+  if (!empty) out_ += ',';
+  empty = false;
   if (indent_ >= 0) {
     out_ += '\n';
-    out_.append(empty_.size() * static_cast<std::size_t>(indent_), ' ');
+    out_.append(static_cast<std::size_t>(depth_ * indent_), ' ');
   }
 }
 
 void JsonText::Open(char bracket) {
   Separate();
   out_ += bracket;
-  empty_.push_back(true);
+  empty_[static_cast<std::size_t>(depth_++)] = true;
 }
 
 void JsonText::Close(char bracket) {
-  const bool wasEmpty = empty_.back();
-  empty_.pop_back();
+  const bool wasEmpty = empty_[static_cast<std::size_t>(--depth_)];
   if (indent_ >= 0 && !wasEmpty) {
     out_ += '\n';
-    out_.append(empty_.size() * static_cast<std::size_t>(indent_), ' ');
+    out_.append(static_cast<std::size_t>(depth_ * indent_), ' ');
   }
   out_ += bracket;
 }
@@ -40,7 +40,7 @@ void JsonText::Close(char bracket) {
 void JsonText::Key(std::string_view key) {
   Separate();
   out_ += '"';
-  AppendJsonEscaped(out_, key);
+  out_ += key;
   out_ += indent_ >= 0 ? "\": " : "\":";
   afterKey_ = true;
 }
@@ -94,6 +94,14 @@ std::size_t Utf8Length(std::string_view s) {
   return 0;
 }
 
+// Bytes that a JSON string can carry as they are: printable ASCII but the
+// quote and the backslash.
+constexpr std::array<bool, 256> kPlain = [] {
+  std::array<bool, 256> plain{};
+  for (int c = 0x20; c < 0x80; ++c) plain[static_cast<std::size_t>(c)] = c != '"' && c != '\\';
+  return plain;
+}();
+
 }  // namespace
 
 void AppendJsonEscaped(std::string& out, std::string_view text) {
@@ -101,14 +109,10 @@ void AppendJsonEscaped(std::string& out, std::string_view text) {
   std::size_t i = 0;
   while (i < text.size()) {
     const unsigned char c = static_cast<unsigned char>(text[i]);
-    if (c >= 0x20 && c < 0x80 && c != '"' && c != '\\') {
+    if (kPlain[c]) {
       // A run of plain characters in one append.
       std::size_t j = i + 1;
-      while (j < text.size()) {
-        const unsigned char d = static_cast<unsigned char>(text[j]);
-        if (d < 0x20 || d >= 0x80 || d == '"' || d == '\\') break;
-        ++j;
-      }
+      while (j < text.size() && kPlain[static_cast<unsigned char>(text[j])]) ++j;
       out.append(text.data() + i, j - i);
       i = j;
       continue;

@@ -1,8 +1,8 @@
 #pragma once
 
+#include <array>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace orbisca::cli {
 
@@ -20,7 +20,8 @@ class JsonText {
   void EndObject() { Close('}'); }
   void BeginArray() { Open('['); }
   void EndArray() { Close(']'); }
-  // The key of the next value of the current object.
+  // The key of the next value of the current object: plain ASCII that needs
+  // no escape (the program's own keys).
   void Key(std::string_view key);
   void String(std::string_view value);
   void Number(double value);
@@ -48,7 +49,9 @@ class JsonText {
 
   std::string& out_;
   int indent_;
-  std::vector<bool> empty_;  // per open container: nothing written in it yet
+  static constexpr int kMaxDepth = 16;
+  std::array<bool, kMaxDepth> empty_{};  // per open container: nothing written in it yet
+  int depth_ = 0;
   bool afterKey_ = false;
 };
 
