@@ -34,7 +34,7 @@ struct Anchor {
 // Universal time from the same record the engine starts from, then the ten
 // bodies; the ayanamsa is Lahiri's, as the engine's.
 Anchor AnchorChart(const ChartInput& in) {
-  const CalendarMinute ut = UniversalDateTime(in);
+  const CalendarMinute ut = UniversalCalendarMinute(InstantOf(in));
   const double jd = swe_julday(ut.year, ut.month, ut.day, ut.hour + ut.minute / 60.0, SE_GREG_CAL);
   Anchor a{};
   char error[AS_MAXCH];

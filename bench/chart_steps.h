@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "aspects/aspects.h"
-#include "astro/julian.h"
-#include "astro/moon.h"
 #include "astro/planet_position.h"
-#include "run/records.h"
+#include "run/chart_input.h"
 #include "run/time_zones.h"
 
 namespace orbisca {
@@ -37,13 +35,7 @@ inline std::vector<ChartInput> RandomBirths(std::size_t count, std::uint64_t see
 }
 
 // The ten sidereal longitudes.
-inline PlanetTable Positions(const ChartInput& in) {
-  const double shift = SiderealShiftFor(in);
-  const double moon = MoonSiderealLongitude(in);
-  const CalendarMinute ut = UniversalDateTime(in);
-  const double d = DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-  return BuildPlanetTable(PlanetSiderealLongitudes(d, shift), moon);
-}
+inline PlanetTable Positions(const ChartInput& in) { return PositionsAt(InstantOf(in)).planets; }
 
 // Positions and the aspect pass; returns the number of aspects found.
 inline double PositionsAndAspectCount(const ChartInput& in) {

@@ -5,54 +5,28 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <csignal>
-#include <cstdlib>
 #include <cstdio>
 #include <cstring>
 
 namespace orbisca::cli {
-namespace {
-
-std::string Reason() { return std::strerror(errno); }
-
-std::string FolderOf(const std::string& path) {
-  const std::size_t slash = path.rfind('/');
-  if (slash == std::string::npos) return ".";
-  return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-}  // namespace
-
-BatchSink::~BatchSink() { Abandon(); }
-
 std::string BatchSink::Open(const std::string& path) {
   if (path.empty()) return {};
-  // A file-size limit makes a write fail with a message instead of ending
-  // the program with the temporary file left behind.
-  std::signal(SIGXFSZ, SIG_IGN);
   struct stat st{};
   if (stat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode)) return std::strerror(EISDIR);
-  // Through a symbolic link, the file it points to is the one replaced.
   path_ = path;
-  if (char* real = realpath(path.c_str(), nullptr)) {
-    path_ = real;
-    std::free(real);
-  }
-  temp_ = FolderOf(path_) + "/.orbisca-chart-XXXXXX";
-  fd_ = mkstemp(temp_.data());
-  if (fd_ < 0) {
-    temp_.clear();
-    return Reason();
-  }
-  return {};
+  return file_.Open(path).value_or("");
 }
 
 std::string BatchSink::Write(std::string_view data) {
+  if (!path_.empty()) {
+    const std::optional<std::string> reason = file_.Write(data);
+    return reason ? "cannot write " + path_ + ": " + *reason : std::string();
+  }
   while (!data.empty()) {
-    const ssize_t n = write(fd_, data.data(), data.size());
+    const ssize_t n = write(STDOUT_FILENO, data.data(), data.size());
     if (n < 0) {
       if (errno == EINTR) continue;
-      return "cannot write " + (path_.empty() ? std::string("standard output") : path_) + ": " + Reason();
+      return std::string("cannot write standard output: ") + std::strerror(errno);
     }
     data.remove_prefix(static_cast<std::size_t>(n));
   }
@@ -60,34 +34,12 @@ std::string BatchSink::Write(std::string_view data) {
 }
 
 std::string BatchSink::Commit() {
-  if (temp_.empty()) return {};
-  const std::string failed = "cannot write " + path_ + ": ";
-  // The file keeps the permissions of the one it replaces; a new one gets the usual.
-  struct stat st{};
-  mode_t mode;
-  if (stat(path_.c_str(), &st) == 0) {
-    mode = st.st_mode & 07777;
-  } else {
-    const mode_t mask = umask(0);
-    umask(mask);
-    mode = 0666 & ~mask;
-  }
-  if (fchmod(fd_, mode) != 0 || fsync(fd_) != 0) return failed + Reason();
-  const int fd = fd_;
-  fd_ = -1;
-  if (close(fd) != 0) return failed + Reason();
-  if (rename(temp_.c_str(), path_.c_str()) != 0) return failed + Reason();
-  temp_.clear();
-  return {};
+  if (path_.empty()) return {};
+  const std::optional<std::string> reason = file_.Commit();
+  return reason ? "cannot write " + path_ + ": " + *reason : std::string();
 }
 
-void BatchSink::Abandon() {
-  if (temp_.empty()) return;
-  if (fd_ >= 0) close(fd_);
-  fd_ = -1;
-  unlink(temp_.c_str());
-  temp_.clear();
-}
+void BatchSink::Abandon() { file_.Abandon(); }
 
 Progress::Progress(bool quiet, std::size_t inputSize)
     : enabled_(!quiet && isatty(STDERR_FILENO)), inputSize_(inputSize), start_(std::chrono::steady_clock::now()), last_(start_) {}

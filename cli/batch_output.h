@@ -5,17 +5,14 @@
 #include <string>
 #include <string_view>
 
+#include "report/atomic_file.h"
+
 namespace orbisca::cli {
 
 // Where the batch writes: standard output, or a file written whole or not at
 // all (a temporary file beside the target, renamed over it at the end).
 class BatchSink {
  public:
-  BatchSink() = default;
-  BatchSink(const BatchSink&) = delete;
-  BatchSink& operator=(const BatchSink&) = delete;
-  ~BatchSink();
-
   // An empty path is standard output. Empty on success, or the reason.
   std::string Open(const std::string& path);
   std::string Write(std::string_view data);
@@ -25,9 +22,8 @@ class BatchSink {
   void Abandon();
 
  private:
-  int fd_ = 1;
-  std::string path_;
-  std::string temp_;
+  std::string path_;  // empty: standard output
+  AtomicFile file_;
 };
 
 // Rows done, rows per second and, when the input's size is known, a bar and

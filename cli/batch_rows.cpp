@@ -5,7 +5,7 @@
 
 #include "aspects/interpretation.h"
 #include "cli/chart_json.h"
-#include "cli/chart_texts.h"
+#include "cli/chart_options.h"
 
 namespace orbisca::cli {
 namespace {
@@ -62,7 +62,7 @@ std::variant<BirthEntries, std::string> EntriesFromRow(const RowCells& cells) {
   const auto cell = [&cells](BatchColumn c) { return cells.text[Index(c)]; };
   // An optional column left empty takes the option's default.
   const auto given = [&cells](BatchColumn c) { return cells.given[Index(c)] && !cells.text[Index(c)].empty(); };
-  ChartTexts texts;
+  OptionTexts texts;
   if (given(BatchColumn::Name)) texts.name = cell(BatchColumn::Name);
   texts.date = cell(BatchColumn::Date);
   texts.time = cell(BatchColumn::Time);
@@ -72,11 +72,11 @@ std::variant<BirthEntries, std::string> EntriesFromRow(const RowCells& cells) {
   texts.dst = *dst;
   if (given(BatchColumn::Lon)) texts.lon = cell(BatchColumn::Lon);
   if (given(BatchColumn::Lat)) texts.lat = cell(BatchColumn::Lat);
-  std::variant<BirthEntries, std::string> entries = EntriesFromTexts(texts);
-  if (const BirthEntries* e = std::get_if<BirthEntries>(&entries)) {
-    if (const std::optional<EntryRefusal> refusal = CheckEntries(*e)) return std::string(refusal->message);
-  }
-  return entries;
+  std::variant<BirthEntries, UsageError> entries = EntriesFromTexts(texts);
+  if (const UsageError* error = std::get_if<UsageError>(&entries)) return error->message;
+  const BirthEntries& e = std::get<BirthEntries>(entries);
+  if (const std::optional<EntryRefusal> refusal = CheckEntries(e)) return std::string(refusal->message);
+  return std::get<BirthEntries>(std::move(entries));
 }
 
 std::string OutputHeader(const BatchOutput& output) {

@@ -1,25 +1,25 @@
 #include "cli/chart_json.h"
 
 #include "aspects/interpretation.h"
-#include "astro/julian.h"
-#include "astro/moon.h"
 #include "astro/planet_position.h"
 #include "run/calculation_run.h"
+#include "run/chart_input.h"
 
 namespace orbisca::cli {
+
+ChartValues ValuesOf(const ChartInput& input, const ChartPositions& positions) {
+  ChartValues chart;
+  chart.universalTimeHours = UniversalTimeHours(input);
+  chart.siderealShift = positions.siderealShift;
+  chart.planets = positions.planets;
+  chart.aspects = FindAspects(positions.planets);
+  return chart;
+}
 
 ChartValues ComputeChart(const BirthEntries& entries) {
   ChartInput in;
   FillChartInput(entries, in);
-  ChartValues chart;
-  chart.universalTimeHours = UniversalTimeHours(in);
-  chart.siderealShift = SiderealShiftFor(in);
-  const double moon = MoonSiderealLongitude(in);
-  const CalendarMinute ut = UniversalDateTime(in);
-  const double d = DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-  chart.planets = BuildPlanetTable(PlanetSiderealLongitudes(d, chart.siderealShift), moon);
-  chart.aspects = FindAspects(chart.planets);
-  return chart;
+  return ValuesOf(in, PositionsAt(InstantOf(in)));
 }
 
 void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs) {

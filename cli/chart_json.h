@@ -5,7 +5,9 @@
 #include "aspects/aspects.h"
 #include "cli/json_text.h"
 #include "run/birth_entries.h"
-#include "run/records.h"
+#include "astro/planet_position.h"
+#include "astro/planet_table.h"
+#include "run/chart_input.h"
 
 namespace orbisca::cli {
 
@@ -16,6 +18,9 @@ struct ChartValues {
   PlanetTable planets;
   std::vector<AspectEntry> aspects;
 };
+
+// What a chart's record and its positions give.
+ChartValues ValuesOf(const ChartInput& input, const ChartPositions& positions);
 
 // The chart of entries that passed the form's checks, through the engine's
 // pure functions (no program-wide record), so that charts can be computed

@@ -14,6 +14,13 @@ struct ZoneRefusal {
 };
 std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument);
 
+// The texts of one birth as the options give them, or a batch row's cells:
+// the same forms, the same defaults.
+struct OptionTexts {
+  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART";
+  bool dst = false;
+};
+
 struct ChartRequest {
   BirthEntries entries;
   bool json = false;
@@ -32,5 +39,9 @@ struct HelpRequested {
 using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
+
+// The form's entries that the texts stand for, or the message that refuses
+// them; the form's own checks come after, on the entries.
+std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts);
 
 }  // namespace orbisca::cli

@@ -10,7 +10,7 @@
 
 #include "aspects/aspects.h"
 #include "astro/moon.h"
-#include "run/birth_entries.h"
+#include "astro/numeric.h"
 
 namespace orbisca {
 namespace {
