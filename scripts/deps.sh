@@ -10,6 +10,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
+  # The benchmarks' anchor (Swiss Ephemeris) and the map-event timer (Xlib).
+  libswe-dev libx11-dev
 )
 
 missing=()
