@@ -170,6 +170,10 @@ class Batch {
   void Read(std::string rest, std::size_t firstLine, std::size_t consumed);
   void Work();
   void Process(Chunk& chunk) const;
+  void ProcessCsv(Chunk& chunk) const;
+  void ProcessJsonLines(Chunk& chunk) const;
+  void Chart(Chunk& chunk, std::size_t line, const RowCells& cells) const;
+  void Refuse(Chunk& chunk, std::size_t line, std::string_view message) const;
   // Hands a chunk of input to the workers; waits for a free slot.
   void Submit(std::string_view text, std::size_t firstLine, std::size_t inputEnd);
 
@@ -248,44 +252,55 @@ void Batch::Process(Chunk& chunk) const {
   chunk.messages.clear();
   chunk.rows = 0;
   chunk.charted = 0;
-  const auto chart = [&](std::size_t line, const RowCells& cells) {
-    ++chunk.rows;
-    if (ChartRow(line, cells, request_.output, chunk.output, chunk.messages)) ++chunk.charted;
-  };
-  const auto refuse = [&](std::size_t line, std::string_view message) {
-    ++chunk.rows;
-    RefuseRow(line, message, request_.output, chunk.output, chunk.messages);
-  };
   if (format_ == BatchInput::Csv) {
-    CsvReader reader(chunk.input, chunk.firstLine);
-    CsvRecord record;
-    RowCells cells;
-    while (reader.Next(record)) {
-      if (!record.error.empty()) {
-        refuse(record.line, record.error);
-      } else if (record.fields.size() != header_.columns.size()) {
-        refuse(record.line, "the row has " + std::to_string(record.fields.size()) + " fields; the header has " +
-                                std::to_string(header_.columns.size()));
-      } else {
-        for (std::size_t i = 0; i < record.fields.size(); ++i) cells.Set(header_.columns[i], record.fields[i]);
-        chart(record.line, cells);
-      }
-    }
-    return;
+    ProcessCsv(chunk);
+  } else {
+    ProcessJsonLines(chunk);
   }
+}
+
+void Batch::Chart(Chunk& chunk, std::size_t line, const RowCells& cells) const {
+  ++chunk.rows;
+  if (ChartRow(line, cells, request_.output, chunk.output, chunk.messages)) ++chunk.charted;
+}
+
+void Batch::Refuse(Chunk& chunk, std::size_t line, std::string_view message) const {
+  ++chunk.rows;
+  RefuseRow(line, message, request_.output, chunk.output, chunk.messages);
+}
+
+void Batch::ProcessCsv(Chunk& chunk) const {
+  CsvReader reader(chunk.input, chunk.firstLine);
+  CsvRecord record;
+  RowCells cells;
+  while (reader.Next(record)) {
+    if (!record.error.empty()) {
+      Refuse(chunk, record.line, record.error);
+    } else if (record.fields.size() != header_.columns.size()) {
+      Refuse(chunk, record.line,
+             "the row has " + std::to_string(record.fields.size()) + " fields; the header has " +
+                 std::to_string(header_.columns.size()));
+    } else {
+      for (std::size_t i = 0; i < record.fields.size(); ++i) cells.Set(header_.columns[i], record.fields[i]);
+      Chart(chunk, record.line, cells);
+    }
+  }
+}
+
+void Batch::ProcessJsonLines(Chunk& chunk) const {
   JsonCells row;
   std::size_t line = chunk.firstLine;
   std::string_view rest = chunk.input;
   while (!rest.empty()) {
     const std::size_t end = rest.find('\n');
-    std::string_view text = rest.substr(0, end);
+    const std::string_view text = Trimmed(rest.substr(0, end));
     rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (!Trimmed(text).empty() && Trimmed(text) != "\r") {
+    if (!text.empty() && text != "\r") {
       const std::string refusal = CellsFromJson(text, row);
       if (refusal.empty()) {
-        chart(line, row.cells);
+        Chart(chunk, line, row.cells);
       } else {
-        refuse(line, refusal);
+        Refuse(chunk, line, refusal);
       }
     }
     ++line;
@@ -360,6 +375,39 @@ int Fail(const std::string& message) {
   return kBatchFailed;
 }
 
+// Where the rows begin: the text read so far after the header, its line and
+// its offset in the input.
+struct Start {
+  std::string text;
+  std::size_t line = 1;
+  std::size_t consumed = 0;
+};
+
+// Reads the CSV header, which comes before any worker starts; the message
+// that refuses the file, or empty.
+std::string ReadCsvHeader(Input& input, Start& start, Header& header) {
+  std::string& text = start.text;
+  std::size_t cut = 0;
+  bool end = false;
+  while ((cut = WholeRecordsLength(text)) == 0 && !end) {
+    const long n = input.Read(text);
+    if (n < 0) return "cannot read " + input.Name() + ": " + input.Error();
+    end = n == 0;
+  }
+  if (cut == 0) cut = text.size();
+  // A byte-order mark is no part of the first column's name.
+  const std::size_t bom = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
+  CsvReader reader(std::string_view(text).substr(bom, cut - bom));
+  CsvRecord record;
+  if (!reader.Next(record)) return input.Name() + " is empty; the first line names the columns";
+  header = ReadHeader(record);
+  if (!header.error.empty()) return input.Name() + ": " + header.error;
+  start.line = reader.Line();
+  start.consumed = bom + reader.Offset();
+  text.erase(0, start.consumed);
+  return {};
+}
+
 }  // namespace
 
 int RunBatch(const BatchRequest& request) {
@@ -372,39 +420,17 @@ int RunBatch(const BatchRequest& request) {
   if (const std::string reason = input.Open(request.inputPath); !reason.empty()) {
     return Fail("cannot read " + input.Name() + ": " + reason);
   }
-
-  // The CSV header comes first, read before any worker starts.
-  std::string text;
-  std::size_t line = 1;
-  std::size_t consumed = 0;
+  Start start;
   Header header;
   if (*format == BatchInput::Csv) {
-    std::size_t cut = 0;
-    bool end = false;
-    while ((cut = WholeRecordsLength(text)) == 0 && !end) {
-      const long n = input.Read(text);
-      if (n < 0) return Fail("cannot read " + input.Name() + ": " + input.Error());
-      end = n == 0;
-    }
-    if (cut == 0) cut = text.size();
-    // A byte-order mark is no part of the first column's name.
-    const std::size_t bom = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
-    CsvReader reader(std::string_view(text).substr(bom, cut - bom));
-    CsvRecord record;
-    if (!reader.Next(record)) return Fail(input.Name() + " is empty; the first line names the columns");
-    header = ReadHeader(record);
-    if (!header.error.empty()) return Fail(input.Name() + ": " + header.error);
-    line = reader.Line();
-    consumed = bom + reader.Offset();
-    text.erase(0, consumed);
+    if (const std::string refusal = ReadCsvHeader(input, start, header); !refusal.empty()) return Fail(refusal);
   }
-
   BatchSink sink;
   if (const std::string reason = sink.Open(request.outputPath); !reason.empty()) {
     return Fail("cannot write " + request.outputPath + ": " + reason);
   }
   Batch batch(request, *format, input, std::move(header));
-  std::string failure = batch.Run(std::move(text), line, consumed, sink);
+  std::string failure = batch.Run(std::move(start.text), start.line, start.consumed, sink);
   if (failure.empty()) failure = sink.Commit();
   if (!failure.empty()) {
     sink.Abandon();

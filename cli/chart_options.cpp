@@ -87,7 +87,8 @@ void DeclareBatchOptions(CLI::App& app, BatchRequest& batch, BatchTexts& t) {
   app.add_option("--format", t.format, "Batch output format: jsonl (default) or csv");
   app.add_option("--output", batch.outputPath, "Write the batch output to FILE, whole or not at all");
   app.add_flag("--paragraphs", batch.output.paragraphs, "Batch: include the interpretation paragraphs");
-  app.add_option("--jobs", batch.jobs, "Batch: number of workers (default: one per hardware thread)");
+  app.add_option("--jobs", batch.jobs, "Batch: number of workers, 1 to 256 (default: one per hardware thread)")
+      ->check(CLI::Range(1, 256));
   app.add_flag("--quiet", batch.quiet, "Batch: no progress on standard error");
 }
 
