@@ -27,14 +27,24 @@ double NormalizeRadians(double x) {
 
 namespace {
 
-double EccentricAnomaly(double M, double e) {
+// The eccentric anomaly with its sine and cosine.
+struct Eccentric {
+  double E, sinE, cosE;
+};
+
+Eccentric EccentricAnomaly(double M, double e) {
   double E = M + e * std::sin(M) * (1.0 + e * std::cos(M));
   for (int round = 0; round < kKeplerMaxRounds; ++round) {
     const double previous = E;
-    E = previous - (previous - e * std::sin(previous) - M) / (1.0 - e * std::cos(previous));
-    if (std::fabs(E - previous) <= KeplerTolerance) break;
+    const double s = std::sin(previous), c = std::cos(previous);
+    E = previous - (previous - s * e - M) / (1.0 - e * c);
+    const double step = E - previous;
+    // The last step is below 1e-12, so the sine and cosine of the new value
+    // follow from those of the previous one to first order, with an error
+    // below 1e-24.
+    if (std::fabs(step) <= KeplerTolerance) return {E, s + step * c, c - step * s};
   }
-  return E;
+  return {E, std::sin(E), std::cos(E)};
 }
 
 // The body in its orbit's plane, x toward perihelion: r cos(nu) and r sin(nu)
@@ -44,14 +54,14 @@ struct InOrbit {
   double x, y;
 };
 InOrbit PositionInOrbit(const Elements& el) {
-  const double E = EccentricAnomaly(NormalizeRadians(el.L - el.peri), el.e);
-  return {el.a * (std::cos(E) - el.e), el.a * std::sqrt(1.0 - el.e * el.e) * std::sin(E)};
+  const Eccentric E = EccentricAnomaly(NormalizeRadians(el.L - el.peri), el.e);
+  return {el.a * (E.cosE - el.e), el.a * std::sqrt(1.0 - el.e * el.e) * E.sinE};
 }
 
 }  // namespace
 
 double TrueAnomaly(double M, double e) {
-  const double E = EccentricAnomaly(M, e);
+  const double E = EccentricAnomaly(M, e).E;
   double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(E * 0.5));
   if (nu < 0) nu += kTwoPi;
   return nu;
