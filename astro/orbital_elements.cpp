@@ -37,12 +37,18 @@ Eccentric EccentricAnomaly(double M, double e) {
   for (int round = 0; round < kKeplerMaxRounds; ++round) {
     const double previous = E;
     const double s = std::sin(previous), c = std::cos(previous);
-    E = previous - (previous - s * e - M) / (1.0 - e * c);
+    const double slope = 1.0 - e * c;
+    E = previous - (previous - s * e - M) / slope;
     const double step = E - previous;
-    // The last step is below 1e-12, so the sine and cosine of the new value
-    // follow from those of the previous one to first order, with an error
-    // below 1e-24.
-    if (std::fabs(step) <= KeplerTolerance) return {E, s + step * c, c - step * s};
+    // Newton's method squares the error: the next step would be about
+    // e sin(E) / (2 (1 - e cos(E))) times this one squared. When that is
+    // below the tolerance, E is solved without another round; the sine and
+    // cosine of E then follow from those of the previous value to first
+    // order, with an error of the order of the step squared.
+    const double nextStep = 0.5 * e * std::fabs(s) / slope * step * step;
+    if (std::fabs(step) <= KeplerTolerance || nextStep <= KeplerTolerance) {
+      return {E, s + step * c - 0.5 * step * step * s, c - step * s - 0.5 * step * step * c};
+    }
   }
   return {E, std::sin(E), std::cos(E)};
 }
