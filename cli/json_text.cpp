@@ -1,5 +1,6 @@
 #include "cli/json_text.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -39,9 +40,16 @@ void JsonText::Close(char bracket) {
 
 void JsonText::Key(std::string_view key) {
   Separate();
-  out_ += '"';
-  out_ += key;
-  out_ += indent_ >= 0 ? "\": " : "\":";
+  // "key": in one piece of the string, grown once.
+  const std::size_t at = out_.size();
+  const std::size_t tail = indent_ >= 0 ? 3 : 2;
+  out_.resize(at + key.size() + 1 + tail);
+  char* p = out_.data() + at;
+  *p++ = '"';
+  p = std::copy(key.begin(), key.end(), p);
+  *p++ = '"';
+  *p++ = ':';
+  if (indent_ >= 0) *p = ' ';
   afterKey_ = true;
 }
 
