@@ -1,39 +1,70 @@
 #include "cli/chart_json.h"
 
+#include <array>
+#include <string>
+
 #include "aspects/interpretation.h"
-#include "astro/planet_position.h"
 #include "run/calculation_run.h"
-#include "run/chart_input.h"
+#include "run/chart_facts.h"
 
 namespace orbisca::cli {
+namespace {
 
-ChartValues ValuesOf(const ChartInput& input, const ChartPositions& positions) {
+// The twelve sign names, made once rather than once a body.
+const std::string& SignNameOnce(int sign) {
+  static const std::array<std::string, 12> kNames = [] {
+    std::array<std::string, 12> names;
+    for (int s = 1; s <= 12; ++s) names[static_cast<std::size_t>(s - 1)] = SignName(s);
+    return names;
+  }();
+  return kNames[static_cast<std::size_t>(sign - 1)];
+}
+
+// The sign and nakshatra keys of a body or the ascendant.
+void WriteZodiac(JsonText& json, const ZodiacPosition& p) {
+  json.Member("sign", p.sign);
+  json.Member("sign_name", std::string_view(SignNameOnce(p.sign)));
+  json.Member("nakshatra", p.nakshatra);
+  json.Member("nakshatra_name", NakshatraName(p.nakshatra));
+  json.Member("pada", p.pada);
+}
+
+}  // namespace
+
+ChartValues ValuesOf(const ChartInput& input, const ChartFacts& facts) {
   ChartValues chart;
   chart.universalTimeHours = UniversalTimeHours(input);
-  chart.siderealShift = positions.siderealShift;
-  chart.planets = positions.planets;
-  chart.aspects = FindAspects(positions.planets);
+  chart.facts = facts;
+  chart.aspects = FindAspects(facts.planets);
   return chart;
 }
 
 ChartValues ComputeChart(const BirthEntries& entries) {
   ChartInput in;
   FillChartInput(entries, in);
-  return ValuesOf(in, PositionsAt(InstantOf(in)));
+  return ValuesOf(in, ComputeChartFacts(in));
 }
 
 void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs) {
+  const ChartFacts& f = chart.facts;
   json.Member("universal_time_hours", chart.universalTimeHours);
-  json.Member("sidereal_shift", chart.siderealShift);
+  json.Member("sidereal_shift", f.siderealShift);
+  json.Member("julian_day", f.julianDay);
   json.Key("bodies");
   json.BeginArray();
-  for (Body b : kAllBodies) {
+  for (const BodyPosition& b : f.bodies) {
     json.BeginObject();
-    json.Member("name", BodyName(b));
-    json.Member("longitude", chart.planets.Longitude(b));
+    json.Member("name", BodyName(b.body));
+    json.Member("longitude", f.planets.Longitude(b.body));
+    WriteZodiac(json, b.where);
     json.EndObject();
   }
   json.EndArray();
+  json.Key("ascendant");
+  json.BeginObject();
+  json.Member("longitude", f.ascendant);
+  WriteZodiac(json, f.ascendantWhere);
+  json.EndObject();
   json.Key("aspects");
   json.BeginArray();
   for (const AspectEntry& e : chart.aspects) {

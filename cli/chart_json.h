@@ -3,10 +3,9 @@
 #include <vector>
 
 #include "aspects/aspects.h"
+#include "astro/chart_positions.h"
 #include "cli/json_text.h"
 #include "run/birth_entries.h"
-#include "astro/planet_position.h"
-#include "astro/planet_table.h"
 #include "run/chart_input.h"
 
 namespace orbisca::cli {
@@ -14,13 +13,12 @@ namespace orbisca::cli {
 // What orbisca-chart prints of one chart.
 struct ChartValues {
   double universalTimeHours = 0.0;
-  double siderealShift = 0.0;
-  PlanetTable planets;
+  ChartFacts facts{};
   std::vector<AspectEntry> aspects;
 };
 
-// What a chart's record and its positions give.
-ChartValues ValuesOf(const ChartInput& input, const ChartPositions& positions);
+// What a chart's record and its facts give.
+ChartValues ValuesOf(const ChartInput& input, const ChartFacts& facts);
 
 // The chart of entries that passed the form's checks, through the engine's
 // pure functions (no program-wide record), so that charts can be computed
@@ -28,8 +26,9 @@ ChartValues ValuesOf(const ChartInput& input, const ChartPositions& positions);
 ChartValues ComputeChart(const BirthEntries& entries);
 
 // The chart's members of the --json object, in their order, into the object
-// the writer has open: universal_time_hours, sidereal_shift, bodies, aspects
-// (each aspect with its paragraph when asked).
+// the writer has open: universal_time_hours, sidereal_shift, julian_day,
+// bodies (with their signs and nakshatras), ascendant, aspects (each with its
+// paragraph when asked).
 void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs);
 
 }  // namespace orbisca::cli

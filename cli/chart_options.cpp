@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "orbisca/version.h"
 #include "run/time_zones.h"
 
 namespace orbisca::cli {
@@ -26,9 +27,9 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value.
-constexpr std::array<std::string_view, 12> kValueOptions = {"--date",  "--time",  "--zone",   "--lon",
-                                                            "--lat",   "--name",  "--rtf",    "--batch",
-                                                            "--input", "--format", "--output", "--jobs"};
+constexpr std::array<std::string_view, 13> kValueOptions = {"--date",  "--time",  "--zone",   "--lon",   "--lat",
+                                                            "--name",  "--rtf",   "--svg",    "--batch", "--input",
+                                                            "--format", "--output", "--jobs"};
 
 // Takes a run of `least` to `most` ASCII digits from the front of `text`.
 std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
@@ -67,12 +68,15 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_flag("--json", request.json, "Print the chart as one JSON object");
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
   app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
+  app.add_option("--svg", request.svgPath, "Also write the chart picture (South Indian square) as an SVG file");
+  app.set_version_flag("--version", std::string("orbisca-chart ") + kVersion + '\n' + kLicenseNotice,
+                       "Print the version and exit");
   std::string zoneList = "Time zones (position: list text):\n";
   for (int i = 0; i < kTimeZoneCount; ++i) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
   }
   app.footer(zoneList +
-             "\nExit status: 0 chart printed, 1 the RTF file could not be written, 2 input refused.\n"
+             "\nExit status: 0 chart printed, 1 the RTF or SVG file could not be written, 2 input refused.\n"
              "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file or output file.");
 }
 
@@ -256,6 +260,8 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     return HelpRequested{app.help()};
+  } catch (const CLI::CallForVersion& version) {
+    return HelpRequested{version.what()};
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }

@@ -4,13 +4,13 @@
 #include <QFrame>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QVBoxLayout>
 
 #include <QApplication>
 #include <QPointer>
 
+#include "data/program_icon.h"
 #include "ui/fonts.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -34,38 +34,6 @@ QLabel* WrappedLabel(QLabel* label, const QString& objectName) {
 
 }  // namespace
 
-QPixmap ProgramIconPixmap(int size) {
-  QPixmap pixmap(size, size);
-  pixmap.fill(Qt::transparent);
-  QPainter painter(&pixmap);
-  painter.setRenderHint(QPainter::Antialiasing);
-  const qreal s = size;
-  // The icon's own colours, drawn once here: none of them is a window colour.
-  // Night-sky disc.
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(24, 32, 82));
-  painter.drawEllipse(QRectF(0.02 * s, 0.02 * s, 0.96 * s, 0.96 * s));
-  // Orbit, tilted.
-  painter.save();
-  painter.translate(s / 2, s / 2);
-  painter.rotate(-25);
-  painter.setPen(QPen(QColor(230, 200, 120), qMax(1.0, s / 32)));
-  painter.setBrush(Qt::NoBrush);
-  painter.drawEllipse(QRectF(-0.40 * s, -0.17 * s, 0.80 * s, 0.34 * s));
-  // A small body on the orbit.
-  painter.setPen(Qt::NoPen);
-  painter.setBrush(QColor(120, 200, 255));
-  painter.drawEllipse(QRectF(0.31 * s, -0.07 * s, 0.14 * s, 0.14 * s));
-  painter.restore();
-  // The central body.
-  QRadialGradient sun(QPointF(0.45 * s, 0.45 * s), 0.2 * s);
-  sun.setColorAt(0, QColor(255, 240, 160));
-  sun.setColorAt(1, QColor(235, 140, 30));
-  painter.setBrush(sun);
-  painter.drawEllipse(QRectF(0.34 * s, 0.34 * s, 0.32 * s, 0.32 * s));
-  return pixmap;
-}
-
 FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(kWindowCaption);
@@ -82,7 +50,8 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
 QLayout* FrmAbout::BuildTitleLine() {
   auto* icon = new QLabel(this);
   icon->setObjectName(QStringLiteral("picIcon"));
-  icon->setPixmap(ProgramIconPixmap(48));
+  // The same emblem as the window icon and the installed icons.
+  icon->setPixmap(ProgramIcon().pixmap(48));
   icon->setFixedSize(48, 48);
   auto* title = new QLabel(kWindowCaption, this);
   title->setObjectName(QStringLiteral("Label2"));

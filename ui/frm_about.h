@@ -1,16 +1,12 @@
 #pragma once
 
 #include <QDialog>
-#include <QPixmap>
 #include <QString>
 
 class QLayout;
 class QVBoxLayout;
 
 namespace orbisca::ui {
-
-// The program's icon: a planet with its orbit and a second body on it.
-QPixmap ProgramIconPixmap(int size);
 
 // The description shown in the About box.
 inline const QString kAboutDescription = QStringLiteral(

@@ -1,18 +1,22 @@
 #!/usr/bin/env bash
 # The window program on a real X display: type birth data into the form,
-# choose a zone, press Proceed, see the results replace the form, see a second
-# copy refuse to run, open the report and save it through the real file
-# dialog, read the file back with an independent reader, and leave through
-# File, Exit.
+# choose a zone, press Proceed with Enter, see the results replace the form,
+# see a second copy refuse to run, open the report and save it through the
+# real file dialog, read the file back with an independent reader, and leave
+# through File, Exit.
+#
+# Every window carries the program's icon and the window class that the
+# desktop entry names.
 #
 # Usage: orbisca_window_e2e.sh <orbisca program> <folder for screenshots>
-#        <orbisca-chart program> <rtf_to_text.sh>
+#        <orbisca-chart program> <rtf_to_text.sh> <desktop entry>
 set -euo pipefail
 
 PROGRAM=$1
 OUT=$2
 CHART=$3
 RTF_TO_TEXT=$4
+DESKTOP_ENTRY=$5
 mkdir -p "$OUT"
 
 CAPTION='^Orbisca v1\.15$'  # every window of the program
@@ -58,6 +62,17 @@ open_file_menu() {
 }
 form_hidden() { ! visible "$CAPTION" | grep -qx "$FORM"; }
 refused() { [[ -n $(visible "$BOX_CAPTION") ]]; }
+# The window manager's view of a window: an icon (_NET_WM_ICON, which panels
+# and task switchers show) and the class that StartupWMClass matches.
+WM_CLASS_WANTED=$(sed -n 's/^StartupWMClass=//p' "$DESKTOP_ENTRY")
+[[ -n "$WM_CLASS_WANTED" ]] || fail "the desktop entry names no StartupWMClass"
+carries_identity() {
+  local window=$1 what=$2 class icon
+  class=$(xprop -id "$window" WM_CLASS)
+  [[ "$class" == *", \"$WM_CLASS_WANTED\"" ]] || fail "$what: $class, expected the class $WM_CLASS_WANTED"
+  icon=$(xprop -id "$window" _NET_WM_ICON)
+  [[ "$icon" == *"Icon ("* ]] || fail "$what carries no icon: $icon"
+}
 
 # Our own X server on a display number it picks itself, and a private runtime
 # directory so the program's single-instance lock never meets a real session's.
@@ -76,6 +91,7 @@ step "starting the program"
 FIRST_PID=$!
 wait_for "the birth-data window" one_visible "$CAPTION"
 FORM=$(visible "$CAPTION")
+carries_identity "$FORM" "the birth-data window"
 
 step "typing the birth data"
 xdotool windowfocus --sync "$FORM"
@@ -92,9 +108,9 @@ xdotool key Tab                                    # longitude minutes
 xdotool type --delay 30 "51"
 import -window root "$OUT/orbisca-form.png"
 
-step "pressing Proceed"
+step "pressing Proceed with Enter"
 xdotool key --delay 30 Tab Tab Tab Tab Tab Tab     # East, city, state, country, lookup, Proceed
-xdotool key space
+xdotool key Return                                 # Enter on the focused button presses it
 wait_for "the results window" form_hidden
 if refused; then fail "the entries were refused"; fi
 wait_for "the results window" one_visible "$CAPTION"
@@ -104,12 +120,14 @@ xdotool getwindowname "$RESULTS" | grep -qx 'Orbisca v1.15' || fail "results cap
 sleep 0.5  # let the window paint before the picture
 import -window root "$OUT/orbisca-results.png"
 echo "results window $RESULTS; screenshots in $OUT"
+carries_identity "$RESULTS" "the results window"
 
 step "starting a second copy"
 "$PROGRAM" &
 SECOND_PID=$!
 wait_for "the refusal" refused
 BOX=$(visible "$BOX_CAPTION" | head -n1)
+carries_identity "$BOX" "the second copy's message"
 import -window root "$OUT/orbisca-second-copy.png"
 [[ $(visible "$CAPTION") == "$RESULTS" ]] || fail "the second copy showed a window"
 xdotool windowfocus --sync "$BOX"
@@ -129,7 +147,7 @@ form_shown() { [[ $(visible "$CAPTION") == "$FORM" ]]; }
 wait_for "the form again" form_shown
 kill -0 "$FIRST_PID" 2>/dev/null || fail "Back ended the program"
 xdotool windowfocus --sync "$FORM"
-xdotool key space                       # Proceed still has the focus
+xdotool key KP_Enter                    # Proceed still has the focus: the keypad's Enter presses it
 wait_for "new results" form_hidden
 wait_for "new results" one_visible "$CAPTION"
 RESULTS=$(visible "$CAPTION")
@@ -140,10 +158,12 @@ xdotool key alt+p                       # "&Print" opens the report window
 report_open() { [[ $(visible "$CAPTION" | wc -l) -eq 2 ]]; }
 wait_for "the report window" report_open
 REPORT=$(visible "$CAPTION" | grep -vx "$RESULTS")
+carries_identity "$REPORT" "the report window"
 xdotool windowfocus --sync "$REPORT"
 xdotool key alt+s                       # "&Save"
 wait_for "the save dialog" refused      # the dialog carries the application title
 DIALOG=$(visible "$BOX_CAPTION" | head -n1)
+carries_identity "$DIALOG" "the save dialog"
 sleep 0.5
 import -window root "$OUT/orbisca-save-dialog.png"
 xdotool windowfocus --sync "$DIALOG"

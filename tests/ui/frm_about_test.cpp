@@ -1,6 +1,7 @@
 // The About box: its contents, its two links, and that "&About Software"
 // twice shows the same modal box, closed by "OK".
 #include <QApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -44,6 +45,19 @@ class FrmAboutTest : public QObject {
     QVERIFY(image.pixelColor(image.width() / 2, image.height() / 2).alpha() > 0);
   }
 
+  // The About box shows the emblem that is installed as the program's icon:
+  // the 48-pixel picture that rsvg-convert rendered from the one SVG drawing.
+  void showsTheInstalledIcon() {
+    const QString rendered = qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/data/icons/48.png");
+    const QImage installed(rendered);
+    QVERIFY2(!installed.isNull(), qPrintable(rendered));
+    ui::FrmAbout about;
+    const QImage shown = about.findChild<QLabel*>("picIcon")->pixmap().toImage();
+    // A pixmap keeps its pixels premultiplied by their alpha: compare in that form.
+    QCOMPARE(shown.convertToFormat(QImage::Format_ARGB32_Premultiplied),
+             installed.convertToFormat(QImage::Format_ARGB32_Premultiplied));
+  }
+
   void labelsOpenTheirPages_data() {
     QTest::addColumn<QString>("label");
     QTest::addColumn<int>("page");
@@ -63,6 +77,27 @@ class FrmAboutTest : public QObject {
     QTest::mouseClick(target, Qt::LeftButton);
     QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(WebPage(page))});
     QVERIFY(about.isVisible());
+  }
+
+  // Enter on OK closes the box as OK does; Escape closes it too.
+  void keysCloseTheBox_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(QDialog::Accepted);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+  }
+  void keysCloseTheBox() {
+    QFETCH(int, key);
+    QFETCH(int, result);
+    ui::FrmAbout about;
+    QTimer::singleShot(0, [&] {
+      auto* ok = about.findChild<QPushButton*>("cmdOK");
+      ok->setFocus();
+      QTest::keyClick(ok, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      if (about.isVisible()) about.done(-1);  // the key did nothing
+    });
+    QCOMPARE(about.exec(), result);
   }
 
   void showAboutBoxTwiceShowsTheSameModalBox() {
