@@ -79,4 +79,19 @@ void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs
   json.EndArray();
 }
 
+void WritePlaceMember(JsonText& json, const PlaceFacts& facts) {
+  const places::Place& p = facts.place;
+  json.Key("place");
+  json.BeginObject();
+  json.Member("name", std::string_view(p.name));
+  json.Member("admin", std::string_view(p.admin1Name));
+  json.Member("country", std::string_view(p.countryName));
+  json.Member("lat", p.latitude);
+  json.Member("lon", p.longitude);
+  json.Member("tz", std::string_view(p.timeZone));
+  json.Member("offset_minutes", facts.offsetMinutes);
+  json.Member("dst", facts.dst);
+  json.EndObject();
+}
+
 }  // namespace orbisca::cli

@@ -5,6 +5,7 @@
 #include "aspects/aspects.h"
 #include "astro/chart_positions.h"
 #include "cli/json_text.h"
+#include "cli/place_option.h"
 #include "run/birth_entries.h"
 #include "run/chart_input.h"
 
@@ -30,5 +31,9 @@ ChartValues ComputeChart(const BirthEntries& entries);
 // bodies (with their signs and nakshatras), ascendant, aspects (each with its
 // paragraph when asked).
 void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs);
+
+// The "place" member of a chart whose place came from the atlas: name, admin,
+// country, lat, lon, tz, offset_minutes and dst.
+void WritePlaceMember(JsonText& json, const PlaceFacts& facts);
 
 }  // namespace orbisca::cli

@@ -27,9 +27,9 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value.
-constexpr std::array<std::string_view, 13> kValueOptions = {"--date",  "--time",  "--zone",   "--lon",   "--lat",
-                                                            "--name",  "--rtf",   "--svg",    "--batch", "--input",
-                                                            "--format", "--output", "--jobs"};
+constexpr std::array<std::string_view, 15> kValueOptions = {
+    "--date", "--time",  "--zone",   "--lon",    "--lat",  "--name",  "--rtf",   "--svg",
+    "--place", "--places", "--batch", "--input", "--format", "--output", "--jobs"};
 
 // Takes a run of `least` to `most` ASCII digits from the front of `text`.
 std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
@@ -63,7 +63,12 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_option("--zone", t.zone, "Time zone: list position 0 to 70, the list text, or its abbreviation");
   app.add_option("--lon", t.lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E (default 0:00E)");
   app.add_option("--lat", t.lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
-  app.add_flag("--dst", t.dst, "The clock time is daylight-saving time");
+  app.add_option("--place", t.place,
+                 "Birth place from the atlas, \"City, State, Country\" or a GeoNames id: sets --lon and --lat, and "
+                 "without --zone the UTC offset from the tz database");
+  app.add_option("--places", t.placesQuery, "List the atlas's places that match, largest first, and stop");
+  app.add_flag("--dst", t.dst, "The clock time is daylight-saving time (with --place: the first of a repeated hour)");
+  app.add_flag("--no-dst", t.noDst, "With --place: the clock time is standard time (the second of a repeated hour)");
   app.add_option("--name", t.name, "Name of the person (default CHART)");
   app.add_flag("--json", request.json, "Print the chart as one JSON object");
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
@@ -193,6 +198,44 @@ std::optional<UsageError> ReadPlace(const OptionTexts& t, BirthEntries& e) {
   return std::nullopt;
 }
 
+// The options a chart needs, and those that exclude each other.
+std::optional<UsageError> CheckCombination(const CLI::App& app, const OptionTexts& t) {
+  const auto required = [](std::string what) {
+    return UsageError{std::move(what) + " is required\nRun with --help for more information."};
+  };
+  if (!app.count("--date")) return required("--date");
+  if (!app.count("--time")) return required("--time");
+  if (!app.count("--zone") && !app.count("--place")) return required("--zone (or --place)");
+  if (app.count("--place") && (app.count("--lon") || app.count("--lat"))) {
+    return UsageError{"--place sets the longitude and latitude; leave out --lon and --lat"};
+  }
+  if (t.dst && t.noDst) return UsageError{"--dst and --no-dst say opposite things; give one"};
+  return std::nullopt;
+}
+
+ParseResult ListPlaces(const std::string& query) {
+  std::string error;
+  const places::Atlas* atlas = ProcessAtlas(error);
+  if (!atlas) return UsageError{"--places: " + error};
+  std::string list = PlaceList(*atlas, query);
+  if (list.empty()) return UsageError{"--places: no place in the atlas matches \"" + query + "\""};
+  return PlaceListing{std::move(list)};
+}
+
+// --place: the coordinates, and without --zone the offset, from the atlas.
+std::optional<UsageError> ReadAtlasPlace(const OptionTexts& t, bool zoneGiven, ChartRequest& request) {
+  std::string error;
+  const places::Atlas* atlas = ProcessAtlas(error);
+  if (!atlas) return UsageError{"--place: " + error};
+  const places::DstChoice choice = t.dst     ? places::DstChoice::Dst
+                                   : t.noDst ? places::DstChoice::NoDst
+                                             : places::DstChoice::Unspecified;
+  PlaceApplied applied = ApplyPlace(*atlas, t.place, zoneGiven, choice, request.entries);
+  if (!applied.facts) return UsageError{"--place: " + applied.error};
+  request.place = std::move(applied.facts);
+  return std::nullopt;
+}
+
 std::optional<UsageError> ReadZone(const std::string& zone, BirthEntries& e) {
   const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
   if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
@@ -270,12 +313,21 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     if (UsageError* error = std::get_if<UsageError>(&read)) return *error;
     return std::get<BatchRequest>(std::move(read));
   }
-  for (const char* option : {"--date", "--time", "--zone"}) {
-    if (app.count(option) == 0) return UsageError{std::string(option) + " is required\nRun with --help for more information."};
+  if (app.count("--places")) return ListPlaces(texts.placesQuery);
+  if (std::optional<UsageError> error = CheckCombination(app, texts)) return *error;
+  BirthEntries& e = request.entries;
+  e.name = texts.name;
+  e.dst = texts.dst;
+  if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
+  if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
+  if (app.count("--zone")) {
+    if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
   }
-  std::variant<BirthEntries, UsageError> entries = EntriesFromTexts(texts);
-  if (UsageError* error = std::get_if<UsageError>(&entries)) return *error;
-  request.entries = std::get<BirthEntries>(std::move(entries));
+  if (app.count("--place")) {
+    if (std::optional<UsageError> error = ReadAtlasPlace(texts, app.count("--zone") > 0, request)) return *error;
+  } else if (std::optional<UsageError> error = ReadPlace(texts, e)) {
+    return *error;
+  }
   return request;
 }
 

@@ -4,6 +4,7 @@
 #include <variant>
 
 #include "cli/batch.h"
+#include "cli/place_option.h"
 #include "run/birth_entries.h"
 
 namespace orbisca::cli {
@@ -17,8 +18,8 @@ std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument);
 // The texts of one birth as the options give them, or a batch row's cells:
 // the same forms, the same defaults.
 struct OptionTexts {
-  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART";
-  bool dst = false;
+  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART", place, placesQuery;
+  bool dst = false, noDst = false;
 };
 
 struct ChartRequest {
@@ -27,6 +28,12 @@ struct ChartRequest {
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
   std::string svgPath;  // empty: no picture file
+  std::optional<PlaceFacts> place;  // --place
+};
+
+// --places QUERY: the matching places, listed.
+struct PlaceListing {
+  std::string text;
 };
 
 // What the command line asked for, or a usage message (exit status 2), or
@@ -37,7 +44,7 @@ struct UsageError {
 struct HelpRequested {
   std::string text;
 };
-using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested>;
+using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested, PlaceListing>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 

@@ -60,6 +60,11 @@ void JsonText::String(std::string_view value) {
   out_ += '"';
 }
 
+void JsonText::Boolean(bool value) {
+  Separate();
+  out_ += value ? "true" : "false";
+}
+
 void JsonText::Number(double value) {
   Separate();
   if (!std::isfinite(value)) {

@@ -26,6 +26,7 @@ class JsonText {
   void String(std::string_view value);
   void Number(double value);
   void Integer(long long value);
+  void Boolean(bool value);
 
   // A member of the current object in one call.
   template <typename T>
@@ -38,6 +39,7 @@ class JsonText {
   void Value(std::string_view v) { String(v); }
   void Value(const char* v) { String(v); }
   void Value(double v) { Number(v); }
+  void Value(bool v) { Boolean(v); }
   void Value(int v) { Integer(v); }
   void Value(long long v) { Integer(v); }
   void Value(unsigned long v) { Integer(static_cast<long long>(v)); }

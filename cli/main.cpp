@@ -62,11 +62,12 @@ void PrintText(const Chart& chart) {
   std::cout << '\n';
 }
 
-void PrintJson(const Chart& c) {
+void PrintJson(const Chart& c, const std::optional<PlaceFacts>& place) {
   std::string text;
   JsonText json(text, 2);
   json.BeginObject();
   WriteChartMembers(json, ValuesOf(c.input, c.facts), true);
+  if (place) WritePlaceMember(json, *place);
   json.EndObject();
   std::cout << text << '\n';
 }
@@ -120,17 +121,22 @@ int Run(int argc, const char* const* argv) {
     return kExitRefused;
   }
   if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
+  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) {
+    std::cout << listing->text;
+    return 0;
+  }
   const ChartRequest& request = std::get<ChartRequest>(parsed);
   if (const std::optional<EntryRefusal> refusal = CheckEntries(request.entries)) {
     std::cerr << refusal->message << '\n';
     return kExitRefused;
   }
   const Chart chart = ComputeChart(request.entries);
+  if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   if (!WriteFiles(request, chart)) return kExitWriteFailed;
   if (request.report) {
     std::cout << ReportText(chart.boxes);
   } else if (request.json) {
-    PrintJson(chart);
+    PrintJson(chart, request.place);
   } else {
     PrintText(chart);
   }

@@ -9,6 +9,8 @@ set(ORBISCA_MAINTAINER "The Orbisca developers <maintainers@orbisca.example>"
 # added to these. Add further run-time data packages here.
 set(ORBISCA_PACKAGE_DEPENDS
   qt6-qpa-plugins  # the platform plugins (X11, Wayland) without which no window opens
+  libtimezonemap-data  # the atlas of places (GeoNames' cities15000 and its state and country names)
+  tzdata  # the IANA time-zone rules behind the historical clock offsets
 )
 
 set(CPACK_GENERATOR DEB)

@@ -19,6 +19,9 @@ struct BirthEntries {
   std::string hourText = "0";
   std::string minuteText = "0";
   int zoneIndex = 29;
+  // A UTC offset in minutes east, from the tz database for a place, used in
+  // place of the zone list's row.
+  std::optional<int> zoneOffsetMinutes;
   std::string lonDeg, lonMin, latDeg, latMin;
   bool east = true;
   bool south = false;

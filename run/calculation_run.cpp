@@ -26,7 +26,13 @@ std::int16_t Magnitude(std::int16_t v) { return static_cast<std::int16_t>(v < 0 
 
 void FillChartInput(const BirthEntries& e, ChartInput& r) {
   r.PersonName = e.name;
-  Zone_Calculation(e.zoneIndex, r);
+  if (e.zoneOffsetMinutes) {
+    // Local time minus the offset is universal time; hours and minutes share the sign.
+    r.ZoneCorrHours = static_cast<std::int16_t>(-*e.zoneOffsetMinutes / 60);
+    r.ZoneCorrMinutes = static_cast<std::int16_t>(-*e.zoneOffsetMinutes % 60);
+  } else {
+    Zone_Calculation(e.zoneIndex, r);
+  }
   if (e.monthIndex >= 0) r.BirthMonth = static_cast<std::int16_t>(e.monthIndex + 1);
   Assign(r.BirthDay, e.dayText);
   Assign(r.BirthYear, e.yearText);

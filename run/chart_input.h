@@ -35,7 +35,7 @@ struct ChartInput {
 
   // Signed correction from local clock time to universal time.
   std::int16_t ZoneCorrHours = 0;    // -13..+12
-  std::int16_t ZoneCorrMinutes = 0;  // -30, 0, +30, same sign as the hours
+  std::int16_t ZoneCorrMinutes = 0;  // -59..+59 (-30, 0, +30 from the list), same sign as the hours
 
   bool operator==(const ChartInput&) const = default;
 };

@@ -18,6 +18,7 @@
 
 #include "report/atomic_file.h"
 #include "report/chart_picture.h"
+#include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -123,10 +124,8 @@ QWidget* ChartTab::BuildPicture() {
   pictureView_->setMinimumSize(320, 320);
   pictureView_->setMaximumSize(560, 560);
   layout->addWidget(pictureView_, 1, Qt::AlignLeft);
-  savePictureButton_ = new QPushButton(tr("Save Picture\u2026"), holder);
-  savePictureButton_->setObjectName(QStringLiteral("cmdSavePicture"));
-  Paint(savePictureButton_, kLightBlue, Qt::black);
-  savePictureButton_->setAutoDefault(false);
+  savePictureButton_ = LightBlueButton(QStringLiteral("cmdSavePicture"), tr("Save Picture\u2026"), holder);
+  PressOnEnter(savePictureButton_, savePictureButton_);
   connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
   layout->addWidget(savePictureButton_, 0, Qt::AlignLeft);
   return holder;

@@ -1,9 +1,26 @@
 #include "ui/fonts.h"
 
+#include <QApplication>
 #include <QFontDatabase>
+#include <QFontInfo>
 #include <QStringList>
+#include <cmath>
 
 namespace orbisca::ui {
+namespace {
+
+constexpr qreal kBodyPoints = 9;            // the windows' body text
+constexpr qreal kLargestBodyPoints = 9.75;  // the report's text, the largest body size
+
+// The desktop's font size in points; a font given in pixels is converted at
+// the screen's logical resolution.
+qreal DesktopPoints() {
+  const QFont desktop = QApplication::font();
+  if (desktop.pointSizeF() > 0) return desktop.pointSizeF();
+  return QFontInfo(desktop).pointSizeF();
+}
+
+}  // namespace
 
 QString UiFontFamily() {
   static const QString family = [] {
@@ -14,13 +31,20 @@ QString UiFontFamily() {
   return family;
 }
 
+qreal UiFontScale() {
+  const qreal desktop = DesktopPoints();
+  return desktop > kLargestBodyPoints ? desktop / kBodyPoints : 1.0;
+}
+
 QFont UiFont(qreal points, bool bold, bool underline) {
   QFont font(UiFontFamily());
   font.setStyleHint(QFont::SansSerif);
-  font.setPointSizeF(points);
+  font.setPointSizeF(points * UiFontScale());
   font.setBold(bold);
   font.setUnderline(underline);
   return font;
 }
+
+int UiScaled(int pixels) { return static_cast<int>(std::lround(pixels * UiFontScale())); }
 
 }  // namespace orbisca::ui

@@ -28,7 +28,7 @@ constexpr int kTextWidth = 380;
 QLabel* WrappedLabel(QLabel* label, const QString& objectName) {
   label->setObjectName(objectName);
   label->setWordWrap(true);
-  label->setFixedWidth(kTextWidth);
+  label->setFixedWidth(UiScaled(kTextWidth));
   return label;
 }
 
@@ -45,6 +45,7 @@ FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
   layout->addSpacing(6);
   layout->addLayout(BuildButtonLine());
   layout->setSizeConstraint(QLayout::SetFixedSize);
+  AddFocusRing(this);
 }
 
 QLayout* FrmAbout::BuildTitleLine() {

@@ -28,6 +28,7 @@
 #include "ui/unload_all.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
+#include "ui/window_fit.h"
 
 namespace orbisca::ui {
 namespace {
@@ -141,7 +142,9 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   setFont(UiFont(9));
   BuildMenus();
   setCentralWidget(BuildCentral());
-  resize(sizeHint().expandedTo(QSize(660, 640)));
+  resize(sizeHint().expandedTo(QSize(UiScaled(660), UiScaled(640))));
+  FitToScreen(this);
+  AddFocusRing(this);
 }
 
 void FrmDisplay::BuildMenus() {
@@ -176,6 +179,7 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   tabs->setObjectName(QStringLiteral("SSTab1"));
   tabs->setDocumentMode(false);
   tabs->setUsesScrollButtons(false);
+  StyleTabs(tabs);
   for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
   // Each tab's stack measures all of them: ask again now that all exist.
   for (const Tab& tab : tabs_) tab.stack->parentWidget()->updateGeometry();
@@ -267,7 +271,9 @@ QTextEdit* FrmDisplay::BuildResultBox(AspectKind kind, QWidget* parent) {
   box->setAcceptRichText(true);
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   PaintPaper(box);
+  StyleScrollBars(box);
   box->setMinimumHeight(box->fontMetrics().lineSpacing() * 8);
+  MarkAsGivingWay(box);
   return box;
 }
 

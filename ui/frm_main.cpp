@@ -2,6 +2,7 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -20,12 +21,14 @@
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/frm_display.h"
+#include "ui/place_completion.h"
 #include "ui/place_lookup.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 #include "ui/unload_all.h"
 #include "ui/web_menus.h"
 #include "ui/web_pages.h"
+#include "ui/window_fit.h"
 
 namespace orbisca::ui {
 namespace {
@@ -50,6 +53,8 @@ QComboBox* NamedList(const QString& name, const QString& spokenName, QWidget* pa
   list->setEditable(false);
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   Paint(list, kDarkGrey, kLavender);
+  // The open list is a window of its own: it takes the form's text size.
+  list->view()->setFont(list->font());
   return list;
 }
 
@@ -129,6 +134,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
+  FitToScreen(this);
+  AddFocusRing(this);
   nameEdit_->setFocus();
 }
 
@@ -185,7 +192,7 @@ QFrame* FrmMain::BuildOfferBand(QWidget* parent) {
 }
 
 // fraEntry: name, date and time, zone, latitude and longitude, the place for
-// the lookup aid, and the two buttons, one row each.
+// the lookup aid with the atlas's note under it, and the two buttons, one row each.
 QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
   auto* panel = new QFrame(parent);
   panel->setObjectName(QStringLiteral("fraEntry"));
@@ -199,9 +206,10 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
   grid->addWidget(BuildZoneFrame(panel), 3, 0, 1, 2);
   grid->addLayout(BuildPlaceFrames(panel), 4, 0, 1, 2);
   grid->addLayout(BuildLookupLine(panel), 5, 0, 1, 2);
-  grid->addLayout(BuildButtonLine(panel), 6, 0, 1, 2);
+  grid->addWidget(BuildPlaceCompletion(panel), 6, 0, 1, 2);
+  grid->addLayout(BuildButtonLine(panel), 7, 0, 1, 2);
   grid->setColumnStretch(1, 1);
-  grid->setRowStretch(7, 1);
+  grid->setRowStretch(8, 1);
   return panel;
 }
 
@@ -301,6 +309,29 @@ QLayout* FrmMain::BuildLookupLine(QWidget* panel) {
   line->addSpacing(8);
   countryEdit_ = placeBox(QStringLiteral("Label4"), tr("Country"), QStringLiteral("txtMCountry"));
   return line;
+}
+
+// The City box's completion from the atlas; returns the note it writes under the place row.
+QWidget* FrmMain::BuildPlaceCompletion(QWidget* panel) {
+  PlaceCompletion::Fields fields;
+  fields.city = cityEdit_;
+  fields.state = stateEdit_;
+  fields.country = countryEdit_;
+  fields.latDeg = latDegreesEdit_;
+  fields.latMin = latMinutesEdit_;
+  fields.latHemisphere = latHemisphere_;
+  fields.lonDeg = lonDegreesEdit_;
+  fields.lonMin = lonMinutesEdit_;
+  fields.lonHemisphere = lonHemisphere_;
+  fields.zone = zoneList_;
+  fields.dst = daylightSavingCheck_;
+  fields.dateAndTime = {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_};
+  fields.localTime = [this] {
+    return places::LocalDateTime{yearList_->currentText().toInt(), monthList_->currentIndex() + 1,
+                                 dayList_->currentText().toInt(),  hourList_->currentText().toInt(),
+                                 minuteList_->currentText().toInt(), secondList_->currentText().toInt()};
+  };
+  return (new PlaceCompletion(std::move(fields), panel))->Note();
 }
 
 QLayout* FrmMain::BuildButtonLine(QWidget* panel) {

@@ -58,6 +58,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QGroupBox* BuildZoneFrame(QWidget* panel);
   QLayout* BuildPlaceFrames(QWidget* panel);
   QLayout* BuildLookupLine(QWidget* panel);
+  QWidget* BuildPlaceCompletion(QWidget* panel);
   QLayout* BuildButtonLine(QWidget* panel);
   void FillLists();  // Form_Load
   void ConnectEnterKey();

@@ -23,6 +23,7 @@
 #include "ui/seams.h"
 #include "ui/theme.h"
 #include "ui/web_pages.h"
+#include "ui/window_fit.h"
 
 namespace orbisca::ui {
 namespace {
@@ -64,6 +65,9 @@ FrmSave::FrmSave(const AspectTexts& resultTexts, QWidget* parent)
   layout->addLayout(BuildButtonLine());
   const QFontMetrics metrics(UiFont(kReportPointSize));
   resize(metrics.averageCharWidth() * kWidthInChars, metrics.lineSpacing() * kHeightInLines);
+  MarkAsGivingWay(reportBox_);
+  FitToScreen(this);
+  AddFocusRing(this);
 
   ShowReport();
 }
@@ -94,6 +98,7 @@ void FrmSave::BuildReportBox() {
   reportBox_->setAcceptRichText(false);
   reportBox_->setFont(UiFont(kReportPointSize));
   reportBox_->document()->setDefaultFont(UiFont(kReportPointSize));
+  StyleScrollBars(reportBox_);
 }
 
 QLayout* FrmSave::BuildButtonLine() {

@@ -4,8 +4,10 @@
 #include <QFont>
 #include <QString>
 
+class QAbstractScrollArea;
 class QLabel;
 class QPushButton;
+class QTabWidget;
 class QWidget;
 
 namespace orbisca::ui {
@@ -22,6 +24,14 @@ inline const QColor kPaper(255, 255, 255);       // result boxes
 inline const QColor kInk(0, 0, 0);               // text on light blue and on paper
 inline const QColor kMarkFace(0, 0, 0);          // the mark of option and check boxes
 inline const QColor kMarkInk(255, 255, 255);
+// The states and indicators drawn over those surfaces. Each is chosen for at
+// least 3:1 contrast (the non-text contrast rule) with what it sits on.
+inline const QColor kButtonEdge(0, 0, 64);        // a button's outline: 6:1 on light blue
+inline const QColor kFocusRing(255, 255, 255);    // 3.3:1 on light blue, 11:1 on dark grey
+inline const QColor kPressedFace(0, 0, 64);       // 6:1 against the resting face
+inline const QColor kPressedText(255, 255, 255);
+inline const QColor kTabFace(58, 58, 58);         // the tabs not chosen: 3.5:1 against the chosen one
+inline const QColor kTabText(192, 192, 255);
 
 // Gives the widget a background and a text colour (all roles a widget paints
 // its face and its text with), filled behind its children.
@@ -37,6 +47,22 @@ void PaintMark(QWidget* control);
 // A push button of the main windows: light blue, and not pressed by Enter
 // from another control.
 QPushButton* LightBlueButton(const QString& objectName, const QString& caption, QWidget* parent);
+
+// The light-blue buttons' faces: the plain light blue with a navy outline, a
+// white ring when focused, navy when pressed.
+QString ButtonStyleSheet(const QFont& font);
+
+// Tabs whose chosen one takes its page's light blue and joins the page, the
+// others dark grey; the focused tab is ringed in white.
+void StyleTabs(QTabWidget* tabs);
+
+// The scroll bars of a box: a groove of the box's own background with a
+// handle and arrows of three quarters its text colour, so that both stand out
+// as clearly as the text does.
+void StyleScrollBars(QAbstractScrollArea* area);
+
+// Rings the focused control of `window` (see FocusRing).
+void AddFocusRing(QWidget* window);
 
 // A label that reads as a link: `font` underlined, in the link colour.
 void StyleAsLink(QLabel* label, QFont font);

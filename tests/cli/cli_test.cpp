@@ -437,4 +437,112 @@ TEST(Command, HelpPrintsUsage) {
   EXPECT_NE(o.out.find("34: Indian Time, IST, +5.3"), std::string::npos);
 }
 
+// --place and --places over the fixture atlas (tests/places/fixture). Offsets
+// from the tz database's sources: northamerica (US rules), asia (Kolkata's war
+// time 1942-45, Kathmandu's LMT 5:41:16 until 1920).
+const std::string kFixtureAtlas = "ORBISCA_ATLAS_DIR=" + Quote(ORBISCA_PLACES_FIXTURE) + " ";
+
+TEST(Place, SetsCoordinatesAndTheOffsetFromTheTzDatabase) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    nlohmann::json place;
+    double universalTime;
+  };
+  const auto place = [](const char* name, const char* admin, const char* country, double lat, double lon,
+                        const char* tz, int offset, bool dst) {
+    return nlohmann::json{{"name", name}, {"admin", admin}, {"country", country}, {"lat", lat}, {"lon", lon},
+                          {"tz", tz}, {"offset_minutes", offset}, {"dst", dst}};
+  };
+  const nlohmann::json newYorkEdt =
+      place("New York City", "New York", "United States", 40.71427, -74.00597, "America/New_York", -240, true);
+  const Row rows[] = {
+      {"New York, summer", {"--date", "1976-07-04", "--time", "10:15", "--place", "New York, NY, US"}, newYorkEdt, 14.25},
+      {"by GeoNames id", {"--date", "1976-07-04", "--time", "10:15", "--place", "5128581"}, newYorkEdt, 14.25},
+      {"Kolkata at war", {"--date", "1943-06-01", "--time", "12:00", "--place", "Kolkata"},
+       place("Kolkata", "West Bengal", "India", 22.56263, 88.36304, "Asia/Kolkata", 390, true), 5.5},
+      {"repeated hour, first", {"--date", "2021-11-07", "--time", "01:30", "--place", "New York", "--dst"},
+       place("New York City", "New York", "United States", 40.71427, -74.00597, "America/New_York", -240, true), 5.5},
+      {"repeated hour, second", {"--date", "2021-11-07", "--time", "01:30", "--place", "New York", "--no-dst"},
+       place("New York City", "New York", "United States", 40.71427, -74.00597, "America/New_York", -300, false), 6.5},
+      {"Springfield by state", {"--date", "1990-01-01", "--time", "12:00", "--place", "Springfield, Illinois"},
+       place("Springfield", "Illinois", "United States", 39.80172, -89.64371, "America/Chicago", -360, false), 18.0},
+      {"local mean time, to the minute", {"--date", "1910-01-01", "--time", "12:00", "--place", "Kathmandu"},
+       place("Kathmandu", "Central Region", "Nepal", 27.70169, 85.3206, "Asia/Kathmandu", 341, false), 12.0 - 341 / 60.0},
+      {"with a zone of the list, coordinates only",
+       {"--date", "1976-07-04", "--time", "10:15", "--place", "New York", "--zone", "EST", "--dst"}, newYorkEdt, 14.25},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    std::vector<std::string> args = r.args;
+    args.push_back("--json");
+    const Outcome o = RunChart(args, kFixtureAtlas);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const nlohmann::json chart = nlohmann::json::parse(o.out);
+    EXPECT_EQ(chart["place"], r.place);
+    EXPECT_NEAR(chart["universal_time_hours"].get<double>(), r.universalTime, 1e-12);
+  }
+  // The chart is the one of the same entries typed in: 40.71427 N, 74.00597 W
+  // to the minute, Eastern Standard Time with daylight saving.
+  std::vector<std::string> typed = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--dst",
+                                    "--lon", "74:00W", "--lat", "40:43N", "--json"};
+  nlohmann::json byHand = nlohmann::json::parse(RunChart(typed).out);
+  nlohmann::json byPlace = nlohmann::json::parse(
+      RunChart({"--date", "1976-07-04", "--time", "10:15", "--place", "New York, NY, US", "--json"}, kFixtureAtlas).out);
+  byPlace.erase("place");
+  EXPECT_EQ(byPlace, byHand);
+  // Where the zone kept local mean time, the note offers the place's own.
+  EXPECT_EQ(RunChart({"--date", "1910-01-01", "--time", "12:00", "--place", "Kathmandu"}, kFixtureAtlas).err,
+            "Note: Before standard time, Asia/Kathmandu gives the local mean time of its main city, UTC+5:41:16; the "
+            "mean time of Kathmandu itself (longitude \u00F7 15) is UTC+5:41:17.\n");
+}
+
+TEST(Place, RefusedWithTheReason) {
+  struct Row {
+    const char* name;
+    std::vector<std::string> args;
+    const char* message;
+  };
+  const Row rows[] = {
+      {"skipped hour", {"--date", "2021-03-14", "--time", "02:30", "--place", "New York"},
+       "orbisca-chart: --place: 2021-03-14 02:30 did not happen in America/New_York: the clocks went forward from "
+       "02:00 EST (UTC\u22125) to 03:00 EDT (UTC\u22124).\n"},
+      {"repeated hour without a choice", {"--date", "2021-11-07", "--time", "01:30", "--place", "New York"},
+       "orbisca-chart: --place: 2021-11-07 01:30 happened twice in America/New_York: first EDT (UTC\u22124, daylight "
+       "saving), then EST (UTC\u22125). Say which with --dst or --no-dst.\n"},
+      {"ambiguous name", {"--date", "2000-01-01", "--time", "12:00", "--place", "London"},
+       "orbisca-chart: --place: \"London\" is ambiguous; it names:\n  2643743  London, England, United Kingdom\n"
+       "  6058560  London, Ontario, Canada\nNarrow it as \"City, State, Country\" or give the GeoNames id.\n"},
+      {"no such place", {"--date", "2000-01-01", "--time", "12:00", "--place", "Atlantis"},
+       "orbisca-chart: --place: no place in the atlas matches \"Atlantis\"\n"},
+      {"place and longitude", {"--date", "2000-01-01", "--time", "12:00", "--place", "Kolkata", "--lon", "88:22E"},
+       "orbisca-chart: --place sets the longitude and latitude; leave out --lon and --lat\n"},
+      {"both daylight flags", {"--date", "2000-01-01", "--time", "12:00", "--place", "Kolkata", "--dst", "--no-dst"},
+       "orbisca-chart: --dst and --no-dst say opposite things; give one\n"},
+      {"a date that does not exist", {"--date", "2001-02-29", "--time", "12:00", "--place", "Kolkata"},
+       "Please Enter Correct Date Or Month!\n"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.name);
+    const Outcome o = RunChart(r.args, kFixtureAtlas);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, r.message);
+    EXPECT_TRUE(o.out.empty());
+  }
+  const Outcome noAtlas = RunChart({"--places", "Lon"}, "ORBISCA_ATLAS_DIR=/nonexistent ");
+  EXPECT_EQ(noAtlas.status, 2);
+  EXPECT_EQ(noAtlas.err, "orbisca-chart: --places: Cannot read the atlas file /nonexistent/admin1Codes.txt: No such "
+                         "file or directory\n");
+}
+
+TEST(Place, PlacesListsTheMatchesLargestFirst) {
+  const Outcome o = RunChart({"--places", "lon"}, kFixtureAtlas);
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out,
+            "2643743  London, England, United Kingdom  51.50853 -0.12574  Europe/London\n"
+            "3458449  Londrina, Paraná, Brazil  -23.31028 -51.16278  America/Sao_Paulo\n"
+            "6058560  London, Ontario, Canada  42.98339 -81.23304  America/Toronto\n");
+  EXPECT_EQ(RunChart({"--places", "Atlantis"}, kFixtureAtlas).status, 2);
+}
+
 }  // namespace

@@ -206,4 +206,34 @@ set +e; wait "$FIRST_PID"; FIRST_RC=$?; set -e
 FIRST_PID=""
 [[ $FIRST_RC -eq 0 ]] || fail "the program ended with $FIRST_RC"
 none_visible "$CAPTION" || fail "a window is still shown"
+
+# At twice the scale on a 1600x1200 screen the results window, with its
+# Print, Exit and Back buttons along its foot, opens inside the screen.
+step "the results window at twice the scale"
+kill "$XVFB_PID"; wait "$XVFB_PID" 2>/dev/null || true
+: >"$WORK/display"
+Xvfb -displayfd 3 -screen 0 1600x1200x24 -nolisten tcp 3>"$WORK/display" 2>>"$WORK/xvfb.log" &
+XVFB_PID=$!
+wait_for "Xvfb" test -s "$WORK/display"
+export DISPLAY=":$(head -n1 "$WORK/display")"
+QT_SCALE_FACTOR=2 "$PROGRAM" &
+FIRST_PID=$!
+wait_for "the birth-data window" one_visible "$CAPTION"
+FORM=$(visible "$CAPTION")
+xdotool windowfocus --sync "$FORM"
+xdotool type --delay 30 "ada"
+xdotool key --delay 30 Tab Tab Tab Tab Tab Tab Tab Tab Tab  # to latitude degrees
+xdotool type --delay 30 "18"; xdotool key Tab; xdotool type --delay 30 "31"
+xdotool key --delay 30 Tab Tab; xdotool type --delay 30 "73"; xdotool key Tab; xdotool type --delay 30 "51"
+xdotool key --delay 30 Tab Tab Tab Tab Tab Tab space        # to Proceed, and press it
+wait_for "the results window" form_hidden
+wait_for "the results window" one_visible "$CAPTION"
+RESULTS=$(visible "$CAPTION")
+sleep 0.5
+import -window root "$OUT/orbisca-results-2x.png"
+eval "$(xdotool getwindowgeometry --shell "$RESULTS")"
+echo "results window at twice the scale: ${WIDTH}x${HEIGHT} at $X,$Y"
+(( X >= 0 && Y >= 0 && X + WIDTH <= 1600 && Y + HEIGHT <= 1200 )) || fail "the results window leaves the screen"
+kill "$FIRST_PID"; wait "$FIRST_PID" 2>/dev/null || true
+FIRST_PID=""
 echo "PASS"

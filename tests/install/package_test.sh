@@ -32,8 +32,10 @@ field() { dpkg-deb --field "$DEB" "$1"; }
 [[ $(field Priority) == optional ]] || fail "Priority: $(field Priority)"
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
 [[ $(field Homepage) =~ ^https?:// ]] || fail "Homepage: $(field Homepage)"
-# Dependencies found from the shared libraries, plus the Qt platform plugins.
-for dependency in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6printsupport6 qt6-qpa-plugins; do
+# Dependencies found from the shared libraries (the date library's among
+# them), plus the Qt platform plugins, the atlas and the time-zone rules.
+for dependency in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6printsupport6 libdate-tz3 qt6-qpa-plugins \
+                  libtimezonemap-data tzdata; do
   field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qxF "$dependency" || fail "Depends lacks $dependency: $(field Depends)"
 done
 # A summary line and a long description of several lines.
@@ -47,6 +49,9 @@ for program in orbisca orbisca-chart; do
 done
 [[ -s "$OUT/root/usr/share/doc/orbisca/copyright" ]] || fail "no copyright file"
 grep -q 'GPL-3.0-or-later' "$OUT/root/usr/share/doc/orbisca/copyright" || fail "the copyright file names no licence"
+for credit in GeoNames CC-BY-4.0; do
+  grep -q "$credit" "$OUT/root/usr/share/doc/orbisca/copyright" || fail "the copyright file does not credit the atlas: no $credit"
+done
 [[ -f "$OUT/root/usr/share/applications/$APP_ID.desktop" ]] || fail "no desktop entry"
 
 # Errors fail the test; warnings and notes are printed for the reader.

@@ -1,0 +1,86 @@
+#pragma once
+
+#include <QObject>
+#include <QString>
+#include <functional>
+#include <memory>
+#include <optional>
+
+#include "places/atlas.h"
+#include "places/zone_facts.h"
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QCompleter;
+class QLabel;
+class QLineEdit;
+class QModelIndex;
+class QStandardItemModel;
+
+namespace orbisca::places {
+class AtlasLoader;
+}
+
+namespace orbisca::ui {
+
+// Completes the City box of the birth-data window from the offline atlas and,
+// when a place is chosen, fills the place, its coordinates, the zone and
+// daylight saving, with a note under the place row that says what was set.
+// The atlas loads on a thread of its own from the first time the City box
+// takes the focus, so start-up does not wait for it.
+class PlaceCompletion : public QObject {
+  Q_OBJECT
+
+ public:
+  // The window's boxes that a chosen place fills, and its local date and time.
+  struct Fields {
+    QLineEdit* city = nullptr;
+    QLineEdit* state = nullptr;
+    QLineEdit* country = nullptr;
+    QLineEdit* latDeg = nullptr;
+    QLineEdit* latMin = nullptr;
+    QButtonGroup* latHemisphere = nullptr;  // 0 North, 1 South
+    QLineEdit* lonDeg = nullptr;
+    QLineEdit* lonMin = nullptr;
+    QButtonGroup* lonHemisphere = nullptr;  // 0 East, 1 West
+    QComboBox* zone = nullptr;
+    QCheckBox* dst = nullptr;
+    QList<QComboBox*> dateAndTime;  // a change works the zone out again
+    std::function<places::LocalDateTime()> localTime;
+  };
+
+  // Reads the atlas from places::DefaultAtlasFolder().
+  PlaceCompletion(Fields fields, QWidget* parent);
+  ~PlaceCompletion() override;
+
+  // The note under the place row ("lblPlaceNote"), for the window to lay out.
+  QLabel* Note() const { return note_; }
+
+ signals:
+  // The list of places is on screen for the City box's text.
+  void completionsShown(int count);
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void OnCityEdited(const QString& text);
+  void Complete();
+  void OnActivated(const QModelIndex& index);
+  void Choose(const places::Place& place);
+  void WorkOutZone(bool again);
+  void ShowNote(const std::string& text);
+  void ShowNoteText(const QString& text);
+
+  Fields fields_;
+  QLabel* note_ = nullptr;
+  QCompleter* completer_ = nullptr;
+  QStandardItemModel* matches_ = nullptr;
+  bool completeWhenLoaded_ = false;
+  std::unique_ptr<places::AtlasLoader> loader_;
+  std::optional<places::Place> chosen_;
+  bool loadErrorShown_ = false;
+};
+
+}  // namespace orbisca::ui
