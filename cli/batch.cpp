@@ -90,14 +90,17 @@ Header ReadHeader(const CsvRecord& record) {
     std::string key(Trimmed(field));
     std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const std::optional<BatchColumn> column = ColumnNamed(key);
-    if (!column) return {{}, "the header names an unknown column \"" + std::string(field) + "\"; the columns are name, date, time, zone, dst, lon and lat"};
+    if (!column) return {{}, "the header names an unknown column \"" + std::string(field) + "\"; the columns are name, date, time, zone, dst, lon, lat and place"};
     if (seen[Index(*column)]) return {{}, "the header names the column \"" + key + "\" twice"};
     seen[Index(*column)] = true;
     header.columns.push_back(*column);
   }
   for (const BatchColumnInfo& info : kBatchColumns) {
-    if (info.required && !seen[Index(info.column)]) {
-      return {{}, "the header has no \"" + std::string(info.key) + "\" column; it needs date, time, zone and dst"};
+    const bool needed = info.need == BatchNeed::Required ||
+                        (info.need == BatchNeed::RequiredWithoutPlace && !seen[Index(BatchColumn::Place)]);
+    if (needed && !seen[Index(info.column)]) {
+      return {{}, "the header has no \"" + std::string(info.key) +
+                      "\" column; it needs date, time, and zone and dst or place"};
     }
   }
   return header;
@@ -129,7 +132,7 @@ std::string CellsFromJson(std::string_view line, JsonCells& row) {
   if (value.is_discarded() || !value.is_object()) return "the line is not a JSON object";
   for (const auto& [key, item] : value.items()) {
     const std::optional<BatchColumn> column = ColumnNamed(key);
-    if (!column) return "unknown key \"" + key + "\"; the keys are name, date, time, zone, dst, lon and lat";
+    if (!column) return "unknown key \"" + key + "\"; the keys are name, date, time, zone, dst, lon, lat and place";
     std::string& text = row.storage[Index(*column)];
     if (item.is_string()) {
       text = item.get<std::string>();
@@ -142,13 +145,7 @@ std::string CellsFromJson(std::string_view line, JsonCells& row) {
     }
     row.cells.Set(*column, text);
   }
-  for (const BatchColumnInfo& info : kBatchColumns) {
-    if (info.required && !row.cells.given[Index(info.column)]) {
-      return info.column == BatchColumn::Dst ? std::string("dst is required (true or false)")
-                                             : "--" + std::string(info.key) + " is required";
-    }
-  }
-  return {};
+  return MissingColumn(row.cells.given);
 }
 
 class Batch {

@@ -10,29 +10,35 @@
 #include <string_view>
 #include <variant>
 
+#include "cli/place_option.h"
 #include "run/birth_entries.h"
 
 namespace orbisca::cli {
 
-enum class BatchColumn : unsigned char { Name, Date, Time, Zone, Dst, Lon, Lat };
+enum class BatchColumn : unsigned char { Name, Date, Time, Zone, Dst, Lon, Lat, Place };
+
+// Whether a row must have the column: always, unless the row names a place
+// of the atlas (which gives the zone and settles daylight saving), or never.
+enum class BatchNeed : unsigned char { Optional, Required, RequiredWithoutPlace };
 
 struct BatchColumnInfo {
   BatchColumn column;
   std::string_view key;  // the CSV header's name and the JSON key
-  bool required;
+  BatchNeed need;
 };
 
 // The columns a batch file may have; the values are written as the options
-// of the same names.
-inline constexpr std::size_t kBatchColumnCount = 7;
+// of the same names (`place` as --place).
+inline constexpr std::size_t kBatchColumnCount = 8;
 inline constexpr std::array<BatchColumnInfo, kBatchColumnCount> kBatchColumns = {{
-    {BatchColumn::Name, "name", false},
-    {BatchColumn::Date, "date", true},
-    {BatchColumn::Time, "time", true},
-    {BatchColumn::Zone, "zone", true},
-    {BatchColumn::Dst, "dst", true},
-    {BatchColumn::Lon, "lon", false},
-    {BatchColumn::Lat, "lat", false},
+    {BatchColumn::Name, "name", BatchNeed::Optional},
+    {BatchColumn::Date, "date", BatchNeed::Required},
+    {BatchColumn::Time, "time", BatchNeed::Required},
+    {BatchColumn::Zone, "zone", BatchNeed::RequiredWithoutPlace},
+    {BatchColumn::Dst, "dst", BatchNeed::RequiredWithoutPlace},
+    {BatchColumn::Lon, "lon", BatchNeed::Optional},
+    {BatchColumn::Lat, "lat", BatchNeed::Optional},
+    {BatchColumn::Place, "place", BatchNeed::Optional},
 }};
 
 inline constexpr std::size_t Index(BatchColumn c) { return static_cast<std::size_t>(c); }
@@ -50,9 +56,21 @@ struct RowCells {
   }
 };
 
-// The row's birth as the form's entries, or the message that refuses it:
-// the single chart's option messages, then the form's checks.
-std::variant<BirthEntries, std::string> EntriesFromRow(const RowCells& cells);
+// The message that refuses a row for a column it lacks, empty when it has
+// all it needs. `given` says which columns the row (or the header) has.
+std::string MissingColumn(const std::array<bool, kBatchColumnCount>& given);
+
+// A row's birth: the form's entries, and the atlas's facts when the row
+// names a place.
+struct RowBirth {
+  BirthEntries entries;
+  std::optional<PlaceFacts> place;
+};
+
+// The row's birth, or the message that refuses it: the single chart's option
+// messages (a place as --place's, from the process's atlas), then the form's
+// checks.
+std::variant<RowBirth, std::string> EntriesFromRow(const RowCells& cells);
 
 enum class BatchFormat { Jsonl, Csv };
 

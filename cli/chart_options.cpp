@@ -282,8 +282,14 @@ std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts
   e.dst = texts.dst;
   if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
   if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
-  if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
-  if (std::optional<UsageError> error = ReadPlace(texts, e)) return *error;
+  // A place of the atlas gives the coordinates, and the offset when no zone
+  // is given; the caller applies it, since it needs the atlas.
+  if (texts.place.empty() || !texts.zone.empty()) {
+    if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
+  }
+  if (texts.place.empty()) {
+    if (std::optional<UsageError> error = ReadPlace(texts, e)) return *error;
+  }
   return e;
 }
 

@@ -49,7 +49,9 @@ using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpReq
 ParseResult ParseCommandLine(int argc, const char* const* argv);
 
 // The form's entries that the texts stand for, or the message that refuses
-// them; the form's own checks come after, on the entries.
+// them; the form's own checks come after, on the entries. With a place, the
+// longitude and latitude are left for ApplyPlace, and so is the zone when
+// none is given.
 std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts);
 
 }  // namespace orbisca::cli

@@ -321,3 +321,71 @@ TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
 }
 
 }  // namespace
+
+// A `place` column over the fixture atlas (tests/places/fixture): each row as
+// the single chart with --place, or refused with --place's message. Offsets
+// from the tz database's northamerica file (US rules).
+TEST_F(Batch, PlaceColumnAsThePlaceOption) {
+  const std::string atlas = "ORBISCA_ATLAS_DIR=" + Quote(ORBISCA_PLACES_FIXTURE) + " ";
+  struct Row {
+    const char* cells;              // name,date,time,zone,dst,lon,place
+    std::vector<std::string> args;  // the single chart's options; none: refused
+    const char* error;              // the refusal's message
+  };
+  const Row rows[] = {
+      {"a,1976-07-04,10:15,,,,\"New York, NY, US\"",
+       {"--name", "a", "--date", "1976-07-04", "--time", "10:15", "--place", "New York, NY, US"}, ""},
+      {"b,1976-07-04,10:15,EST,true,,New York",
+       {"--name", "b", "--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--dst", "--place", "New York"}, ""},
+      {"c,2021-11-07,01:30,,false,,New York",
+       {"--name", "c", "--date", "2021-11-07", "--time", "01:30", "--no-dst", "--place", "New York"}, ""},
+      {"d,1943-06-01,12:00,,,,Kolkata", {"--name", "d", "--date", "1943-06-01", "--time", "12:00", "--place", "Kolkata"},
+       ""},
+      {"e,2000-01-01,12:00,,,,London", {},
+       "--place: \"London\" is ambiguous; it names:\n  2643743  London, England, United Kingdom\n"
+       "  6058560  London, Ontario, Canada\nNarrow it as \"City, State, Country\" or give the GeoNames id."},
+      {"f,2000-01-01,12:00,,,,Atlantis", {}, "--place: no place in the atlas matches \"Atlantis\""},
+      {"g,2021-03-14,02:30,,,,New York", {},
+       "--place: 2021-03-14 02:30 did not happen in America/New_York: the clocks went forward from 02:00 EST "
+       "(UTC\u22125) to 03:00 EDT (UTC\u22124)."},
+      {"h,2021-11-07,01:30,,,,New York", {},
+       "--place: 2021-11-07 01:30 happened twice in America/New_York: first EDT (UTC\u22124, daylight saving), then "
+       "EST (UTC\u22125). Say which with --dst or --no-dst."},
+      {"i,2000-01-01,12:00,,false,,", {}, "--zone is required"},
+      {"j,2000-01-01,12:00,,,88:22E,Kolkata", {}, "place sets the longitude and latitude; leave out lon and lat"},
+      {"k,2001-02-29,12:00,,,,Kolkata", {}, "Please Enter Correct Date Or Month!"},
+  };
+  std::string file = "name,date,time,zone,dst,lon,place\n";
+  for (const Row& r : rows) file += std::string(r.cells) + "\n";
+  WriteFile(Path("p.csv"), file);
+  // Two workers share the atlas that the first place row loads.
+  const Outcome o = Run({"--batch", Path("p.csv"), "--paragraphs", "--jobs", "2"}, atlas);
+  EXPECT_EQ(o.status, 1);
+  const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
+  ASSERT_EQ(lines.size(), std::size(rows)) << o.err;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    SCOPED_TRACE(rows[i].cells);
+    nlohmann::json got = lines[i];
+    EXPECT_EQ(got["line"], i + 2);
+    got.erase("line");
+    if (rows[i].args.empty()) {
+      EXPECT_EQ(got["error"], rows[i].error);
+      continue;
+    }
+    std::vector<std::string> args = rows[i].args;
+    args.push_back("--json");
+    const Outcome single = Run(args, atlas);
+    ASSERT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(got, nlohmann::json::parse(single.out));
+    EXPECT_TRUE(got.contains("place"));
+  }
+  // A header needs zone and dst only without a place column.
+  const Outcome noZone = RunFile("q.csv", "date,time,lon\n2000-01-01,12:00,88:22E\n");
+  EXPECT_EQ(noZone.status, 2);
+  EXPECT_NE(noZone.err.find("the header has no \"zone\" column"), std::string::npos) << noZone.err;
+  const Outcome jsonl =
+      Run({"--batch", "-", "--input", "jsonl"},
+          "printf '%s\\n' '{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"place\":\"New York, NY, US\"}' | " + atlas);
+  EXPECT_EQ(jsonl.status, 0) << jsonl.err;
+  EXPECT_EQ(Lines(jsonl.out).at(0)["place"]["offset_minutes"], -240);
+}
