@@ -14,6 +14,10 @@
 
 namespace orbisca {
 
+// Rounds to the nearest integer, halves to the even one, as RoundHalfEven
+// does, for |x| < 2^31, without a call to the maths library.
+int RoundHalfEvenToInt(double x);
+
 // The separation tested against the windows: the signed difference of two
 // longitudes rounded half to even, then, when it is more than 190 degrees
 // either way, taken the short way round the circle so that pairs on both

@@ -34,7 +34,12 @@ class ResultsSink {
 class PlainResults final : public ResultsSink {
  public:
   void SetInsertStyle(AspectKind, bool, Rgb) override {}
-  void InsertText(AspectKind kind, std::string_view text) override { boxes_[Index(kind)] += text; }
+  void InsertText(AspectKind kind, std::string_view text) override {
+    std::string& box = boxes_[Index(kind)];
+    // A box holds a few entries of a few hundred bytes: one allocation, not several.
+    if (box.empty()) box.reserve(2048);
+    box += text;
+  }
   void BringCoverToFront(AspectKind kind) override { covered_[Index(kind)] = true; }
   void SendCoverToBack(AspectKind kind) override { covered_[Index(kind)] = false; }
 

@@ -1,5 +1,6 @@
 #include "astro/moon.h"
 
+#include <array>
 #include <cmath>
 
 #include "astro/julian.h"
@@ -12,6 +13,37 @@ double MoonCenturies(const BirthInstant& instant) {
   return ((jdn - 2451545.0) + instant.universalHours / 24.0 - 0.5) / 36525.0;
 }
 
+namespace {
+
+// cos and sin of one angle; the product of two is the sum of the angles.
+struct Turn {
+  double c, s;
+};
+Turn operator*(Turn a, Turn b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
+
+// The multiples -n..n of an angle, from one cosine and one sine: entry n + k
+// holds k times the angle.
+template <int n>
+std::array<Turn, 2 * n + 1> Multiples(double angle) {
+  std::array<Turn, 2 * n + 1> m{};
+  m[n] = {1.0, 0.0};
+  m[n + 1] = {std::cos(angle), std::sin(angle)};
+  for (int k = 2; k <= n; ++k) m[n + k] = m[n + k - 1] * m[n + 1];
+  for (int k = 1; k <= n; ++k) m[n - k] = {m[n + k].c, -m[n + k].s};
+  return m;
+}
+
+constexpr bool WithinMultiples() {
+  const auto within = [](int k, int n) { return -n <= k && k <= n; };
+  for (const MoonTerm& t : MoonTerms) {
+    if (!within(t.D, 4) || !within(t.M, 1) || !within(t.Mp, 3) || !within(t.F, 2)) return false;
+  }
+  return true;
+}
+static_assert(WithinMultiples(), "a lunar term needs more multiples than MoonPeriodicSum prepares");
+
+}  // namespace
+
 double MoonPeriodicSum(double T) {
   // Mean elements, linear in T only, left unreduced.
   const double D = (297.8502042 + 445267.1115168 * T) * kDegToRad;
@@ -20,21 +52,38 @@ double MoonPeriodicSum(double T) {
   const double F = (93.2720993 + 483202.0175273 * T) * kDegToRad;
   const double E = 1.0 - 0.002516 * T - 0.0000074 * T * T;
 
+  // Each term's sine from the multiples of the four angles (the terms use
+  // D up to 4, M up to 1, M' up to 3, F up to 2): four sines and cosines
+  // instead of twenty-five sines.
+  const auto d = Multiples<4>(D);
+  const auto m = Multiples<1>(M);
+  const auto mp = Multiples<3>(Mp);
+  const auto f = Multiples<2>(F);
   double sum = 0.0;
   for (const MoonTerm& t : MoonTerms) {
-    double term = t.coefficient * std::sin(t.D * D + t.M * M + t.Mp * Mp + t.F * F);
+    const Turn angle = d[static_cast<std::size_t>(4 + t.D)] * m[static_cast<std::size_t>(1 + t.M)] *
+                       mp[static_cast<std::size_t>(3 + t.Mp)] * f[static_cast<std::size_t>(2 + t.F)];
+    double term = t.coefficient * angle.s;
     if (t.withE) term *= E;
     sum += term;
   }
   return sum;
 }
 
+double ReduceLongitudeKeeping360(double x) {
+  // x - 360 n is exact for |x| < 2^44 (both are multiples of x's last
+  // place, and the difference is smaller than x), so one step gives to the
+  // bit what adding or taking 360 a thousand times would. The quotient can
+  // round up to the next whole number: then the remainder is negative.
+  double r = x - 360.0 * static_cast<double>(static_cast<long long>(x / 360.0));
+  if (r < 0.0) r += 360.0;
+  if (r == 0.0 && x > 0.0) r = 360.0;
+  return r;
+}
+
 double MoonTropicalLongitude(double T) {
   const double meanLongitude = 218.3164591 + 481267.88134236 * T;
-  double lambda = meanLongitude + MoonPeriodicSum(T);
-  while (lambda < 0.0) lambda += 360.0;
-  while (lambda > 360.0) lambda -= 360.0;
-  return lambda;
+  return ReduceLongitudeKeeping360(meanLongitude + MoonPeriodicSum(T));
 }
 
 double MoonSiderealCorrection(double T) {

@@ -57,6 +57,10 @@ double MoonCenturies(const BirthInstant& instant);
 // Sum of the periodic terms, degrees, at T centuries from J2000.0.
 double MoonPeriodicSum(double T);
 
+// x reduced into 0..360 by whole turns: a negative x into 0 <= value < 360,
+// a positive one into 0 < value <= 360 (a positive multiple of 360 gives 360).
+double ReduceLongitudeKeeping360(double x);
+
 // Tropical longitude, degrees, reduced into 0..360 (360 itself is kept).
 double MoonTropicalLongitude(double T);
 

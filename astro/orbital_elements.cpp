@@ -25,13 +25,49 @@ double NormalizeRadians(double x) {
   return r;
 }
 
-double TrueAnomaly(double M, double e) {
+namespace {
+
+// The eccentric anomaly with its sine and cosine.
+struct Eccentric {
+  double E, sinE, cosE;
+};
+
+Eccentric EccentricAnomaly(double M, double e) {
   double E = M + e * std::sin(M) * (1.0 + e * std::cos(M));
   for (int round = 0; round < kKeplerMaxRounds; ++round) {
     const double previous = E;
-    E = previous - (previous - e * std::sin(previous) - M) / (1.0 - e * std::cos(previous));
-    if (std::fabs(E - previous) <= KeplerTolerance) break;
+    const double s = std::sin(previous), c = std::cos(previous);
+    const double slope = 1.0 - e * c;
+    E = previous - (previous - s * e - M) / slope;
+    const double step = E - previous;
+    // Newton's method squares the error: the next step would be about
+    // e sin(E) / (2 (1 - e cos(E))) times this one squared. When that is
+    // below the tolerance, E is solved without another round; the sine and
+    // cosine of E then follow from those of the previous value to first
+    // order, with an error of the order of the step squared.
+    const double nextStep = 0.5 * e * std::fabs(s) / slope * step * step;
+    if (std::fabs(step) <= KeplerTolerance || nextStep <= KeplerTolerance) {
+      return {E, s + step * c - 0.5 * step * step * s, c - step * s - 0.5 * step * step * c};
+    }
   }
+  return {E, std::sin(E), std::cos(E)};
+}
+
+// The body in its orbit's plane, x toward perihelion: r cos(nu) and r sin(nu)
+// straight from the eccentric anomaly (Meeus, "Astronomical Algorithms",
+// ch. 30), without the true anomaly's tangent and arc tangent.
+struct InOrbit {
+  double x, y;
+};
+InOrbit PositionInOrbit(const Elements& el) {
+  const Eccentric E = EccentricAnomaly(NormalizeRadians(el.L - el.peri), el.e);
+  return {el.a * (E.cosE - el.e), el.a * std::sqrt(1.0 - el.e * el.e) * E.sinE};
+}
+
+}  // namespace
+
+double TrueAnomaly(double M, double e) {
+  const double E = EccentricAnomaly(M, e).E;
   double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(E * 0.5));
   if (nu < 0) nu += kTwoPi;
   return nu;
@@ -47,10 +83,9 @@ double ArcTan2(double y, double x) {
 
 EclipticXY EarthPosition(double d) {
   const Elements earth = OrbitalElements(kEarthRow, d);
-  const double M = NormalizeRadians(earth.L - earth.peri);
-  const double nu = TrueAnomaly(M, earth.e);
-  const double r = earth.a * (1.0 - earth.e * earth.e) / (1.0 + earth.e * std::cos(nu));
-  return {r * std::cos(nu + earth.peri), r * std::sin(nu + earth.peri)};
+  const InOrbit p = PositionInOrbit(earth);
+  const double c = std::cos(earth.peri), s = std::sin(earth.peri);
+  return {p.x * c - p.y * s, p.x * s + p.y * c};
 }
 
 double GeocentricLongitude(std::size_t planet, double d) { return GeocentricLongitude(planet, d, EarthPosition(d)); }
@@ -61,12 +96,15 @@ double GeocentricLongitude(std::size_t planet, double d, EclipticXY earth) {
   // For the Earth's own row what remains is the direction of the Sun.
   if (planet != kEarthRow) {
     const Elements body = OrbitalElements(planet, d);
-    const double M = NormalizeRadians(body.L - body.peri);
-    const double nu = TrueAnomaly(M, body.e);
-    const double r = body.a * (1.0 - body.e * body.e) / (1.0 + body.e * std::cos(nu));
-    const double u = nu + body.peri - body.node;  // argument of latitude
-    x = r * (std::cos(body.node) * std::cos(u) - std::sin(body.node) * std::sin(u) * std::cos(body.i));
-    y = r * (std::sin(body.node) * std::cos(u) + std::cos(body.node) * std::sin(u) * std::cos(body.i));
+    const InOrbit p = PositionInOrbit(body);
+    // Turned by the argument of perihelion: r cos(u) and r sin(u), u the
+    // argument of latitude.
+    const double w = body.peri - body.node;
+    const double cw = std::cos(w), sw = std::sin(w);
+    const double ru = p.x * cw - p.y * sw, rv = p.x * sw + p.y * cw;
+    const double cn = std::cos(body.node), sn = std::sin(body.node), ci = std::cos(body.i);
+    x = ru * cn - rv * sn * ci;
+    y = ru * sn + rv * cn * ci;
   }
 
   double lambda = ArcTan2(y - earth.y, x - earth.x) * (180.0 / kPi);

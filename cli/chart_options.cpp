@@ -27,8 +27,9 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value.
-constexpr std::array<std::string_view, 10> kValueOptions = {"--date", "--time", "--zone", "--lon",   "--lat",
-                                                            "--name", "--rtf",  "--svg",  "--place", "--places"};
+constexpr std::array<std::string_view, 15> kValueOptions = {
+    "--date", "--time",  "--zone",   "--lon",    "--lat",  "--name",  "--rtf",   "--svg",
+    "--place", "--places", "--batch", "--input", "--format", "--output", "--jobs"};
 
 // Takes a run of `least` to `most` ASCII digits from the front of `text`.
 std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
@@ -54,12 +55,8 @@ int ToInt(std::string_view digits) {
   return v;
 }
 
-// The raw values of the options, as given.
-struct OptionTexts {
-  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART", place, placesQuery;
-  bool dst = false, noDst = false;
-};
-
+// The options of one chart; --date, --time and --zone are required unless
+// --batch is given, which ParseCommandLine checks.
 void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_option("--date", t.date, "Local date of birth, YYYY-MM-DD (1901 to 2050)");
   app.add_option("--time", t.time, "Local clock time of birth, HH:MM (24-hour clock)");
@@ -83,7 +80,41 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   for (int i = 0; i < kTimeZoneCount; ++i) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
   }
-  app.footer(zoneList + "\nExit status: 0 chart printed, 1 the RTF or SVG file could not be written, 2 input refused.");
+  app.footer(zoneList +
+             "\nExit status: 0 chart printed, 1 the RTF or SVG file could not be written, 2 input refused.\n"
+             "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file or output file.");
+}
+
+// The texts of the batch options, as given.
+struct BatchTexts {
+  std::string input, format = "jsonl";
+};
+
+void DeclareBatchOptions(CLI::App& app, BatchRequest& batch, BatchTexts& t) {
+  app.add_option("--batch", batch.inputPath, "Chart every row of FILE (- for standard input): CSV or JSON Lines");
+  app.add_option("--input", t.input, "Batch input format: csv or jsonl (default: from the file's extension)");
+  app.add_option("--format", t.format, "Batch output format: jsonl (default) or csv");
+  app.add_option("--output", batch.outputPath, "Write the batch output to FILE, whole or not at all");
+  app.add_flag("--paragraphs", batch.output.paragraphs, "Batch: include the interpretation paragraphs");
+  app.add_option("--jobs", batch.jobs, "Batch: number of workers, 1 to 256 (default: one per hardware thread)")
+      ->check(CLI::Range(1, 256));
+  app.add_flag("--quiet", batch.quiet, "Batch: no progress on standard error");
+}
+
+std::variant<BatchRequest, UsageError> ReadBatch(BatchRequest batch, const BatchTexts& t) {
+  if (t.input == "csv") {
+    batch.inputFormat = BatchInput::Csv;
+  } else if (t.input == "jsonl") {
+    batch.inputFormat = BatchInput::Jsonl;
+  } else if (!t.input.empty()) {
+    return UsageError{"--input expects csv or jsonl, not \"" + t.input + "\""};
+  }
+  if (t.format == "csv") {
+    batch.output.format = BatchFormat::Csv;
+  } else if (t.format != "jsonl") {
+    return UsageError{"--format expects jsonl or csv, not \"" + t.format + "\""};
+  }
+  return batch;
 }
 
 // An option that takes a value, given without one: nothing follows it, or
@@ -245,11 +276,31 @@ std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument) {
   return ZoneRefusal{message};
 }
 
+std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts) {
+  BirthEntries e;
+  e.name = texts.name;
+  e.dst = texts.dst;
+  if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
+  if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
+  // A place of the atlas gives the coordinates, and the offset when no zone
+  // is given; the caller applies it, since it needs the atlas.
+  if (texts.place.empty() || !texts.zone.empty()) {
+    if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
+  }
+  if (texts.place.empty()) {
+    if (std::optional<UsageError> error = ReadPlace(texts, e)) return *error;
+  }
+  return e;
+}
+
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
   CLI::App app{kDescription, "orbisca-chart"};
   OptionTexts texts;
   ChartRequest request;
+  BatchRequest batch;
+  BatchTexts batchTexts;
   DeclareOptions(app, texts, request);
+  DeclareBatchOptions(app, batch, batchTexts);
   if (std::optional<UsageError> missing = MissingValue(argc, argv)) {
     const bool help = std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--help" || a == "-h"; });
     if (!help) return *missing;
@@ -262,6 +313,11 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     return HelpRequested{version.what()};
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
+  }
+  if (app.count("--batch") > 0) {
+    std::variant<BatchRequest, UsageError> read = ReadBatch(std::move(batch), batchTexts);
+    if (UsageError* error = std::get_if<UsageError>(&read)) return *error;
+    return std::get<BatchRequest>(std::move(read));
   }
   if (app.count("--places")) return ListPlaces(texts.placesQuery);
   if (std::optional<UsageError> error = CheckCombination(app, texts)) return *error;

@@ -3,6 +3,7 @@
 #include <string>
 #include <variant>
 
+#include "cli/batch.h"
 #include "cli/place_option.h"
 #include "run/birth_entries.h"
 
@@ -13,6 +14,13 @@ struct ZoneRefusal {
   std::string message;
 };
 std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument);
+
+// The texts of one birth as the options give them, or a batch row's cells:
+// the same forms, the same defaults.
+struct OptionTexts {
+  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART", place, placesQuery;
+  bool dst = false, noDst = false;
+};
 
 struct ChartRequest {
   BirthEntries entries;
@@ -36,8 +44,14 @@ struct UsageError {
 struct HelpRequested {
   std::string text;
 };
-using ParseResult = std::variant<ChartRequest, UsageError, HelpRequested, PlaceListing>;
+using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested, PlaceListing>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
+
+// The form's entries that the texts stand for, or the message that refuses
+// them; the form's own checks come after, on the entries. With a place, the
+// longitude and latitude are left for ApplyPlace, and so is the zone when
+// none is given.
+std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts);
 
 }  // namespace orbisca::cli

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <nlohmann/json.hpp>
 #include <string>
 
 #include "aspects/aspects.h"
 #include "aspects/interpretation.h"
 #include "astro/planet_position.h"
+#include "cli/chart_json.h"
 #include "cli/chart_options.h"
 #include "report/atomic_file.h"
 #include "report/report.h"
@@ -62,48 +62,14 @@ void PrintText(const Chart& chart) {
   std::cout << '\n';
 }
 
-nlohmann::ordered_json PlaceJson(const PlaceFacts& facts) {
-  const places::Place& p = facts.place;
-  return {{"name", p.name},    {"admin", p.admin1Name}, {"country", p.countryName},
-          {"lat", p.latitude}, {"lon", p.longitude},    {"tz", p.timeZone},
-          {"offset_minutes", facts.offsetMinutes},      {"dst", facts.dst}};
-}
-
-// The sign and nakshatra keys of a body or the ascendant.
-void AddZodiac(nlohmann::ordered_json& entry, const ZodiacPosition& p) {
-  entry["sign"] = p.sign;
-  entry["sign_name"] = SignName(p.sign);
-  entry["nakshatra"] = p.nakshatra;
-  entry["nakshatra_name"] = NakshatraName(p.nakshatra);
-  entry["pada"] = p.pada;
-}
-
 void PrintJson(const Chart& c, const std::optional<PlaceFacts>& place) {
-  nlohmann::ordered_json chart;
-  chart["universal_time_hours"] = UniversalTimeHours(c.input);
-  chart["sidereal_shift"] = c.positions.siderealShift;
-  chart["julian_day"] = c.facts.julianDay;
-  nlohmann::ordered_json bodies = nlohmann::ordered_json::array();
-  for (const BodyPosition& b : c.facts.bodies) {
-    nlohmann::ordered_json body = {{"name", BodyName(b.body)}, {"longitude", c.positions.planets.Longitude(b.body)}};
-    AddZodiac(body, b.where);
-    bodies.push_back(body);
-  }
-  chart["bodies"] = bodies;
-  nlohmann::ordered_json ascendant = {{"longitude", c.facts.ascendant}};
-  AddZodiac(ascendant, c.facts.ascendantWhere);
-  chart["ascendant"] = ascendant;
-  nlohmann::ordered_json aspects = nlohmann::ordered_json::array();
-  for (const AspectEntry& e : FindAspects(c.positions.planets)) {
-    aspects.push_back({{"kind", Info(e.kind).caption},
-                       {"first", BodyName(e.first)},
-                       {"second", BodyName(e.second)},
-                       {"separation", e.separation},
-                       {"paragraph", GetInterpretation(e.kind, e.first, e.second)}});
-  }
-  chart["aspects"] = aspects;
-  if (place) chart["place"] = PlaceJson(*place);
-  std::cout << chart.dump(2) << '\n';
+  std::string text;
+  JsonText json(text, 2);
+  json.BeginObject();
+  WriteChartMembers(json, ValuesOf(c.input, c.facts), true);
+  if (place) WritePlaceMember(json, *place);
+  json.EndObject();
+  std::cout << text << '\n';
 }
 
 std::string ReportText(const PlainResults& boxes) {
@@ -154,6 +120,7 @@ int Run(int argc, const char* const* argv) {
     std::cerr << "orbisca-chart: " << error->message << '\n';
     return kExitRefused;
   }
+  if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
   if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) {
     std::cout << listing->text;
     return 0;

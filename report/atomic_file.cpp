@@ -96,28 +96,60 @@ void SyncFolder(const std::string& folder) {
   close(fd);
 }
 
-std::string Fail(int fd, const std::string& temporary) {
-  const int error = errno;
-  if (fd >= 0) close(fd);
-  unlink(temporary.c_str());
-  return std::strerror(error);
-}
-
 }  // namespace
 
-std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+AtomicFile::~AtomicFile() { Abandon(); }
+
+std::optional<std::string> AtomicFile::Open(const std::string& path) {
+  Abandon();
   if (path.empty()) return std::strerror(ENOENT);
   const std::optional<std::string> target = FollowLinks(path);
   if (!target) return std::strerror(errno);
-  const std::string folder = FolderOf(*target);
-  std::string temporary;
-  const int fd = CreateTemporary(folder, temporary);
-  if (fd < 0) return std::strerror(errno);
-  if (!WriteAll(fd, bytes) || !KeepAttributes(fd, *target) || fsync(fd) != 0) return Fail(fd, temporary);
-  if (close(fd) != 0) return Fail(-1, temporary);
-  if (rename(temporary.c_str(), target->c_str()) != 0) return Fail(-1, temporary);
-  SyncFolder(folder);
+  target_ = *target;
+  fd_ = CreateTemporary(FolderOf(target_), temporary_);
+  if (fd_ < 0) {
+    temporary_.clear();
+    return std::strerror(errno);
+  }
   return std::nullopt;
+}
+
+std::optional<std::string> AtomicFile::Write(std::string_view bytes) {
+  if (WriteAll(fd_, bytes)) return std::nullopt;
+  return Failed();
+}
+
+std::optional<std::string> AtomicFile::Commit() {
+  if (!KeepAttributes(fd_, target_) || fsync(fd_) != 0) return Failed();
+  const int fd = fd_;
+  fd_ = -1;
+  if (close(fd) != 0 || rename(temporary_.c_str(), target_.c_str()) != 0) return Failed();
+  temporary_.clear();
+  SyncFolder(FolderOf(target_));
+  return std::nullopt;
+}
+
+void AtomicFile::Abandon() {
+  if (temporary_.empty()) return;
+  const int error = errno;
+  if (fd_ >= 0) close(fd_);
+  fd_ = -1;
+  unlink(temporary_.c_str());
+  temporary_.clear();
+  errno = error;
+}
+
+std::string AtomicFile::Failed() {
+  const std::string reason = std::strerror(errno);
+  Abandon();
+  return reason;
+}
+
+std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes) {
+  AtomicFile file;
+  if (std::optional<std::string> reason = file.Open(path)) return reason;
+  if (std::optional<std::string> reason = file.Write(bytes)) return reason;
+  return file.Commit();
 }
 
 void IgnoreFileSizeSignal() { std::signal(SIGXFSZ, SIG_IGN); }

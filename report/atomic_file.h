@@ -16,6 +16,30 @@ namespace orbisca {
 // temporary file is then removed.
 std::optional<std::string> WriteFileAtomically(const std::string& path, std::string_view bytes);
 
+// The same, for content that arrives piece by piece: Open, Write as often as
+// needed, then Commit. Until Commit succeeds the target is untouched; a failure
+// or the destructor removes the temporary file. Each step returns the reason
+// of a failure, std::nullopt on success.
+class AtomicFile {
+ public:
+  AtomicFile() = default;
+  AtomicFile(const AtomicFile&) = delete;
+  AtomicFile& operator=(const AtomicFile&) = delete;
+  ~AtomicFile();
+
+  std::optional<std::string> Open(const std::string& path);
+  std::optional<std::string> Write(std::string_view bytes);
+  std::optional<std::string> Commit();
+  void Abandon();
+
+ private:
+  std::string Failed();
+
+  int fd_ = -1;
+  std::string target_;
+  std::string temporary_;
+};
+
 // Makes a write past the file-size limit fail with "File too large" instead
 // of killing the program with SIGXFSZ, so that the failure can be reported and
 // the temporary file removed. Call it once at the start of main.

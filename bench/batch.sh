@@ -1,0 +1,43 @@
+#!/usr/bin/env bash
+# Throughput of the batch mode: generates a CSV of random births (1,000,000
+# rows unless told), charts it to JSON Lines without paragraphs into
+# /dev/null, and prints births per second and the peak resident size.
+#
+# Usage: bench/batch.sh [rows] [build folder (default build-bench)] [extra orbisca-chart options]
+set -euo pipefail
+ROWS=${1:-1000000}
+root=$(cd "$(dirname "$0")/.." && pwd)
+build=${2:-$root/build-bench}
+shift $(( $# > 2 ? 2 : $# ))
+
+if [[ ! -f "$build/CMakeCache.txt" ]]; then
+  cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBISCA_BUILD_TESTS=OFF >/dev/null
+fi
+cmake --build "$build" -j2 --target orbisca-chart proc_time >/dev/null
+
+WORK=$(mktemp -d)
+trap 'rm -rf "$WORK"' EXIT
+CSV="$WORK/births.csv"
+
+# Valid births over the program's years, every zone by list position, both
+# hemispheres, a quoted name in every tenth row.
+awk -v rows="$ROWS" 'BEGIN {
+  srand(20261207)
+  split("31 28 31 30 31 30 31 31 30 31 30 31", days, " ")
+  print "name,date,time,zone,dst,lon,lat"
+  for (i = 1; i <= rows; i++) {
+    y = 1901 + int(rand() * 150); m = 1 + int(rand() * 12)
+    last = days[m] + (m == 2 && y % 4 == 0)
+    name = (i % 10 == 0) ? "\"Doe, Jane " i "\"" : "person " i
+    printf "%s,%04d-%02d-%02d,%02d:%02d,%d,%s,%d:%02d%s,%d:%02d%s\n", name, y, m, 1 + int(rand() * last),
+           int(rand() * 24), int(rand() * 60), int(rand() * 71), (rand() < 0.5 ? "true" : "false"),
+           int(rand() * 180), int(rand() * 60), (rand() < 0.5 ? "E" : "W"),
+           int(rand() * 90), int(rand() * 60), (rand() < 0.5 ? "N" : "S")
+  }
+}' >"$CSV"
+
+read -r ms cpu kib _ < <("$build/bench/proc_time" 1 "$build/cli/orbisca-chart" --batch "$CSV" --quiet "$@")
+awk -v rows="$ROWS" -v ms="$ms" -v cpu="$cpu" -v kib="$kib" -v jobs="$(nproc)" 'BEGIN {
+  printf "Batch, %d rows CSV in, JSON Lines out to /dev/null, %d hardware threads:\n", rows, jobs
+  printf "  %.0f births/s (%.2f s, %.2f s of CPU), peak RSS %.1f MiB\n", rows / (ms / 1000), ms / 1000, cpu / 1000, kib / 1024
+}'

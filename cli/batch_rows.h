@@ -1,0 +1,95 @@
+#pragma once
+
+// One row of the batch mode: its cells by column, their conversion to the
+// form's entries, and the chart or the refusal written in the output format.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <variant>
+
+#include "cli/place_option.h"
+#include "run/birth_entries.h"
+
+namespace orbisca::cli {
+
+enum class BatchColumn : unsigned char { Name, Date, Time, Zone, Dst, Lon, Lat, Place };
+
+// Whether a row must have the column: always, unless the row names a place
+// of the atlas (which gives the zone and settles daylight saving), or never.
+enum class BatchNeed : unsigned char { Optional, Required, RequiredWithoutPlace };
+
+struct BatchColumnInfo {
+  BatchColumn column;
+  std::string_view key;  // the CSV header's name and the JSON key
+  BatchNeed need;
+};
+
+// The columns a batch file may have; the values are written as the options
+// of the same names (`place` as --place).
+inline constexpr std::size_t kBatchColumnCount = 8;
+inline constexpr std::array<BatchColumnInfo, kBatchColumnCount> kBatchColumns = {{
+    {BatchColumn::Name, "name", BatchNeed::Optional},
+    {BatchColumn::Date, "date", BatchNeed::Required},
+    {BatchColumn::Time, "time", BatchNeed::Required},
+    {BatchColumn::Zone, "zone", BatchNeed::RequiredWithoutPlace},
+    {BatchColumn::Dst, "dst", BatchNeed::RequiredWithoutPlace},
+    {BatchColumn::Lon, "lon", BatchNeed::Optional},
+    {BatchColumn::Lat, "lat", BatchNeed::Optional},
+    {BatchColumn::Place, "place", BatchNeed::Optional},
+}};
+
+inline constexpr std::size_t Index(BatchColumn c) { return static_cast<std::size_t>(c); }
+// The column of a header name or key, nothing when there is none.
+std::optional<BatchColumn> ColumnNamed(std::string_view key);
+
+// A row's cells; a column that the file does not have is not given.
+struct RowCells {
+  std::array<std::string_view, kBatchColumnCount> text{};
+  std::array<bool, kBatchColumnCount> given{};
+
+  void Set(BatchColumn c, std::string_view value) {
+    text[Index(c)] = value;
+    given[Index(c)] = true;
+  }
+};
+
+// The message that refuses a row for a column it lacks, empty when it has
+// all it needs. `given` says which columns the row (or the header) has.
+std::string MissingColumn(const std::array<bool, kBatchColumnCount>& given);
+
+// A row's birth: the form's entries, and the atlas's facts when the row
+// names a place.
+struct RowBirth {
+  BirthEntries entries;
+  std::optional<PlaceFacts> place;
+};
+
+// The row's birth, or the message that refuses it: the single chart's option
+// messages (a place as --place's, from the process's atlas), then the form's
+// checks.
+std::variant<RowBirth, std::string> EntriesFromRow(const RowCells& cells);
+
+enum class BatchFormat { Jsonl, Csv };
+
+struct BatchOutput {
+  BatchFormat format = BatchFormat::Jsonl;
+  bool paragraphs = false;
+};
+
+// The first line of the output, if the format has one.
+std::string OutputHeader(const BatchOutput& output);
+
+// Charts one row and appends it to `out`, or, when the row is refused,
+// appends the refusal to `out` (JSON Lines) or to `messages` (CSV: one line
+// for standard error). Returns whether the row was charted.
+bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, std::string& out,
+              std::string& messages);
+
+// Appends a refusal of the row on `line`, as ChartRow does.
+void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, std::string& out,
+               std::string& messages);
+
+}  // namespace orbisca::cli

@@ -1,0 +1,146 @@
+// The batch mode's readers and writers on their own: the CSV reader against
+// the rules of RFC 4180, and the JSON writer against nlohmann-json's dump.
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+#include <cmath>
+#include <functional>
+#include <random>
+#include <string>
+#include <vector>
+
+#include "cli/csv_reader.h"
+#include "cli/json_text.h"
+
+namespace orbisca::cli {
+namespace {
+
+struct ExpectedRecord {
+  std::size_t line;
+  std::vector<std::string> fields;
+  std::string error;  // empty: a good record
+};
+
+struct CsvCase {
+  const char* what;
+  std::string text;
+  std::vector<ExpectedRecord> records;
+};
+
+TEST(CsvReader, ReadsRecordsByTheRules) {
+  const std::string notClosed = "a quoted field is not closed";
+  const std::string junk = "a quoted field must end at a comma or at the end of the line";
+  const std::vector<CsvCase> cases = {
+      {"plain fields", "a,b,c\n1,2,3\n", {{1, {"a", "b", "c"}, ""}, {2, {"1", "2", "3"}, ""}}},
+      {"empty fields", ",x,\n", {{1, {"", "x", ""}, ""}}},
+      {"an embedded comma", "\"Doe, Jane\",2\n", {{1, {"Doe, Jane", "2"}, ""}}},
+      {"doubled quotes", "\"say \"\"hi\"\"\",\"\"\"\"\n", {{1, {"say \"hi\"", "\""}, ""}}},
+      {"an embedded line break moves the next record's line",
+       "\"two\nlines\",1\nnext,2\n",
+       {{1, {"two\nlines", "1"}, ""}, {3, {"next", "2"}, ""}}},
+      {"CR LF line ends", "a,\"b\"\r\nc,d\r\n", {{1, {"a", "b"}, ""}, {2, {"c", "d"}, ""}}},
+      {"blank lines hold no record", "a\n\n\r\nb\n", {{1, {"a"}, ""}, {4, {"b"}, ""}}},
+      {"the last line without its break", "a,b\nc,d", {{1, {"a", "b"}, ""}, {2, {"c", "d"}, ""}}},
+      {"a quote inside an unquoted field is kept", "ab\"c,d\n", {{1, {"ab\"c", "d"}, ""}}},
+      {"text after a closing quote", "\"a\"b,c\nd,e\n", {{1, {}, junk}, {2, {"d", "e"}, ""}}},
+      {"a quote never closed", "x,1\n\"open,2\n3\n", {{1, {"x", "1"}, ""}, {2, {}, notClosed}}},
+  };
+  for (const CsvCase& c : cases) {
+    CsvReader reader(c.text);
+    CsvRecord record;
+    std::size_t n = 0;
+    while (reader.Next(record)) {
+      ASSERT_LT(n, c.records.size()) << c.what;
+      const ExpectedRecord& want = c.records[n++];
+      EXPECT_EQ(record.line, want.line) << c.what;
+      EXPECT_EQ(record.error, want.error) << c.what;
+      if (want.error.empty()) {
+        EXPECT_EQ(record.fields, want.fields) << c.what;
+      }
+    }
+    EXPECT_EQ(n, c.records.size()) << c.what;
+  }
+}
+
+TEST(CsvReader, WholeRecordsEndOutsideQuotes) {
+  const struct {
+    std::string text;
+    std::size_t length;
+  } cases[] = {
+      {"", 0},
+      {"a,b", 0},
+      {"a,b\nc", 4},
+      {"a,\"b\nc\",d\ne", 10},
+      {"a,\"b\nc", 0},
+      {"\"\"\"\"\n", 5},
+  };
+  for (const auto& c : cases) EXPECT_EQ(WholeRecordsLength(c.text), c.length) << c.text;
+}
+
+std::string Written(int indent, const std::function<void(JsonText&)>& write) {
+  std::string out;
+  JsonText json(out, indent);
+  write(json);
+  return out;
+}
+
+TEST(JsonText, WritesAsTheLibraryDumps) {
+  const auto write = [](JsonText& j) {
+    j.BeginObject();
+    j.Member("n", 14.25);
+    j.Member("whole", 14.0);
+    j.Member("tiny", 1.5e-7);
+    j.Member("i", -5);
+    j.Key("empty");
+    j.BeginArray();
+    j.EndArray();
+    j.Key("list");
+    j.BeginArray();
+    j.BeginObject();
+    j.Member("s", std::string_view("a \"q\" \\ \n\t\x01 \xC3\xA9"));
+    j.EndObject();
+    j.Integer(7);
+    j.EndArray();
+    j.EndObject();
+  };
+  nlohmann::ordered_json expected;
+  expected["n"] = 14.25;
+  expected["whole"] = 14.0;
+  expected["tiny"] = 1.5e-7;
+  expected["i"] = -5;
+  expected["empty"] = nlohmann::ordered_json::array();
+  expected["list"] = {{{"s", "a \"q\" \\ \n\t\x01 \xC3\xA9"}}, 7};
+  EXPECT_EQ(Written(-1, write), expected.dump());
+  EXPECT_EQ(Written(2, write), expected.dump(2));
+}
+
+TEST(JsonText, NumbersMatchTheLibraryToTheLastDigit) {
+  std::mt19937_64 random(7);
+  std::uniform_real_distribution<double> longitude(0.0, 360.0);
+  std::uniform_real_distribution<double> exponent(-12.0, 12.0);
+  for (int i = 0; i < 20000; ++i) {
+    const double v = i % 2 ? longitude(random) : std::pow(10.0, exponent(random)) * (i % 4 ? 1 : -1);
+    EXPECT_EQ(Written(-1, [v](JsonText& j) { j.Number(v); }), nlohmann::json(v).dump()) << v;
+  }
+}
+
+TEST(JsonText, InvalidUtf8BecomesReplacementCharacters) {
+  const struct {
+    std::string in, out;
+  } cases[] = {
+      {"ok \xE2\x82\xAC", "ok \xE2\x82\xAC"},
+      {"cut \xE2\x82", "cut \xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"lone \xFF", "lone \xEF\xBF\xBD"},
+      {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"surrogate \xED\xA0\x80", "surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+  };
+  for (const auto& c : cases) {
+    std::string out;
+    AppendJsonEscaped(out, c.in);
+    EXPECT_EQ(out, c.out) << c.in;
+    EXPECT_TRUE(nlohmann::json::accept("\"" + out + "\"")) << c.in;
+  }
+}
+
+}  // namespace
+}  // namespace orbisca::cli

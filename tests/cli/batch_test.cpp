@@ -1,0 +1,391 @@
+// orbisca-chart --batch as a user runs it: files in, rows out, messages,
+// exit statuses. Throughput and memory are measured by bench/batch.sh, not here.
+#include <gtest/gtest.h>
+#include <dirent.h>
+#include <stdlib.h>
+#include <sys/wait.h>
+
+#include <array>
+#include <cstdio>
+#include <fstream>
+#include <nlohmann/json.hpp>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct Outcome {
+  int status = -1;
+  std::string out;
+  std::string err;
+};
+
+std::string Quote(const std::string& s) {
+  std::string q = "'";
+  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
+  return q + "'";
+}
+
+std::string ReadFile(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+void WriteFile(const std::string& path, const std::string& text) { std::ofstream(path, std::ios::binary) << text; }
+
+// A folder of its own for each test, so that tests can run side by side.
+class Batch : public testing::Test {
+ protected:
+  void SetUp() override {
+    std::string pattern = testing::TempDir() + "orbisca-batch-XXXXXX";
+    ASSERT_NE(mkdtemp(pattern.data()), nullptr);
+    folder_ = pattern;
+  }
+  void TearDown() override { std::system(("rm -rf " + Quote(folder_)).c_str()); }
+
+  std::string Path(const std::string& name) const { return folder_ + "/" + name; }
+
+  // Runs the command; `prefix` is shell text put before it.
+  Outcome Run(const std::vector<std::string>& args, const std::string& prefix = "") const {
+    const std::string errFile = Path("stderr.txt");
+    std::string command = prefix + ORBISCA_CHART;
+    for (const std::string& a : args) command += " " + Quote(a);
+    command += " 2>" + Quote(errFile);
+    Outcome o;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe) return o;
+    std::array<char, 4096> buffer{};
+    std::size_t n = 0;
+    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) o.out.append(buffer.data(), n);
+    const int raw = pclose(pipe);
+    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    o.err = ReadFile(errFile);
+    return o;
+  }
+
+  // Charts `text` as a file of the given name.
+  Outcome RunFile(const std::string& name, const std::string& text, std::vector<std::string> extra = {}) const {
+    WriteFile(Path(name), text);
+    std::vector<std::string> args = {"--batch", Path(name)};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return Run(args);
+  }
+
+  // The names in the folder other than those the test made.
+  std::vector<std::string> Entries() const {
+    std::vector<std::string> names;
+    if (DIR* d = opendir(folder_.c_str())) {
+      while (dirent* e = readdir(d)) {
+        const std::string n = e->d_name;
+        if (n != "." && n != ".." && n != "stderr.txt") names.push_back(n);
+      }
+      closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string folder_;
+};
+
+std::vector<nlohmann::ordered_json> Lines(const std::string& out) {
+  std::vector<nlohmann::ordered_json> lines;
+  std::istringstream in(out);
+  for (std::string line; std::getline(in, line);) lines.push_back(nlohmann::ordered_json::parse(line));
+  return lines;
+}
+
+const std::string kHeader = "name,date,time,zone,dst,lon,lat\n";
+const std::string kNewYork = "Ada,1976-07-04,10:15,EST,true,74:00W,40:42N\n";
+const std::vector<std::string> kNewYorkArgs = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST",
+                                               "--lon",  "74:00W",     "--lat",  "40:42N", "--dst", "--json"};
+
+TEST_F(Batch, JsonLinesAreTheSingleChartPlusItsLine) {
+  const Outcome single = Run(kNewYorkArgs);
+  ASSERT_EQ(single.status, 0) << single.err;
+  const nlohmann::ordered_json expected = nlohmann::ordered_json::parse(single.out);
+
+  const Outcome withParagraphs = RunFile("b.csv", kHeader + kNewYork, {"--paragraphs"});
+  ASSERT_EQ(withParagraphs.status, 0) << withParagraphs.err;
+  // Byte for byte: the single chart's object, compact, with "line" first.
+  EXPECT_EQ(withParagraphs.out, "{\"line\":2," + expected.dump().substr(1) + "\n");
+
+  const Outcome plain = RunFile("b.csv", kHeader + kNewYork);
+  ASSERT_EQ(plain.status, 0);
+  nlohmann::ordered_json withoutParagraphs = expected;
+  for (auto& aspect : withoutParagraphs["aspects"]) aspect.erase("paragraph");
+  EXPECT_EQ(plain.out, "{\"line\":2," + withoutParagraphs.dump().substr(1) + "\n");
+  EXPECT_EQ(plain.err, "orbisca-chart: 1 rows read, 1 charted, 0 refused\n");
+}
+
+TEST_F(Batch, ColumnsInAnyOrderQuotedFieldsAndOptionalColumns) {
+  // The place enters the ascendant, so the rows without one are compared with
+  // the default place, 0:00E 0:00N.
+  const std::string atNewYork = RunFile("a.csv", kHeader + kNewYork).out;
+  const std::string atDefault = RunFile("a.csv", kHeader + "Ada,1976-07-04,10:15,EST,true,0:00E,0:00N\n").out;
+  ASSERT_NE(atNewYork, atDefault);
+  const struct {
+    const char* what;
+    std::string text;
+    const std::string& expected;
+  } cases[] = {
+      {"columns reordered", "lat,dst,zone,lon,time,date,name\n40:42N,true,EST,74:00W,10:15,1976-07-04,Ada\n", atNewYork},
+      {"quoted fields, CR LF", "\"date\",time,zone,dst,lon,lat,name\r\n\"1976-07-04\",\"10:15\",EST,TRUE,74:00W,40:42N,Ada\r\n",
+       atNewYork},
+      {"a byte-order mark", "\xEF\xBB\xBF" + kHeader + kNewYork, atNewYork},
+      {"name, lon and lat left out", "date,time,zone,dst\n1976-07-04,10:15,EST,yes\n", atDefault},
+      {"optional cells left empty", "name,date,time,zone,dst,lon,lat\n,1976-07-04,10:15,EST,1,,\n", atDefault},
+      {"the zone as its list text, a quoted name",
+       kHeader + "\"Doe, \"\"Ada\"\"\",1976-07-04,10:15,\"Eastern Standard Time,EST,-5.0\",true,0:00E,0:00N\n", atDefault},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = RunFile("b.csv", c.text);
+    EXPECT_EQ(o.status, 0) << c.what << ": " << o.err;
+    EXPECT_EQ(o.out, c.expected) << c.what;
+  }
+}
+
+TEST_F(Batch, JsonLinesInput) {
+  const std::string expected = RunFile("a.csv", kHeader + kNewYork).out;
+  const Outcome o = RunFile("b.jsonl",
+                            "\n{\"name\":\"Ada\",\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":true,"
+                            "\"lon\":\"74:00W\",\"lat\":\"40:42N\"}\n");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out, expected);  // the blank first line keeps the count: line 2
+  const Outcome byOption = Run({"--batch", Path("b.jsonl"), "--input", "jsonl"});
+  EXPECT_EQ(byOption.out, expected);
+}
+
+TEST_F(Batch, BadRowsAreRefusedWithTheSingleChartMessagesAndTheirLines) {
+  const std::string csv = kHeader +                                            // line 1
+                          "\"Two\nlines\",1976-07-04,10:15,EST,true,,\n" +   // lines 2-3, charted
+                          "A,1976-13-04,10:15,EST,true,,\n" +                 // 4
+                          "B,2001-02-29,10:15,EST,false,,\n" +                // 5
+                          "C,1976-07-04,10:15,NST,false,,\n" +                // 6
+                          "D,1976-07-04,10:15,EST,maybe,,\n" +                // 7
+                          "E,1976-07-04,10:15,EST,true,180:00W,\n" +          // 8
+                          "F,1976-07-04,10:15,EST\n" +                        // 9
+                          "\"G\"x,1976-07-04,10:15,EST,true,,\n" +            // 10
+                          kNewYork;                                            // 11, charted
+  const struct {
+    std::size_t line;
+    std::string message;
+  } refused[] = {
+      {4, "--date: the month must be 1 to 12"},
+      {5, "Please Enter Correct Date Or Month!"},
+      {6, "--zone: \"NST\" is ambiguous"},
+      {7, "dst expects true or false, not \"maybe\""},
+      {8, "Please Enter Value Between 0 And 179 in the Degree of Longitude"},
+      {9, "the row has 4 fields; the header has 7"},
+      {10, "a quoted field must end at a comma or at the end of the line"},
+  };
+  const Outcome o = RunFile("b.csv", csv);
+  EXPECT_EQ(o.status, 1);
+  const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
+  ASSERT_EQ(lines.size(), 9u) << o.out;
+  EXPECT_EQ(lines.front()["line"], 2);
+  EXPECT_TRUE(lines.front().contains("bodies"));
+  EXPECT_EQ(lines.back()["line"], 11);
+  for (std::size_t i = 0; i < std::size(refused); ++i) {
+    const nlohmann::ordered_json& row = lines[i + 1];
+    EXPECT_EQ(row.size(), 2u) << row;
+    EXPECT_EQ(row["line"], refused[i].line);
+    EXPECT_EQ(row["error"].get<std::string>().rfind(refused[i].message, 0), 0u) << row;
+  }
+  EXPECT_EQ(o.err, "orbisca-chart: 9 rows read, 2 charted, 7 refused\n");
+
+  // In CSV output the refusals go to standard error, with the same lines.
+  const Outcome asCsv = Run({"--batch", Path("b.csv"), "--format", "csv"});
+  EXPECT_EQ(asCsv.status, 1);
+  EXPECT_NE(asCsv.err.find("orbisca-chart: line 4: --date: the month must be 1 to 12\n"), std::string::npos) << asCsv.err;
+  EXPECT_NE(asCsv.err.find("orbisca-chart: line 10: a quoted field"), std::string::npos);
+  EXPECT_EQ(asCsv.out.find("\"line\""), std::string::npos);
+}
+
+TEST_F(Batch, BadJsonLines) {
+  const Outcome o = RunFile("b.jsonl",
+                            "not json\n"
+                            "[1,2]\n"
+                            "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\"}\n"
+                            "{\"date\":\"1976-07-04\",\"zone\":\"EST\",\"dst\":false}\n"
+                            "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false,\"city\":\"x\"}\n"
+                            "{\"date\":19760704,\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false}\n");
+  EXPECT_EQ(o.status, 1);
+  const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
+  const char* messages[] = {"the line is not a JSON object", "the line is not a JSON object",
+                            "dst is required (true or false)", "--time is required",
+                            "unknown key \"city\"", "\"date\" must be a string"};
+  ASSERT_EQ(lines.size(), std::size(messages));
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    EXPECT_EQ(lines[i]["line"], i + 1);
+    EXPECT_EQ(lines[i]["error"].get<std::string>().rfind(messages[i], 0), 0u) << lines[i];
+  }
+}
+
+TEST_F(Batch, CsvOutputListsOneRowPerAspect) {
+  const Outcome json = RunFile("b.csv", kHeader + "\"Doe, Ada\",1976-07-04,10:15,EST,true,74:00W,40:42N\n");
+  const nlohmann::ordered_json chart = Lines(json.out).at(0);
+  std::string expected = "line,name,kind,first,second,separation\n";
+  for (const auto& a : chart["aspects"]) {
+    expected += "2,\"Doe, Ada\"," + a["kind"].get<std::string>() + "," + a["first"].get<std::string>() + "," +
+                a["second"].get<std::string>() + "," + std::to_string(a["separation"].get<int>()) + "\n";
+  }
+  const Outcome csv = Run({"--batch", Path("b.csv"), "--format", "csv"});
+  EXPECT_EQ(csv.status, 0);
+  EXPECT_EQ(csv.out, expected);
+  const Outcome withParagraphs = Run({"--batch", Path("b.csv"), "--format", "csv", "--paragraphs"});
+  EXPECT_EQ(withParagraphs.out.rfind("line,name,kind,first,second,separation,paragraph\n", 0), 0u);
+  EXPECT_NE(withParagraphs.out.find(",Conjunction,Sun,Venus,-5,\"You "), std::string::npos) << withParagraphs.out;
+}
+
+TEST_F(Batch, OrderIsKeptAcrossWorkers) {
+  // Enough rows for many chunks; every third one refused.
+  std::string csv = kHeader;
+  for (int i = 0; i < 3000; ++i) {
+    csv += "P" + std::to_string(i) + "," + (i % 3 == 0 ? "1976-02-30" : "1976-07-04") + ",10:15,EST,true,,\n";
+  }
+  const Outcome o = RunFile("b.csv", csv, {"--jobs", "2"});
+  EXPECT_EQ(o.status, 1);
+  const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
+  ASSERT_EQ(lines.size(), 3000u);
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    ASSERT_EQ(lines[i]["line"], i + 2);
+    ASSERT_EQ(lines[i].contains("error"), i % 3 == 0) << lines[i];
+  }
+  EXPECT_EQ(o.err, "orbisca-chart: 3000 rows read, 2000 charted, 1000 refused\n");
+}
+
+TEST_F(Batch, StandardInputAndOutputFile) {
+  WriteFile(Path("in.csv"), kHeader + kNewYork);
+  const std::string expected = Run({"--batch", Path("in.csv")}).out;
+  WriteFile(Path("out.jsonl"), "an earlier file\n");
+  const Outcome o = Run({"--batch", "-", "--input", "csv", "--output", Path("out.jsonl")}, "< " + Quote(Path("in.csv")) + " ");
+  EXPECT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(o.out.empty());
+  EXPECT_EQ(ReadFile(Path("out.jsonl")), expected);
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"in.csv", "out.jsonl"}));
+}
+
+TEST_F(Batch, AFailedOutputLeavesTheEarlierFileWhole) {
+  std::string csv = kHeader;
+  for (int i = 0; i < 200; ++i) csv += kNewYork;
+  WriteFile(Path("in.csv"), csv);
+  WriteFile(Path("out.jsonl"), "an earlier file\n");
+  // A file-size limit of 1 KiB, far below the output's size.
+  const Outcome o = Run({"--batch", Path("in.csv"), "--output", Path("out.jsonl")}, "ulimit -f 2; ");
+  EXPECT_EQ(o.status, 2);
+  EXPECT_NE(o.err.find("cannot write " + Path("out.jsonl")), std::string::npos) << o.err;
+  EXPECT_EQ(ReadFile(Path("out.jsonl")), "an earlier file\n");
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"in.csv", "out.jsonl"}));
+}
+
+TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
+  WriteFile(Path("ok.csv"), kHeader + kNewYork);
+  WriteFile(Path("births.txt"), kHeader + kNewYork);
+  const struct {
+    const char* what;
+    std::vector<std::string> args;
+    std::string message;
+  } cases[] = {
+      {"unknown output format", {"--batch", Path("ok.csv"), "--format", "xml"}, "--format expects jsonl or csv"},
+      {"unknown input format", {"--batch", Path("ok.csv"), "--input", "tsv"}, "--input expects csv or jsonl"},
+      {"format not told", {"--batch", Path("births.txt")}, "give --input csv or --input jsonl"},
+      {"missing file", {"--batch", Path("none.csv")}, "cannot read " + Path("none.csv") + ": No such file"},
+      {"a folder as input", {"--batch", folder_, "--input", "csv"}, "cannot read " + folder_},
+      {"no folder for the output", {"--batch", Path("ok.csv"), "--output", Path("no/out.jsonl")}, "cannot write"},
+  };
+  for (const auto& c : cases) {
+    const Outcome o = Run(c.args);
+    EXPECT_EQ(o.status, 2) << c.what;
+    EXPECT_NE(o.err.find(c.message), std::string::npos) << c.what << ": " << o.err;
+    EXPECT_TRUE(o.out.empty()) << c.what;
+  }
+  const struct {
+    const char* what;
+    std::string text;
+    std::string message;
+  } headers[] = {
+      {"a required column missing", "name,date,time,zone,lon\n" + kNewYork, "the header has no \"dst\" column"},
+      {"an unknown column", "date,time,zone,dst,city\n" + kNewYork, "unknown column \"city\""},
+      {"a column twice", "date,time,zone,dst,date\n" + kNewYork, "names the column \"date\" twice"},
+      {"an empty file", "\n", "is empty"},
+  };
+  for (const auto& h : headers) {
+    const Outcome o = RunFile("h.csv", h.text);
+    EXPECT_EQ(o.status, 2) << h.what;
+    EXPECT_NE(o.err.find(h.message), std::string::npos) << h.what << ": " << o.err;
+  }
+}
+
+}  // namespace
+
+// A `place` column over the fixture atlas (tests/places/fixture): each row as
+// the single chart with --place, or refused with --place's message. Offsets
+// from the tz database's northamerica file (US rules).
+TEST_F(Batch, PlaceColumnAsThePlaceOption) {
+  const std::string atlas = "ORBISCA_ATLAS_DIR=" + Quote(ORBISCA_PLACES_FIXTURE) + " ";
+  struct Row {
+    const char* cells;              // name,date,time,zone,dst,lon,place
+    std::vector<std::string> args;  // the single chart's options; none: refused
+    const char* error;              // the refusal's message
+  };
+  const Row rows[] = {
+      {"a,1976-07-04,10:15,,,,\"New York, NY, US\"",
+       {"--name", "a", "--date", "1976-07-04", "--time", "10:15", "--place", "New York, NY, US"}, ""},
+      {"b,1976-07-04,10:15,EST,true,,New York",
+       {"--name", "b", "--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--dst", "--place", "New York"}, ""},
+      {"c,2021-11-07,01:30,,false,,New York",
+       {"--name", "c", "--date", "2021-11-07", "--time", "01:30", "--no-dst", "--place", "New York"}, ""},
+      {"d,1943-06-01,12:00,,,,Kolkata", {"--name", "d", "--date", "1943-06-01", "--time", "12:00", "--place", "Kolkata"},
+       ""},
+      {"e,2000-01-01,12:00,,,,London", {},
+       "--place: \"London\" is ambiguous; it names:\n  2643743  London, England, United Kingdom\n"
+       "  6058560  London, Ontario, Canada\nNarrow it as \"City, State, Country\" or give the GeoNames id."},
+      {"f,2000-01-01,12:00,,,,Atlantis", {}, "--place: no place in the atlas matches \"Atlantis\""},
+      {"g,2021-03-14,02:30,,,,New York", {},
+       "--place: 2021-03-14 02:30 did not happen in America/New_York: the clocks went forward from 02:00 EST "
+       "(UTC\u22125) to 03:00 EDT (UTC\u22124)."},
+      {"h,2021-11-07,01:30,,,,New York", {},
+       "--place: 2021-11-07 01:30 happened twice in America/New_York: first EDT (UTC\u22124, daylight saving), then "
+       "EST (UTC\u22125). Say which with --dst or --no-dst."},
+      {"i,2000-01-01,12:00,,false,,", {}, "--zone is required"},
+      {"j,2000-01-01,12:00,,,88:22E,Kolkata", {}, "place sets the longitude and latitude; leave out lon and lat"},
+      {"k,2001-02-29,12:00,,,,Kolkata", {}, "Please Enter Correct Date Or Month!"},
+  };
+  std::string file = "name,date,time,zone,dst,lon,place\n";
+  for (const Row& r : rows) file += std::string(r.cells) + "\n";
+  WriteFile(Path("p.csv"), file);
+  // Two workers share the atlas that the first place row loads.
+  const Outcome o = Run({"--batch", Path("p.csv"), "--paragraphs", "--jobs", "2"}, atlas);
+  EXPECT_EQ(o.status, 1);
+  const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
+  ASSERT_EQ(lines.size(), std::size(rows)) << o.err;
+  for (std::size_t i = 0; i < lines.size(); ++i) {
+    SCOPED_TRACE(rows[i].cells);
+    nlohmann::json got = lines[i];
+    EXPECT_EQ(got["line"], i + 2);
+    got.erase("line");
+    if (rows[i].args.empty()) {
+      EXPECT_EQ(got["error"], rows[i].error);
+      continue;
+    }
+    std::vector<std::string> args = rows[i].args;
+    args.push_back("--json");
+    const Outcome single = Run(args, atlas);
+    ASSERT_EQ(single.status, 0) << single.err;
+    EXPECT_EQ(got, nlohmann::json::parse(single.out));
+    EXPECT_TRUE(got.contains("place"));
+  }
+  // A header needs zone and dst only without a place column.
+  const Outcome noZone = RunFile("q.csv", "date,time,lon\n2000-01-01,12:00,88:22E\n");
+  EXPECT_EQ(noZone.status, 2);
+  EXPECT_NE(noZone.err.find("the header has no \"zone\" column"), std::string::npos) << noZone.err;
+  const Outcome jsonl =
+      Run({"--batch", "-", "--input", "jsonl"},
+          "printf '%s\\n' '{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"place\":\"New York, NY, US\"}' | " + atlas);
+  EXPECT_EQ(jsonl.status, 0) << jsonl.err;
+  EXPECT_EQ(Lines(jsonl.out).at(0)["place"]["offset_minutes"], -240);
+}
