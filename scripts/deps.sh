@@ -10,6 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()
