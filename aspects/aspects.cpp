@@ -1,7 +1,7 @@
 #include "aspects/aspects.h"
 
 #include "aspects/interpretation.h"
-#include "run/birth_entries.h"
+#include "astro/numeric.h"
 
 namespace orbisca {
 
@@ -57,7 +57,5 @@ void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink) {
     if (AspectFound[Index(info.kind)]) sink.SendCoverToBack(info.kind);
   }
 }
-
-void CalcAspects(ResultsSink& sink) { WriteAspects(FindAspects(Records().Planets), sink); }
 
 }  // namespace orbisca

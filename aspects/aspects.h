@@ -1,7 +1,7 @@
 #pragma once
 
-// modOrbisca: the aspect step, every pair of the ten bodies tested against
-// the seven kinds and written into the result boxes.
+// The aspects of a chart: every pair of the ten bodies tested against the
+// seven kinds and written into the result boxes.
 
 #include <array>
 #include <optional>
@@ -10,7 +10,7 @@
 #include "aspects/aspect_kind.h"
 #include "aspects/results_sink.h"
 #include "astro/body.h"
-#include "run/records.h"
+#include "astro/planet_table.h"
 
 namespace orbisca {
 
@@ -45,8 +45,5 @@ std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& en
 // CR LF layout) and then sets the covers: all to the front, then the kinds
 // found to the back.
 void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink);
-
-// The aspect step of a run, over the program's planet table.
-void CalcAspects(ResultsSink& sink);
 
 }  // namespace orbisca

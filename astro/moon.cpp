@@ -4,13 +4,12 @@
 
 #include "astro/julian.h"
 #include "astro/orbital_elements.h"
-#include "run/records.h"
 
 namespace orbisca {
 
-double MoonCenturies(const ChartInput& in) {
-  const double jdn = JulianDayNumber(in.BirthMonth, in.BirthDay, in.BirthYear);
-  return ((jdn - 2451545.0) + UniversalTimeHours(in) / 24.0 - 0.5) / 36525.0;
+double MoonCenturies(const BirthInstant& instant) {
+  const double jdn = JulianDayNumber(instant.month, instant.day, instant.year);
+  return ((jdn - 2451545.0) + instant.universalHours / 24.0 - 0.5) / 36525.0;
 }
 
 double MoonPeriodicSum(double T) {
@@ -46,16 +45,11 @@ double MoonSiderealCorrection(double T) {
   return (nutation - precession - 85886.27) / 3600.0;
 }
 
-double MoonSiderealLongitude(const ChartInput& in) {
-  const double T = MoonCenturies(in);
+double MoonSiderealLongitude(const BirthInstant& instant) {
+  const double T = MoonCenturies(instant);
   double longitude = MoonTropicalLongitude(T) + MoonSiderealCorrection(T);
   if (longitude < 0.0) longitude += 360.0;
   return longitude;
-}
-
-void CalcMoonPosition() {
-  ProgramRecords& r = Records();
-  r.MoonLongitude = MoonSiderealLongitude(r.Input);
 }
 
 }  // namespace orbisca

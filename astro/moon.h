@@ -1,12 +1,11 @@
 #pragma once
 
-// modVedicEphemeris: the Moon step, the Moon's sidereal longitude from a
-// truncated lunar series.
+// The Moon's sidereal longitude from a truncated lunar series.
 
 #include <array>
 #include <cstddef>
 
-#include "run/chart_input.h"
+#include "astro/julian.h"
 
 namespace orbisca {
 
@@ -53,7 +52,7 @@ inline constexpr std::array<MoonTerm, kMoonTermCount> MoonTerms = {{
 }};
 
 // Julian centuries from J2000.0 of the birth instant, universal time.
-double MoonCenturies(const ChartInput& in);
+double MoonCenturies(const BirthInstant& instant);
 
 // Sum of the periodic terms, degrees, at T centuries from J2000.0.
 double MoonPeriodicSum(double T);
@@ -66,9 +65,6 @@ double MoonTropicalLongitude(double T);
 double MoonSiderealCorrection(double T);
 
 // The Moon's sidereal longitude, 0 <= value < 360.
-double MoonSiderealLongitude(const ChartInput& in);
-
-// The Moon step of a run: sets the program's MoonLongitude from its ChartInput.
-void CalcMoonPosition();
+double MoonSiderealLongitude(const BirthInstant& instant);
 
 }  // namespace orbisca

@@ -21,9 +21,6 @@ struct OrbitalElementRow {
 inline constexpr std::size_t kOrbitalBodies = 9;
 inline constexpr std::size_t kEarthRow = 2;  // the row that gives the Sun
 
-// Rows in computation order; row 2 is the Earth.
-enum class OrbitalRow : unsigned char { Mercury, Venus, Earth, Mars, Jupiter, Saturn, Uranus, Neptune, Pluto };
-
 // Keplerian elements and rates, J2000 ecliptic and equinox: Standish, "Keplerian
 // Elements for Approximate Positions of the Major Planets" (JPL, table 1,
 // valid 1800-2050), angular rates in arc-seconds per century.
@@ -54,8 +51,16 @@ inline constexpr double KeplerTolerance = 1e-12;
 inline constexpr int kKeplerMaxRounds = 50;
 
 Elements OrbitalElements(std::size_t planet, double d);
-double NormalizeRadians(double x);
 double TrueAnomaly(double M, double e);
+
+// NormalizeRadians and ArcTan2 are written out rather than std::fmod and
+// std::atan2: they use the program's 15-digit kPi and kTwoPi above, and the
+// reduction goes through the quotient x / 2pi. The standard functions work
+// with the exact pi and the exact remainder, which moves the last bits of
+// every longitude, and orbisca-chart --json prints every bit.
+// x reduced into 0 <= value < 2pi.
+double NormalizeRadians(double x);
+// The angle of (x, y) in -pi..pi; (0, 0) gives 0.
 double ArcTan2(double y, double x);
 
 // Heliocentric ecliptic position of the Earth in au, its orbit taken to lie

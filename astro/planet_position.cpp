@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "astro/julian.h"
+#include "astro/moon.h"
 #include "astro/orbital_elements.h"
 
 namespace orbisca {
@@ -15,59 +15,12 @@ double PlanetSiderealCorrection(double T) {
   return (nutation - precession - 80861.27) / 3600.0;
 }
 
-double Centuries1900(const ChartInput& in) {
-  const double jdn = JulianDayNumber(in.BirthMonth, in.BirthDay, in.BirthYear);
-  return ((jdn - 2415020.0) + UniversalTimeHours(in) / 24.0 - 0.5) / 36525.0;
+double Centuries1900(const BirthInstant& instant) {
+  const double jdn = JulianDayNumber(instant.month, instant.day, instant.year);
+  return ((jdn - 2415020.0) + instant.universalHours / 24.0 - 0.5) / 36525.0;
 }
 
-double SiderealShiftFor(const ChartInput& in) { return PlanetSiderealCorrection(Centuries1900(in)); }
-
-namespace {
-
-bool IsGregorianLeap(int y) { return (y % 4 == 0 && y % 100 != 0) || y % 400 == 0; }
-
-int DaysInMonth(int y, int m) {
-  static constexpr std::array<int, 12> kDays = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
-  return (m == 2 && IsGregorianLeap(y)) ? 29 : kDays[static_cast<std::size_t>(m - 1)];
-}
-
-// Adds a number of minutes (of either sign, at most a few days' worth) to a
-// calendar minute, carrying into day, month and year.
-CalendarMinute AddMinutes(CalendarMinute t, int minutes) {
-  int total = t.hour * 60 + t.minute + minutes;
-  while (total < 0) {
-    total += 24 * 60;
-    if (--t.day < 1) {
-      if (--t.month < 1) {
-        t.month = 12;
-        --t.year;
-      }
-      t.day = DaysInMonth(t.year, t.month);
-    }
-  }
-  while (total >= 24 * 60) {
-    total -= 24 * 60;
-    if (++t.day > DaysInMonth(t.year, t.month)) {
-      t.day = 1;
-      if (++t.month > 12) {
-        t.month = 1;
-        ++t.year;
-      }
-    }
-  }
-  t.hour = total / 60;
-  t.minute = total % 60;
-  return t;
-}
-
-}  // namespace
-
-CalendarMinute UniversalDateTime(const ChartInput& in) {
-  CalendarMinute t{in.BirthYear, in.BirthMonth, in.BirthDay, in.BirthHour, in.BirthMinute};
-  if (IsSet(in.IsDst)) t = AddMinutes(t, -60);
-  t = AddMinutes(t, in.ZoneCorrHours * 60);
-  return AddMinutes(t, in.ZoneCorrMinutes);
-}
+double SiderealShiftFor(const BirthInstant& instant) { return PlanetSiderealCorrection(Centuries1900(instant)); }
 
 double PrecessionSinceJ2000(double T) { return (5028.796195 * T + 1.1054348 * T * T) / 3600.0; }
 
@@ -86,6 +39,10 @@ std::array<double, 9> PlanetSiderealLongitudes(double d, double siderealShift) {
   return out;
 }
 
+std::array<double, 9> PlanetSiderealLongitudes(const BirthInstant& instant, double siderealShift) {
+  return PlanetSiderealLongitudes(DayNumberJ2000(UniversalCalendarMinute(instant)), siderealShift);
+}
+
 PlanetTable BuildPlanetTable(const std::array<double, 9>& p, double moonLongitude) {
   PlanetTable table;
   table.BodyNames = kSlotNames;
@@ -98,17 +55,13 @@ PlanetTable BuildPlanetTable(const std::array<double, 9>& p, double moonLongitud
   return table;
 }
 
-void CalcSiderealShift() {
-  ProgramRecords& r = Records();
-  r.SiderealShift = SiderealShiftFor(r.Input);
-}
-
-void CalcPlanetPositions() {
-  ProgramRecords& r = Records();
-  const CalendarMinute ut = UniversalDateTime(r.Input);
-  const double d = DayNumberJ2000(ut.year, ut.month, ut.day, ut.hour, ut.minute);
-  r.PlanetLongitudes = PlanetSiderealLongitudes(d, r.SiderealShift);
-  r.Planets = BuildPlanetTable(r.PlanetLongitudes, r.MoonLongitude);
+ChartPositions PositionsAt(const BirthInstant& instant) {
+  ChartPositions c;
+  c.siderealShift = SiderealShiftFor(instant);
+  c.moonLongitude = MoonSiderealLongitude(instant);
+  c.planetLongitudes = PlanetSiderealLongitudes(instant, c.siderealShift);
+  c.planets = BuildPlanetTable(c.planetLongitudes, c.moonLongitude);
+  return c;
 }
 
 }  // namespace orbisca

@@ -3,9 +3,8 @@
 #include <benchmark/benchmark.h>
 
 #include "aspects/aspects.h"
-#include "astro/moon.h"
 #include "astro/planet_position.h"
-#include "run/records.h"
+#include "run/chart_input.h"
 
 namespace orbisca {
 namespace {
@@ -25,35 +24,27 @@ ChartInput NewYork1976() {
 }
 
 void WholeChart(benchmark::State& state) {
-  Records().Input = NewYork1976();
+  const BirthInstant instant = InstantOf(NewYork1976());
   for (auto _ : state) {
-    CalcSiderealShift();
-    CalcMoonPosition();
-    CalcPlanetPositions();
+    const ChartPositions positions = PositionsAt(instant);
     PlainResults results;
-    CalcAspects(results);
+    WriteAspects(FindAspects(positions.planets), results);
     benchmark::DoNotOptimize(results);
   }
 }
 BENCHMARK(WholeChart);
 
 void PositionsOnly(benchmark::State& state) {
-  Records().Input = NewYork1976();
+  const BirthInstant instant = InstantOf(NewYork1976());
   for (auto _ : state) {
-    CalcSiderealShift();
-    CalcMoonPosition();
-    CalcPlanetPositions();
-    benchmark::DoNotOptimize(Records().Planets);
+    ChartPositions positions = PositionsAt(instant);
+    benchmark::DoNotOptimize(positions);
   }
 }
 BENCHMARK(PositionsOnly);
 
 void AspectDetection(benchmark::State& state) {
-  Records().Input = NewYork1976();
-  CalcSiderealShift();
-  CalcMoonPosition();
-  CalcPlanetPositions();
-  const PlanetTable table = Records().Planets;
+  const PlanetTable table = PositionsAt(InstantOf(NewYork1976())).planets;
   for (auto _ : state) {
     std::vector<AspectEntry> entries = FindAspects(table);
     benchmark::DoNotOptimize(entries);
@@ -62,13 +53,10 @@ void AspectDetection(benchmark::State& state) {
 BENCHMARK(AspectDetection);
 
 void AspectPassIntoBoxes(benchmark::State& state) {
-  Records().Input = NewYork1976();
-  CalcSiderealShift();
-  CalcMoonPosition();
-  CalcPlanetPositions();
+  const PlanetTable table = PositionsAt(InstantOf(NewYork1976())).planets;
   for (auto _ : state) {
     PlainResults results;
-    CalcAspects(results);
+    WriteAspects(FindAspects(table), results);
     benchmark::DoNotOptimize(results);
   }
 }

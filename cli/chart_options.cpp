@@ -2,8 +2,10 @@
 
 #include <CLI/CLI.hpp>
 #include <algorithm>
+#include <array>
 #include <cctype>
-#include <regex>
+#include <optional>
+#include <string_view>
 #include <vector>
 
 #include "run/time_zones.h"
@@ -17,16 +19,160 @@ bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
          });
 }
 
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+
 constexpr const char* kDescription =
     "Computes the sidereal longitudes of the Sun, Moon and eight planets for one birth and\n"
     "lists the aspects between them with their interpretations.";
 
+// The options that take a value.
+constexpr std::array<std::string_view, 7> kValueOptions = {"--date", "--time", "--zone", "--lon",
+                                                           "--lat",  "--name", "--rtf"};
+
+// Takes a run of `least` to `most` ASCII digits from the front of `text`.
+std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
+  std::size_t n = 0;
+  while (n < text.size() && n < most && IsDigit(text[n])) ++n;
+  if (n < least || (n < text.size() && IsDigit(text[n]))) return std::nullopt;
+  const std::string_view digits = text.substr(0, n);
+  text.remove_prefix(n);
+  return digits;
+}
+
+// Takes one of `choices` from the front of `text`.
+std::optional<char> TakeOneOf(std::string_view& text, std::string_view choices) {
+  if (text.empty() || choices.find(text.front()) == std::string_view::npos) return std::nullopt;
+  const char c = text.front();
+  text.remove_prefix(1);
+  return c;
+}
+
+int ToInt(std::string_view digits) {
+  int v = 0;
+  for (char c : digits) v = v * 10 + (c - '0');
+  return v;
+}
+
+// The raw values of the options, as given.
+struct OptionTexts {
+  std::string date, time, zone, lon = "0:00E", lat = "0:00N", name = "CHART";
+  bool dst = false;
+};
+
+void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
+  app.add_option("--date", t.date, "Local date of birth, YYYY-MM-DD (1901 to 2050)")->required();
+  app.add_option("--time", t.time, "Local clock time of birth, HH:MM (24-hour clock)")->required();
+  app.add_option("--zone", t.zone, "Time zone: list position 0 to 70, the list text, or its abbreviation")->required();
+  app.add_option("--lon", t.lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E (default 0:00E)");
+  app.add_option("--lat", t.lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
+  app.add_flag("--dst", t.dst, "The clock time is daylight-saving time");
+  app.add_option("--name", t.name, "Name of the person (default CHART)");
+  app.add_flag("--json", request.json, "Print the chart as one JSON object");
+  app.add_flag("--report", request.report, "Print the report text instead of the chart");
+  app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
+  std::string zoneList = "Time zones (position: list text):\n";
+  for (int i = 0; i < kTimeZoneCount; ++i) {
+    zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
+  }
+  app.footer(zoneList + "\nExit status: 0 chart printed, 1 the RTF file could not be written, 2 input refused.");
+}
+
+// An option that takes a value, given without one: nothing follows it, or
+// what follows is another option ("--name --dst" must not name the person
+// "--dst" and lose the daylight saving).
+std::optional<UsageError> MissingValue(int argc, const char* const* argv) {
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view arg = argv[i];
+    for (std::string_view option : kValueOptions) {
+      const bool separate = arg == option;
+      const bool joined = arg.size() > option.size() && arg.starts_with(option) && arg[option.size()] == '=';
+      if (!separate && !joined) continue;
+      const std::string_view value = joined ? arg.substr(option.size() + 1)
+                                            : (i + 1 < argc ? std::string_view(argv[i + 1]) : std::string_view("--"));
+      if (value.starts_with("--")) return UsageError{std::string(option) + " needs a value"};
+      if (separate) ++i;
+    }
+  }
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadDate(const std::string& date, BirthEntries& e) {
+  std::string_view rest = date;
+  const auto y = TakeDigits(rest, 4, 4);
+  const bool dash1 = y && TakeOneOf(rest, "-");
+  const auto m = dash1 ? TakeDigits(rest, 1, 2) : std::nullopt;
+  const bool dash2 = m && TakeOneOf(rest, "-");
+  const auto d = dash2 ? TakeDigits(rest, 1, 2) : std::nullopt;
+  if (!d || !rest.empty()) return UsageError{"--date expects YYYY-MM-DD, not \"" + date + "\""};
+  const int year = ToInt(*y), month = ToInt(*m), day = ToInt(*d);
+  if (year < 1901 || year > 2050) return UsageError{"--date: the year must be 1901 to 2050"};
+  if (month < 1 || month > 12) return UsageError{"--date: the month must be 1 to 12"};
+  if (day < 1 || day > 31) return UsageError{"--date: the day must be 1 to 31"};
+  e.monthIndex = month - 1;
+  e.dayIndex = day - 1;
+  e.dayText = std::to_string(day);
+  e.yearText = std::to_string(year);
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadTime(const std::string& time, BirthEntries& e) {
+  std::string_view rest = time;
+  const auto h = TakeDigits(rest, 1, 2);
+  const bool colon = h && TakeOneOf(rest, ":");
+  const auto m = colon ? TakeDigits(rest, 2, 2) : std::nullopt;
+  if (!m || !rest.empty()) return UsageError{"--time expects HH:MM, not \"" + time + "\""};
+  if (ToInt(*h) > 23) return UsageError{"--time: the hour must be 0 to 23"};
+  if (ToInt(*m) > 59) return UsageError{"--time: the minute must be 0 to 59"};
+  e.hourText = std::to_string(ToInt(*h));
+  e.minuteText = std::to_string(ToInt(*m));
+  return std::nullopt;
+}
+
+// A place coordinate, DEG:MIN and a hemisphere letter. The degrees and the
+// minutes go to the form's checks as typed.
+struct Coordinate {
+  std::string degrees, minutes;
+  char hemisphere;
+};
+std::optional<Coordinate> ReadCoordinate(std::string_view text, std::string_view hemispheres) {
+  const auto deg = TakeDigits(text, 1, 3);
+  const bool colon = deg && TakeOneOf(text, ":");
+  const auto min = colon ? TakeDigits(text, 1, 2) : std::nullopt;
+  const auto side = min ? TakeOneOf(text, hemispheres) : std::nullopt;
+  if (!side || !text.empty()) return std::nullopt;
+  return Coordinate{std::string(*deg), std::string(*min),
+                    static_cast<char>(std::toupper(static_cast<unsigned char>(*side)))};
+}
+
+std::optional<UsageError> ReadPlace(const OptionTexts& t, BirthEntries& e) {
+  const std::optional<Coordinate> lon = ReadCoordinate(t.lon, "EWew");
+  if (!lon) return UsageError{"--lon expects DEG:MIN followed by E or W, for example 77:12E, not \"" + t.lon + "\""};
+  const std::optional<Coordinate> lat = ReadCoordinate(t.lat, "NSns");
+  if (!lat) return UsageError{"--lat expects DEG:MIN followed by N or S, for example 28:36N, not \"" + t.lat + "\""};
+  e.lonDeg = lon->degrees;
+  e.lonMin = lon->minutes;
+  e.east = lon->hemisphere == 'E';
+  e.latDeg = lat->degrees;
+  e.latMin = lat->minutes;
+  e.south = lat->hemisphere == 'S';
+  return std::nullopt;
+}
+
+std::optional<UsageError> ReadZone(const std::string& zone, BirthEntries& e) {
+  const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
+  if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
+  e.zoneIndex = std::get<int>(resolved);
+  return std::nullopt;
+}
+
 }  // namespace
 
 std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument) {
-  // A list position.
-  if (!argument.empty() && std::all_of(argument.begin(), argument.end(), [](char c) { return std::isdigit(static_cast<unsigned char>(c)); })) {
-    const int position = argument.size() <= 3 ? std::stoi(argument) : kTimeZoneCount;
+  // A list position; leading zeros count for nothing, so 0070 is 070 is 70.
+  if (!argument.empty() && std::all_of(argument.begin(), argument.end(), IsDigit)) {
+    const std::size_t first = std::min(argument.find_first_not_of('0'), argument.size() - 1);
+    const std::string_view digits = std::string_view(argument).substr(first);
+    const int position = digits.size() <= 3 ? ToInt(digits) : kTimeZoneCount;
     if (position < kTimeZoneCount) return position;
     return ZoneRefusal{"--zone: a list position is 0 to 70, not " + argument};
   }
@@ -54,25 +200,13 @@ std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument) {
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
   CLI::App app{kDescription, "orbisca-chart"};
-  std::string date, time, zone, lon, lat = "0:00N", name = "CHART";
+  OptionTexts texts;
   ChartRequest request;
-  bool dst = false;
-  app.add_option("--date", date, "Local date of birth, YYYY-MM-DD (1901 to 2050)")->required();
-  app.add_option("--time", time, "Local clock time of birth, HH:MM (24-hour clock)")->required();
-  app.add_option("--zone", zone, "Time zone: list position 0 to 70, the list text, or its abbreviation")->required();
-  app.add_option("--lon", lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E")->required();
-  app.add_option("--lat", lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
-  app.add_flag("--dst", dst, "The clock time is daylight-saving time");
-  app.add_option("--name", name, "Name of the person (default CHART)");
-  app.add_flag("--json", request.json, "Print the chart as one JSON object");
-  app.add_flag("--report", request.report, "Print the report text instead of the chart");
-  app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
-  std::string zoneList = "Time zones (position: list text):\n";
-  for (int i = 0; i < kTimeZoneCount; ++i) {
-    zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
+  DeclareOptions(app, texts, request);
+  if (std::optional<UsageError> missing = MissingValue(argc, argv)) {
+    const bool help = std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--help" || a == "-h"; });
+    if (!help) return *missing;
   }
-  app.footer(zoneList + "\nExit status: 0 chart printed, 1 the RTF file could not be written, 2 input refused.");
-
   try {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
@@ -80,54 +214,13 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
-
   BirthEntries& e = request.entries;
-  e.name = name;
-
-  static const std::regex kDate(R"((\d{4})-(\d{1,2})-(\d{1,2}))");
-  std::smatch m;
-  if (!std::regex_match(date, m, kDate)) return UsageError{"--date expects YYYY-MM-DD, not \"" + date + "\""};
-  const int year = std::stoi(m[1]);
-  const int month = std::stoi(m[2]);
-  const int day = std::stoi(m[3]);
-  if (year < 1901 || year > 2050) return UsageError{"--date: the year must be 1901 to 2050"};
-  if (month < 1 || month > 12) return UsageError{"--date: the month must be 1 to 12"};
-  if (day < 1 || day > 31) return UsageError{"--date: the day must be 1 to 31"};
-  e.monthIndex = month - 1;
-  e.dayIndex = day - 1;
-  e.dayText = std::to_string(day);
-  e.yearText = std::to_string(year);
-
-  static const std::regex kTime(R"((\d{1,2}):(\d{2}))");
-  if (!std::regex_match(time, m, kTime)) return UsageError{"--time expects HH:MM, not \"" + time + "\""};
-  const int hour = std::stoi(m[1]);
-  const int minute = std::stoi(m[2]);
-  if (hour > 23) return UsageError{"--time: the hour must be 0 to 23"};
-  if (minute > 59) return UsageError{"--time: the minute must be 0 to 59"};
-  e.hourText = std::to_string(hour);
-  e.minuteText = std::to_string(minute);
-
-  const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
-  if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
-  e.zoneIndex = std::get<int>(resolved);
-
-  // Degrees and minutes go to the same checks as the form's boxes, as typed.
-  static const std::regex kLon(R"((\d{1,3}):(\d{1,2})([EWew]))");
-  if (!std::regex_match(lon, m, kLon)) {
-    return UsageError{"--lon expects DEG:MIN followed by E or W, for example 77:12E, not \"" + lon + "\""};
-  }
-  e.lonDeg = m[1];
-  e.lonMin = m[2];
-  e.east = std::toupper(static_cast<unsigned char>(m[3].str()[0])) == 'E';
-
-  static const std::regex kLat(R"((\d{1,3}):(\d{1,2})([NSns]))");
-  if (!std::regex_match(lat, m, kLat)) {
-    return UsageError{"--lat expects DEG:MIN followed by N or S, for example 28:36N, not \"" + lat + "\""};
-  }
-  e.latDeg = m[1];
-  e.latMin = m[2];
-  e.south = std::toupper(static_cast<unsigned char>(m[3].str()[0])) == 'S';
-  e.dst = dst;
+  e.name = texts.name;
+  e.dst = texts.dst;
+  if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
+  if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
+  if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
+  if (std::optional<UsageError> error = ReadPlace(texts, e)) return *error;
   return request;
 }
 

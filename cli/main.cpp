@@ -1,26 +1,21 @@
 // orbisca-chart: one birth chart from the command line, over the same engine
 // and the same entry checks as the window program.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <cmath>
 #include <cstdio>
-#include <cstring>
 #include <iostream>
 #include <nlohmann/json.hpp>
 #include <string>
 
 #include "aspects/aspects.h"
 #include "aspects/interpretation.h"
+#include "astro/planet_position.h"
 #include "cli/chart_options.h"
+#include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
 #include "report/site.h"
 #include "run/calculation_run.h"
 #include "run/chart_input.h"
-#include "run/records.h"
 
 namespace orbisca::cli {
 namespace {
@@ -33,21 +28,12 @@ constexpr double kReportPoints = 9.75;
 constexpr std::array<const char*, 12> kSigns = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
                                                 "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
 
-class CommandView final : public BirthDataView {
- public:
-  explicit CommandView(const BirthEntries& entries) : entries_(entries) {}
-  BirthEntries Entries() const override { return entries_; }
-  void Refuse(const EntryRefusal& refusal) override { refusal_ = std::string(refusal.message); }
-  ResultsSink& Results() override { return results_; }
-  void ShowResults() override {}
-
-  const std::string& Refusal() const { return refusal_; }
-  const PlainResults& Boxes() const { return results_; }
-
- private:
-  BirthEntries entries_;
-  std::string refusal_;
-  PlainResults results_;
+// One chart: the record the entries filled, its positions and the result
+// boxes the aspects were written into.
+struct Chart {
+  ChartInput input;
+  ChartPositions positions;
+  PlainResults boxes;
 };
 
 // "Sagittarius 16°31′": the sign and the degrees and whole minutes within it.
@@ -66,29 +52,27 @@ std::string WithoutCarriageReturns(std::string text) {
   return text;
 }
 
-void PrintText(const PlainResults& boxes) {
-  const PlanetTable& table = Records().Planets;
+void PrintText(const Chart& chart) {
   for (Body b : kAllBodies) {
-    const double lon = table.Longitude(b);
+    const double lon = chart.positions.planets.Longitude(b);
     std::printf("%-8s %9.4f  %s\n", std::string(BodyName(b)).c_str(), lon, SignPosition(lon).c_str());
   }
   for (const AspectKindInfo& info : kAspectKinds) {
-    const std::string& box = boxes.Text(info.kind);
+    const std::string& box = chart.boxes.Text(info.kind);
     if (!box.empty()) std::cout << '\n' << WithoutCarriageReturns(box.substr(0, box.size() - 2));
   }
   std::cout << '\n';
 }
 
-void PrintJson() {
-  const ProgramRecords& r = Records();
+void PrintJson(const Chart& c) {
   nlohmann::ordered_json chart;
-  chart["universal_time_hours"] = UniversalTimeHours(r.Input);
-  chart["sidereal_shift"] = r.SiderealShift;
+  chart["universal_time_hours"] = UniversalTimeHours(c.input);
+  chart["sidereal_shift"] = c.positions.siderealShift;
   nlohmann::ordered_json bodies = nlohmann::ordered_json::array();
-  for (Body b : kAllBodies) bodies.push_back({{"name", BodyName(b)}, {"longitude", r.Planets.Longitude(b)}});
+  for (Body b : kAllBodies) bodies.push_back({{"name", BodyName(b)}, {"longitude", c.positions.planets.Longitude(b)}});
   chart["bodies"] = bodies;
   nlohmann::ordered_json aspects = nlohmann::ordered_json::array();
-  for (const AspectEntry& e : FindAspects(r.Planets)) {
+  for (const AspectEntry& e : FindAspects(c.positions.planets)) {
     aspects.push_back({{"kind", Info(e.kind).caption},
                        {"first", BodyName(e.first)},
                        {"second", BodyName(e.second)},
@@ -105,40 +89,13 @@ std::string ReportText(const PlainResults& boxes) {
   return BuildReport(texts, SiteBaseAddress());
 }
 
-// Writes the whole file under a temporary name beside it and renames it into
-// place, so that a failed write never leaves a partial file or harms an
-// earlier one. Returns the reason of a failure, empty on success.
-std::string WriteAtomically(const std::string& path, const std::string& content) {
-  std::string temp = path + ".XXXXXX";
-  const int fd = mkstemp(temp.data());
-  if (fd < 0) return std::strerror(errno);
-  std::size_t done = 0;
-  while (done < content.size()) {
-    const ssize_t n = write(fd, content.data() + done, content.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      const std::string reason = std::strerror(errno);
-      close(fd);
-      unlink(temp.c_str());
-      return reason;
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  // A new file gets the usual permissions (mkstemp makes it private).
-  const mode_t mask = umask(0);
-  umask(mask);
-  fchmod(fd, 0666 & ~mask);
-  if (fsync(fd) != 0 || close(fd) != 0) {
-    const std::string reason = std::strerror(errno);
-    unlink(temp.c_str());
-    return reason;
-  }
-  if (rename(temp.c_str(), path.c_str()) != 0) {
-    const std::string reason = std::strerror(errno);
-    unlink(temp.c_str());
-    return reason;
-  }
-  return {};
+// The chart of accepted entries, computed as the window's run computes it.
+Chart ComputeChart(const BirthEntries& entries) {
+  Chart chart;
+  FillChartInput(entries, chart.input);
+  chart.positions = PositionsAt(InstantOf(chart.input));
+  WriteAspects(FindAspects(chart.positions.planets), chart.boxes);
+  return chart;
 }
 
 int Run(int argc, const char* const* argv) {
@@ -152,25 +109,24 @@ int Run(int argc, const char* const* argv) {
     return kExitRefused;
   }
   const ChartRequest& request = std::get<ChartRequest>(parsed);
-  CommandView view(request.entries);
-  if (!RunChart(view)) {
-    std::cerr << view.Refusal() << '\n';
+  if (const std::optional<EntryRefusal> refusal = CheckEntries(request.entries)) {
+    std::cerr << refusal->message << '\n';
     return kExitRefused;
   }
+  const Chart chart = ComputeChart(request.entries);
   if (!request.rtfPath.empty()) {
-    const std::string rtf = EncodeRtf(ReportText(view.Boxes()), RtfHalfPoints(kReportPoints));
-    const std::string reason = WriteAtomically(request.rtfPath, rtf);
-    if (!reason.empty()) {
-      std::cerr << "orbisca-chart: cannot write " << request.rtfPath << ": " << reason << '\n';
+    const std::string rtf = EncodeRtf(ReportText(chart.boxes), RtfHalfPoints(kReportPoints));
+    if (const std::optional<std::string> reason = WriteFileAtomically(request.rtfPath, rtf)) {
+      std::cerr << "orbisca-chart: cannot write " << request.rtfPath << ": " << *reason << '\n';
       return kExitWriteFailed;
     }
   }
   if (request.report) {
-    std::cout << ReportText(view.Boxes());
+    std::cout << ReportText(chart.boxes);
   } else if (request.json) {
-    PrintJson();
+    PrintJson(chart);
   } else {
-    PrintText(view.Boxes());
+    PrintText(chart);
   }
   return 0;
 }
@@ -178,4 +134,9 @@ int Run(int argc, const char* const* argv) {
 }  // namespace
 }  // namespace orbisca::cli
 
-int main(int argc, char** argv) { return orbisca::cli::Run(argc, argv); }
+int main(int argc, char** argv) {
+  // A write past the file-size limit then fails with a message instead of
+  // killing the program halfway through the save.
+  orbisca::IgnoreFileSizeSignal();
+  return orbisca::cli::Run(argc, argv);
+}

@@ -77,28 +77,31 @@ std::optional<double> WholeNumber(std::string_view text) {
   return v;
 }
 
-double RoundHalfEven(double x) {
-  const double r = std::round(x);  // halves away from zero
-  if (std::fabs(x - std::trunc(x)) == 0.5) return 2.0 * std::round(x / 2.0);
-  return r;
+std::optional<short> ToInt16(double value) {
+  if (!std::isfinite(value)) return std::nullopt;
+  const double r = RoundHalfEven(value);
+  if (r < std::numeric_limits<short>::min() || r > std::numeric_limits<short>::max()) return std::nullopt;
+  return static_cast<short>(r);
 }
 
 std::optional<short> TextToInt16(std::string_view text) {
   const std::optional<double> v = WholeNumber(text);
-  if (!v || !std::isfinite(*v)) return std::nullopt;
-  const double r = RoundHalfEven(*v);
-  if (r < std::numeric_limits<short>::min() || r > std::numeric_limits<short>::max()) return std::nullopt;
-  return static_cast<short>(r);
+  if (!v) return std::nullopt;
+  return ToInt16(*v);
+}
+
+std::optional<double> DegreesValue(std::string_view text) {
+  text = TrimSpaces(text);
+  if (text.empty()) return std::nullopt;
+  return LeadingNumber(text);
 }
 
 std::optional<EntryRefusal> CheckEntries(const BirthEntries& e) {
   using enum MessageIcon;
   using enum EntryField;
   const auto degreesOutside = [](std::string_view text, double high) {
-    text = TrimSpaces(text);
-    if (text.empty()) return true;
-    const double v = LeadingNumber(text);
-    return v > high || v < 0.0;
+    const std::optional<double> v = DegreesValue(text);
+    return !v || *v > high || *v < 0.0;
   };
   const auto minutesOutside = [](std::string_view text) {
     const std::optional<double> v = WholeNumber(text);

@@ -4,6 +4,8 @@
 #include <string>
 #include <string_view>
 
+#include "astro/numeric.h"
+
 namespace orbisca {
 
 // What the birth-data form holds, as the user left it: texts as typed, list
@@ -49,9 +51,13 @@ std::optional<double> WholeNumber(std::string_view text);
 // Text to a 16-bit integer: a fraction rounds half to even; text that is not a
 // number, or a value outside 16 bits, fails.
 std::optional<short> TextToInt16(std::string_view text);
+// A value to a 16-bit integer, rounding half to even; nothing when it is not
+// finite or falls outside 16 bits.
+std::optional<short> ToInt16(double value);
 
-// Rounds to the nearest integer, halves to the even one, whatever the
-// floating-point environment's rounding mode.
-double RoundHalfEven(double x);
+// The one reading of a degree box, for the check and for the fill alike: the
+// number the trimmed text starts with (0 when it starts with none), nothing
+// for an empty text. So whatever the check accepts fills the same value.
+std::optional<double> DegreesValue(std::string_view text);
 
 }  // namespace orbisca

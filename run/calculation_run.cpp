@@ -3,9 +3,6 @@
 #include <cmath>
 #include <optional>
 
-#include "aspects/aspects.h"
-#include "astro/moon.h"
-#include "astro/planet_position.h"
 #include "run/records.h"
 #include "run/time_zones.h"
 
@@ -14,6 +11,13 @@ namespace {
 
 void Assign(std::int16_t& field, std::string_view text) {
   if (const std::optional<short> v = TextToInt16(text)) field = *v;
+}
+
+// A degree box through the same reading as its check.
+void AssignDegrees(std::int16_t& field, std::string_view text) {
+  const std::optional<double> degrees = DegreesValue(text);
+  if (!degrees) return;
+  if (const std::optional<short> v = ToInt16(*degrees)) field = *v;
 }
 
 std::int16_t Magnitude(std::int16_t v) { return static_cast<std::int16_t>(v < 0 ? -v : v); }
@@ -30,9 +34,9 @@ void FillChartInput(const BirthEntries& e, ChartInput& r) {
   Assign(r.BirthMinute, e.minuteText);
   r.ZoneHours = Magnitude(r.ZoneCorrHours);
   r.ZoneMinutes = Magnitude(r.ZoneCorrMinutes);
-  Assign(r.LonDeg, e.lonDeg);
+  AssignDegrees(r.LonDeg, e.lonDeg);
   Assign(r.LonMin, e.lonMin);
-  Assign(r.LatDeg, e.latDeg);
+  AssignDegrees(r.LatDeg, e.latDeg);
   Assign(r.LatMin, e.latMin);
   r.IsEast = ToFlag(e.east);
   r.IsSouth = ToFlag(e.south);

@@ -20,7 +20,8 @@ class BirthDataView {
 };
 
 // Fills the record from the entries in the fixed order. Each field is its own
-// step: a text that does not convert leaves that field as it was.
+// step: a text that does not convert leaves that field as it was. A degree box
+// is read as its check reads it (DegreesValue).
 void FillChartInput(const BirthEntries& entries, ChartInput& record);
 
 // The run behind "Proceed": check the entries (on a refusal nothing changes),

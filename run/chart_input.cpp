@@ -8,4 +8,10 @@ double UniversalTimeHours(const ChartInput& in) {
   return ut + in.ZoneCorrHours + in.ZoneCorrMinutes / 60.0;
 }
 
+BirthInstant InstantOf(const ChartInput& in) {
+  return {in.BirthYear, in.BirthMonth, in.BirthDay, UniversalTimeHours(in)};
+}
+
+CalendarMinute UniversalDateTime(const ChartInput& in) { return UniversalCalendarMinute(InstantOf(in)); }
+
 }  // namespace orbisca

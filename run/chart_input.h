@@ -3,6 +3,8 @@
 #include <cstdint>
 #include <string>
 
+#include "astro/julian.h"
+
 namespace orbisca {
 
 // A flag of the chart record: -1 for true, 0 for false, in a 16-bit integer.
@@ -39,9 +41,18 @@ struct ChartInput {
 };
 
 // Universal time of the birth in hours on the local calendar date: it may run
-// below 0 or past 24, the date is not moved. Every position step takes its
-// instant from here, so the Sun, the Moon and the planets share one instant:
+// below 0 or past 24, the date is not moved.
 // UT = local time - (1 h under daylight saving) + the signed zone correction.
 double UniversalTimeHours(const ChartInput& in);
+
+// The birth instant: the local date with UniversalTimeHours. The sidereal
+// shift and the Moon read it as it is; the planets read the same instant as a
+// universal date and time (UniversalDateTime), so every body shares one
+// instant.
+BirthInstant InstantOf(const ChartInput& in);
+
+// The local birth date and time moved back an hour under daylight saving and
+// shifted by the signed zone correction, with full calendar carry.
+CalendarMinute UniversalDateTime(const ChartInput& in);
 
 }  // namespace orbisca

@@ -1,22 +1,16 @@
 #pragma once
 
-#include <array>
-#include <string_view>
+// The program-wide records of a run and the four steps that fill them. Only
+// the run (RunChart) uses them; everything else calls the pure functions the
+// steps wrap (PositionsAt, FindAspects, WriteAspects).
 
-#include "astro/body.h"
+#include <array>
+
+#include "aspects/results_sink.h"
+#include "astro/planet_table.h"
 #include "run/chart_input.h"
 
 namespace orbisca {
-
-// Sidereal longitudes of the chart's bodies. Slots 0 to 9 carry a longitude in
-// degrees, 0 <= value < 360; slots 10 to 13 are named only.
-struct PlanetTable {
-  std::array<std::string_view, kPlanetTableSlots> BodyNames{};
-  std::array<double, kPlanetTableSlots> BodyLongitudes{};
-
-  double Longitude(Body b) const { return BodyLongitudes[Index(b)]; }
-  bool operator==(const PlanetTable&) const = default;
-};
 
 // The program-wide records that a run overwrites step by step: the birth data,
 // the sidereal shift, the Moon, the planets in computation order and the
@@ -30,5 +24,15 @@ struct ProgramRecords {
 };
 
 ProgramRecords& Records();
+
+// The set-up step: SiderealShift from the Input.
+void CalcSiderealShift();
+// The Moon step: MoonLongitude from the Input.
+void CalcMoonPosition();
+// The planet step: PlanetLongitudes and the planet table from the Input, the
+// SiderealShift and the MoonLongitude that the earlier steps left.
+void CalcPlanetPositions();
+// The aspect step: the aspects of the planet table written into the sink.
+void CalcAspects(ResultsSink& sink);
 
 }  // namespace orbisca

@@ -8,14 +8,31 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/web_pages.h"
+#include <QApplication>
+#include <QPointer>
+
+#include "ui/fonts.h"
 #include "ui/seams.h"
+#include "ui/theme.h"
+#include "ui/web_pages.h"
 
 namespace orbisca::ui {
 
 namespace {
+
+constexpr double kPointSize = 9;
+constexpr double kTitlePointSize = 14;
+// The texts wrap at a fixed width, so that the box takes the height they need.
 constexpr int kTextWidth = 380;
+
+QLabel* WrappedLabel(QLabel* label, const QString& objectName) {
+  label->setObjectName(objectName);
+  label->setWordWrap(true);
+  label->setFixedWidth(kTextWidth);
+  return label;
 }
+
+}  // namespace
 
 QPixmap ProgramIconPixmap(int size) {
   QPixmap pixmap(size, size);
@@ -23,6 +40,7 @@ QPixmap ProgramIconPixmap(int size) {
   QPainter painter(&pixmap);
   painter.setRenderHint(QPainter::Antialiasing);
   const qreal s = size;
+  // The icon's own colours, drawn once here: none of them is a window colour.
   // Night-sky disc.
   painter.setPen(Qt::NoPen);
   painter.setBrush(QColor(24, 32, 82));
@@ -48,88 +66,83 @@ QPixmap ProgramIconPixmap(int size) {
   return pixmap;
 }
 
-frmAbout::frmAbout(QWidget* parent) : QDialog(parent) {
+FrmAbout::FrmAbout(QWidget* parent) : QDialog(parent) {
   setObjectName(QStringLiteral("frmAbout"));
   setWindowTitle(kWindowCaption);
   setModal(true);
-  QFont verdana(QStringLiteral("Verdana"));
-  verdana.setStyleHint(QFont::SansSerif);
-  verdana.setPointSizeF(9);
-  setFont(verdana);
-
-  picIcon = new QLabel(this);
-  picIcon->setObjectName(QStringLiteral("picIcon"));
-  picIcon->setPixmap(ProgramIconPixmap(48));
-  picIcon->setFixedSize(48, 48);
-
-  Label2 = new QLabel(kWindowCaption, this);
-  Label2->setObjectName(QStringLiteral("Label2"));
-  QFont titleFont = verdana;
-  titleFont.setPointSizeF(14);
-  titleFont.setBold(true);
-  Label2->setFont(titleFont);
-
-  Label1 = new QLabel(kAboutDescription, this);
-  Label1->setObjectName(QStringLiteral("Label1"));
-  Label1->setWordWrap(true);
-
-  Line1 = new QFrame(this);
-  Line1->setObjectName(QStringLiteral("Line1"));
-  Line1->setFrameShape(QFrame::HLine);
-  Line1->setFrameShadow(QFrame::Sunken);
-
-  lblHomePage = new WebPageLabel(WebPage::HomePage,
-                                 QStringLiteral("Click here to visit ") + HomePageAddress(), this);
-  lblHomePage->setObjectName(QStringLiteral("lblHomePage"));
-  QFont linkFont = verdana;
-  linkFont.setUnderline(true);
-  lblHomePage->setFont(linkFont);
-  lblHomePage->setStyleSheet(QStringLiteral("color: #0000c0;"));
-
-  Label3 = new QLabel(QStringLiteral("Would you like this software to carry your own name, logo and web "
-                                     "address? Offer it to the visitors of your web site."),
-                      this);
-  Label3->setObjectName(QStringLiteral("Label3"));
-  Label3->setWordWrap(true);
-
-  lblCoBrand = new WebPageLabel(WebPage::CoBrandPage, QStringLiteral("Click here for more details."), this);
-  lblCoBrand->setObjectName(QStringLiteral("lblCoBrand"));
-  lblCoBrand->setFont(linkFont);
-  lblCoBrand->setStyleSheet(QStringLiteral("color: #0000c0;"));
-
-  cmdOK = new QPushButton(QStringLiteral("OK"), this);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  cmdOK->setDefault(true);
-  connect(cmdOK, &QPushButton::clicked, this, &frmAbout::cmdOK_Click);
-
-  auto* top = new QHBoxLayout;
-  top->addWidget(picIcon, 0, Qt::AlignTop);
-  top->addSpacing(8);
-  top->addWidget(Label2, 1, Qt::AlignVCenter);
-
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch(1);
-  buttons->addWidget(cmdOK);
-
+  setFont(UiFont(kPointSize));
   auto* layout = new QVBoxLayout(this);
-  layout->addLayout(top);
-  layout->addWidget(Label1);
-  layout->addSpacing(4);
-  layout->addWidget(Line1);
-  layout->addWidget(lblHomePage);
-  layout->addSpacing(4);
-  layout->addWidget(Label3);
-  layout->addWidget(lblCoBrand);
+  layout->addLayout(BuildTitleLine());
+  AddTexts(layout);
   layout->addSpacing(6);
-  layout->addLayout(buttons);
-  // Wrapped labels at a fixed width, so that the box takes the height the
-  // text needs.
-  for (QLabel* label : {Label1, static_cast<QLabel*>(lblHomePage), Label3, static_cast<QLabel*>(lblCoBrand)}) {
-    label->setFixedWidth(kTextWidth);
-  }
+  layout->addLayout(BuildButtonLine());
   layout->setSizeConstraint(QLayout::SetFixedSize);
 }
 
-void frmAbout::cmdOK_Click() { accept(); }
+QLayout* FrmAbout::BuildTitleLine() {
+  auto* icon = new QLabel(this);
+  icon->setObjectName(QStringLiteral("picIcon"));
+  icon->setPixmap(ProgramIconPixmap(48));
+  icon->setFixedSize(48, 48);
+  auto* title = new QLabel(kWindowCaption, this);
+  title->setObjectName(QStringLiteral("Label2"));
+  title->setFont(UiFont(kTitlePointSize, true));
+  auto* line = new QHBoxLayout;
+  line->addWidget(icon, 0, Qt::AlignTop);
+  line->addSpacing(8);
+  line->addWidget(title, 1, Qt::AlignVCenter);
+  return line;
+}
+
+// The description, a rule, the home page link, the co-branding offer and its link.
+void FrmAbout::AddTexts(QVBoxLayout* box) {
+  box->addWidget(WrappedLabel(new QLabel(kAboutDescription, this), QStringLiteral("Label1")));
+  box->addSpacing(4);
+  auto* rule = new QFrame(this);
+  rule->setObjectName(QStringLiteral("Line1"));
+  rule->setFrameShape(QFrame::HLine);
+  rule->setFrameShadow(QFrame::Sunken);
+  box->addWidget(rule);
+  QLabel* homePage = WrappedLabel(
+      new WebPageLabel(WebPage::HomePage, tr("Click here to visit ") + HomePageAddress(), this),
+      QStringLiteral("lblHomePage"));
+  StyleAsLink(homePage, font());
+  box->addWidget(homePage);
+  box->addSpacing(4);
+  box->addWidget(WrappedLabel(new QLabel(tr("Would you like this software to carry your own name, logo "
+                                             "and web address? Offer it to the visitors of your web site."),
+                                         this),
+                              QStringLiteral("Label3")));
+  QLabel* coBrand = WrappedLabel(
+      new WebPageLabel(WebPage::CoBrandPage, tr("Click here for more details."), this),
+      QStringLiteral("lblCoBrand"));
+  StyleAsLink(coBrand, font());
+  box->addWidget(coBrand);
+}
+
+QLayout* FrmAbout::BuildButtonLine() {
+  auto* okButton = new QPushButton(tr("OK"), this);
+  okButton->setObjectName(QStringLiteral("cmdOK"));
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, &QDialog::accept);  // cmdOK_Click
+  auto* line = new QHBoxLayout;
+  line->addStretch(1);
+  line->addWidget(okButton);
+  return line;
+}
+
+void ShowAboutBox(QWidget* parent) {
+  static QPointer<FrmAbout> box;
+  if (!box) {
+    box = new FrmAbout(nullptr);
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, box.data(), &QObject::deleteLater);
+  }
+  box->adjustSize();
+  if (parent) {
+    const QRect area = parent->window()->frameGeometry();
+    box->move(area.center() - QPoint(box->width() / 2, box->height() / 2));
+  }
+  box->exec();
+}
 
 }  // namespace orbisca::ui

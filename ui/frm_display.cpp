@@ -14,13 +14,14 @@
 #include <QTextEdit>
 #include <QVBoxLayout>
 
-#include "app/unload_all.h"
-#include "app/web_pages.h"
-#include "ui/web_menus.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
+#include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
+#include "ui/unload_all.h"
+#include "ui/web_menus.h"
+#include "ui/web_pages.h"
 
 namespace orbisca::ui {
 namespace {
@@ -75,6 +76,17 @@ QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent, const
   return label;
 }
 
+QString Caption(AspectKind kind) {
+  const std::string_view caption = Info(kind).caption;
+  return QString::fromUtf8(caption.data(), static_cast<qsizetype>(caption.size()));
+}
+
+// The caption of the description frame and of its cover.
+QString FrameCaption(AspectKind kind) { return FrmDisplay::tr("Planetary Aspect - ") + Caption(kind); }
+
+// The suffix of a tab's object names: its index.
+QString Suffix(AspectKind kind) { return QString::number(Index(kind)); }
+
 }  // namespace
 
 FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
@@ -83,146 +95,143 @@ FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
   setAttribute(Qt::WA_DeleteOnClose);
   setFont(UiFont(9));
   BuildMenus();
+  setCentralWidget(BuildCentral());
+  resize(sizeHint().expandedTo(QSize(660, 640)));
+}
 
+void FrmDisplay::BuildMenus() {
+  QMenuBar* bar = menuBar();
+  QMenu* file = bar->addMenu(tr("&File"));
+  file->setObjectName(QStringLiteral("mnuFile"));
+  file->addAction(tr("&Back"), this, &FrmDisplay::GoBack)->setObjectName(QStringLiteral("mnuFileBack"));
+  file->addAction(tr("E&xit"), this, &FrmDisplay::ExitProgram)->setObjectName(QStringLiteral("mnuExit"));
+  AddWebMenus(bar, this,
+              {tr("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
+}
+
+// The band with the invitation to the maker's site, the tabs, the button bar.
+QWidget* FrmDisplay::BuildCentral() {
   auto* central = new QWidget(this);
   Paint(central, kNavy, kLavender);
   auto* layout = new QVBoxLayout(central);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-
-  // Top strip with the invitation to the maker's site.
   layout->addWidget(MakeCommunityStrip(central, QStringLiteral("Frame2")));
-
-  auto* tabs = new QTabWidget(central);
-  tabs->setObjectName(QStringLiteral("SSTab1"));
-  tabs->setDocumentMode(false);
-  tabs->setUsesScrollButtons(false);
-  for (const AspectKindInfo& info : kAspectKinds) {
-    tabs->addTab(BuildTab(info.kind), QString::fromUtf8(info.caption.data(), static_cast<qsizetype>(info.caption.size())));
-  }
   auto* tabHolder = new QWidget(central);
   auto* tabHolderLayout = new QVBoxLayout(tabHolder);
   tabHolderLayout->setContentsMargins(8, 8, 8, 8);
-  tabHolderLayout->addWidget(tabs);
+  tabHolderLayout->addWidget(BuildTabs(tabHolder));
   layout->addWidget(tabHolder, 1);
-
-  // Button bar.
-  auto* frame5 = new QFrame(central);
-  frame5->setObjectName(QStringLiteral("Frame5"));
-  Paint(frame5, kDarkGrey, kLavender);
-  auto* barLayout = new QHBoxLayout(frame5);
-  barLayout->setContentsMargins(12, 8, 12, 8);
-  auto* promos = new QVBoxLayout;
-  auto* lblCobrand = new WebPageLabel(WebPage::CoBrandPage, kCoBrandOffer, frame5);
-  lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
-  auto* lblFullBrand = new WebPageLabel(WebPage::FullBrandPage, kFullBrandOffer, frame5);
-  lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-  promos->addWidget(lblCobrand);
-  promos->addWidget(lblFullBrand);
-  barLayout->addLayout(promos, 1);
-
-  auto* command1 = new QPushButton(QStringLiteral("&Print"), frame5);
-  command1->setObjectName(QStringLiteral("Command1"));
-  auto* cmdExit = new QPushButton(QStringLiteral("Exit"), frame5);
-  cmdExit->setObjectName(QStringLiteral("cmdExit"));
-  auto* cmdOK = new QPushButton(QStringLiteral("Back"), frame5);
-  cmdOK->setObjectName(QStringLiteral("cmdOK"));
-  for (QPushButton* button : {command1, cmdExit, cmdOK}) {
-    Paint(button, kLightBlue, Qt::black);
-    button->setAutoDefault(false);
-    barLayout->addWidget(button, 0, Qt::AlignVCenter);
-  }
-  connect(command1, &QPushButton::clicked, this, &FrmDisplay::Command1_Click);
-  connect(cmdExit, &QPushButton::clicked, this, &FrmDisplay::cmdExit_Click);
-  connect(cmdOK, &QPushButton::clicked, this, &FrmDisplay::cmdOK_Click);
-  layout->addWidget(frame5);
-
-  setCentralWidget(central);
-  resize(sizeHint().expandedTo(QSize(660, 640)));
+  layout->addWidget(BuildButtonBar(central));
+  return central;
 }
 
+QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
+  auto* tabs = new QTabWidget(parent);
+  tabs->setObjectName(QStringLiteral("SSTab1"));
+  tabs->setDocumentMode(false);
+  tabs->setUsesScrollButtons(false);
+  for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
+  return tabs;
+}
+
+// One tab: the description frame and its cover share one place, where the
+// stack decides which of the two is in front; the result box below them.
 QWidget* FrmDisplay::BuildTab(AspectKind kind) {
-  const std::size_t k = Index(kind);
-  const KindDescription& d = kDescriptions[k];
-  const QString name = QString::fromUtf8(Info(kind).caption.data(), static_cast<qsizetype>(Info(kind).caption.size()));
-  const QString frameCaption = QStringLiteral("Planetary Aspect - ") + name;
-  const QString suffix = QString::number(k);
-  Tab& tab = tabs_[k];
-
+  Tab& tab = tabs_[Index(kind)];
   auto* page = new QWidget;
-  Paint(page, kLightBlue, Qt::black);
+  Paint(page, kLightBlue, kInk);
   auto* pageLayout = new QVBoxLayout(page);
-
-  // The description frame and its cover share one place; the stack decides
-  // which of the two is in front.
   auto* stackHolder = new QWidget(page);
   tab.stack = new QStackedLayout(stackHolder);
   tab.stack->setContentsMargins(0, 0, 0, 0);
-
-  tab.description = new QGroupBox(frameCaption, stackHolder);
-  tab.description->setObjectName(QStringLiteral("Frame1_") + suffix);
-  auto* grid = new QGridLayout(tab.description);
-  grid->setHorizontalSpacing(16);
-  const QFont captionFont = UiFont(9, true, true);
-  const QFont valueFont = UiFont(9, true);
-  const QStringList captions = {QStringLiteral("Aspects Name"), QStringLiteral("Keyword"), QStringLiteral("Category"),
-                                QStringLiteral("Type"), QStringLiteral("Significance ")};
-  const QStringList values = {name, QString::fromUtf8(d.keyword), QString::fromUtf8(d.category),
-                              QString::fromUtf8(d.type)};
-  for (int row = 0; row < captions.size(); ++row) {
-    grid->addWidget(MakeLabel(captions[row], captionFont, tab.description), row, 0, Qt::AlignLeft | Qt::AlignTop);
-  }
-  for (int row = 0; row < values.size(); ++row) {
-    QLabel* value = MakeLabel(values[row], row == 0 ? UiFont(11.25, true) : valueFont, tab.description);
-    value->setWordWrap(true);
-    grid->addWidget(value, row, 1);
-  }
-  QLabel* significance = MakeLabel(QString::fromUtf8(d.significance), UiFont(9), tab.description);
-  significance->setWordWrap(true);
-  grid->addWidget(significance, captions.size(), 0, 1, 2);
-  grid->setColumnStretch(1, 1);
+  tab.description = BuildDescription(kind, stackHolder);
   tab.stack->addWidget(tab.description);
-
-  tab.cover = new QGroupBox(frameCaption, stackHolder);
-  tab.cover->setObjectName(QStringLiteral("fraShow_") + suffix);
-  auto* coverLayout = new QVBoxLayout(tab.cover);
-  QLabel* label11 = MakeLabel(QStringLiteral("No Planet is present in this aspect."), UiFont(14.25, true), tab.cover,
-                              QStringLiteral("Label11_") + suffix);
-  label11->setAlignment(Qt::AlignCenter);
-  label11->setWordWrap(true);
-  coverLayout->addWidget(label11);
+  tab.cover = BuildCover(kind, stackHolder);
   tab.stack->addWidget(tab.cover);
   tab.stack->setCurrentWidget(tab.description);
   pageLayout->addWidget(stackHolder);
-
-  pageLayout->addWidget(MakeLabel(QStringLiteral("Planets in this Aspect"), UiFont(9, true), page,
-                                  QStringLiteral("Label%1").arg(12 + k)));
-
-  tab.box = new QTextEdit(page);
-  tab.box->setObjectName(QString::fromUtf8(d.boxName));
-  tab.box->setReadOnly(true);
-  tab.box->setAcceptRichText(true);
-  tab.box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-  QPalette boxPalette = tab.box->palette();
-  boxPalette.setColor(QPalette::Base, Qt::white);
-  boxPalette.setColor(QPalette::Text, Qt::black);
-  tab.box->setPalette(boxPalette);
-  tab.box->setMinimumHeight(tab.box->fontMetrics().lineSpacing() * 8);
-  tab.format.setForeground(QColor(0, 0, 0));
-  pageLayout->addWidget(tab.box, 1);
+  pageLayout->addWidget(MakeLabel(tr("Planets in this Aspect"), UiFont(9, true), page,
+                                  QStringLiteral("Label%1").arg(12 + Index(kind))));
+  tab.resultBox = BuildResultBox(kind, page);
+  tab.format.setForeground(kInk);
+  pageLayout->addWidget(tab.resultBox, 1);
   return page;
 }
 
-void FrmDisplay::BuildMenus() {
-  QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
-  file->setObjectName(QStringLiteral("mnuFile"));
-  QAction* back = file->addAction(QStringLiteral("&Back"), this, &FrmDisplay::mnuFileBack_Click);
-  back->setObjectName(QStringLiteral("mnuFileBack"));
-  QAction* exit = file->addAction(QStringLiteral("E&xit"), this, &FrmDisplay::mnuExit_Click);
-  exit->setObjectName(QStringLiteral("mnuExit"));
+// The kind's name, keyword, category and type beside their captions, the
+// significance below them.
+QGroupBox* FrmDisplay::BuildDescription(AspectKind kind, QWidget* parent) {
+  const KindDescription& d = kDescriptions[Index(kind)];
+  auto* frame = new QGroupBox(FrameCaption(kind), parent);
+  frame->setObjectName(QStringLiteral("Frame1_") + Suffix(kind));
+  auto* grid = new QGridLayout(frame);
+  grid->setHorizontalSpacing(16);
+  const QStringList captions = {tr("Aspects Name"), tr("Keyword"), tr("Category"),
+                                tr("Type"), tr("Significance ")};
+  const QStringList values = {Caption(kind), QString::fromUtf8(d.keyword), QString::fromUtf8(d.category),
+                              QString::fromUtf8(d.type)};
+  for (int row = 0; row < captions.size(); ++row) {
+    grid->addWidget(MakeLabel(captions[row], UiFont(9, true, true), frame), row, 0, Qt::AlignLeft | Qt::AlignTop);
+  }
+  for (int row = 0; row < values.size(); ++row) {
+    QLabel* value = MakeLabel(values[row], row == 0 ? UiFont(11.25, true) : UiFont(9, true), frame);
+    value->setWordWrap(true);
+    grid->addWidget(value, row, 1);
+  }
+  QLabel* significance = MakeLabel(QString::fromUtf8(d.significance), UiFont(9), frame);
+  significance->setWordWrap(true);
+  grid->addWidget(significance, captions.size(), 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+  return frame;
+}
 
-  AddWebMenus(bar, this, {QStringLiteral("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
+QGroupBox* FrmDisplay::BuildCover(AspectKind kind, QWidget* parent) {
+  auto* cover = new QGroupBox(FrameCaption(kind), parent);
+  cover->setObjectName(QStringLiteral("fraShow_") + Suffix(kind));
+  auto* layout = new QVBoxLayout(cover);
+  QLabel* nothing = MakeLabel(tr("No Planet is present in this aspect."), UiFont(14.25, true), cover,
+                              QStringLiteral("Label11_") + Suffix(kind));
+  nothing->setAlignment(Qt::AlignCenter);
+  nothing->setWordWrap(true);
+  layout->addWidget(nothing);
+  return cover;
+}
+
+QTextEdit* FrmDisplay::BuildResultBox(AspectKind kind, QWidget* parent) {
+  auto* box = new QTextEdit(parent);
+  box->setObjectName(QString::fromUtf8(kDescriptions[Index(kind)].boxName));
+  box->setReadOnly(true);
+  box->setAcceptRichText(true);
+  box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  PaintPaper(box);
+  box->setMinimumHeight(box->fontMetrics().lineSpacing() * 8);
+  return box;
+}
+
+// Frame5: the two offers, "&Print", "Exit" and "Back".
+QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
+  auto* bar = new QFrame(parent);
+  bar->setObjectName(QStringLiteral("Frame5"));
+  Paint(bar, kDarkGrey, kLavender);
+  auto* layout = new QHBoxLayout(bar);
+  layout->setContentsMargins(12, 8, 12, 8);
+  auto* offers = new QVBoxLayout;
+  auto* coBrand = new WebPageLabel(WebPage::CoBrandPage, kCoBrandOffer, bar);
+  coBrand->setObjectName(QStringLiteral("lblCobrand"));
+  auto* fullBrand = new WebPageLabel(WebPage::FullBrandPage, kFullBrandOffer, bar);
+  fullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+  offers->addWidget(coBrand);
+  offers->addWidget(fullBrand);
+  layout->addLayout(offers, 1);
+  QPushButton* printButton = LightBlueButton(QStringLiteral("Command1"), tr("&Print"), bar);
+  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("Exit"), bar);
+  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("Back"), bar);
+  for (QPushButton* button : {printButton, exitButton, backButton}) layout->addWidget(button, 0, Qt::AlignVCenter);
+  connect(printButton, &QPushButton::clicked, this, &FrmDisplay::OpenReport);
+  connect(exitButton, &QPushButton::clicked, this, &FrmDisplay::ExitProgram);
+  connect(backButton, &QPushButton::clicked, this, &FrmDisplay::GoBack);
+  return bar;
 }
 
 void FrmDisplay::SetInsertStyle(AspectKind kind, bool bold, Rgb colour) {
@@ -233,11 +242,9 @@ void FrmDisplay::SetInsertStyle(AspectKind kind, bool bold, Rgb colour) {
 
 void FrmDisplay::InsertText(AspectKind kind, std::string_view text) {
   Tab& tab = tabs_[Index(kind)];
-  QString inserted = QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-  inserted.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-  QTextCursor caret = tab.box->textCursor();
-  caret.insertText(inserted, tab.format);
-  tab.box->setTextCursor(caret);
+  QTextCursor caret = tab.resultBox->textCursor();
+  caret.insertText(ToShownText(text), tab.format);
+  tab.resultBox->setTextCursor(caret);
 }
 
 void FrmDisplay::BringCoverToFront(AspectKind kind) {
@@ -250,40 +257,34 @@ void FrmDisplay::SendCoverToBack(AspectKind kind) {
   tab.stack->setCurrentWidget(tab.description);
 }
 
-QString FrmDisplay::ResultText(AspectKind kind) const {
-  QString text = tabs_[Index(kind)].box->toPlainText();
-  text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
-  return text;
+std::string FrmDisplay::ResultText(AspectKind kind) const {
+  return FromShownText(tabs_[Index(kind)].resultBox->toPlainText());
 }
 
-std::array<QString, kAspectKindCount> FrmDisplay::ResultTexts() const {
-  std::array<QString, kAspectKindCount> texts;
+AspectTexts FrmDisplay::ResultTexts() const {
+  AspectTexts texts;
   for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = ResultText(info.kind);
   return texts;
 }
 
-void FrmDisplay::cmdOK_Click() {
+void FrmDisplay::GoBack() {
   unloading_ = true;
   close();  // deletes the window once control is back in the event loop
   emit backRequested();
 }
 
-void FrmDisplay::mnuFileBack_Click() { cmdOK_Click(); }
-
-void FrmDisplay::cmdExit_Click() {
+void FrmDisplay::ExitProgram() {
   unloading_ = true;
   close();
   UnloadAllAndEnd();
 }
 
-void FrmDisplay::mnuExit_Click() { cmdExit_Click(); }
-
-void FrmDisplay::Command1_Click() { OpenReportWindow(this, ResultTexts()); }
+void FrmDisplay::OpenReport() { OpenReportWindow(this, ResultTexts()); }
 
 void FrmDisplay::showEvent(QShowEvent* event) {
   // The results are read from the top: the caret went to the end with the
   // last insertion.
-  for (Tab& tab : tabs_) tab.box->moveCursor(QTextCursor::Start);
+  for (Tab& tab : tabs_) tab.resultBox->moveCursor(QTextCursor::Start);
   QMainWindow::showEvent(event);
 }
 

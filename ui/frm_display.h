@@ -4,12 +4,16 @@
 #include <QString>
 #include <QTextCharFormat>
 #include <array>
+#include <string>
 
 #include "aspects/aspect_kind.h"
 #include "aspects/results_sink.h"
+#include "ui/frm_save.h"
 
+class QFrame;
 class QGroupBox;
 class QStackedLayout;
+class QTabWidget;
 class QTextEdit;
 
 namespace orbisca::ui {
@@ -30,21 +34,14 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
   void BringCoverToFront(AspectKind kind) override;
   void SendCoverToBack(AspectKind kind) override;
 
-  // A result box's content as plain text, line breaks as CR LF.
-  QString ResultText(AspectKind kind) const;
+  // A result box's text, UTF-8 with CR LF line breaks.
+  std::string ResultText(AspectKind kind) const;
   // The seven, in tab order.
-  std::array<QString, kAspectKindCount> ResultTexts() const;
+  AspectTexts ResultTexts() const;
 
  signals:
   // "Back" has unloaded this window; the birth-data window shows itself again.
   void backRequested();
-
- public slots:
-  void cmdOK_Click();         // "Back"
-  void mnuFileBack_Click();   // File, "&Back"
-  void cmdExit_Click();       // "Exit"
-  void mnuExit_Click();       // File, "E&xit"
-  void Command1_Click();      // "&Print"
 
  protected:
   void closeEvent(QCloseEvent* event) override;
@@ -55,12 +52,22 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
     QStackedLayout* stack = nullptr;
     QGroupBox* description = nullptr;  // Frame1
     QGroupBox* cover = nullptr;        // fraShow
-    QTextEdit* box = nullptr;          // RTBAspectsDesc...
+    QTextEdit* resultBox = nullptr;    // RTBAspectsDesc...
     QTextCharFormat format;            // style of the next insertion
   };
 
-  QWidget* BuildTab(AspectKind kind);
   void BuildMenus();
+  QWidget* BuildCentral();
+  QTabWidget* BuildTabs(QWidget* parent);
+  QWidget* BuildTab(AspectKind kind);
+  QGroupBox* BuildDescription(AspectKind kind, QWidget* parent);
+  QGroupBox* BuildCover(AspectKind kind, QWidget* parent);
+  QTextEdit* BuildResultBox(AspectKind kind, QWidget* parent);
+  QFrame* BuildButtonBar(QWidget* parent);
+
+  void GoBack();        // cmdOK_Click, mnuFileBack_Click
+  void ExitProgram();   // cmdExit_Click, mnuExit_Click
+  void OpenReport();    // Command1_Click ("&Print")
 
   std::array<Tab, kAspectKindCount> tabs_;
   bool unloading_ = false;  // closed by "Back": the program goes on

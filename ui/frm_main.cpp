@@ -14,9 +14,6 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
-#include "app/unload_all.h"
-#include "app/web_pages.h"
-#include "ui/web_menus.h"
 #include "run/time_zones.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
@@ -24,6 +21,9 @@
 #include "ui/place_lookup.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
+#include "ui/unload_all.h"
+#include "ui/web_menus.h"
+#include "ui/web_pages.h"
 
 namespace orbisca::ui {
 namespace {
@@ -61,15 +61,6 @@ FilteredLineEdit* NumberBox(const QString& name, int maxLength, QWidget* parent)
   return box;
 }
 
-// The mark of an option or check box drawn light on black, so the choice
-// stands out on the dark grey frame.
-void MarkContrast(QWidget* control) {
-  QPalette palette = control->palette();
-  palette.setColor(QPalette::Base, Qt::black);
-  palette.setColor(QPalette::Text, Qt::white);
-  control->setPalette(palette);
-}
-
 QGroupBox* NamedFrame(const QString& name, const QString& caption, QWidget* parent) {
   auto* frame = new QGroupBox(caption, parent);
   frame->setObjectName(name);
@@ -77,28 +68,44 @@ QGroupBox* NamedFrame(const QString& name, const QString& caption, QWidget* pare
   return frame;
 }
 
+// The object names and captions of one hemisphere frame.
+struct HemisphereNames {
+  QString frame, caption;
+  QString degreesLabel, minutesLabel;
+  QString option, first, second;  // the options are `option` + 0 and + 1
+};
+
 // One hemisphere frame: degree and minute boxes over the two options.
-QGroupBox* HemisphereFrame(const QString& frameName, const QString& caption, const QString& degLabel,
-                           FilteredLineEdit* deg, const QString& minLabel, FilteredLineEdit* min, QButtonGroup* group,
-                           const QString& optionName, const QString& first, const QString& second, QWidget* parent) {
-  QGroupBox* frame = NamedFrame(frameName, caption, parent);
+QGroupBox* HemisphereFrame(const HemisphereNames& names, FilteredLineEdit* degrees, FilteredLineEdit* minutes,
+                           QButtonGroup* group, QWidget* parent) {
+  QGroupBox* frame = NamedFrame(names.frame, names.caption, parent);
   auto* grid = new QGridLayout(frame);
-  deg->setParent(frame);
-  min->setParent(frame);
-  grid->addWidget(NamedLabel(degLabel, QStringLiteral("Deg"), frame), 0, 0);
-  grid->addWidget(deg, 0, 1);
-  grid->addWidget(NamedLabel(minLabel, QStringLiteral("Min"), frame), 0, 2);
-  grid->addWidget(min, 0, 3);
+  degrees->setParent(frame);
+  minutes->setParent(frame);
+  grid->addWidget(NamedLabel(names.degreesLabel, FrmMain::tr("Deg"), frame), 0, 0);
+  grid->addWidget(degrees, 0, 1);
+  grid->addWidget(NamedLabel(names.minutesLabel, FrmMain::tr("Min"), frame), 0, 2);
+  grid->addWidget(minutes, 0, 3);
   for (int id = 0; id < 2; ++id) {
-    auto* option = new QRadioButton(id == 0 ? first : second, frame);
-    option->setObjectName(optionName + QString::number(id));
-    MarkContrast(option);
+    auto* option = new QRadioButton(id == 0 ? names.first : names.second, frame);
+    option->setObjectName(names.option + QString::number(id));
+    PaintMark(option);
     group->addButton(option, id);
     grid->addWidget(option, 1, id * 2, 1, 2);
   }
   group->button(0)->setChecked(true);
   grid->setColumnStretch(4, 1);
   return frame;
+}
+
+QButtonGroup* OptionGroup(const QString& name, QObject* owner) {
+  auto* group = new QButtonGroup(owner);
+  group->setObjectName(name);
+  return group;
+}
+
+QString FromEngine(std::string_view text) {
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
@@ -108,46 +115,11 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(kWindowCaption);
   setFont(UiFont(9));
   BuildMenus();
-
-  auto* central = new QWidget(this);
-  Paint(central, kNavy, Qt::white);
-  auto* layout = new QVBoxLayout(central);
-  layout->setContentsMargins(0, 0, 0, 0);
-  layout->setSpacing(0);
-
-  layout->addWidget(MakeCommunityStrip(central, QStringLiteral("fraTop")));
-
-  QLabel* label2 = NamedLabel(QStringLiteral("Label2"), kDescription, central);
-  label2->setWordWrap(true);
-  label2->setFont(UiFont(10));
-  label2->setContentsMargins(16, 12, 16, 12);
-  layout->addWidget(label2);
-
-  auto* panelHolder = new QWidget(central);
-  auto* panelHolderLayout = new QVBoxLayout(panelHolder);
-  panelHolderLayout->setContentsMargins(16, 0, 16, 16);
-  panelHolderLayout->addWidget(BuildEntryPanel(panelHolder));
-  layout->addWidget(panelHolder, 1);
-
-  auto* bottom = new QFrame(central);
-  bottom->setObjectName(QStringLiteral("fraBottom"));
-  Paint(bottom, kDarkGrey, kLavender);
-  auto* bottomLayout = new QHBoxLayout(bottom);
-  bottomLayout->setContentsMargins(12, 8, 12, 8);
-  bottomLayout->setSpacing(24);
-  auto* lblFullBrand = new WebPageLabel(WebPage::FullBrandPage, kFullBrandOffer, bottom);
-  lblFullBrand->setObjectName(QStringLiteral("lblFullBrand"));
-  auto* lblCobrand = new WebPageLabel(WebPage::CoBrandPage, kCoBrandOffer, bottom);
-  lblCobrand->setObjectName(QStringLiteral("lblCobrand"));
-  bottomLayout->addWidget(lblFullBrand, 1);
-  bottomLayout->addWidget(lblCobrand, 1);
-  layout->addWidget(bottom);
-
-  setCentralWidget(central);
-  Form_Load();
+  setCentralWidget(BuildCentral());
+  FillLists();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
-  txtName_->setFocus();
+  nameEdit_->setFocus();
 }
 
 FrmMain::~FrmMain() { delete display_.data(); }
@@ -156,32 +128,83 @@ FrmDisplay* FrmMain::Display() const { return display_; }
 
 void FrmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
-  QMenu* file = bar->addMenu(QStringLiteral("&File"));
+  QMenu* file = bar->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  file->addAction(QStringLiteral("Proceed"), this, &FrmMain::mnuNext_Click)->setObjectName(QStringLiteral("mnuNext"));
-  file->addAction(QStringLiteral("E&xit"), this, &FrmMain::mnuExit_Click)->setObjectName(QStringLiteral("mnuExit"));
-
-  AddWebMenus(bar, this, {QStringLiteral("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
+  file->addAction(tr("Proceed"), this, &FrmMain::Proceed)->setObjectName(QStringLiteral("mnuNext"));
+  file->addAction(tr("E&xit"), this, &FrmMain::close)->setObjectName(QStringLiteral("mnuExit"));
+  AddWebMenus(bar, this,
+              {tr("Check for Software &Update"), QStringLiteral("mnuHelp1"), QStringLiteral("mnuHelp2")});
 }
 
+// The invitation band, the description, the entry panel and the offer band.
+QWidget* FrmMain::BuildCentral() {
+  auto* central = new QWidget(this);
+  Paint(central, kNavy, kOnNavy);
+  auto* layout = new QVBoxLayout(central);
+  layout->setContentsMargins(0, 0, 0, 0);
+  layout->setSpacing(0);
+  layout->addWidget(MakeCommunityStrip(central, QStringLiteral("fraTop")));
+  QLabel* description = NamedLabel(QStringLiteral("Label2"), kDescription, central);
+  description->setWordWrap(true);
+  description->setFont(UiFont(10));
+  description->setContentsMargins(16, 12, 16, 12);
+  layout->addWidget(description);
+  auto* panelHolder = new QWidget(central);
+  auto* panelHolderLayout = new QVBoxLayout(panelHolder);
+  panelHolderLayout->setContentsMargins(16, 0, 16, 16);
+  panelHolderLayout->addWidget(BuildEntryPanel(panelHolder));
+  layout->addWidget(panelHolder, 1);
+  layout->addWidget(BuildOfferBand(central));
+  return central;
+}
+
+QFrame* FrmMain::BuildOfferBand(QWidget* parent) {
+  auto* band = new QFrame(parent);
+  band->setObjectName(QStringLiteral("fraBottom"));
+  Paint(band, kDarkGrey, kLavender);
+  auto* layout = new QHBoxLayout(band);
+  layout->setContentsMargins(12, 8, 12, 8);
+  layout->setSpacing(24);
+  auto* fullBrand = new WebPageLabel(WebPage::FullBrandPage, kFullBrandOffer, band);
+  fullBrand->setObjectName(QStringLiteral("lblFullBrand"));
+  auto* coBrand = new WebPageLabel(WebPage::CoBrandPage, kCoBrandOffer, band);
+  coBrand->setObjectName(QStringLiteral("lblCobrand"));
+  layout->addWidget(fullBrand, 1);
+  layout->addWidget(coBrand, 1);
+  return band;
+}
+
+// fraEntry: name, date and time, zone, latitude and longitude, the place for
+// the lookup aid, and the two buttons, one row each.
 QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
   auto* panel = new QFrame(parent);
   panel->setObjectName(QStringLiteral("fraEntry"));
-  Paint(panel, kLightBlue, Qt::black);
+  Paint(panel, kLightBlue, kInk);
   auto* grid = new QGridLayout(panel);
   grid->setContentsMargins(16, 16, 16, 16);
   grid->setHorizontalSpacing(12);
   grid->setVerticalSpacing(10);
-  int row = 0;
+  AddNameRow(grid, 0, panel);
+  AddDateAndTimeRows(grid, 1, panel);
+  grid->addWidget(BuildZoneFrame(panel), 3, 0, 1, 2);
+  grid->addLayout(BuildPlaceFrames(panel), 4, 0, 1, 2);
+  grid->addLayout(BuildLookupLine(panel), 5, 0, 1, 2);
+  grid->addLayout(BuildButtonLine(panel), 6, 0, 1, 2);
+  grid->setColumnStretch(1, 1);
+  grid->setRowStretch(7, 1);
+  return panel;
+}
 
-  // Name.
-  grid->addWidget(NamedLabel(QStringLiteral("Label13"), QStringLiteral("Name"), panel), row, 0);
-  txtName_ = new FilteredLineEdit(NameKeyPress, panel);
-  txtName_->setObjectName(QStringLiteral("txtName"));
-  Paint(txtName_, kLightBlue, kNameText);
-  grid->addWidget(txtName_, row++, 1);
+void FrmMain::AddNameRow(QGridLayout* grid, int row, QWidget* panel) {
+  grid->addWidget(NamedLabel(QStringLiteral("Label13"), tr("Name"), panel), row, 0);
+  nameEdit_ = new FilteredLineEdit(NameKeyPress, panel);
+  nameEdit_->setObjectName(QStringLiteral("txtName"));
+  Paint(nameEdit_, kLightBlue, kNameText);
+  grid->addWidget(nameEdit_, row, 1);
+}
 
-  // Date and time of birth.
+// Date of birth (month, day, year) and time of birth (hour, minute, second).
+void FrmMain::AddDateAndTimeRows(QGridLayout* grid, int row, QWidget* panel) {
   const auto listRow = [&](const QString& labelName, const QString& caption, std::initializer_list<QComboBox*> lists,
                            QLabel* hint) {
     grid->addWidget(NamedLabel(labelName, caption, panel), row, 0);
@@ -194,135 +217,135 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
     line->addStretch(1);
     grid->addLayout(line, row++, 1);
   };
-  cboMonth_ = NamedList(QStringLiteral("cboMonth"), panel);
-  cboDate_ = NamedList(QStringLiteral("cboDate"), panel);
-  cboYear_ = NamedList(QStringLiteral("cboYear"), panel);
-  listRow(QStringLiteral("Label5"), QStringLiteral("Date of Birth"), {cboMonth_, cboDate_, cboYear_}, nullptr);
-  cboHH_ = NamedList(QStringLiteral("cboHH"), panel);
-  cboMM_ = NamedList(QStringLiteral("cboMM"), panel);
-  cboSS_ = NamedList(QStringLiteral("cboSS"), panel);
-  listRow(QStringLiteral("Label1"), QStringLiteral("Time of Birth"), {cboHH_, cboMM_, cboSS_},
-          NamedLabel(QStringLiteral("Label12"), QStringLiteral("HH:MM:SS"), panel));
+  monthList_ = NamedList(QStringLiteral("cboMonth"), panel);
+  dayList_ = NamedList(QStringLiteral("cboDate"), panel);
+  yearList_ = NamedList(QStringLiteral("cboYear"), panel);
+  listRow(QStringLiteral("Label5"), tr("Date of Birth"), {monthList_, dayList_, yearList_}, nullptr);
+  hourList_ = NamedList(QStringLiteral("cboHH"), panel);
+  minuteList_ = NamedList(QStringLiteral("cboMM"), panel);
+  secondList_ = NamedList(QStringLiteral("cboSS"), panel);
+  listRow(QStringLiteral("Label1"), tr("Time of Birth"), {hourList_, minuteList_, secondList_},
+          NamedLabel(QStringLiteral("Label12"), tr("HH:MM:SS"), panel));
+}
 
-  // Zone.
-  QGroupBox* fraZone = NamedFrame(QStringLiteral("fraZone"), QStringLiteral("Zone"), panel);
-  auto* zoneLayout = new QHBoxLayout(fraZone);
-  cmbTimeZone_ = NamedList(QStringLiteral("cmbTimeZone"), fraZone);
-  chkDST_ = new QCheckBox(QStringLiteral("Daylight Saving Time"), fraZone);
-  chkDST_->setObjectName(QStringLiteral("chkDST"));
-  MarkContrast(chkDST_);
-  zoneLayout->addWidget(cmbTimeZone_, 1);
-  zoneLayout->addSpacing(12);
-  zoneLayout->addWidget(chkDST_);
-  grid->addWidget(fraZone, row++, 0, 1, 2);
+QGroupBox* FrmMain::BuildZoneFrame(QWidget* panel) {
+  QGroupBox* frame = NamedFrame(QStringLiteral("fraZone"), tr("Zone"), panel);
+  auto* layout = new QHBoxLayout(frame);
+  zoneList_ = NamedList(QStringLiteral("cmbTimeZone"), frame);
+  daylightSavingCheck_ = new QCheckBox(tr("Daylight Saving Time"), frame);
+  daylightSavingCheck_->setObjectName(QStringLiteral("chkDST"));
+  PaintMark(daylightSavingCheck_);
+  layout->addWidget(zoneList_, 1);
+  layout->addSpacing(12);
+  layout->addWidget(daylightSavingCheck_);
+  return frame;
+}
 
-  // Latitude and longitude.
-  txtLatD_ = NumberBox(QStringLiteral("txtLatD"), 2, panel);
-  txtLatM_ = NumberBox(QStringLiteral("txtLatM"), 2, panel);
-  optLat_ = new QButtonGroup(this);
-  optLat_->setObjectName(QStringLiteral("optLat"));
-  QGroupBox* frame3 = HemisphereFrame(QStringLiteral("Frame3"), QStringLiteral("Latitude"), QStringLiteral("Label7"),
-                                      txtLatD_, QStringLiteral("Label9"), txtLatM_, optLat_, QStringLiteral("optLat"),
-                                      QStringLiteral("North"), QStringLiteral("South"), panel);
-  txtLonD_ = NumberBox(QStringLiteral("txtLonD"), 3, panel);
-  txtLonM_ = NumberBox(QStringLiteral("txtLonM"), 2, panel);
-  optLong_ = new QButtonGroup(this);
-  optLong_->setObjectName(QStringLiteral("optLong"));
-  QGroupBox* frame4 = HemisphereFrame(QStringLiteral("Frame4"), QStringLiteral("Longitude"), QStringLiteral("Label6"),
-                                      txtLonD_, QStringLiteral("Label8"), txtLonM_, optLong_, QStringLiteral("optLong"),
-                                      QStringLiteral("East"), QStringLiteral("West"), panel);
-  auto* places = new QHBoxLayout;
-  places->setSpacing(12);
-  places->addWidget(frame3, 1);
-  places->addWidget(frame4, 1);
-  grid->addLayout(places, row++, 0, 1, 2);
+// Latitude (Frame3) and longitude (Frame4) side by side.
+QLayout* FrmMain::BuildPlaceFrames(QWidget* panel) {
+  latDegreesEdit_ = NumberBox(QStringLiteral("txtLatD"), 2, panel);
+  latMinutesEdit_ = NumberBox(QStringLiteral("txtLatM"), 2, panel);
+  latHemisphere_ = OptionGroup(QStringLiteral("optLat"), this);
+  QGroupBox* latitude = HemisphereFrame({QStringLiteral("Frame3"), tr("Latitude"), QStringLiteral("Label7"),
+                                         QStringLiteral("Label9"), QStringLiteral("optLat"), tr("North"),
+                                         tr("South")},
+                                        latDegreesEdit_, latMinutesEdit_, latHemisphere_, panel);
+  lonDegreesEdit_ = NumberBox(QStringLiteral("txtLonD"), 3, panel);
+  lonMinutesEdit_ = NumberBox(QStringLiteral("txtLonM"), 2, panel);
+  lonHemisphere_ = OptionGroup(QStringLiteral("optLong"), this);
+  QGroupBox* longitude = HemisphereFrame({QStringLiteral("Frame4"), tr("Longitude"),
+                                          QStringLiteral("Label6"), QStringLiteral("Label8"), QStringLiteral("optLong"),
+                                          tr("East"), tr("West")},
+                                         lonDegreesEdit_, lonMinutesEdit_, lonHemisphere_, panel);
+  auto* line = new QHBoxLayout;
+  line->setSpacing(12);
+  line->addWidget(latitude, 1);
+  line->addWidget(longitude, 1);
+  return line;
+}
 
-  // The place for the lookup aid.
-  auto* lookupLine = new QHBoxLayout;
-  lookupLine->setSpacing(8);
+// City, state and country for the place lookup.
+QLayout* FrmMain::BuildLookupLine(QWidget* panel) {
+  auto* line = new QHBoxLayout;
+  line->setSpacing(8);
   const auto placeBox = [&](const QString& labelName, const QString& caption, const QString& boxName) {
-    lookupLine->addWidget(NamedLabel(labelName, caption, panel));
+    line->addWidget(NamedLabel(labelName, caption, panel));
     auto* box = new QLineEdit(panel);
     box->setObjectName(boxName);
     Paint(box, kDarkGrey, kLavender);
-    lookupLine->addWidget(box, 1);
+    line->addWidget(box, 1);
     return box;
   };
-  txtMCity_ = placeBox(QStringLiteral("Label54"), QStringLiteral("City"), QStringLiteral("txtMCity"));
-  lookupLine->addSpacing(8);
-  txtMState_ = placeBox(QStringLiteral("Label55"), QStringLiteral("State"), QStringLiteral("txtMState"));
-  lookupLine->addSpacing(8);
-  txtMCountry_ = placeBox(QStringLiteral("Label4"), QStringLiteral("Country"), QStringLiteral("txtMCountry"));
-  grid->addLayout(lookupLine, row++, 0, 1, 2);
-
-  // The two buttons.
-  auto* buttons = new QHBoxLayout;
-  auto* cmdBrowser = new QPushButton(QStringLiteral("Click Here To Find Latitude && Longitude"), panel);
-  cmdBrowser->setObjectName(QStringLiteral("cmdBrowser"));
-  auto* cmdRashi = new QPushButton(QStringLiteral("Proceed"), panel);
-  cmdRashi->setObjectName(QStringLiteral("cmdRashi"));
-  for (QPushButton* button : {cmdBrowser, cmdRashi}) {
-    Paint(button, kLightBlue, Qt::black);
-    button->setAutoDefault(false);
-  }
-  cmdRashi->setFont(UiFont(9, true));
-  cmdRashi->setMinimumWidth(cmdRashi->sizeHint().width() * 3 / 2);
-  buttons->addWidget(cmdBrowser);
-  buttons->addStretch(1);
-  buttons->addWidget(cmdRashi);
-  grid->addLayout(buttons, row++, 0, 1, 2);
-  connect(cmdBrowser, &QPushButton::clicked, this, &FrmMain::cmdBrowser_Click);
-  connect(cmdRashi, &QPushButton::clicked, this, &FrmMain::cmdRashi_Click);
-
-  grid->setColumnStretch(1, 1);
-  grid->setRowStretch(row, 1);
-  return panel;
+  cityEdit_ = placeBox(QStringLiteral("Label54"), tr("City"), QStringLiteral("txtMCity"));
+  line->addSpacing(8);
+  stateEdit_ = placeBox(QStringLiteral("Label55"), tr("State"), QStringLiteral("txtMState"));
+  line->addSpacing(8);
+  countryEdit_ = placeBox(QStringLiteral("Label4"), tr("Country"), QStringLiteral("txtMCountry"));
+  return line;
 }
 
-void FrmMain::Form_Load() {
-  for (const char* month : {"January", "February", "March", "April", "May", "June", "July", "August", "September",
-                            "October", "November", "December"}) {
-    cboMonth_->addItem(QString::fromLatin1(month));
+QLayout* FrmMain::BuildButtonLine(QWidget* panel) {
+  QPushButton* lookupButton =
+      LightBlueButton(QStringLiteral("cmdBrowser"), tr("Click Here To Find Latitude && Longitude"), panel);
+  QPushButton* proceedButton = LightBlueButton(QStringLiteral("cmdRashi"), tr("Proceed"), panel);
+  proceedButton->setFont(UiFont(9, true));
+  proceedButton->setMinimumWidth(proceedButton->sizeHint().width() * 3 / 2);
+  connect(lookupButton, &QPushButton::clicked, this, &FrmMain::LookUpPlace);
+  connect(proceedButton, &QPushButton::clicked, this, &FrmMain::Proceed);
+  auto* line = new QHBoxLayout;
+  line->addWidget(lookupButton);
+  line->addStretch(1);
+  line->addWidget(proceedButton);
+  return line;
+}
+
+void FrmMain::FillLists() {
+  static constexpr const char* kMonths[] = {
+      QT_TR_NOOP("January"), QT_TR_NOOP("February"), QT_TR_NOOP("March"),     QT_TR_NOOP("April"),
+      QT_TR_NOOP("May"),     QT_TR_NOOP("June"),     QT_TR_NOOP("July"),      QT_TR_NOOP("August"),
+      QT_TR_NOOP("September"), QT_TR_NOOP("October"), QT_TR_NOOP("November"), QT_TR_NOOP("December")};
+  for (const char* month : kMonths) {
+    monthList_->addItem(tr(month));
   }
-  for (const TimeZoneRow& zone : TimeZoneTable) {
-    cmbTimeZone_->addItem(QString::fromUtf8(zone.text.data(), static_cast<qsizetype>(zone.text.size())));
+  for (const TimeZoneRow& zone : TimeZoneTable) zoneList_->addItem(FromEngine(zone.text));
+  for (int day = 1; day <= 31; ++day) dayList_->addItem(QString::number(day));
+  for (int year = 1901; year <= 2050; ++year) yearList_->addItem(QString::number(year));
+  for (int hour = 0; hour <= 23; ++hour) hourList_->addItem(QString::number(hour));
+  for (int minute = 0; minute <= 59; ++minute) minuteList_->addItem(QString::number(minute));
+  for (int second = 0; second <= 59; ++second) secondList_->addItem(QString::number(second));
+  for (QComboBox* list : {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_}) {
+    list->setCurrentIndex(0);
   }
-  for (int day = 1; day <= 31; ++day) cboDate_->addItem(QString::number(day));
-  for (int year = 1901; year <= 2050; ++year) cboYear_->addItem(QString::number(year));
-  for (int hour = 0; hour <= 23; ++hour) cboHH_->addItem(QString::number(hour));
-  for (int minute = 0; minute <= 59; ++minute) cboMM_->addItem(QString::number(minute));
-  for (int second = 0; second <= 59; ++second) cboSS_->addItem(QString::number(second));
-  for (QComboBox* list : {cboMonth_, cboDate_, cboYear_, cboHH_, cboMM_, cboSS_}) list->setCurrentIndex(0);
-  cmbTimeZone_->setCurrentIndex(kDefaultTimeZone);
+  zoneList_->setCurrentIndex(kDefaultTimeZone);
 }
 
 BirthEntries FrmMain::Entries() const {
   BirthEntries e;
-  e.name = txtName_->text().toStdString();
-  e.monthIndex = cboMonth_->currentIndex();
-  e.dayIndex = cboDate_->currentIndex();
-  e.dayText = cboDate_->currentText().toStdString();
-  e.yearText = cboYear_->currentText().toStdString();
-  e.hourText = cboHH_->currentText().toStdString();
-  e.minuteText = cboMM_->currentText().toStdString();
-  e.zoneIndex = cmbTimeZone_->currentIndex();
-  e.lonDeg = txtLonD_->text().toStdString();
-  e.lonMin = txtLonM_->text().toStdString();
-  e.latDeg = txtLatD_->text().toStdString();
-  e.latMin = txtLatM_->text().toStdString();
-  e.east = optLong_->button(0)->isChecked();
-  e.south = optLat_->button(1)->isChecked();
-  e.dst = chkDST_->checkState() != Qt::Unchecked;
+  e.name = nameEdit_->text().toStdString();
+  e.monthIndex = monthList_->currentIndex();
+  e.dayIndex = dayList_->currentIndex();
+  e.dayText = dayList_->currentText().toStdString();
+  e.yearText = yearList_->currentText().toStdString();
+  e.hourText = hourList_->currentText().toStdString();
+  e.minuteText = minuteList_->currentText().toStdString();
+  e.zoneIndex = zoneList_->currentIndex();
+  e.lonDeg = lonDegreesEdit_->text().toStdString();
+  e.lonMin = lonMinutesEdit_->text().toStdString();
+  e.latDeg = latDegreesEdit_->text().toStdString();
+  e.latMin = latMinutesEdit_->text().toStdString();
+  e.east = lonHemisphere_->button(0)->isChecked();
+  e.south = latHemisphere_->button(1)->isChecked();
+  e.dst = daylightSavingCheck_->checkState() != Qt::Unchecked;
   return e;
 }
 
 QLineEdit* FrmMain::FieldBox(EntryField field) const {
   switch (field) {
-    case EntryField::Name: return txtName_;
-    case EntryField::LonDeg: return txtLonD_;
-    case EntryField::LonMin: return txtLonM_;
-    case EntryField::LatDeg: return txtLatD_;
-    case EntryField::LatMin: return txtLatM_;
+    case EntryField::Name: return nameEdit_;
+    case EntryField::LonDeg: return lonDegreesEdit_;
+    case EntryField::LonMin: return lonMinutesEdit_;
+    case EntryField::LatDeg: return latDegreesEdit_;
+    case EntryField::LatMin: return latMinutesEdit_;
     case EntryField::None: break;
   }
   return nullptr;
@@ -331,8 +354,7 @@ QLineEdit* FrmMain::FieldBox(EntryField field) const {
 void FrmMain::Refuse(const EntryRefusal& refusal) {
   const QMessageBox::Icon icon =
       refusal.icon == MessageIcon::Error ? QMessageBox::Critical : QMessageBox::Information;
-  Messages().Show(this, icon,
-                  QString::fromUtf8(refusal.message.data(), static_cast<qsizetype>(refusal.message.size())));
+  Messages().Show(this, icon, FromEngine(refusal.message));
   if (QLineEdit* box = FieldBox(refusal.focus)) box->setFocus();
 }
 
@@ -353,31 +375,26 @@ void FrmMain::ShowResults() {
   hide();
 }
 
-void FrmMain::cmdRashi_Click() { RunChart(*this); }
+void FrmMain::Proceed() { RunChart(*this); }
 
-void FrmMain::mnuNext_Click() { cmdRashi_Click(); }
-
-void FrmMain::cmdBrowser_Click() {
+void FrmMain::LookUpPlace() {
   // Exactly empty counts: a box holding spaces has a value.
   const struct {
     QLineEdit* box;
     const char* message;
-  } required[] = {{txtMCity_, "Please Enter City"}, {txtMState_, "Please Enter State"},
-                  {txtMCountry_, "Please Enter Country"}};
+  } required[] = {{cityEdit_, QT_TR_NOOP("Please Enter City")}, {stateEdit_, QT_TR_NOOP("Please Enter State")},
+                  {countryEdit_, QT_TR_NOOP("Please Enter Country")}};
   for (const auto& [box, message] : required) {
     if (box->text().isEmpty()) {
-      Messages().Show(this, QMessageBox::Information, QString::fromLatin1(message));
+      Messages().Show(this, QMessageBox::Information, tr(message));
       box->setFocus();
       return;
     }
   }
-  const QString query = txtMCity_->text() + QLatin1Char(' ') + txtMState_->text() + QLatin1Char(' ') +
-                        txtMCountry_->text() + QStringLiteral(" Latitude Longitude");
-  PlaceLookup lookup;
-  lookup.Lookup(query, HomePageAddress());
+  const QString query = cityEdit_->text() + QLatin1Char(' ') + stateEdit_->text() + QLatin1Char(' ') +
+                        countryEdit_->text() + tr(" Latitude Longitude");
+  PlaceLookup().Lookup(query);
 }
-
-void FrmMain::mnuExit_Click() { close(); }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
   event->accept();

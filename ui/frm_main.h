@@ -8,8 +8,11 @@
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
+class QFrame;
+class QGridLayout;
+class QGroupBox;
+class QLayout;
 class QLineEdit;
-class QRadioButton;
 
 namespace orbisca::ui {
 
@@ -40,40 +43,45 @@ class FrmMain : public QMainWindow, public BirthDataView {
   // The results window while it exists.
   FrmDisplay* Display() const;
 
- public slots:
-  void cmdRashi_Click();    // "Proceed"
-  void mnuNext_Click();     // File, "Proceed"
-  void cmdBrowser_Click();  // the place lookup
-  void mnuExit_Click();     // File, "E&xit"
-
  protected:
   // Form_Unload: closing the window ends the program.
   void closeEvent(QCloseEvent* event) override;
 
  private:
   void BuildMenus();
+  QWidget* BuildCentral();
+  QFrame* BuildOfferBand(QWidget* parent);
   QWidget* BuildEntryPanel(QWidget* parent);
-  void Form_Load();
+  void AddNameRow(QGridLayout* grid, int row, QWidget* panel);
+  void AddDateAndTimeRows(QGridLayout* grid, int row, QWidget* panel);
+  QGroupBox* BuildZoneFrame(QWidget* panel);
+  QLayout* BuildPlaceFrames(QWidget* panel);
+  QLayout* BuildLookupLine(QWidget* panel);
+  QLayout* BuildButtonLine(QWidget* panel);
+  void FillLists();  // Form_Load
   QLineEdit* FieldBox(EntryField field) const;
 
-  FilteredLineEdit* txtName_ = nullptr;
-  QComboBox* cboMonth_ = nullptr;
-  QComboBox* cboDate_ = nullptr;
-  QComboBox* cboYear_ = nullptr;
-  QComboBox* cboHH_ = nullptr;
-  QComboBox* cboMM_ = nullptr;
-  QComboBox* cboSS_ = nullptr;
-  QComboBox* cmbTimeZone_ = nullptr;
-  QCheckBox* chkDST_ = nullptr;
-  FilteredLineEdit* txtLatD_ = nullptr;
-  FilteredLineEdit* txtLatM_ = nullptr;
-  FilteredLineEdit* txtLonD_ = nullptr;
-  FilteredLineEdit* txtLonM_ = nullptr;
-  QButtonGroup* optLat_ = nullptr;
-  QButtonGroup* optLong_ = nullptr;
-  QLineEdit* txtMCity_ = nullptr;
-  QLineEdit* txtMState_ = nullptr;
-  QLineEdit* txtMCountry_ = nullptr;
+  void Proceed();       // cmdRashi_Click, mnuNext_Click
+  void LookUpPlace();   // cmdBrowser_Click
+
+  FilteredLineEdit* nameEdit_ = nullptr;          // txtName
+  QComboBox* monthList_ = nullptr;                // cboMonth
+  QComboBox* dayList_ = nullptr;                  // cboDate
+  QComboBox* yearList_ = nullptr;                 // cboYear
+  QComboBox* hourList_ = nullptr;                 // cboHH
+  QComboBox* minuteList_ = nullptr;               // cboMM
+  QComboBox* secondList_ = nullptr;               // cboSS
+  QComboBox* zoneList_ = nullptr;                 // cmbTimeZone
+  QCheckBox* daylightSavingCheck_ = nullptr;      // chkDST
+  FilteredLineEdit* latDegreesEdit_ = nullptr;    // txtLatD
+  FilteredLineEdit* latMinutesEdit_ = nullptr;    // txtLatM
+  FilteredLineEdit* lonDegreesEdit_ = nullptr;    // txtLonD
+  FilteredLineEdit* lonMinutesEdit_ = nullptr;    // txtLonM
+  QButtonGroup* latHemisphere_ = nullptr;         // optLat
+  QButtonGroup* lonHemisphere_ = nullptr;         // optLong
+  QLineEdit* cityEdit_ = nullptr;                 // txtMCity
+  QLineEdit* stateEdit_ = nullptr;                // txtMState
+  QLineEdit* countryEdit_ = nullptr;              // txtMCountry
 
   QPointer<FrmDisplay> display_;
 };

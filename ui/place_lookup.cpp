@@ -12,7 +12,7 @@ QUrl PlaceLookup::SearchUrl(const QString& query) {
   return url;
 }
 
-bool PlaceLookup::Lookup(const QString& query, const QString& /*siteAddress*/) {
+bool PlaceLookup::Lookup(const QString& query) {
   const QUrl url = SearchUrl(query);
   if (!url.isValid()) return false;
   Urls().Open(url);

@@ -12,10 +12,9 @@ class PlaceLookup {
   // The search address for a query.
   static QUrl SearchUrl(const QString& query);
 
-  // Opens the search for `query`. `siteAddress` is the maker's site the
-  // request comes from; the search engine needs nothing from it. Returns
-  // whether the request was handed on (callers ignore it).
-  bool Lookup(const QString& query, const QString& siteAddress);
+  // Opens the search for `query`. Returns whether the request was handed on
+  // (callers ignore it).
+  bool Lookup(const QString& query);
 };
 
 }  // namespace orbisca::ui

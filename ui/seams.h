@@ -4,6 +4,8 @@
 #include <QString>
 #include <QUrl>
 
+#include "orbisca/version.h"
+
 class QPrinter;
 class QWidget;
 
@@ -77,6 +79,6 @@ using ScopedUrlSeam = ScopedSeam<UrlSeam, InstallUrlSeam>;
 // The application title, caption of message boxes.
 inline const QString kAppTitle = QStringLiteral("Orbisca");
 // Caption of every window.
-inline const QString kWindowCaption = QStringLiteral("Orbisca v1.15");
+inline const QString kWindowCaption = kAppTitle + QStringLiteral(" v") + QLatin1String(kVersion);
 
 }  // namespace orbisca::ui

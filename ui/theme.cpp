@@ -1,6 +1,8 @@
 #include "ui/theme.h"
 
+#include <QLabel>
 #include <QPalette>
+#include <QPushButton>
 #include <QWidget>
 
 namespace orbisca::ui {
@@ -21,6 +23,34 @@ void Paint(QWidget* widget, const QColor& background, const QColor& text) {
   palette.setColor(QPalette::Disabled, QPalette::Button, background);
   widget->setPalette(palette);
   widget->setAutoFillBackground(true);
+}
+
+void PaintPaper(QWidget* box) {
+  QPalette palette = box->palette();
+  palette.setColor(QPalette::Base, kPaper);
+  palette.setColor(QPalette::Text, kInk);
+  box->setPalette(palette);
+}
+
+void PaintMark(QWidget* control) {
+  QPalette palette = control->palette();
+  palette.setColor(QPalette::Base, kMarkFace);
+  palette.setColor(QPalette::Text, kMarkInk);
+  control->setPalette(palette);
+}
+
+QPushButton* LightBlueButton(const QString& objectName, const QString& caption, QWidget* parent) {
+  auto* button = new QPushButton(caption, parent);
+  button->setObjectName(objectName);
+  Paint(button, kLightBlue, kInk);
+  button->setAutoDefault(false);
+  return button;
+}
+
+void StyleAsLink(QLabel* label, QFont font) {
+  font.setUnderline(true);
+  label->setFont(font);
+  label->setStyleSheet(QStringLiteral("color: %1;").arg(kLinkBlue.name()));
 }
 
 }  // namespace orbisca::ui

@@ -1,22 +1,45 @@
 #pragma once
 
 #include <QColor>
+#include <QFont>
 #include <QString>
 
+class QLabel;
+class QPushButton;
 class QWidget;
 
 namespace orbisca::ui {
 
-// The program's colours.
+// The program's colours, every one the windows paint with.
 inline const QColor kNavy(0, 0, 64);             // window background
-inline const QColor kLightBlue(128, 128, 255);   // entry panel, name box, buttons
+inline const QColor kOnNavy(255, 255, 255);      // text on the window background
+inline const QColor kLightBlue(128, 128, 255);   // entry panel, name box, buttons, tab pages
 inline const QColor kDarkGrey(58, 58, 58);       // frames, lists, boxes, bands
 inline const QColor kLavender(192, 192, 255);    // text on dark grey
 inline const QColor kNameText(64, 64, 64);       // text of the name box
+inline const QColor kLinkBlue(0, 0, 192);        // link labels on the dialogs' light face
+inline const QColor kPaper(255, 255, 255);       // result boxes
+inline const QColor kInk(0, 0, 0);               // text on light blue and on paper
+inline const QColor kMarkFace(0, 0, 0);          // the mark of option and check boxes
+inline const QColor kMarkInk(255, 255, 255);
 
 // Gives the widget a background and a text colour (all roles a widget paints
 // its face and its text with), filled behind its children.
 void Paint(QWidget* widget, const QColor& background, const QColor& text);
+
+// Paper and ink of a text box, leaving its frame to the style.
+void PaintPaper(QWidget* box);
+
+// The mark of an option or check box drawn light on black, so the choice
+// stands out on the dark grey frame.
+void PaintMark(QWidget* control);
+
+// A push button of the main windows: light blue, and not pressed by Enter
+// from another control.
+QPushButton* LightBlueButton(const QString& objectName, const QString& caption, QWidget* parent);
+
+// A label that reads as a link: `font` underlined, in the link colour.
+void StyleAsLink(QLabel* label, QFont font);
 
 // The promotional lines of the windows' bands.
 inline const QString kCommunityInvitation =

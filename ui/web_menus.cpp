@@ -5,10 +5,10 @@
 #include <QMenu>
 #include <QMenuBar>
 
-#include "app/about_box.h"
-#include "app/web_pages.h"
 #include "ui/fonts.h"
+#include "ui/frm_about.h"
 #include "ui/theme.h"
+#include "ui/web_pages.h"
 
 namespace orbisca::ui {
 
@@ -41,11 +41,11 @@ QFrame* MakeCommunityStrip(QWidget* parent, const QString& frameName) {
   Paint(frame, kDarkGrey, kLavender);
   auto* layout = new QHBoxLayout(frame);
   layout->setContentsMargins(12, 8, 12, 8);
-  auto* label61 = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, frame);
-  label61->setObjectName(QStringLiteral("Label61"));
-  label61->setFont(UiFont(9, true));
-  label61->setAlignment(Qt::AlignCenter);
-  layout->addWidget(label61);
+  auto* invitation = new WebPageLabel(WebPage::HomePage, kCommunityInvitation, frame);
+  invitation->setObjectName(QStringLiteral("Label61"));
+  invitation->setFont(UiFont(9, true));
+  invitation->setAlignment(Qt::AlignCenter);
+  layout->addWidget(invitation);
   return frame;
 }
 

@@ -1,9 +1,13 @@
 // The command as a user runs it: output, messages and exit status.
 #include <gtest/gtest.h>
 #include <sys/wait.h>
+#include <unistd.h>
 
 #include <array>
 #include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <future>
 #include <nlohmann/json.hpp>
 #include <string>
 
@@ -23,9 +27,30 @@ std::string Quote(const std::string& s) {
   return q + "'";
 }
 
+// A new empty folder of this test's own, removed at the end of the test:
+// ctest -j runs tests side by side.
+class TempFolder {
+ public:
+  explicit TempFolder(const std::string& label) : path(testing::TempDir() + "orbisca-" + label + "-XXXXXX") {
+    if (mkdtemp(path.data()) == nullptr) ADD_FAILURE() << "mkdtemp " << path;
+  }
+  ~TempFolder() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path, ignored);
+  }
+  TempFolder(const TempFolder&) = delete;
+  TempFolder& operator=(const TempFolder&) = delete;
+
+  std::string path;
+};
+
 // Runs the command; `prefix` is shell text put before it (limits, traps).
+// Standard error goes through a file of this call's own.
 Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix = "") {
-  const std::string errFile = testing::TempDir() + "orbisca-chart-stderr.txt";
+  std::string errFile = testing::TempDir() + "orbisca-chart-stderr-XXXXXX";
+  const int fd = mkstemp(errFile.data());
+  if (fd < 0) return {};
+  close(fd);
   std::string command = prefix + ORBISCA_CHART;
   for (const std::string& a : args) command += " " + Quote(a);
   command += " 2>" + Quote(errFile);
@@ -41,9 +66,12 @@ Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix
     while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) o.err.append(buffer.data(), n);
     std::fclose(f);
   }
+  std::remove(errFile.c_str());
   return o;
 }
 
+// The 1976 New York birth of the engine's position tests; the longitudes the
+// command prints are that chart's regression values (tests/engine/positions_test.cpp).
 const std::vector<std::string> kNewYork1976 = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST",
                                                "--lon",  "74:00W",     "--lat",  "40:42N", "--dst"};
 
@@ -129,7 +157,10 @@ TEST(Command, RefusedInput) {
        "Newfoundland Standard Time,NST,-3.5"},
       {"zone position 71", {"--date", "1976-07-04", "--time", "10:00", "--zone", "71", "--lon", "10:00W"}, "--zone"},
       {"malformed longitude", with({"--date", "1976-07-04", "--lon", "10.5W"}), "--lon"},
-      {"missing longitude", with({"--date", "1976-07-04"}), "--lon"},
+      {"longitude degrees given without minutes", with({"--date", "1976-07-04", "--lon", "74W"}), "--lon"},
+      {"zone 071 is past the list", {"--date", "1976-07-04", "--time", "10:00", "--zone", "071"}, "--zone"},
+      {"date with a five-digit year", with({"--date", "19760-07-04"}), "--date"},
+      {"time without two minute digits", {"--date", "1976-07-04", "--time", "10:5", "--zone", "29"}, "--time"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -194,8 +225,8 @@ TEST(Command, ReportFramesTheEntriesWithTheHeaderLine) {
 }
 
 TEST(Command, RtfFileIsWrittenWhole) {
-  const std::string folder = testing::TempDir() + "orbisca-rtf-ok";
-  RunChart({}, "rm -rf " + Quote(folder) + " && mkdir -p " + Quote(folder) + " ; exit 0 ; ");
+  const TempFolder scratch("rtf-ok");
+  const std::string& folder = scratch.path;
   const std::string path = folder + "/chart.rtf";
   std::vector<std::string> args = kNewYork1976;
   args.insert(args.end(), {"--rtf", path});
@@ -215,8 +246,9 @@ TEST(Command, RtfFileIsWrittenWhole) {
 TEST(Command, RtfWriteFailures) {
   // Failures that root cannot bypass: a missing folder, a folder standing at
   // the target, and a file-size limit (with SIGXFSZ ignored, writes fail).
-  const std::string folder = testing::TempDir() + "orbisca-rtf-fail";
-  RunChart({}, "rm -rf " + Quote(folder) + " && mkdir -p " + Quote(folder + "/taken.rtf") + " ; exit 0 ; ");
+  const TempFolder scratch("rtf-fail");
+  const std::string& folder = scratch.path;
+  RunChart({}, "mkdir " + Quote(folder + "/taken.rtf") + " ; exit 0 ; ");
   const std::string earlier = "{\\rtf1 an earlier report that must survive}";
   WriteFile(folder + "/earlier.rtf", earlier);
   struct Row {
@@ -228,6 +260,9 @@ TEST(Command, RtfWriteFailures) {
       {"missing parent folder", folder + "/no/such/folder/x.rtf", ""},
       {"folder at the target path", folder + "/taken.rtf", ""},
       {"file-size limit", folder + "/earlier.rtf", "trap '' XFSZ; ulimit -f 2; "},
+      // The command ignores SIGXFSZ itself: without it the limit killed it
+      // with no message and left its temporary file.
+      {"file-size limit, the signal not ignored by the shell", folder + "/earlier.rtf", "ulimit -f 2; "},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -241,6 +276,97 @@ TEST(Command, RtfWriteFailures) {
   EXPECT_EQ(ReadFile(folder + "/earlier.rtf"), earlier);
   std::vector<std::string> left = OtherEntries(folder, "earlier.rtf");
   EXPECT_EQ(left, std::vector<std::string>{"taken.rtf"});
+}
+
+TEST(Command, LongitudeIsOptional) {
+  // The place enters no result: positions are geocentric and universal time
+  // comes from the zone. Without --lon the place is 0:00E.
+  const std::vector<std::string> base = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--dst", "--json"};
+  std::vector<std::string> east = base, west = base;
+  east.insert(east.end(), {"--lon", "0:00E"});
+  west.insert(west.end(), {"--lon", "74:00W"});
+  const Outcome without = RunChart(base);
+  ASSERT_EQ(without.status, 0) << without.err;
+  EXPECT_EQ(without.out, RunChart(east).out);
+  EXPECT_EQ(without.out, RunChart(west).out);
+}
+
+TEST(Command, OptionWithoutItsValueIsRefused) {
+  // Regression: the option took the next option as its value, so "--name
+  // --dst" silently dropped daylight saving and "--rtf --json" wrote a file
+  // named --json.
+  const TempFolder scratch("no-value");
+  const std::string& folder = scratch.path;
+  struct Row {
+    std::vector<std::string> extra;
+    const char* message;
+  };
+  const Row rows[] = {
+      {{"--name", "--dst"}, "orbisca-chart: --name needs a value\n"},
+      {{"--rtf", "--json"}, "orbisca-chart: --rtf needs a value\n"},
+      {{"--name=--dst"}, "orbisca-chart: --name needs a value\n"},
+      {{"--lat"}, "orbisca-chart: --lat needs a value\n"},
+  };
+  for (const Row& r : rows) {
+    std::vector<std::string> args = kNewYork1976;
+    args.insert(args.end(), r.extra.begin(), r.extra.end());
+    SCOPED_TRACE(r.extra.front());
+    const Outcome o = RunChart(args, "cd " + Quote(folder) + " && ");
+    EXPECT_EQ(o.status, 2);
+    EXPECT_EQ(o.err, r.message);
+    EXPECT_TRUE(o.out.empty());
+  }
+  const Outcome dateless = RunChart({"--date", "--time", "10:15", "--zone", "29"});
+  EXPECT_EQ(dateless.err, "orbisca-chart: --date needs a value\n");
+  EXPECT_TRUE(OtherEntries(folder, "").empty());
+}
+
+TEST(Command, ZonePositionsTakeLeadingZerosAlike) {
+  const std::vector<std::string> base = {"--date", "1990-05-15", "--time", "06:30", "--json", "--zone"};
+  std::vector<std::string> outputs;
+  for (const char* zone : {"70", "070", "0070", "000070"}) {
+    std::vector<std::string> args = base;
+    args.push_back(zone);
+    const Outcome o = RunChart(args);
+    EXPECT_EQ(o.status, 0) << zone << ": " << o.err;
+    outputs.push_back(o.out);
+  }
+  for (const std::string& out : outputs) EXPECT_EQ(out, outputs.front());
+  EXPECT_FALSE(outputs.front().empty());
+}
+
+TEST(Command, RunsSideBySideKeepTheirOwnMessages) {
+  // Regression: every run wrote standard error to one fixed file, so tests
+  // running at the same time read each other's messages.
+  const std::vector<std::string> name = {"--date", "1976-07-04", "--time", "10:15", "--zone", "29", "--name", ""};
+  const std::vector<std::string> lon = {"--date", "1976-07-04", "--time", "10:15", "--zone", "29", "--lon", "180:00W"};
+  for (int round = 0; round < 4; ++round) {
+    std::future<Outcome> first = std::async(std::launch::async, [&] { return RunChart(name); });
+    std::future<Outcome> second = std::async(std::launch::async, [&] { return RunChart(lon); });
+    EXPECT_EQ(first.get().err, "Please Enter Name\n");
+    EXPECT_EQ(second.get().err, "Please Enter Value Between 0 And 179 in the Degree of Longitude\n");
+  }
+}
+
+TEST(Command, RtfSavesThroughLinksOverProtectedFilesAndUnderLongNames) {
+  const TempFolder scratch("rtf-save");
+  const std::string& folder = scratch.path;
+  const std::string longName = std::string(246, 'n') + ".rtf";  // 250 bytes
+  WriteFile(folder + "/target.rtf", "old");
+  WriteFile(folder + "/protected.rtf", "old");
+  RunChart({}, "cd " + Quote(folder) + " && ln -s target.rtf link.rtf && chmod 0400 protected.rtf; exit 0; ");
+  for (const std::string& name : {longName, std::string("link.rtf"), std::string("protected.rtf")}) {
+    SCOPED_TRACE(name.substr(0, 20));
+    std::vector<std::string> args = kNewYork1976;
+    args.insert(args.end(), {"--rtf", folder + "/" + name});
+    const Outcome o = RunChart(args);
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(ReadFile(folder + "/" + name).rfind("{\\rtf1\\ansi", 0), 0u);
+  }
+  const Outcome listing = RunChart({}, "cd " + Quote(folder) + " && test -L link.rtf && stat -c %a protected.rtf; exit 0; ");
+  EXPECT_EQ(listing.out, "400\n");
+  EXPECT_EQ(ReadFile(folder + "/target.rtf").rfind("{\\rtf1", 0), 0u);
+  EXPECT_EQ(OtherEntries(folder, "").size(), 4u);
 }
 
 TEST(Command, HelpPrintsUsage) {

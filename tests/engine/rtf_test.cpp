@@ -217,7 +217,7 @@ std::string RealReport() {
 // since each start of it costs about a second.
 TEST(RtfReadBack, ReportAndHostileTextReadBackUnchanged) {
   const std::filesystem::path script =
-      std::filesystem::path(__FILE__).parent_path().parent_path() / "ui" / "rtf_to_text.sh";
+      std::filesystem::path(__FILE__).parent_path().parent_path() / "support" / "rtf_to_text.sh";
   ASSERT_TRUE(std::filesystem::exists(script)) << script;
 
   std::string pattern = (std::filesystem::temp_directory_path() / "rtf_read_back.XXXXXX").string();

@@ -176,7 +176,8 @@ TEST(RunChart, RefusalChangesNothing) {
   EXPECT_EQ(Records().Input, before.Input);
 }
 
-TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
+// Every entry away from its default, each with a value of its own.
+BirthEntries EveryEntrySet() {
   BirthEntries e = Valid();
   e.name = "ANNA ";
   e.monthIndex = 6;
@@ -193,7 +194,11 @@ TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
   e.east = true;
   e.south = true;
   e.dst = true;
-  FakeView view(e);
+  return e;
+}
+
+TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
+  FakeView view(EveryEntrySet());
   ASSERT_TRUE(RunChart(view));
   const ChartInput& r = Records().Input;
   EXPECT_EQ(r.PersonName, "ANNA ");
@@ -248,18 +253,43 @@ TEST(RunChart, DefaultEntriesRunAndSecondRunReplacesTheFirst) {
 
 TEST(FillChartInput, TextThatDoesNotConvertKeepsTheField) {
   ChartInput r;
-  r.LonDeg = 33;
   r.BirthDay = 9;
   BirthEntries e = Valid();
-  e.lonDeg = "x";  // passes the degree check (counts as 0) but is no number
   e.dayText = "";
   e.zoneIndex = -1;
   r.ZoneCorrHours = -3;
   FillChartInput(e, r);
-  EXPECT_EQ(r.LonDeg, 33);
   EXPECT_EQ(r.BirthDay, 9);
   EXPECT_EQ(r.ZoneCorrHours, -3);  // no zone selected: the correction stays
   EXPECT_EQ(r.ZoneHours, 3);
+}
+
+TEST(FillChartInput, DegreesTheCheckAcceptsFillTheSameValue) {
+  // Regression: the check read a degree box with one conversion and the fill
+  // with another, so a text like "-0-0" passed the check and then left the
+  // previous run's degrees in the record. Each text below passes the check;
+  // the record must hold the value the check read, rounded half to even.
+  struct Row {
+    const char* text;
+    std::int16_t degrees;
+  };
+  const Row rows[] = {{"-0-0", 0}, {"x", 0}, {"12abc", 12}, {" 7 ", 7}, {"0.5", 0},
+                      {"1.5", 2},  {"179", 179}, {"1e2", 100}, {"+45", 45}, {"-0", 0}};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.text);
+    BirthEntries e = Valid();
+    const bool latitudeToo = r.degrees <= 89;
+    e.lonDeg = r.text;
+    if (latitudeToo) e.latDeg = r.text;
+    ASSERT_EQ(CheckEntries(e), std::nullopt);
+    ChartInput record;
+    record.LonDeg = record.LatDeg = 33;  // the previous run's place
+    FillChartInput(e, record);
+    EXPECT_EQ(record.LonDeg, r.degrees);
+    if (latitudeToo) {
+      EXPECT_EQ(record.LatDeg, r.degrees);
+    }
+  }
 }
 
 }  // namespace

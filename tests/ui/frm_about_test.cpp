@@ -8,29 +8,21 @@
 #include <QTimer>
 #include <QtTest>
 
-#include "app/about_box.h"
-#include "app/web_pages.h"
 #include "ui/frm_about.h"
 #include "ui/seams.h"
+#include "ui/web_pages.h"
+#include "ui_test_support.h"
 
 using namespace orbisca;
-
-namespace {
-
-class RecordingUrls : public ui::UrlSeam {
- public:
-  void Open(const QUrl& url) override { opened.append(url); }
-  QList<QUrl> opened;
-};
-
-}  // namespace
+using namespace orbisca::ui;
+using namespace orbisca::ui::testing;
 
 class FrmAboutTest : public QObject {
   Q_OBJECT
 
  private slots:
   void showsTheDescriptionAndTitle() {
-    ui::frmAbout about;
+    ui::FrmAbout about;
     QCOMPARE(about.windowTitle(), QStringLiteral("Orbisca v1.15"));
     QCOMPARE(about.findChild<QLabel*>("Label2")->text(), QStringLiteral("Orbisca v1.15"));
     QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
@@ -63,7 +55,7 @@ class FrmAboutTest : public QObject {
     QFETCH(int, page);
     RecordingUrls urls;
     ui::ScopedUrlSeam guard(&urls);
-    ui::frmAbout about;
+    ui::FrmAbout about;
     about.show();
     QLabel* target = about.findChild<QLabel*>(label);
     QTest::mouseClick(target, Qt::RightButton);
@@ -93,7 +85,7 @@ class FrmAboutTest : public QObject {
       QCOMPARE(QApplication::activeModalWidget(), static_cast<QWidget*>(nullptr));
     }
     QCOMPARE(seen.size(), 2);
-    QVERIFY(qobject_cast<ui::frmAbout*>(seen[0]));
+    QVERIFY(qobject_cast<ui::FrmAbout*>(seen[0]));
     QCOMPARE(seen[1], seen[0]);
     QCOMPARE(wasModal, (QList<bool>{true, true}));
     QVERIFY(!seen[0]->isVisible());

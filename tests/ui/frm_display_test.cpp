@@ -16,13 +16,12 @@
 #include <QTextEdit>
 #include <QtTest>
 
-#include "app/unload_all.h"
-#include "app/web_pages.h"
 #include "aspects/aspects.h"
 #include "aspects/interpretation.h"
 #include "run/records.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/unload_all.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -34,13 +33,6 @@ namespace {
 const QStringList kBoxNames = {"RTBAspectsDescConjunction", "RTBAspectsDescSemiSextile", "RTBAspectsDescSextile",
                                "RTBAspectsDescSquare",      "RTBAspectsDescTrine",       "RTBAspectsDescQuincunx",
                                "RTBAspectsDescOpposition"};
-
-template <class T>
-T* Child(QObject& parent, const QString& name) {
-  T* child = parent.findChild<T*>(name);
-  if (!child) qFatal("no child %s", qPrintable(name));
-  return child;
-}
 
 QTextEdit* ResultBox(FrmDisplay& display, int kind) { return Child<QTextEdit>(display, kBoxNames[kind]); }
 
@@ -80,8 +72,6 @@ void Fill(FrmMain& form, const Entries& e) {
 const Entries kIndia{"ASHA", "73", "51", "18", "31", 8, 15, "1950", "5", "45", 34, false, false};
 const Entries kNewYork{"BEN", "74", "0", "40", "43", 7, 4, "1985", "13", "5", 27, true, true};
 const Entries kGreenwich{"CLIO", "0", "0", "0", "0", 1, 1, "1901", "0", "0", 29, false, false};
-
-QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 // What the engine found for the current planet table, written the plain way.
 PlainResults ExpectedResults() {
@@ -202,20 +192,20 @@ class FrmDisplayTest : public QObject {
     for (int kind = 0; kind < 7; ++kind) {
       QCOMPARE(Covered(display, kind), kind != 0 && kind != 3);
     }
-    const QString conjunction = display.ResultText(AspectKind::Conjunction);
+    const QString conjunction = Text(display.ResultText(AspectKind::Conjunction));
     const QString sunMoon = Text(GetInterpretation(AspectKind::Conjunction, Body::Sun, Body::Moon));
     QCOMPARE(conjunction, "Sun-Moon  In Conjunction Aspect\r\n" + sunMoon + "\r\n\r\n" +
                               "Moon-Sun  In Conjunction Aspect\r\n" + sunMoon + "\r\n\r\n");
-    QVERIFY(display.ResultText(AspectKind::Square).startsWith("Mars-Saturn  In Square Aspect\r\n"));
-    QVERIFY(display.ResultText(AspectKind::Trine).isEmpty());
+    QVERIFY(Text(display.ResultText(AspectKind::Square)).startsWith("Mars-Saturn  In Square Aspect\r\n"));
+    QVERIFY(display.ResultText(AspectKind::Trine).empty());
     CheckStyles(ResultBox(display, 0));
     CheckStyles(ResultBox(display, 3));
     // Covers go back in front when asked again.
     display.BringCoverToFront(AspectKind::Square);
     QVERIFY(Covered(display, 3));
-    const std::array<QString, 7> texts = display.ResultTexts();
-    QCOMPARE(texts[0], conjunction);
-    QVERIFY(texts[6].isEmpty());
+    const AspectTexts texts = display.ResultTexts();
+    QCOMPARE(Text(texts[0]), conjunction);
+    QVERIFY(texts[6].empty());
   }
 
   void fullRun_data() {
@@ -226,7 +216,7 @@ class FrmDisplayTest : public QObject {
   }
   void fullRun() {
     QFETCH(int, row);
-    const Entries& entries = std::array{kIndia, kNewYork, kGreenwich}[row];
+    const Entries entries = std::array{kIndia, kNewYork, kGreenwich}[row];
     RecordingMessages seam;
     ScopedMessageSeam guard(&seam);
     FrmMain form;
@@ -242,9 +232,9 @@ class FrmDisplayTest : public QObject {
     const PlainResults expected = ExpectedResults();
     for (int kind = 0; kind < 7; ++kind) {
       const auto k = static_cast<AspectKind>(kind);
-      QCOMPARE(display->ResultText(k), Text(expected.Text(k)));
+      QCOMPARE(Text(display->ResultText(k)), Text(expected.Text(k)));
       QCOMPARE(Covered(*display, kind), expected.Covered(k));
-      QCOMPARE(Covered(*display, kind), display->ResultText(k).isEmpty());
+      QCOMPARE(Covered(*display, kind), display->ResultText(k).empty());
       CheckStyles(ResultBox(*display, kind));
     }
   }
@@ -264,7 +254,7 @@ class FrmDisplayTest : public QObject {
     QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
     QPointer<FrmDisplay> first = form.Display();
     QVERIFY(first);
-    const std::array<QString, 7> firstTexts = first->ResultTexts();
+    const AspectTexts firstTexts = first->ResultTexts();
 
     if (back == "cmdOK") {
       QTest::mouseClick(Child<QPushButton>(*first, back), Qt::LeftButton);
@@ -291,7 +281,7 @@ class FrmDisplayTest : public QObject {
     bool changed = false;
     for (int kind = 0; kind < 7; ++kind) {
       const auto k = static_cast<AspectKind>(kind);
-      QCOMPARE(second->ResultText(k), Text(expected.Text(k)));
+      QCOMPARE(Text(second->ResultText(k)), Text(expected.Text(k)));
       QCOMPARE(Covered(*second, kind), expected.Covered(k));
       changed = changed || second->ResultText(k) != firstTexts[kind];
     }
@@ -308,7 +298,7 @@ class FrmDisplayTest : public QObject {
     form.findChild<QAction*>("mnuNext")->trigger();
     FrmDisplay* display = form.Display();
     QVERIFY(display);
-    const QString firstHeading = display->ResultText(AspectKind::Conjunction).section(QStringLiteral("\r\n"), 0, 0);
+    const QString firstHeading = Text(display->ResultText(AspectKind::Conjunction)).section(QStringLiteral("\r\n"), 0, 0);
     QVERIFY(firstHeading.endsWith(QStringLiteral("In Conjunction Aspect")));
     QString modalName;
     QString reportText;

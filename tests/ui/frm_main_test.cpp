@@ -20,10 +20,10 @@
 #include <QUrlQuery>
 #include <QtTest>
 
-#include "app/web_pages.h"
 #include "run/records.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
+#include "ui/web_pages.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -31,13 +31,6 @@ using namespace orbisca::ui;
 using namespace orbisca::ui::testing;
 
 namespace {
-
-template <class T>
-T* Child(QWidget& parent, const QString& name) {
-  T* child = parent.findChild<T*>(name);
-  if (!child) qFatal("no child %s", qPrintable(name));
-  return child;
-}
 
 QLineEdit* Box(QWidget& form, const QString& name) { return Child<QLineEdit>(form, name); }
 

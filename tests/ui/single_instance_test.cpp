@@ -1,12 +1,15 @@
 // One copy per user: the real program holds the lock, a second start in this
 // process is refused with the message and no window; after the first copy is
-// killed its stale lock does not block the next start.
+// killed its stale lock does not block the next start. The lock lives only in
+// a folder no other user can write; where none can be had, the program starts
+// and says so.
 
 #include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 #include <QWidget>
 #include <QtTest>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "app/single_instance.h"
@@ -18,6 +21,17 @@ using namespace orbisca;
 using namespace orbisca::ui::testing;
 
 namespace {
+
+// A folder at `name` under `scratch` that belongs to another user: made and
+// given away when the tests run as root, otherwise the root folder.
+QString ForeignFolder(const QTemporaryDir& scratch, const QString& name) {
+  if (geteuid() != 0) return QStringLiteral("/");
+  const QString path = scratch.filePath(name);
+  QDir().mkpath(path);
+  const QByteArray native = QFile::encodeName(path);
+  if (chown(native.constData(), 65534, 65534) != 0 || chmod(native.constData(), 0700) != 0) return {};
+  return path;
+}
 
 QList<QWidget*> VisibleWindows() {
   QList<QWidget*> shown;
@@ -41,6 +55,13 @@ class SingleInstanceTest : public QObject {
     qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
     program_ = qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app/orbisca");
     QVERIFY2(QFile::exists(program_), qPrintable(program_));
+  }
+
+  // Each row sets its own folders; the next starts from the private runtime
+  // folder again.
+  void cleanup() {
+    qputenv("XDG_RUNTIME_DIR", runtime_.path().toLocal8Bit());
+    qunsetenv("XDG_CACHE_HOME");
   }
 
   void cleanupTestCase() {
@@ -102,6 +123,96 @@ class SingleInstanceTest : public QObject {
     QVERIFY(seam.shown.isEmpty());
     QVERIFY(formShown);
     QVERIFY(lockHeldWhileRunning);
+  }
+
+  // Where the lock goes for each state of the runtime and cache folders.
+  void lockFolder_data() {
+    QTest::addColumn<QString>("runtime");   // private, unset, other user, open, link
+    QTest::addColumn<QString>("cache");     // missing, open, other user, unusable
+    QTest::addColumn<QString>("expected");  // runtime, cache, none
+    QTest::newRow("own 0700 runtime folder") << "private" << "missing" << "runtime";
+    QTest::newRow("runtime folder unset") << "unset" << "missing" << "cache";
+    QTest::newRow("runtime folder of another user") << "other user" << "missing" << "cache";
+    QTest::newRow("runtime folder open to others (0755)") << "open" << "missing" << "cache";
+    QTest::newRow("runtime folder a link to a private one") << "link" << "missing" << "cache";
+    QTest::newRow("cache folder left open is closed") << "unset" << "open" << "cache";
+    QTest::newRow("cache folder made by another user") << "unset" << "other user" << "none";
+    QTest::newRow("nothing usable") << "open" << "unusable" << "none";
+  }
+  void lockFolder() {
+    QFETCH(QString, runtime);
+    QFETCH(QString, cache);
+    QFETCH(QString, expected);
+    QTemporaryDir scratch;
+    QVERIFY(scratch.isValid());
+    const QString privateDir = scratch.filePath(QStringLiteral("runtime"));
+    QVERIFY(QDir().mkpath(privateDir));
+    QCOMPARE(chmod(QFile::encodeName(privateDir).constData(), runtime == "open" ? 0755 : 0700), 0);
+    QString runtimeDir = privateDir;
+    if (runtime == "other user") runtimeDir = ForeignFolder(scratch, QStringLiteral("foreign-runtime"));
+    if (runtime == "link") {
+      runtimeDir = scratch.filePath(QStringLiteral("link"));
+      QVERIFY(QFile::link(privateDir, runtimeDir));
+    }
+    if (runtime == "unset") {
+      qunsetenv("XDG_RUNTIME_DIR");
+    } else {
+      qputenv("XDG_RUNTIME_DIR", QFile::encodeName(runtimeDir));
+    }
+    QString cacheDir = scratch.filePath(QStringLiteral("cache"));
+    if (cache == "open") {
+      QVERIFY(QDir().mkpath(cacheDir + QStringLiteral("/orbisca")));
+      QCOMPARE(chmod(QFile::encodeName(cacheDir + QStringLiteral("/orbisca")).constData(), 0777), 0);
+    }
+    if (cache == "other user") {
+      if (geteuid() != 0) QSKIP("giving a folder to another user needs root");
+      QVERIFY(QDir().mkpath(cacheDir));
+      QCOMPARE(ForeignFolder(scratch, QStringLiteral("cache/orbisca")), cacheDir + QStringLiteral("/orbisca"));
+    }
+    if (cache == "unusable") cacheDir = QStringLiteral("/dev/null/cache");  // under a file: no folder can be made
+    qputenv("XDG_CACHE_HOME", QFile::encodeName(cacheDir));
+
+    const QString path = SingleInstance::DefaultLockPath();
+    if (expected == "none") {
+      QVERIFY2(path.isEmpty(), qPrintable(path));
+      SingleInstance instance(path);
+      QVERIFY(!instance.AnotherCopyRunning());  // the program starts without a lock
+      return;
+    }
+    const QString folder = expected == "runtime" ? privateDir : cacheDir + QStringLiteral("/orbisca");
+    QCOMPARE(QFileInfo(path).absolutePath(), folder);
+    struct stat info {};
+    QCOMPARE(lstat(QFile::encodeName(folder).constData(), &info), 0);
+    QCOMPARE(info.st_mode & 0777, mode_t(0700));
+    QCOMPARE(info.st_uid, geteuid());
+    SingleInstance holder(path);
+    QVERIFY(!holder.AnotherCopyRunning());
+    QVERIFY(QFileInfo(path).size() > 0);
+    SingleInstance rival(path);
+    QVERIFY(rival.AnotherCopyRunning());
+  }
+
+  // No folder for the lock at all: the program still opens its window and
+  // says on standard error that it runs without the lock.
+  void startsWithoutALockAndSaysSo() {
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen"));
+    env.remove(QStringLiteral("XDG_RUNTIME_DIR"));
+    env.insert(QStringLiteral("XDG_CACHE_HOME"), QStringLiteral("/dev/null/cache"));
+    QProcess copy;
+    copy.setProcessEnvironment(env);
+    copy.start(program_, {});
+    QVERIFY(copy.waitForStarted());
+    QByteArray errors;
+    QTRY_VERIFY_WITH_TIMEOUT((errors += copy.readAllStandardError()).contains("without the single-instance lock"),
+                             30000);
+    QTest::qWait(300);
+    QCOMPARE(copy.state(), QProcess::Running);  // started, not refused
+    copy.kill();
+    copy.waitForFinished();
+
+    SingleInstance unwritable(QStringLiteral("/dev/null/orbisca.lock"));
+    QVERIFY(!unwritable.AnotherCopyRunning());
   }
 
   void lockIsFreedWhenTheCopyEnds() {

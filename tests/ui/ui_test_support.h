@@ -1,17 +1,33 @@
 #pragma once
 
 // Shared by the window tests: seams that answer modal boxes and record what
-// the program asked the desktop to open.
+// the program asked the desktop to open, and small helpers to reach the
+// windows' controls by their object names.
 
 #include <QList>
 #include <QMessageBox>
+#include <QObject>
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 #include <QWidget>
+#include <string_view>
 
 #include "ui/seams.h"
 
 namespace orbisca::ui::testing {
+
+// The child of `parent` with this object name; a missing one ends the test
+// program with its name, since every later step would fail less clearly.
+template <class T>
+T* Child(QObject& parent, const QString& name) {
+  T* child = parent.findChild<T*>(name);
+  if (!child) qFatal("no child %s", qPrintable(name));
+  return child;
+}
+
+// An engine text (UTF-8) as a QString, for comparisons that print their values.
+inline QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
 struct ShownMessage {
   QMessageBox::Icon icon;
@@ -37,14 +53,17 @@ inline QStringList Describe(const QList<ShownMessage>& messages) {
   return lines;
 }
 
+// Records every message shown and every question asked; questions get `answer`.
 class RecordingMessages final : public MessageSeam {
  public:
   void Show(QWidget*, QMessageBox::Icon icon, const QString& text) override { shown.append({icon, text}); }
   bool Ask(QWidget*, const QString& text) override {
-    shown.append({QMessageBox::Question, text});
-    return false;
+    asked.append(text);
+    return answer;
   }
   QList<ShownMessage> shown;
+  QStringList asked;
+  bool answer = true;
 };
 
 class RecordingUrls final : public UrlSeam {

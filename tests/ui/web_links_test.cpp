@@ -12,12 +12,12 @@
 #include <QtTest>
 #include <memory>
 
-#include "app/web_pages.h"
 #include "report/site.h"
 #include "ui/frm_about.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
+#include "ui/web_pages.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -30,8 +30,8 @@ namespace {
 std::unique_ptr<QWidget> MakeWindow(const QString& window) {
   if (window == "frmMain") return std::make_unique<FrmMain>();
   if (window == "frmDisplay") return std::make_unique<FrmDisplay>();
-  if (window == "frmSave") return std::make_unique<frmSave>(std::array<QString, 7>{});
-  return std::make_unique<frmAbout>();
+  if (window == "frmSave") return std::make_unique<FrmSave>(AspectTexts{});
+  return std::make_unique<FrmAbout>();
 }
 
 // Chooses a menu item, or clicks a label, by its object name.
@@ -122,7 +122,7 @@ class WebLinksTest : public QObject {
           else if (seen) seen->close();
         });
         QVERIFY(Activate(*w, QStringLiteral("mnuAbout")));
-        QVERIFY2(qobject_cast<frmAbout*>(seen), qPrintable(window));
+        QVERIFY2(qobject_cast<FrmAbout*>(seen), qPrintable(window));
         if (!first) first = seen;
         QCOMPARE(seen, first);
         QVERIFY(!seen->isVisible());

@@ -1,4 +1,4 @@
-#include "app/web_pages.h"
+#include "ui/web_pages.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
@@ -7,7 +7,7 @@
 #include "report/site.h"
 #include "ui/seams.h"
 
-namespace orbisca {
+namespace orbisca::ui {
 namespace {
 
 QString SiteBase() { return QString::fromStdString(std::string(SiteBaseAddress())); }
@@ -48,7 +48,7 @@ QUrl WebPageUrl(WebPage page) {
   return QUrl(base);
 }
 
-void OpenWebPage(WebPage page) { ui::Urls().Open(WebPageUrl(page)); }
+void OpenWebPage(WebPage page) { Urls().Open(WebPageUrl(page)); }
 
 WebPageLabel::WebPageLabel(WebPage page, const QString& text, QWidget* parent)
     : QLabel(text, parent), page_(page) {
@@ -66,4 +66,4 @@ void WebPageLabel::mouseReleaseEvent(QMouseEvent* event) {
   QLabel::mouseReleaseEvent(event);
 }
 
-}  // namespace orbisca
+}  // namespace orbisca::ui

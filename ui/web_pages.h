@@ -4,7 +4,7 @@
 #include <QString>
 #include <QUrl>
 
-namespace orbisca {
+namespace orbisca::ui {
 
 // The maker's pages that menus and labels open.
 enum class WebPage { HomePage, OnlineHelpPage, DownloadPage, DonatePage, FullBrandPage, CoBrandPage };
@@ -25,7 +25,6 @@ void OpenWebPage(WebPage page);
 class WebPageLabel : public QLabel {
  public:
   WebPageLabel(WebPage page, const QString& text, QWidget* parent = nullptr);
-  WebPage page() const { return page_; }
 
  protected:
   void mouseReleaseEvent(QMouseEvent* event) override;
@@ -34,4 +33,4 @@ class WebPageLabel : public QLabel {
   WebPage page_;
 };
 
-}  // namespace orbisca
+}  // namespace orbisca::ui

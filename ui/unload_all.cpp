@@ -1,11 +1,11 @@
-#include "app/unload_all.h"
+#include "ui/unload_all.h"
 
 #include <QApplication>
 #include <QPointer>
 #include <QWidget>
 #include <vector>
 
-namespace orbisca {
+namespace orbisca::ui {
 namespace {
 
 bool ending = false;
@@ -35,4 +35,4 @@ void UnloadAllAndEnd() {
   QCoreApplication::exit(0);
 }
 
-}  // namespace orbisca
+}  // namespace orbisca::ui

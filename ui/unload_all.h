@@ -1,6 +1,6 @@
 #pragma once
 
-namespace orbisca {
+namespace orbisca::ui {
 
 // The one way the program ends: unloads every open window (each one's close
 // handler runs), then leaves the event loop. A call made while the program is
@@ -11,4 +11,4 @@ void UnloadAllAndEnd();
 // True from the first call of UnloadAllAndEnd until the event loop has returned.
 bool ProgramEnding();
 
-}  // namespace orbisca
+}  // namespace orbisca::ui
