@@ -26,8 +26,8 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value.
-constexpr std::array<std::string_view, 7> kValueOptions = {"--date", "--time", "--zone", "--lon",
-                                                           "--lat",  "--name", "--rtf"};
+constexpr std::array<std::string_view, 8> kValueOptions = {"--date", "--time", "--zone", "--lon",
+                                                           "--lat",  "--name", "--rtf",  "--svg"};
 
 // Takes a run of `least` to `most` ASCII digits from the front of `text`.
 std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
@@ -70,11 +70,12 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_flag("--json", request.json, "Print the chart as one JSON object");
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
   app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
+  app.add_option("--svg", request.svgPath, "Also write the chart picture (South Indian square) as an SVG file");
   std::string zoneList = "Time zones (position: list text):\n";
   for (int i = 0; i < kTimeZoneCount; ++i) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
   }
-  app.footer(zoneList + "\nExit status: 0 chart printed, 1 the RTF file could not be written, 2 input refused.");
+  app.footer(zoneList + "\nExit status: 0 chart printed, 1 the RTF or SVG file could not be written, 2 input refused.");
 }
 
 // An option that takes a value, given without one: nothing follows it, or

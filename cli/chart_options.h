@@ -18,6 +18,7 @@ struct ChartRequest {
   bool json = false;
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
+  std::string svgPath;  // empty: no picture file
 };
 
 // What the command line asked for, or a usage message (exit status 2), or

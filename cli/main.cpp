@@ -15,6 +15,7 @@
 #include "report/rtf.h"
 #include "report/site.h"
 #include "run/calculation_run.h"
+#include "run/chart_facts.h"
 #include "run/chart_input.h"
 
 namespace orbisca::cli {
@@ -25,25 +26,22 @@ constexpr int kExitRefused = 2;
 // The report window shows its text in Verdana 9.75 point.
 constexpr double kReportPoints = 9.75;
 
-constexpr std::array<const char*, 12> kSigns = {"Aries", "Taurus", "Gemini", "Cancer", "Leo", "Virgo",
-                                                "Libra", "Scorpio", "Sagittarius", "Capricorn", "Aquarius", "Pisces"};
-
-// One chart: the record the entries filled, its positions and the result
-// boxes the aspects were written into.
+// One chart: the record the entries filled, its positions, the result boxes
+// the aspects were written into, and its signs, nakshatras and ascendant.
 struct Chart {
   ChartInput input;
   ChartPositions positions;
   PlainResults boxes;
+  ChartFacts facts;
 };
 
-// "Sagittarius 16°31′": the sign and the degrees and whole minutes within it.
-std::string SignPosition(double longitude) {
-  const int sign = static_cast<int>(longitude / 30.0) % 12;
-  const double inSign = longitude - 30.0 * sign;
-  int degrees = static_cast<int>(inSign);
-  int minutes = static_cast<int>((inSign - degrees) * 60.0);
-  char buffer[64];
-  std::snprintf(buffer, sizeof buffer, "%-11s %2d\u00B0%02d\u2032", kSigns[static_cast<std::size_t>(sign)], degrees, minutes);
+// "Sagittarius 16°31′  Purva Ashadha, pada 2": the sign, the degrees and whole
+// minutes within it, the nakshatra and its pada.
+std::string SignPosition(const ZodiacPosition& p) {
+  char buffer[96];
+  std::snprintf(buffer, sizeof buffer, "%-11s %2d\u00B0%02d\u2032  %s, pada %d",
+                std::string(kZodiacSigns[static_cast<std::size_t>(p.sign - 1)].english).c_str(), p.degrees, p.minutes,
+                std::string(NakshatraName(p.nakshatra)).c_str(), p.pada);
   return buffer;
 }
 
@@ -53,10 +51,10 @@ std::string WithoutCarriageReturns(std::string text) {
 }
 
 void PrintText(const Chart& chart) {
-  for (Body b : kAllBodies) {
-    const double lon = chart.positions.planets.Longitude(b);
-    std::printf("%-8s %9.4f  %s\n", std::string(BodyName(b)).c_str(), lon, SignPosition(lon).c_str());
+  for (const BodyPosition& b : chart.facts.bodies) {
+    std::printf("%-8s %9.4f  %s\n", std::string(BodyName(b.body)).c_str(), b.longitude, SignPosition(b.where).c_str());
   }
+  std::printf("%-8s %9.4f  %s\n", "Asc", chart.facts.ascendant, SignPosition(chart.facts.ascendantWhere).c_str());
   for (const AspectKindInfo& info : kAspectKinds) {
     const std::string& box = chart.boxes.Text(info.kind);
     if (!box.empty()) std::cout << '\n' << WithoutCarriageReturns(box.substr(0, box.size() - 2));
@@ -64,13 +62,30 @@ void PrintText(const Chart& chart) {
   std::cout << '\n';
 }
 
+// The sign and nakshatra keys of a body or the ascendant.
+void AddZodiac(nlohmann::ordered_json& entry, const ZodiacPosition& p) {
+  entry["sign"] = p.sign;
+  entry["sign_name"] = SignName(p.sign);
+  entry["nakshatra"] = p.nakshatra;
+  entry["nakshatra_name"] = NakshatraName(p.nakshatra);
+  entry["pada"] = p.pada;
+}
+
 void PrintJson(const Chart& c) {
   nlohmann::ordered_json chart;
   chart["universal_time_hours"] = UniversalTimeHours(c.input);
   chart["sidereal_shift"] = c.positions.siderealShift;
+  chart["julian_day"] = c.facts.julianDay;
   nlohmann::ordered_json bodies = nlohmann::ordered_json::array();
-  for (Body b : kAllBodies) bodies.push_back({{"name", BodyName(b)}, {"longitude", c.positions.planets.Longitude(b)}});
+  for (const BodyPosition& b : c.facts.bodies) {
+    nlohmann::ordered_json body = {{"name", BodyName(b.body)}, {"longitude", c.positions.planets.Longitude(b.body)}};
+    AddZodiac(body, b.where);
+    bodies.push_back(body);
+  }
   chart["bodies"] = bodies;
+  nlohmann::ordered_json ascendant = {{"longitude", c.facts.ascendant}};
+  AddZodiac(ascendant, c.facts.ascendantWhere);
+  chart["ascendant"] = ascendant;
   nlohmann::ordered_json aspects = nlohmann::ordered_json::array();
   for (const AspectEntry& e : FindAspects(c.positions.planets)) {
     aspects.push_back({{"kind", Info(e.kind).caption},
@@ -95,7 +110,30 @@ Chart ComputeChart(const BirthEntries& entries) {
   FillChartInput(entries, chart.input);
   chart.positions = PositionsAt(InstantOf(chart.input));
   WriteAspects(FindAspects(chart.positions.planets), chart.boxes);
+  chart.facts = ComputeChartFacts(chart.input);
   return chart;
+}
+
+// The files asked for, each written whole or not at all; false (with the
+// message given) at the first that cannot be written.
+bool WriteFiles(const ChartRequest& request, const Chart& chart) {
+  struct File {
+    const std::string& path;
+    std::string (*content)(const Chart&);
+  };
+  const File files[] = {
+      {request.rtfPath,
+       [](const Chart& c) { return EncodeRtf(ReportText(c.boxes), RtfHalfPoints(kReportPoints)); }},
+      {request.svgPath, [](const Chart& c) { return ChartPictureSvg(PictureOfChart(c.input, c.facts, "")); }},
+  };
+  for (const File& f : files) {
+    if (f.path.empty()) continue;
+    if (const std::optional<std::string> reason = WriteFileAtomically(f.path, f.content(chart))) {
+      std::cerr << "orbisca-chart: cannot write " << f.path << ": " << *reason << '\n';
+      return false;
+    }
+  }
+  return true;
 }
 
 int Run(int argc, const char* const* argv) {
@@ -114,13 +152,7 @@ int Run(int argc, const char* const* argv) {
     return kExitRefused;
   }
   const Chart chart = ComputeChart(request.entries);
-  if (!request.rtfPath.empty()) {
-    const std::string rtf = EncodeRtf(ReportText(chart.boxes), RtfHalfPoints(kReportPoints));
-    if (const std::optional<std::string> reason = WriteFileAtomically(request.rtfPath, rtf)) {
-      std::cerr << "orbisca-chart: cannot write " << request.rtfPath << ": " << *reason << '\n';
-      return kExitWriteFailed;
-    }
-  }
+  if (!WriteFiles(request, chart)) return kExitWriteFailed;
   if (request.report) {
     std::cout << ReportText(chart.boxes);
   } else if (request.json) {

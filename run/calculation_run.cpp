@@ -53,7 +53,8 @@ bool RunChart(BirthDataView& view) {
   CalcSiderealShift();
   CalcMoonPosition();
   CalcPlanetPositions();
-  CalcAspects(view.Results());
+  const std::vector<AspectEntry> aspects = CalcAspects(view.Results());
+  view.ShowChart(Records().Input, aspects);
   view.ShowResults();
   return true;
 }

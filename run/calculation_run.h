@@ -1,5 +1,8 @@
 #pragma once
 
+#include <vector>
+
+#include "aspects/aspects.h"
 #include "aspects/results_sink.h"
 #include "run/birth_entries.h"
 #include "run/chart_input.h"
@@ -17,6 +20,9 @@ class BirthDataView {
   virtual ResultsSink& Results() = 0;
   // Shows the results window (not modal) and hides the form, entries intact.
   virtual void ShowResults() = 0;
+  // The chart behind the results: the record of the run and the aspects the
+  // result boxes were written from. A view without a chart page ignores it.
+  virtual void ShowChart(const ChartInput& /*input*/, const std::vector<AspectEntry>& /*aspects*/) {}
 };
 
 // Fills the record from the entries in the fixed order. Each field is its own

@@ -27,6 +27,10 @@ void CalcPlanetPositions() {
   r.Planets = BuildPlanetTable(r.PlanetLongitudes, r.MoonLongitude);
 }
 
-void CalcAspects(ResultsSink& sink) { WriteAspects(FindAspects(Records().Planets), sink); }
+std::vector<AspectEntry> CalcAspects(ResultsSink& sink) {
+  std::vector<AspectEntry> aspects = FindAspects(Records().Planets);
+  WriteAspects(aspects, sink);
+  return aspects;
+}
 
 }  // namespace orbisca

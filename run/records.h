@@ -5,7 +5,9 @@
 // steps wrap (PositionsAt, FindAspects, WriteAspects).
 
 #include <array>
+#include <vector>
 
+#include "aspects/aspects.h"
 #include "aspects/results_sink.h"
 #include "astro/planet_table.h"
 #include "run/chart_input.h"
@@ -33,6 +35,8 @@ void CalcMoonPosition();
 // SiderealShift and the MoonLongitude that the earlier steps left.
 void CalcPlanetPositions();
 // The aspect step: the aspects of the planet table written into the sink.
-void CalcAspects(ResultsSink& sink);
+// Returns the list it wrote, so that every other view of the aspects shows
+// the same pairs.
+std::vector<AspectEntry> CalcAspects(ResultsSink& sink);
 
 }  // namespace orbisca

@@ -5,11 +5,12 @@ set -euo pipefail
 
 packages=(
   build-essential cmake g++ pkg-config
-  qt6-base-dev qt6-base-dev-tools libgl-dev
+  qt6-base-dev qt6-base-dev-tools qt6-svg-dev libgl-dev
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
+  librsvg2-bin libxml2-utils
   clang libclang-rt-14-dev llvm
 )
 

@@ -13,7 +13,13 @@
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <functional>
+#include <vector>
 
+#include "run/chart_facts.h"
+#include "ui/chart_tab.h"
+#include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
 #include "ui/report_text.h"
@@ -87,6 +93,45 @@ QString FrameCaption(AspectKind kind) { return FrmDisplay::tr("Planetary Aspect 
 // The suffix of a tab's object names: its index.
 QString Suffix(AspectKind kind) { return QString::number(Index(kind)); }
 
+// The stack of one tab's description frame and cover. It takes the room of
+// the tallest stack of all tabs at the same width, so that the caption and
+// the result box below it start at the same place on every tab, however many
+// lines a kind's description wraps to.
+class AlignedStack final : public QStackedLayout {
+ public:
+  using Peers = std::function<std::vector<const AlignedStack*>()>;  // every tab's stack, this one included
+
+  AlignedStack(QWidget* parent, Peers peers) : QStackedLayout(parent), peers_(std::move(peers)) {}
+
+  int heightForWidth(int width) const override {
+    int height = 0;
+    for (const AlignedStack* peer : peers_()) height = std::max(height, peer->QStackedLayout::heightForWidth(width));
+    return height;
+  }
+  QSize sizeHint() const override {
+    QSize size(0, 0);
+    for (const AlignedStack* peer : peers_()) size = size.expandedTo(peer->QStackedLayout::sizeHint());
+    return size;
+  }
+  QSize minimumSize() const override {
+    QSize size(0, 0);
+    for (const AlignedStack* peer : peers_()) size = size.expandedTo(peer->QStackedLayout::minimumSize());
+    return size;
+  }
+
+ private:
+  Peers peers_;
+};
+
+// What a screen reader says of a description frame: each caption with its value.
+QString SpokenDescription(const QStringList& captions, const QStringList& values) {
+  QStringList parts;
+  for (int i = 0; i < captions.size() && i < values.size(); ++i) {
+    parts << captions[i].trimmed() + QStringLiteral(": ") + values[i].trimmed();
+  }
+  return parts.join(QStringLiteral(". "));
+}
+
 }  // namespace
 
 FrmDisplay::FrmDisplay(QWidget* parent) : QMainWindow(parent) {
@@ -132,6 +177,11 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   tabs->setDocumentMode(false);
   tabs->setUsesScrollButtons(false);
   for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
+  // Each tab's stack measures all of them: ask again now that all exist.
+  for (const Tab& tab : tabs_) tab.stack->parentWidget()->updateGeometry();
+  chartTab_ = new ChartTab(tabs);
+  tabs->addTab(chartTab_, tr("Chart"));
+  connect(chartTab_, &ChartTab::kindChosen, tabs, &QTabWidget::setCurrentIndex);
   return tabs;
 }
 
@@ -143,7 +193,13 @@ QWidget* FrmDisplay::BuildTab(AspectKind kind) {
   Paint(page, kLightBlue, kInk);
   auto* pageLayout = new QVBoxLayout(page);
   auto* stackHolder = new QWidget(page);
-  tab.stack = new QStackedLayout(stackHolder);
+  tab.stack = new AlignedStack(stackHolder, [this] {
+    std::vector<const AlignedStack*> stacks;
+    for (const Tab& t : tabs_) {
+      if (t.stack) stacks.push_back(static_cast<const AlignedStack*>(t.stack));
+    }
+    return stacks;
+  });
   tab.stack->setContentsMargins(0, 0, 0, 0);
   tab.description = BuildDescription(kind, stackHolder);
   tab.stack->addWidget(tab.description);
@@ -151,9 +207,11 @@ QWidget* FrmDisplay::BuildTab(AspectKind kind) {
   tab.stack->addWidget(tab.cover);
   tab.stack->setCurrentWidget(tab.description);
   pageLayout->addWidget(stackHolder);
-  pageLayout->addWidget(MakeLabel(tr("Planets in this Aspect"), UiFont(9, true), page,
-                                  QStringLiteral("Label%1").arg(12 + Index(kind))));
+  QLabel* resultCaption = MakeLabel(tr("Planets in this Aspect"), UiFont(9, true), page,
+                                    QStringLiteral("Label%1").arg(12 + Index(kind)));
+  pageLayout->addWidget(resultCaption);
   tab.resultBox = BuildResultBox(kind, page);
+  resultCaption->setBuddy(tab.resultBox);
   tab.format.setForeground(kInk);
   pageLayout->addWidget(tab.resultBox, 1);
   return page;
@@ -183,6 +241,8 @@ QGroupBox* FrmDisplay::BuildDescription(AspectKind kind, QWidget* parent) {
   significance->setWordWrap(true);
   grid->addWidget(significance, captions.size(), 0, 1, 2);
   grid->setColumnStretch(1, 1);
+  grid->setRowStretch(captions.size() + 1, 1);  // room left by a longer description on another tab stays below
+  frame->setAccessibleDescription(SpokenDescription(captions, values + QStringList{significance->text()}));
   return frame;
 }
 
@@ -195,12 +255,14 @@ QGroupBox* FrmDisplay::BuildCover(AspectKind kind, QWidget* parent) {
   nothing->setAlignment(Qt::AlignCenter);
   nothing->setWordWrap(true);
   layout->addWidget(nothing);
+  cover->setAccessibleDescription(nothing->text());
   return cover;
 }
 
 QTextEdit* FrmDisplay::BuildResultBox(AspectKind kind, QWidget* parent) {
   auto* box = new QTextEdit(parent);
   box->setObjectName(QString::fromUtf8(kDescriptions[Index(kind)].boxName));
+  box->setAccessibleName(Caption(kind) + tr(" results"));
   box->setReadOnly(true);
   box->setAcceptRichText(true);
   box->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
@@ -227,7 +289,10 @@ QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   QPushButton* printButton = LightBlueButton(QStringLiteral("Command1"), tr("&Print"), bar);
   QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("Exit"), bar);
   QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("Back"), bar);
-  for (QPushButton* button : {printButton, exitButton, backButton}) layout->addWidget(button, 0, Qt::AlignVCenter);
+  for (QPushButton* button : {printButton, exitButton, backButton}) {
+    layout->addWidget(button, 0, Qt::AlignVCenter);
+    PressOnEnter(button, button);
+  }
   connect(printButton, &QPushButton::clicked, this, &FrmDisplay::OpenReport);
   connect(exitButton, &QPushButton::clicked, this, &FrmDisplay::ExitProgram);
   connect(backButton, &QPushButton::clicked, this, &FrmDisplay::GoBack);
@@ -265,6 +330,10 @@ AspectTexts FrmDisplay::ResultTexts() const {
   AspectTexts texts;
   for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = ResultText(info.kind);
   return texts;
+}
+
+void FrmDisplay::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName) {
+  chartTab_->ShowChart(input, ComputeChartFacts(input), aspects, placeName);
 }
 
 void FrmDisplay::GoBack() {

@@ -5,9 +5,12 @@
 #include <QTextCharFormat>
 #include <array>
 #include <string>
+#include <vector>
 
 #include "aspects/aspect_kind.h"
+#include "aspects/aspects.h"
 #include "aspects/results_sink.h"
+#include "run/chart_input.h"
 #include "ui/frm_save.h"
 
 class QFrame;
@@ -17,6 +20,8 @@ class QTabWidget;
 class QTextEdit;
 
 namespace orbisca::ui {
+
+class ChartTab;
 
 // frmDisplay, the results of one run: a tab per aspect kind with the kind's
 // description, the cover "No Planet is present in this aspect." stacked on the
@@ -38,6 +43,10 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
   std::string ResultText(AspectKind kind) const;
   // The seven, in tab order.
   AspectTexts ResultTexts() const;
+
+  // The "Chart" tab after the seven: the chart of the run's record, with the
+  // aspects the result boxes were written from.
+  void ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName);
 
  signals:
   // "Back" has unloaded this window; the birth-data window shows itself again.
@@ -70,6 +79,7 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
   void OpenReport();    // Command1_Click ("&Print")
 
   std::array<Tab, kAspectKindCount> tabs_;
+  ChartTab* chartTab_ = nullptr;  // the eighth tab
   bool unloading_ = false;  // closed by "Back": the program goes on
 };
 

@@ -15,6 +15,8 @@
 #include <QVBoxLayout>
 
 #include "run/time_zones.h"
+#include "ui/accessible_list.h"
+#include "ui/enter_key.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
 #include "ui/frm_display.h"
@@ -40,9 +42,11 @@ QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent) {
   return label;
 }
 
-QComboBox* NamedList(const QString& name, QWidget* parent) {
-  auto* list = new QComboBox(parent);  // a drop-down list: items are picked, not typed
+// `spokenName` is what a screen reader calls the list.
+QComboBox* NamedList(const QString& name, const QString& spokenName, QWidget* parent) {
+  auto* list = new AccessibleList(parent);  // a drop-down list: items are picked, not typed
   list->setObjectName(name);
+  list->setAccessibleName(spokenName);
   list->setEditable(false);
   list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
   Paint(list, kDarkGrey, kLavender);
@@ -50,9 +54,10 @@ QComboBox* NamedList(const QString& name, QWidget* parent) {
 }
 
 // A degree or minute box, wide enough for its digits at any font size.
-FilteredLineEdit* NumberBox(const QString& name, int maxLength, QWidget* parent) {
+FilteredLineEdit* NumberBox(const QString& name, const QString& spokenName, int maxLength, QWidget* parent) {
   auto* box = new FilteredLineEdit(NumberKeyPress, parent);
   box->setObjectName(name);
+  box->setAccessibleName(spokenName);
   box->setMaxLength(maxLength);
   Paint(box, kDarkGrey, kLavender);
   const int digits = box->fontMetrics().horizontalAdvance(QString(maxLength + 2, QLatin1Char('0')));
@@ -82,9 +87,13 @@ QGroupBox* HemisphereFrame(const HemisphereNames& names, FilteredLineEdit* degre
   auto* grid = new QGridLayout(frame);
   degrees->setParent(frame);
   minutes->setParent(frame);
-  grid->addWidget(NamedLabel(names.degreesLabel, FrmMain::tr("Deg"), frame), 0, 0);
+  QLabel* degreesLabel = NamedLabel(names.degreesLabel, FrmMain::tr("Deg"), frame);
+  degreesLabel->setBuddy(degrees);
+  grid->addWidget(degreesLabel, 0, 0);
   grid->addWidget(degrees, 0, 1);
-  grid->addWidget(NamedLabel(names.minutesLabel, FrmMain::tr("Min"), frame), 0, 2);
+  QLabel* minutesLabel = NamedLabel(names.minutesLabel, FrmMain::tr("Min"), frame);
+  minutesLabel->setBuddy(minutes);
+  grid->addWidget(minutesLabel, 0, 2);
   grid->addWidget(minutes, 0, 3);
   for (int id = 0; id < 2; ++id) {
     auto* option = new QRadioButton(id == 0 ? names.first : names.second, frame);
@@ -117,6 +126,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   BuildMenus();
   setCentralWidget(BuildCentral());
   FillLists();
+  ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
   nameEdit_->setFocus();
@@ -196,9 +206,12 @@ QWidget* FrmMain::BuildEntryPanel(QWidget* parent) {
 }
 
 void FrmMain::AddNameRow(QGridLayout* grid, int row, QWidget* panel) {
-  grid->addWidget(NamedLabel(QStringLiteral("Label13"), tr("Name"), panel), row, 0);
+  QLabel* label = NamedLabel(QStringLiteral("Label13"), tr("Name"), panel);
+  grid->addWidget(label, row, 0);
   nameEdit_ = new FilteredLineEdit(NameKeyPress, panel);
   nameEdit_->setObjectName(QStringLiteral("txtName"));
+  nameEdit_->setAccessibleName(tr("Name"));
+  label->setBuddy(nameEdit_);
   Paint(nameEdit_, kLightBlue, kNameText);
   grid->addWidget(nameEdit_, row, 1);
 }
@@ -207,7 +220,9 @@ void FrmMain::AddNameRow(QGridLayout* grid, int row, QWidget* panel) {
 void FrmMain::AddDateAndTimeRows(QGridLayout* grid, int row, QWidget* panel) {
   const auto listRow = [&](const QString& labelName, const QString& caption, std::initializer_list<QComboBox*> lists,
                            QLabel* hint) {
-    grid->addWidget(NamedLabel(labelName, caption, panel), row, 0);
+    QLabel* label = NamedLabel(labelName, caption, panel);
+    label->setBuddy(*lists.begin());
+    grid->addWidget(label, row, 0);
     auto* line = new QHBoxLayout;
     for (QComboBox* list : lists) line->addWidget(list);
     if (hint) {
@@ -217,13 +232,13 @@ void FrmMain::AddDateAndTimeRows(QGridLayout* grid, int row, QWidget* panel) {
     line->addStretch(1);
     grid->addLayout(line, row++, 1);
   };
-  monthList_ = NamedList(QStringLiteral("cboMonth"), panel);
-  dayList_ = NamedList(QStringLiteral("cboDate"), panel);
-  yearList_ = NamedList(QStringLiteral("cboYear"), panel);
+  monthList_ = NamedList(QStringLiteral("cboMonth"), tr("Month of birth"), panel);
+  dayList_ = NamedList(QStringLiteral("cboDate"), tr("Day of birth"), panel);
+  yearList_ = NamedList(QStringLiteral("cboYear"), tr("Year of birth"), panel);
   listRow(QStringLiteral("Label5"), tr("Date of Birth"), {monthList_, dayList_, yearList_}, nullptr);
-  hourList_ = NamedList(QStringLiteral("cboHH"), panel);
-  minuteList_ = NamedList(QStringLiteral("cboMM"), panel);
-  secondList_ = NamedList(QStringLiteral("cboSS"), panel);
+  hourList_ = NamedList(QStringLiteral("cboHH"), tr("Hour of birth"), panel);
+  minuteList_ = NamedList(QStringLiteral("cboMM"), tr("Minute of birth"), panel);
+  secondList_ = NamedList(QStringLiteral("cboSS"), tr("Second of birth"), panel);
   listRow(QStringLiteral("Label1"), tr("Time of Birth"), {hourList_, minuteList_, secondList_},
           NamedLabel(QStringLiteral("Label12"), tr("HH:MM:SS"), panel));
 }
@@ -231,9 +246,10 @@ void FrmMain::AddDateAndTimeRows(QGridLayout* grid, int row, QWidget* panel) {
 QGroupBox* FrmMain::BuildZoneFrame(QWidget* panel) {
   QGroupBox* frame = NamedFrame(QStringLiteral("fraZone"), tr("Zone"), panel);
   auto* layout = new QHBoxLayout(frame);
-  zoneList_ = NamedList(QStringLiteral("cmbTimeZone"), frame);
+  zoneList_ = NamedList(QStringLiteral("cmbTimeZone"), tr("Zone"), frame);
   daylightSavingCheck_ = new QCheckBox(tr("Daylight Saving Time"), frame);
   daylightSavingCheck_->setObjectName(QStringLiteral("chkDST"));
+  daylightSavingCheck_->setAccessibleName(tr("Daylight Saving Time"));
   PaintMark(daylightSavingCheck_);
   layout->addWidget(zoneList_, 1);
   layout->addSpacing(12);
@@ -243,15 +259,15 @@ QGroupBox* FrmMain::BuildZoneFrame(QWidget* panel) {
 
 // Latitude (Frame3) and longitude (Frame4) side by side.
 QLayout* FrmMain::BuildPlaceFrames(QWidget* panel) {
-  latDegreesEdit_ = NumberBox(QStringLiteral("txtLatD"), 2, panel);
-  latMinutesEdit_ = NumberBox(QStringLiteral("txtLatM"), 2, panel);
+  latDegreesEdit_ = NumberBox(QStringLiteral("txtLatD"), tr("Latitude degrees"), 2, panel);
+  latMinutesEdit_ = NumberBox(QStringLiteral("txtLatM"), tr("Latitude minutes"), 2, panel);
   latHemisphere_ = OptionGroup(QStringLiteral("optLat"), this);
   QGroupBox* latitude = HemisphereFrame({QStringLiteral("Frame3"), tr("Latitude"), QStringLiteral("Label7"),
                                          QStringLiteral("Label9"), QStringLiteral("optLat"), tr("North"),
                                          tr("South")},
                                         latDegreesEdit_, latMinutesEdit_, latHemisphere_, panel);
-  lonDegreesEdit_ = NumberBox(QStringLiteral("txtLonD"), 3, panel);
-  lonMinutesEdit_ = NumberBox(QStringLiteral("txtLonM"), 2, panel);
+  lonDegreesEdit_ = NumberBox(QStringLiteral("txtLonD"), tr("Longitude degrees"), 3, panel);
+  lonMinutesEdit_ = NumberBox(QStringLiteral("txtLonM"), tr("Longitude minutes"), 2, panel);
   lonHemisphere_ = OptionGroup(QStringLiteral("optLong"), this);
   QGroupBox* longitude = HemisphereFrame({QStringLiteral("Frame4"), tr("Longitude"),
                                           QStringLiteral("Label6"), QStringLiteral("Label8"), QStringLiteral("optLong"),
@@ -269,9 +285,12 @@ QLayout* FrmMain::BuildLookupLine(QWidget* panel) {
   auto* line = new QHBoxLayout;
   line->setSpacing(8);
   const auto placeBox = [&](const QString& labelName, const QString& caption, const QString& boxName) {
-    line->addWidget(NamedLabel(labelName, caption, panel));
+    QLabel* label = NamedLabel(labelName, caption, panel);
+    line->addWidget(label);
     auto* box = new QLineEdit(panel);
     box->setObjectName(boxName);
+    box->setAccessibleName(caption);
+    label->setBuddy(box);
     Paint(box, kDarkGrey, kLavender);
     line->addWidget(box, 1);
     return box;
@@ -297,6 +316,19 @@ QLayout* FrmMain::BuildButtonLine(QWidget* panel) {
   line->addStretch(1);
   line->addWidget(proceedButton);
   return line;
+}
+
+// Enter on a button presses it; Enter in any entry but the name box presses
+// Proceed. The name box keeps Enter as one of its keys (it passes its filter
+// and does nothing more).
+void FrmMain::ConnectEnterKey() {
+  auto* proceedButton = findChild<QPushButton*>(QStringLiteral("cmdRashi"));
+  for (QPushButton* button : findChildren<QPushButton*>()) PressOnEnter(button, button);
+  QList<QWidget*> entries = {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_, zoneList_,
+                             daylightSavingCheck_, latDegreesEdit_, latMinutesEdit_, lonDegreesEdit_,
+                             lonMinutesEdit_, cityEdit_, stateEdit_, countryEdit_};
+  for (QAbstractButton* option : latHemisphere_->buttons() + lonHemisphere_->buttons()) entries.append(option);
+  for (QWidget* entry : entries) PressOnEnter(entry, proceedButton);
 }
 
 void FrmMain::FillLists() {
@@ -373,6 +405,15 @@ void FrmMain::ShowResults() {
   Results();
   display_->show();
   hide();
+}
+
+// The chart page shows the place as typed for the lookup, when it was.
+void FrmMain::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects) {
+  QStringList place;
+  for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
+    if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
+  Results();
+  display_->ShowChart(input, aspects, place.join(QStringLiteral(", ")));
 }
 
 void FrmMain::Proceed() { RunChart(*this); }

@@ -39,6 +39,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   void Refuse(const EntryRefusal& refusal) override;
   ResultsSink& Results() override;
   void ShowResults() override;
+  void ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects) override;
 
   // The results window while it exists.
   FrmDisplay* Display() const;
@@ -59,6 +60,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QLayout* BuildLookupLine(QWidget* panel);
   QLayout* BuildButtonLine(QWidget* panel);
   void FillLists();  // Form_Load
+  void ConnectEnterKey();
   QLineEdit* FieldBox(EntryField field) const;
 
   void Proceed();       // cmdRashi_Click, mnuNext_Click

@@ -16,6 +16,7 @@
 #include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
+#include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/link_watch.h"
 #include "ui/report_text.h"
@@ -34,10 +35,13 @@ constexpr double kReportPointSize = 9.75;
 constexpr int kWidthInChars = 86;
 constexpr int kHeightInLines = 34;
 
+// Not the dialog's default: Enter presses a button only when it has the focus,
+// never from the report box.
 QPushButton* DialogButton(const QString& objectName, const QString& caption, QWidget* parent) {
   auto* button = new QPushButton(caption, parent);
   button->setObjectName(objectName);
   button->setAutoDefault(false);
+  PressOnEnter(button, button);
   return button;
 }
 
@@ -84,6 +88,7 @@ QLayout* FrmSave::BuildOfferLine() {
 void FrmSave::BuildReportBox() {
   reportBox_ = new QTextEdit(this);
   reportBox_->setObjectName(QStringLiteral("RTB"));
+  reportBox_->setAccessibleName(tr("Report"));
   reportBox_->setReadOnly(true);
   reportBox_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   reportBox_->setAcceptRichText(false);
@@ -128,19 +133,22 @@ void FrmSave::done(int result) {
 }
 
 QString FrmSave::AskSavePath() {
-  QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("Rich Text Format (*.rtf)"),
-                                            QStringLiteral("rtf"));
-  if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
-  // The dialog adds the suffix only to a name without any dot, so a name
-  // such as "J.Smith" gets it here.
-  if (!path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) path += QStringLiteral(".rtf");
-  const QFileInfo target(path);
-  if (target.exists() && !target.isDir() &&
-      !Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
-                                .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
-    return {};
+  QString declined;  // a name the user would not replace: the dialog opens on it again
+  for (;;) {
+    QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("Rich Text Format (*.rtf)"),
+                                              QStringLiteral("rtf"), declined);
+    if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
+    // The dialog adds the suffix only to a name without any dot, so a name
+    // such as "J.Smith" gets it here.
+    if (!path.endsWith(QStringLiteral(".rtf"), Qt::CaseInsensitive)) path += QStringLiteral(".rtf");
+    const QFileInfo target(path);
+    if (!target.exists() || target.isDir() ||
+        Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+      return path;
+    }
+    declined = path;  // "No": back to the dialog, as desktop programs do
   }
-  return path;
 }
 
 void FrmSave::Save() {

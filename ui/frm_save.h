@@ -47,7 +47,8 @@ class FrmSave : public QDialog {
   void Save();   // cmdSave_Click
   void Print();  // cmdPrint_Click
   // The path the user chose, with the .rtf suffix, once any existing file
-  // may be replaced; empty when the save is cancelled.
+  // may be replaced; empty when the save is cancelled. Declining to replace
+  // a file opens the dialog again.
   QString AskSavePath();
 
   std::string report_;

@@ -3,6 +3,7 @@
 #include <QAbstractPrintDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QRegularExpression>
 #include <QPrintDialog>
 #include <QPrinter>
 
@@ -25,11 +26,17 @@ class RealMessages final : public MessageSeam {
 class RealFileDialogs final : public FileDialogSeam {
  public:
   QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                       const QString& defaultSuffix) override {
+                       const QString& defaultSuffix, const QString& selectedPath) override {
     QFileDialog dialog(parent, caption, QString(), filter);
     dialog.setAcceptMode(QFileDialog::AcceptSave);
     dialog.setFileMode(QFileDialog::AnyFile);
     dialog.setDefaultSuffix(defaultSuffix);
+    // With several formats offered, the chosen filter's suffix is the one added.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& chosen) {
+      const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
+      if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
+    });
+    if (!selectedPath.isEmpty()) dialog.selectFile(selectedPath);
     // The caller asks before overwriting, once it knows the final name.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -37,10 +44,28 @@ class RealFileDialogs final : public FileDialogSeam {
   }
 };
 
+// The printer dialog without its page-range controls. Turning the range
+// option off is not enough with CUPS: Qt then shows the range anyway, for the
+// print server to apply, and a file printer ignores it. The controls are
+// hidden each time the dialog is shown, after Qt has set them up.
+class RangelessPrintDialog final : public QPrintDialog {
+ public:
+  using QPrintDialog::QPrintDialog;
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    if (!visible) return;
+    // The object names of Qt's own print-settings form.
+    for (const char* name : {"printRange", "from", "label_3", "to", "pagesRadioButton", "pagesLineEdit"}) {
+      if (auto* control = findChild<QWidget*>(QLatin1String(name))) control->hide();
+    }
+  }
+};
+
 class RealPrintDialogs final : public PrintDialogSeam {
  public:
   bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) override {
-    QPrintDialog dialog(&printer, parent);
+    RangelessPrintDialog dialog(&printer, parent);
     dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
     dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
     dialog.setPrintRange(hasSelection ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);

@@ -27,9 +27,10 @@ class MessageSeam {
 class FileDialogSeam {
  public:
   virtual ~FileDialogSeam() = default;
-  // The file-save dialog; the chosen path, or an empty string on cancel.
+  // The file-save dialog, opened on `selectedPath` when it is not empty; the
+  // chosen path, or an empty string on cancel.
   virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
-                               const QString& defaultSuffix) = 0;
+                               const QString& defaultSuffix, const QString& selectedPath) = 0;
 };
 
 class PrintDialogSeam {

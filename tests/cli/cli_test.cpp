@@ -81,6 +81,8 @@ TEST(Command, TextChartListsBodiesAndEntries) {
   EXPECT_TRUE(o.err.empty());
   EXPECT_NE(o.out.find("Sun        79.1783  Gemini      19\u00B010\u2032"), std::string::npos) << o.out;
   EXPECT_NE(o.out.find("Moon      167.4042  Virgo       17\u00B024\u2032"), std::string::npos) << o.out;
+  EXPECT_NE(o.out.find("Sun        79.1783  Gemini      19\u00B010\u2032  Ardra, pada 4\n"), std::string::npos);
+  EXPECT_NE(o.out.find("\nAsc       134.6641  Leo         14\u00B039\u2032  Purva Phalguni, pada 1\n"), std::string::npos);
   EXPECT_NE(o.out.find("Sun-Venus  In Conjunction Aspect\n"), std::string::npos);
   EXPECT_EQ(o.out.find('\r'), std::string::npos);
 }
@@ -110,6 +112,37 @@ TEST(Command, JsonCarriesTheChart) {
   EXPECT_EQ(chart["aspects"][0]["first"], "Sun");
   EXPECT_EQ(chart["aspects"][0]["second"], "Venus");
   EXPECT_EQ(chart["aspects"][0]["separation"], -5);
+}
+
+// The chart's signs, nakshatras and ascendant sit beside the keys above, which
+// keep their order.
+TEST(Command, JsonCarriesSignsNakshatrasAndTheAscendant) {
+  std::vector<std::string> args = kNewYork1976;
+  args.push_back("--json");
+  const Outcome o = RunChart(args);
+  ASSERT_EQ(o.status, 0) << o.err;
+  const nlohmann::ordered_json chart = nlohmann::ordered_json::parse(o.out);
+  std::vector<std::string> keys;
+  for (const auto& item : chart.items()) keys.push_back(item.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"universal_time_hours", "sidereal_shift", "julian_day", "bodies",
+                                            "ascendant", "aspects"}));
+  EXPECT_DOUBLE_EQ(chart["julian_day"].get<double>(), 2442964.09375);  // 1976-07-04 14:15 UT
+  // Each body's sign (30°), nakshatra (13°20′) and pada (3°20′) from its longitude.
+  for (const auto& body : chart["bodies"]) {
+    const double lon = body["longitude"].get<double>();
+    SCOPED_TRACE(body["name"].get<std::string>());
+    EXPECT_EQ(body["sign"].get<int>(), static_cast<int>(lon / 30.0) + 1);
+    EXPECT_EQ(body["nakshatra"].get<int>(), static_cast<int>(lon * 3.0 / 40.0) + 1);
+    EXPECT_EQ(body["pada"].get<int>(), static_cast<int>(lon * 3.0 / 10.0) % 4 + 1);
+  }
+  EXPECT_EQ(chart["bodies"][0]["sign_name"], "Mithuna (Gemini)");
+  EXPECT_EQ(chart["bodies"][0]["nakshatra_name"], "Ardra");
+  // 158.196963° tropical at 40°42′N 74°00′W by the vector method of
+  // tests/engine/reference/ascendant_reference.py, less the shift 23.532879°.
+  EXPECT_NEAR(chart["ascendant"]["longitude"].get<double>(), 158.196963 - 23.532879, 1.0 / 3600.0);
+  EXPECT_EQ(chart["ascendant"]["sign_name"], "Simha (Leo)");
+  EXPECT_EQ(chart["ascendant"]["nakshatra_name"], "Purva Phalguni");
+  EXPECT_EQ(chart["ascendant"]["pada"], 1);
 }
 
 TEST(Command, ZoneByPositionTextOrAbbreviation) {
@@ -278,9 +311,32 @@ TEST(Command, RtfWriteFailures) {
   EXPECT_EQ(left, std::vector<std::string>{"taken.rtf"});
 }
 
+TEST(Command, SvgPictureIsWrittenWhole) {
+  const TempFolder scratch("svg");
+  const std::string& folder = scratch.path;
+  std::vector<std::string> args = kNewYork1976;
+  args.insert(args.end(), {"--name", "ANN", "--svg", folder + "/chart.svg", "--json"});
+  const Outcome o = RunChart(args);
+  ASSERT_EQ(o.status, 0) << o.err;
+  const std::string svg = ReadFile(folder + "/chart.svg");
+  EXPECT_EQ(svg.rfind("<?xml", 0), 0u);
+  EXPECT_NE(svg.find(">ANN</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">Su 19\u00B010\u2032</text>"), std::string::npos);
+  EXPECT_NE(svg.find(">As 14\u00B039\u2032</text>"), std::string::npos);
+  EXPECT_EQ(svg.substr(svg.size() - 7), "</svg>\n");
+  EXPECT_TRUE(OtherEntries(folder, "chart.svg").empty());
+
+  args.back() = "--report";
+  args[args.size() - 2] = folder + "/no/such/folder/chart.svg";
+  const Outcome failed = RunChart(args);
+  EXPECT_EQ(failed.status, 1);
+  EXPECT_NE(failed.err.find("cannot write " + folder + "/no/such/folder/chart.svg"), std::string::npos) << failed.err;
+  EXPECT_TRUE(failed.out.empty());
+}
+
 TEST(Command, LongitudeIsOptional) {
-  // The place enters no result: positions are geocentric and universal time
-  // comes from the zone. Without --lon the place is 0:00E.
+  // The place enters only the ascendant: positions are geocentric and
+  // universal time comes from the zone. Without --lon the place is 0:00E.
   const std::vector<std::string> base = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--dst", "--json"};
   std::vector<std::string> east = base, west = base;
   east.insert(east.end(), {"--lon", "0:00E"});
@@ -288,7 +344,12 @@ TEST(Command, LongitudeIsOptional) {
   const Outcome without = RunChart(base);
   ASSERT_EQ(without.status, 0) << without.err;
   EXPECT_EQ(without.out, RunChart(east).out);
-  EXPECT_EQ(without.out, RunChart(west).out);
+  nlohmann::json atWest = nlohmann::json::parse(RunChart(west).out);
+  nlohmann::json atZero = nlohmann::json::parse(without.out);
+  EXPECT_NE(atWest["ascendant"], atZero["ascendant"]);
+  atWest.erase("ascendant");
+  atZero.erase("ascendant");
+  EXPECT_EQ(atWest, atZero);
 }
 
 TEST(Command, OptionWithoutItsValueIsRefused) {

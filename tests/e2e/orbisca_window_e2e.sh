@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # The window program on a real X display: type birth data into the form,
-# choose a zone, press Proceed, see the results replace the form, see a second
-# copy refuse to run, open the report and save it through the real file
-# dialog, read the file back with an independent reader, and leave through
-# File, Exit.
+# choose a zone, press Proceed with Enter, see the results replace the form,
+# see a second copy refuse to run, open the report and save it through the
+# real file dialog, read the file back with an independent reader, and leave
+# through File, Exit.
 #
 # Usage: orbisca_window_e2e.sh <orbisca program> <folder for screenshots>
 #        <orbisca-chart program> <rtf_to_text.sh>
@@ -92,9 +92,9 @@ xdotool key Tab                                    # longitude minutes
 xdotool type --delay 30 "51"
 import -window root "$OUT/orbisca-form.png"
 
-step "pressing Proceed"
+step "pressing Proceed with Enter"
 xdotool key --delay 30 Tab Tab Tab Tab Tab Tab     # East, city, state, country, lookup, Proceed
-xdotool key space
+xdotool key Return                                 # Enter on the focused button presses it
 wait_for "the results window" form_hidden
 if refused; then fail "the entries were refused"; fi
 wait_for "the results window" one_visible "$CAPTION"
@@ -129,7 +129,7 @@ form_shown() { [[ $(visible "$CAPTION") == "$FORM" ]]; }
 wait_for "the form again" form_shown
 kill -0 "$FIRST_PID" 2>/dev/null || fail "Back ended the program"
 xdotool windowfocus --sync "$FORM"
-xdotool key space                       # Proceed still has the focus
+xdotool key KP_Enter                    # Proceed still has the focus: the keypad's Enter presses it
 wait_for "new results" form_hidden
 wait_for "new results" one_visible "$CAPTION"
 RESULTS=$(visible "$CAPTION")

@@ -1,6 +1,7 @@
 // The About box: its contents, its two links, and that "&About Software"
 // twice shows the same modal box, closed by "OK".
 #include <QApplication>
+#include <QDialog>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -63,6 +64,27 @@ class FrmAboutTest : public QObject {
     QTest::mouseClick(target, Qt::LeftButton);
     QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(WebPage(page))});
     QVERIFY(about.isVisible());
+  }
+
+  // Enter on OK closes the box as OK does; Escape closes it too.
+  void keysCloseTheBox_data() {
+    QTest::addColumn<int>("key");
+    QTest::addColumn<int>("result");
+    QTest::newRow("Enter") << int(Qt::Key_Return) << int(QDialog::Accepted);
+    QTest::newRow("keypad Enter") << int(Qt::Key_Enter) << int(QDialog::Accepted);
+    QTest::newRow("Escape") << int(Qt::Key_Escape) << int(QDialog::Rejected);
+  }
+  void keysCloseTheBox() {
+    QFETCH(int, key);
+    QFETCH(int, result);
+    ui::FrmAbout about;
+    QTimer::singleShot(0, [&] {
+      auto* ok = about.findChild<QPushButton*>("cmdOK");
+      ok->setFocus();
+      QTest::keyClick(ok, Qt::Key(key), key == Qt::Key_Enter ? Qt::KeypadModifier : Qt::NoModifier);
+      if (about.isVisible()) about.done(-1);  // the key did nothing
+    });
+    QCOMPARE(about.exec(), result);
   }
 
   void showAboutBoxTwiceShowsTheSameModalBox() {

@@ -120,7 +120,8 @@ class FrmDisplayTest : public QObject {
     auto* tabs = Child<QTabWidget>(display, "SSTab1");
     QStringList captions;
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);
-    QCOMPARE(captions, (QStringList{"Conjunction", "Semi Sextile", "Sextile", "Square", "Trine", "Quincunx", "Opposition"}));
+    QCOMPARE(captions, (QStringList{"Conjunction", "Semi Sextile", "Sextile", "Square", "Trine", "Quincunx", "Opposition",
+                                    "Chart"}));
     QCOMPARE(Child<QPushButton>(display, "Command1")->text(), QStringLiteral("&Print"));
     QCOMPARE(Child<QPushButton>(display, "cmdExit")->text(), QStringLiteral("Exit"));
     QCOMPARE(Child<QPushButton>(display, "cmdOK")->text(), QStringLiteral("Back"));
@@ -243,6 +244,8 @@ class FrmDisplayTest : public QObject {
     QTest::addColumn<QString>("back");
     QTest::newRow("Back button") << "cmdOK";
     QTest::newRow("File, Back") << "mnuFileBack";
+    QTest::newRow("Enter on Back") << "enter";
+    QTest::newRow("keypad Enter on Back") << "keypad enter";
   }
   void backThenSecondRun() {
     QFETCH(QString, back);
@@ -258,6 +261,8 @@ class FrmDisplayTest : public QObject {
 
     if (back == "cmdOK") {
       QTest::mouseClick(Child<QPushButton>(*first, back), Qt::LeftButton);
+    } else if (back.endsWith("enter")) {
+      PressEnter(Child<QPushButton>(*first, "cmdOK"), back.startsWith("keypad"));
     } else {
       Child<QAction>(*first, back)->trigger();
     }
@@ -291,7 +296,14 @@ class FrmDisplayTest : public QObject {
 
   // "&Print" opens the report window modally over the results, with the
   // results' text; closing it returns to the results window.
+  void printOpensTheReport_data() {
+    QTest::addColumn<QString>("press");
+    QTest::newRow("click") << "click";
+    QTest::newRow("Enter") << "enter";
+    QTest::newRow("keypad Enter") << "keypad enter";
+  }
   void printOpensTheReport() {
+    QFETCH(QString, press);
     FrmMain form;
     form.show();
     Fill(form, kIndia);
@@ -311,12 +323,55 @@ class FrmDisplayTest : public QObject {
       if (auto* report = modal->findChild<QTextEdit*>()) reportText = report->toPlainText();
       modal->close();
     });
-    QTest::mouseClick(Child<QPushButton>(*display, "Command1"), Qt::LeftButton);
+    auto* printButton = Child<QPushButton>(*display, "Command1");
+    if (press == "click") {
+      QTest::mouseClick(printButton, Qt::LeftButton);
+    } else {
+      PressEnter(printButton, press.startsWith("keypad"));
+    }
     QCOMPARE(modalName, QStringLiteral("frmSave"));
     QCOMPARE(modalParent, display);
     QVERIFY2(reportText.contains(firstHeading), qPrintable(reportText.left(200)));
     QVERIFY(display->isVisible());
     QVERIFY(!ProgramEnding());
+  }
+
+  // The caption "Planets in this Aspect" and the result box start at the same
+  // place on every tab, whatever the length of the tab's description, at any
+  // width of the window.
+  void resultBoxesAlignAcrossTabs_data() {
+    QTest::addColumn<int>("width");  // 0: the width the window opens at
+    QTest::newRow("opening width") << 0;
+    QTest::newRow("narrow") << 560;
+    QTest::newRow("wide") << 1100;
+  }
+  void resultBoxesAlignAcrossTabs() {
+    QFETCH(int, width);
+    FrmDisplay display;
+    if (width > 0) display.resize(width, display.height());
+    display.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&display));
+    auto* tabs = Child<QTabWidget>(display, "SSTab1");
+    const int kinds = static_cast<int>(kAspectKindCount);  // the Chart tab after them has no result box
+    QList<int> captionTops, boxTops;
+    for (int kind = 0; kind < kinds; ++kind) {
+      tabs->setCurrentIndex(kind);
+      QCoreApplication::processEvents();
+      auto* caption = Child<QLabel>(display, QStringLiteral("Label%1").arg(12 + kind));
+      QCOMPARE(caption->text(), QStringLiteral("Planets in this Aspect"));
+      captionTops << caption->mapTo(tabs, QPoint(0, 0)).y();
+      boxTops << ResultBox(display, kind)->mapTo(tabs, QPoint(0, 0)).y();
+    }
+    QCOMPARE(captionTops, QList<int>(kinds, captionTops[0]));
+    QCOMPARE(boxTops, QList<int>(kinds, boxTops[0]));
+    // Every description is whole: its frame is as tall as it needs at its width.
+    for (int kind = 0; kind < kinds; ++kind) {
+      tabs->setCurrentIndex(kind);
+      QCoreApplication::processEvents();
+      auto* description = Child<QGroupBox>(display, QStringLiteral("Frame1_%1").arg(kind));
+      QVERIFY2(description->height() >= description->heightForWidth(description->width()),
+               qPrintable(QStringLiteral("tab %1").arg(kind)));
+    }
   }
 
   // Every way out ends the event loop with every window closed.
@@ -325,6 +380,7 @@ class FrmDisplayTest : public QObject {
     QTest::addColumn<QString>("window");   // where the exit is made
     QTest::addColumn<QString>("control");  // button, menu item, or "close" for the close box
     QTest::newRow("results: Exit button") << true << "frmDisplay" << "cmdExit";
+    QTest::newRow("results: Enter on Exit") << true << "frmDisplay" << "enter:cmdExit";
     QTest::newRow("results: File, Exit") << true << "frmDisplay" << "mnuExit";
     QTest::newRow("results: close box") << true << "frmDisplay" << "close";
     QTest::newRow("form: File, Exit") << false << "frmMain" << "mnuExit";
@@ -348,6 +404,8 @@ class FrmDisplayTest : public QObject {
     const int code = RunUntilEnd([&] {
       if (control == "close") {
         target->close();
+      } else if (control.startsWith("enter:")) {
+        PressEnter(Child<QPushButton>(*target, control.mid(6)));
       } else if (auto* button = target->findChild<QPushButton*>(control)) {
         QTest::mouseClick(button, Qt::LeftButton);
       } else {

@@ -176,7 +176,9 @@ class FrmMainTest : public QObject {
     QTest::newRow("lon degrees: three digits at most") << "txtLonD" << "" << "1799" << "179" << none;
     QTest::newRow("lon minutes: letter and space refused") << "txtLonM" << "" << "a 5" << "5" << (numbers + numbers);
     QTest::newRow("lon minutes: Backspace passes") << "txtLonM" << "59" << "\b" << "5" << none;
-    QTest::newRow("lon minutes: Enter refused") << "txtLonM" << "5" << "\r" << "5" << numbers;
+    // Enter is no character for these boxes: it presses Proceed, whose first check speaks.
+    QTest::newRow("lon minutes: Enter presses Proceed") << "txtLonM" << "5" << "\r" << "5"
+                                                        << QStringList{"error: Please Enter Name"};
   }
   void typedKeys() {
     QFETCH(QString, box);
@@ -393,6 +395,40 @@ class FrmMainTest : public QObject {
     QCOMPARE(Records().Input.PersonName, std::string("before"));
     QCOMPARE(Box(*form_, "txtName")->text(), name);
     QCOMPARE(Box(*form_, "txtLonD")->text(), lonD);
+  }
+
+  // Enter (either key) in any entry but the name box presses Proceed; on a
+  // button it presses that button; in the name box it does nothing.
+  void enterKey_data() {
+    QTest::addColumn<QString>("control");
+    QTest::addColumn<bool>("keypad");
+    QTest::addColumn<QStringList>("messages");
+    const QStringList proceed{"error: Please Enter Name"};  // the form is empty
+    const QStringList lookup{"information: Please Enter City"};
+    for (const char* entry : {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS", "cmbTimeZone", "chkDST",
+                              "txtLatD", "txtLatM", "optLat1", "txtLonD", "txtLonM", "optLong0", "txtMCity",
+                              "txtMState", "txtMCountry", "cmdRashi"}) {
+      QTest::addRow("Enter in %s", entry) << entry << false << proceed;
+    }
+    QTest::newRow("keypad Enter in a list") << "cboYear" << true << proceed;
+    QTest::newRow("keypad Enter in a degree box") << "txtLonD" << true << proceed;
+    QTest::newRow("keypad Enter on Proceed") << "cmdRashi" << true << proceed;
+    QTest::newRow("Enter on the lookup button") << "cmdBrowser" << false << lookup;
+    QTest::newRow("keypad Enter on the lookup button") << "cmdBrowser" << true << lookup;
+    QTest::newRow("Enter in the name box") << "txtName" << false << QStringList{};
+    QTest::newRow("keypad Enter in the name box") << "txtName" << true << QStringList{};
+  }
+  void enterKey() {
+    QFETCH(QString, control);
+    QFETCH(bool, keypad);
+    QFETCH(QStringList, messages);
+    RecordingMessages seam;
+    ScopedMessageSeam guard(&seam);
+    auto* target = Child<QWidget>(*form_, control);
+    target->setFocus();
+    PressEnter(target, keypad);
+    QCOMPARE(Describe(seam.shown), messages);
+    QVERIFY(!form_->Display());
   }
 
   void proceedFromMenu() {

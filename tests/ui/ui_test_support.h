@@ -9,6 +9,7 @@
 #include <QObject>
 #include <QString>
 #include <QStringList>
+#include <QTest>
 #include <QUrl>
 #include <QWidget>
 #include <string_view>
@@ -53,18 +54,29 @@ inline QStringList Describe(const QList<ShownMessage>& messages) {
   return lines;
 }
 
-// Records every message shown and every question asked; questions get `answer`.
+// Records every message shown and every question asked; questions get the
+// `answers` in turn, then `answer`.
 class RecordingMessages final : public MessageSeam {
  public:
   void Show(QWidget*, QMessageBox::Icon icon, const QString& text) override { shown.append({icon, text}); }
   bool Ask(QWidget*, const QString& text) override {
     asked.append(text);
-    return answer;
+    return answers.isEmpty() ? answer : answers.takeFirst();
   }
   QList<ShownMessage> shown;
   QStringList asked;
+  QList<bool> answers;
   bool answer = true;
 };
+
+// Presses Enter on the widget: the main keyboard's, or the keypad's.
+inline void PressEnter(QWidget* widget, bool keypad = false) {
+  if (keypad) {
+    QTest::keyClick(widget, Qt::Key_Enter, Qt::KeypadModifier);
+  } else {
+    QTest::keyClick(widget, Qt::Key_Return);
+  }
+}
 
 class RecordingUrls final : public UrlSeam {
  public:

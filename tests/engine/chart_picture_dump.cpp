@@ -1,0 +1,63 @@
+// Writes chart pictures for the rendering test: a whole chart, a picture with
+// nothing but the grid, one mark in each sign, a crowded sign, and a hostile
+// name and place with nothing else.
+#include <fstream>
+#include <iostream>
+#include <string>
+
+#include "report/chart_picture.h"
+#include "run/chart_facts.h"
+
+namespace {
+
+bool Write(const std::string& path, const orbisca::ChartPicture& p) {
+  std::ofstream out(path, std::ios::binary);
+  out << orbisca::ChartPictureSvg(p);
+  return static_cast<bool>(out.flush());
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::cerr << "usage: chart_picture_dump DIR\n";
+    return 2;
+  }
+  using orbisca::ChartPicture;
+  const std::string dir = argv[1];
+  bool ok = true;
+
+  orbisca::ChartInput in;
+  in.PersonName = "Test Person";
+  in.BirthYear = 1976;
+  in.BirthMonth = 7;
+  in.BirthDay = 4;
+  in.BirthHour = 10;
+  in.BirthMinute = 15;
+  in.ZoneHours = in.ZoneCorrHours = 5;
+  in.LonDeg = 74;
+  in.LatDeg = 40;
+  in.LatMin = 43;
+  in.IsDst = orbisca::kTrue;
+  ok &= Write(dir + "/whole.svg", PictureOfChart(in, orbisca::ComputeChartFacts(in), "New York"));
+
+  ok &= Write(dir + "/blank.svg", ChartPicture{});
+  for (int sign = 1; sign <= 12; ++sign) {
+    ChartPicture p;
+    p.marks = {{"Ma", sign, "29\u00B059\u2032", sign % 2 == 0}};
+    ok &= Write(dir + "/sign" + std::to_string(sign) + ".svg", p);
+  }
+  ChartPicture crowded;
+  for (const auto& b : orbisca::kBodyAbbreviations) crowded.marks.push_back({std::string(b.letters), 7, "28\u00B058\u2032", false});
+  crowded.marks.push_back({"As", 7, "29\u00B059\u2032", true});
+  ok &= Write(dir + "/crowded7.svg", crowded);
+
+  ChartPicture hostile;
+  hostile.name = "<script>&\"'" + std::string(25, 'W') + std::string(24, 'M');
+  hostile.localDateTime = "2050-12-31 23:59 DST";
+  hostile.placeLines = {"</text>&amp; " + std::string(60, 'm'), "89\u00B059\u2032S 179\u00B059\u2032W",
+                        "\xE6\x9D\xB1\xE4\xBA\xAC\xE9\x83\xBD\xE5\x8D\x83\xE4\xBB\xA3\xE7\x94\xB0\xE5\x8C\xBA"
+                        "\xE6\x9D\xB1\xE4\xBA\xAC\xE9\x83\xBD\xE5\x8D\x83\xE4\xBB\xA3\xE7\x94\xB0\xE5\x8C\xBA"};
+  ok &= Write(dir + "/hostile.svg", hostile);
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,277 @@
+#include "ui/chart_tab.h"
+
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QImage>
+#include <QLabel>
+#include <QPainter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QTableWidget>
+#include <QVBoxLayout>
+#include <cstdlib>
+
+#include "report/atomic_file.h"
+#include "report/chart_picture.h"
+#include "ui/fonts.h"
+#include "ui/seams.h"
+#include "ui/theme.h"
+
+namespace orbisca::ui {
+namespace {
+
+QString FromUtf8(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
+
+struct KindShortName {
+  AspectKind kind;
+  const char* text;
+};
+
+// Short names of the kinds for the grid's narrow cells, in kind order.
+constexpr std::array<KindShortName, kAspectKindCount> kKindShortNames = {{
+    {AspectKind::Conjunction, "Conj"},
+    {AspectKind::SemiSextile, "S.Sext"},
+    {AspectKind::Sextile, "Sext"},
+    {AspectKind::Square, "Square"},
+    {AspectKind::Trine, "Trine"},
+    {AspectKind::Quincunx, "Quinc"},
+    {AspectKind::Opposition, "Opp"},
+}};
+
+// The grid's rows are the bodies from the Moon on, its columns the bodies up
+// to Neptune; the cell of a pair sits below the diagonal.
+constexpr int kGridSide = static_cast<int>(kBodyCount) - 1;
+Body RowBody(int row) { return kAllBodies[static_cast<std::size_t>(row + 1)]; }
+Body ColumnBody(int column) { return kAllBodies[static_cast<std::size_t>(column)]; }
+
+QTableWidgetItem* ReadOnlyItem(const QString& text) {
+  auto* item = new QTableWidgetItem(text);
+  item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
+  return item;
+}
+
+QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
+  auto* table = new QTableWidget(rows, columns, parent);
+  table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  QPalette palette = table->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  table->setPalette(palette);
+  table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+  return table;
+}
+
+}  // namespace
+
+ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
+  setObjectName(QStringLiteral("fraChart"));
+  auto* outer = new QVBoxLayout(this);
+  outer->setContentsMargins(0, 0, 0, 0);
+  auto* scroll = new QScrollArea(this);
+  scroll->setWidgetResizable(true);
+  scroll->setFrameShape(QFrame::NoFrame);
+  outer->addWidget(scroll);
+
+  auto* page = new QWidget(scroll);
+  Paint(page, kLightBlue, Qt::black);
+  auto* layout = new QVBoxLayout(page);
+  instantLabel_ = new QLabel(page);
+  instantLabel_->setObjectName(QStringLiteral("lblInstant"));
+  instantLabel_->setFont(UiFont(9, true));
+  instantLabel_->setTextFormat(Qt::PlainText);
+  instantLabel_->setWordWrap(true);
+  instantLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  layout->addWidget(instantLabel_);
+
+  // One under another, each at its full size: the page scrolls, so the
+  // window keeps the size the seven tabs need.
+  layout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  layout->addWidget(BuildPicture());
+  layout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  layout->addStretch(1);
+  scroll->setWidget(page);
+}
+
+QWidget* ChartTab::BuildPositionsTable() {
+  positionsTable_ = MakeTable(static_cast<int>(kBodyCount) + 1, 5, this);
+  positionsTable_->setObjectName(QStringLiteral("tblPositions"));
+  positionsTable_->setAccessibleName(tr("Positions"));
+  positionsTable_->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
+  positionsTable_->setHorizontalHeaderLabels({tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada")});
+  positionsTable_->verticalHeader()->setVisible(false);
+  positionsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  return positionsTable_;
+}
+
+QWidget* ChartTab::BuildPicture() {
+  auto* holder = new QWidget(this);
+  auto* layout = new QVBoxLayout(holder);
+  layout->setContentsMargins(0, 0, 0, 0);
+  pictureView_ = new QSvgWidget(holder);
+  pictureView_->setObjectName(QStringLiteral("svgChart"));
+  pictureView_->setAccessibleName(tr("Chart picture"));
+  pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
+  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  pictureView_->setMinimumSize(320, 320);
+  pictureView_->setMaximumSize(560, 560);
+  layout->addWidget(pictureView_, 1, Qt::AlignLeft);
+  savePictureButton_ = new QPushButton(tr("Save Picture\u2026"), holder);
+  savePictureButton_->setObjectName(QStringLiteral("cmdSavePicture"));
+  Paint(savePictureButton_, kLightBlue, Qt::black);
+  savePictureButton_->setAutoDefault(false);
+  connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
+  layout->addWidget(savePictureButton_, 0, Qt::AlignLeft);
+  return holder;
+}
+
+QWidget* ChartTab::BuildAspectGrid() {
+  aspectGrid_ = MakeTable(kGridSide, kGridSide, this);
+  aspectGrid_->setObjectName(QStringLiteral("grdAspects"));
+  aspectGrid_->setAccessibleName(tr("Aspect grid"));
+  aspectGrid_->setAccessibleDescription(
+      tr("The aspect found between each pair of bodies, with the separation in degrees; activate a cell to open "
+         "that aspect's tab"));
+  QStringList rows, columns;
+  for (int i = 0; i < kGridSide; ++i) {
+    rows << FromUtf8(BodyName(RowBody(i)));
+    columns << FromUtf8(BodyName(ColumnBody(i)));
+  }
+  aspectGrid_->setVerticalHeaderLabels(rows);
+  aspectGrid_->setHorizontalHeaderLabels(columns);
+  aspectGrid_->setSelectionMode(QAbstractItemView::SingleSelection);
+  aspectGrid_->setWordWrap(true);
+  connect(aspectGrid_, &QTableWidget::cellClicked, this, &ChartTab::OnGridCell);
+  connect(aspectGrid_, &QTableWidget::cellActivated, this, &ChartTab::OnGridCell);
+  return aspectGrid_;
+}
+
+void ChartTab::ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
+                         const QString& placeName) {
+  instantLabel_->setText(QString::fromStdString(InstantLine(facts)));
+  FillPositions(facts);
+  FillAspectGrid(aspects);
+  const ChartPicture picture = PictureOfChart(input, facts, placeName.toStdString());
+  pictureSvg_ = ChartPictureSvg(picture);
+  pictureView_->load(PictureSvg());
+  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  QStringList alternative;
+  for (const PictureMark& m : picture.marks)
+    alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
+  pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+}
+
+void ChartTab::FillPositions(const ChartFacts& facts) {
+  auto fillRow = [this](int row, const QString& name, const ZodiacPosition& p) {
+    positionsTable_->setItem(row, 0, ReadOnlyItem(name));
+    positionsTable_->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
+    positionsTable_->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
+    positionsTable_->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
+    positionsTable_->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
+  };
+  int row = 0;
+  for (const BodyPosition& b : facts.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
+  fillRow(row, tr("Ascendant"), facts.ascendantWhere);
+  positionsTable_->resizeColumnsToContents();
+  positionsTable_->setMinimumSize(positionsTable_->sizeHint());  // the page scrolls, the table never clips
+}
+
+void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
+  for (int r = 0; r < kGridSide; ++r) {
+    for (int c = 0; c < kGridSide; ++c) {
+      auto* item = new QTableWidgetItem;
+      item->setData(Qt::UserRole, -1);
+      item->setFlags(c <= r ? Qt::ItemIsEnabled | Qt::ItemIsSelectable : Qt::NoItemFlags);
+      if (c <= r) {
+        const QString pair = FromUtf8(BodyName(RowBody(r))) + QStringLiteral(" \u2013 ") + FromUtf8(BodyName(ColumnBody(c)));
+        item->setData(Qt::AccessibleTextRole, pair + tr(": no aspect"));
+      }
+      aspectGrid_->setItem(r, c, item);
+    }
+  }
+  for (const AspectEntry& e : aspects) {
+    const Body low = Index(e.first) < Index(e.second) ? e.first : e.second;
+    const Body high = Index(e.first) < Index(e.second) ? e.second : e.first;
+    QTableWidgetItem* item = aspectGrid_->item(static_cast<int>(Index(high)) - 1, static_cast<int>(Index(low)));
+    const QString degrees = QString::number(std::abs(e.separation)) + QStringLiteral("\u00B0");
+    item->setText(QString::fromLatin1(kKindShortNames[Index(e.kind)].text) + QLatin1Char('\n') + degrees);
+    item->setData(Qt::UserRole, static_cast<int>(Index(e.kind)));
+    const QString full = FromUtf8(BodyName(high)) + QStringLiteral(" \u2013 ") + FromUtf8(BodyName(low)) +
+                         QStringLiteral(": ") + FromUtf8(Info(e.kind).caption) + QStringLiteral(", ") + degrees;
+    item->setData(Qt::AccessibleTextRole, full);
+    item->setToolTip(full);
+  }
+  aspectGrid_->resizeColumnsToContents();
+  aspectGrid_->resizeRowsToContents();
+  aspectGrid_->setMinimumSize(aspectGrid_->sizeHint());
+}
+
+void ChartTab::OnGridCell(int row, int column) {
+  const QTableWidgetItem* item = aspectGrid_->item(row, column);
+  if (!item) return;
+  const int kind = item->data(Qt::UserRole).toInt();
+  if (kind >= 0) emit kindChosen(kind);
+}
+
+QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictureSvg_); }
+
+QByteArray ChartTab::PicturePng(int pixels) const {
+  QSvgRenderer renderer(PictureSvg());
+  QImage image(pixels, pixels, QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  renderer.render(&painter);
+  painter.end();
+  QByteArray bytes;
+  QBuffer buffer(&bytes);
+  buffer.open(QIODevice::WriteOnly);
+  image.save(&buffer, "PNG");
+  return bytes;
+}
+
+// The file's name chooses the format: ".png" gives an image, anything else
+// the SVG text (".svg" added when the name has neither). "No" to replacing a
+// file goes back to the dialog, as the report's save does.
+QString ChartTab::AskPicturePath() {
+  QString declined;
+  for (;;) {
+    QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"),
+                                              QStringLiteral("svg"), declined);
+    if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
+    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
+        !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
+      path += QStringLiteral(".svg");
+    }
+    const QFileInfo target(path);
+    if (!target.exists() || target.isDir() ||
+        Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
+                                 .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+      return path;
+    }
+    declined = path;
+  }
+}
+
+void ChartTab::SavePicture() {
+  const QString path = AskPicturePath();
+  if (path.isEmpty()) return;
+  const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
+  const QByteArray bytes = png ? PicturePng(kPngPixels) : PictureSvg();
+  // Written whole or not at all: a failure leaves any earlier file as it was.
+  if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
+    const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The picture could not be saved to %1.\n%2")
+                        .arg(shownPath, QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()))));
+  }
+}
+
+}  // namespace orbisca::ui
