@@ -28,7 +28,16 @@ cleanup() {
 }
 trap cleanup EXIT
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Says what failed, with the windows shown and what the copies printed.
+fail() {
+  echo "FAIL: $*" >&2
+  local w
+  for w in $(xdotool search --onlyvisible --name . 2>/dev/null); do
+    echo "  window $w: $(xdotool getwindowname "$w" 2>/dev/null)" >&2
+  done
+  tail -n 20 "$WORK/program.log" >&2 2>/dev/null || true
+  exit 1
+}
 step() { echo "-- $*"; }
 
 # Waits until the command succeeds (at most about 60 seconds: a sanitizer
@@ -98,8 +107,10 @@ exit_through_menu() {
 
 # Our own X server, a private home (the cache folder is under it), a private
 # runtime folder and a private shared temporary folder.
+# -noreset: between two copies no client may be connected, and a server that
+# resets then refuses the next copy's connection for a moment.
 step "starting Xvfb"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 wait_for "Xvfb" test -s "$WORK/display"
 export DISPLAY=":$(head -n1 "$WORK/display")"
