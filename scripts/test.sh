@@ -20,7 +20,11 @@ failed=()
 
 (
   . "$root/tests/sanitizer/env.sh"  # also for the test discovery during the build
-  flags="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer -D_GLIBCXX_ASSERTIONS"
+  # g++ 12 warns of maybe-uninitialized members inside libstdc++'s std::regex
+  # when it instruments it (a known false positive of -fsanitize with that
+  # warning); the plain build keeps the warning.
+  flags="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
+  flags+=" -D_GLIBCXX_ASSERTIONS -Wno-maybe-uninitialized"
   cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" \
     -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DORBISCA_BUILD_BENCH=OFF >/dev/null
   cmake --build "$root/build-asan" -j"$(nproc)"
