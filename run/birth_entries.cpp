@@ -17,6 +17,36 @@ constexpr std::string_view kLatMin = "Please Enter Value Between 0 And 59 in the
 constexpr std::string_view kFebruary = "Please Enter Correct Date Or Month!";
 constexpr std::string_view kThirtyDays = "Please Enter Correct Date Or Month !";
 
+// Whether a decimal number (digits, optional fraction, optional exponent, no
+// sign) that from_chars found out of range is too small for a double rather
+// than too large: the power of ten of its first significant digit is negative.
+bool BelowDoubleRange(std::string_view number) {
+  const auto digit = [&](std::size_t k) { return k < number.size() && number[k] >= '0' && number[k] <= '9'; };
+  long lead = 0;
+  bool significant = false;
+  std::size_t i = 0;
+  for (; digit(i); ++i) {
+    if (significant) ++lead;
+    significant = significant || number[i] != '0';
+  }
+  if (i < number.size() && number[i] == '.') {
+    for (++i; digit(i); ++i) {
+      if (significant) continue;
+      --lead;
+      significant = number[i] != '0';
+    }
+  }
+  long exponent = 0;
+  if (i < number.size()) {  // e or E, then the exponent's digits
+    std::string_view e = number.substr(i + 1);
+    const bool minus = !e.empty() && e.front() == '-';
+    if (!e.empty() && (e.front() == '+' || e.front() == '-')) e.remove_prefix(1);
+    if (std::from_chars(e.data(), e.data() + e.size(), exponent).ec != std::errc()) exponent = 1L << 40;
+    if (minus) exponent = -exponent;
+  }
+  return lead + exponent < 0;
+}
+
 // Parses a decimal number at the start of s: optional sign, digits with an
 // optional fraction, optional exponent. Returns the characters used (0: none).
 std::size_t ParseNumber(std::string_view s, double& value) {
@@ -46,7 +76,8 @@ std::size_t ParseNumber(std::string_view s, double& value) {
   double v = 0.0;
   const auto [ptr, ec] = std::from_chars(body.data(), body.data() + body.size(), v);
   if (ec == std::errc::result_out_of_range) {
-    v = std::numeric_limits<double>::infinity();
+    // Beyond a double both ways: too large is infinite, too small is 0.
+    v = BelowDoubleRange(body) ? 0.0 : std::numeric_limits<double>::infinity();
   } else if (ec != std::errc() || ptr != body.data() + body.size()) {
     return 0;
   }

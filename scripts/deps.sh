@@ -14,6 +14,7 @@ packages=(
   librsvg2-bin libxml2-utils file man-db desktop-file-utils appstream dpkg-dev lintian
   # The benchmarks' anchor (Swiss Ephemeris) and the map-event timer (Xlib).
   libswe-dev libx11-dev
+  clang libclang-rt-14-dev llvm
 )
 
 missing=()

@@ -77,7 +77,9 @@ carries_identity() {
 # Our own X server on a display number it picks itself, and a private runtime
 # directory so the program's single-instance lock never meets a real session's.
 step "starting Xvfb"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$WORK/display" 2>"$WORK/xvfb.log" &
+# -noreset: the program must not meet a server resetting after the last
+# xdotool call left ("could not connect to display").
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
 XVFB_PID=$!
 wait_for "Xvfb" test -s "$WORK/display"
 export DISPLAY=":$(head -n1 "$WORK/display")"

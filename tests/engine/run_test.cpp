@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <string>
 
 #include "aspects/aspects.h"
@@ -137,6 +138,16 @@ TEST(NumberText, ConversionRules) {
   EXPECT_EQ(LeadingNumber("12abc"), 12.0);
   EXPECT_EQ(LeadingNumber("abc"), 0.0);
   EXPECT_EQ(LeadingNumber("  179.5"), 179.5);
+  // Beyond the range of a double: too large reads as infinite, too small as
+  // 0 (the value it is nearest), whatever the digits before the exponent.
+  EXPECT_EQ(LeadingNumber("1e999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(LeadingNumber("-1e999"), -std::numeric_limits<double>::infinity());
+  EXPECT_EQ(LeadingNumber("0.001e999"), std::numeric_limits<double>::infinity());
+  EXPECT_EQ(LeadingNumber("1e-999"), 0.0);
+  EXPECT_EQ(LeadingNumber(".70e-583"), 0.0);
+  EXPECT_EQ(LeadingNumber("12000e-330"), 0.0);
+  EXPECT_EQ(LeadingNumber("1e-310"), 1e-310);  // subnormal, still a double
+  EXPECT_EQ(WholeNumber("0.5e-400"), std::optional<double>(0.0));
   const std::pair<double, double> halves[] = {{0.5, 0},  {1.5, 2},   {2.5, 2},  {-0.5, 0},
                                               {-1.5, -2}, {-2.5, -2}, {2.4, 2},  {2.6, 3}, {-2.6, -3}};
   for (const auto& [x, rounded] : halves) EXPECT_EQ(RoundHalfEven(x), rounded) << x;
