@@ -10,4 +10,10 @@ std::string_view GetInterpretation(AspectKind kind, Body first, Body second) {
   return GetInterpretationTable().paragraphs[row].text;
 }
 
+std::string_view InterpretationEntry(AspectKind kind, Body first, Body second) {
+  const std::uint8_t row = GetInterpretationTable().grids[Index(kind)][Index(first)][Index(second)];
+  if (row == kNoParagraph) return kEntryEnd;
+  return GetInterpretationTable().entries[row];
+}
+
 }  // namespace orbisca

@@ -36,11 +36,16 @@ inline constexpr std::uint8_t kNoParagraph = 0xFF;
 
 using InterpretationGrid = std::array<std::array<std::uint8_t, kBodyCount>, kBodyCount>;
 
+// What follows a paragraph in a result box: the line break and a blank line.
+inline constexpr std::string_view kEntryEnd = "\r\n\r\n";
+
 // Every paragraph once, and per aspect kind a 10 x 10 grid over the body order
 // whose cells give the row of the pair's paragraph.
 struct InterpretationTable {
   std::array<InterpretationParagraph, kInterpretationParagraphCount> paragraphs;
   std::array<InterpretationGrid, kAspectKindCount> grids;
+  // By row: the paragraph and kEntryEnd as one text.
+  std::array<std::string_view, kInterpretationParagraphCount> entries;
 };
 
 const InterpretationTable& GetInterpretationTable();
