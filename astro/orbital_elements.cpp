@@ -4,9 +4,11 @@
 
 namespace orbisca {
 
-Elements OrbitalElements(std::size_t planet, double d) {
+namespace {
+
+// The elements of a row at T Julian centuries from J2000.0.
+Elements ElementsAt(std::size_t planet, double T) {
   const OrbitalElementRow& row = OrbitalElementTable[planet];
-  const double T = d / 36525.0;
   Elements el{};
   el.a = row.a0 + row.a1 * T;
   el.e = row.e0 + row.e1 * T;
@@ -16,6 +18,10 @@ Elements OrbitalElements(std::size_t planet, double d) {
   el.L = NormalizeRadians((row.L0 + row.L1 * T / 3600.0) * kDegToRad);
   return el;
 }
+
+}  // namespace
+
+Elements OrbitalElements(std::size_t planet, double d) { return ElementsAt(planet, d / 36525.0); }
 
 double NormalizeRadians(double x) {
   const double q = x / kTwoPi;
@@ -134,10 +140,11 @@ double GeocentricLongitude(std::size_t planet, double d) {
 }
 
 std::array<double, kOrbitalBodies> GeocentricLongitudes(double d) {
-  std::array<Elements, kOrbitalBodies> el{};
-  std::array<Kepler, kOrbitalBodies> k{};
+  const double T = d / 36525.0;
+  std::array<Elements, kOrbitalBodies> el;
+  std::array<Kepler, kOrbitalBodies> k;
   for (std::size_t i = 0; i < kOrbitalBodies; ++i) {
-    el[i] = OrbitalElements(i, d);
+    el[i] = ElementsAt(i, T);
     k[i] = KeplerOf(el[i]);
   }
   SolveKepler(k);
