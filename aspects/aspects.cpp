@@ -2,7 +2,7 @@
 
 #include <cstdint>
 
-#include "aspects/interpretation.h"
+#include "aspects/interpretation_table.h"
 #include "astro/numeric.h"
 
 namespace orbisca {
@@ -156,9 +156,10 @@ std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& en
 void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink) {
   // Every heading and paragraph is laid out whole beforehand, so each is one
   // view and the boxes can be sized before the first byte is written.
+  const InterpretationTable& paragraphs = GetInterpretationTable();
   std::array<std::size_t, kAspectKindCount> bytes{};
   for (const AspectEntry& e : entries) {
-    bytes[Index(e.kind)] += HeadingLine(e).size() + InterpretationEntry(e.kind, e.first, e.second).size();
+    bytes[Index(e.kind)] += HeadingLine(e).size() + EntryText(paragraphs, e.kind, e.first, e.second).size();
   }
   for (const AspectKindInfo& info : kAspectKinds) {
     if (bytes[Index(info.kind)] > 0) sink.Reserve(info.kind, bytes[Index(info.kind)]);
@@ -167,7 +168,7 @@ void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink) {
     sink.SetInsertStyle(e.kind, true, kHeadingColour);
     sink.InsertText(e.kind, HeadingLine(e));
     sink.SetInsertStyle(e.kind, false, kParagraphColour);
-    sink.InsertText(e.kind, InterpretationEntry(e.kind, e.first, e.second));
+    sink.InsertText(e.kind, EntryText(paragraphs, e.kind, e.first, e.second));
   }
   const std::array<bool, kAspectKindCount> AspectFound = KindsFound(entries);
   for (const AspectKindInfo& info : kAspectKinds) sink.BringCoverToFront(info.kind);

@@ -11,9 +11,7 @@ std::string_view GetInterpretation(AspectKind kind, Body first, Body second) {
 }
 
 std::string_view InterpretationEntry(AspectKind kind, Body first, Body second) {
-  const std::uint8_t row = GetInterpretationTable().grids[Index(kind)][Index(first)][Index(second)];
-  if (row == kNoParagraph) return kEntryEnd;
-  return GetInterpretationTable().entries[row];
+  return EntryText(GetInterpretationTable(), kind, first, second);
 }
 
 }  // namespace orbisca
