@@ -54,7 +54,8 @@ bool NewtonRound(Kepler& k) {
   // cosine of E then follow from those of the previous value to first
   // order, with an error of the order of the step squared.
   const double nextStep = 0.5 * k.e * std::fabs(s) / slope * step * step;
-  if (std::fabs(step) > KeplerTolerance && nextStep > KeplerTolerance) return false;
+  const bool solved = std::fabs(step) <= KeplerTolerance || nextStep <= KeplerTolerance;
+  if (!solved) return false;
   k.sinE = s + step * c - 0.5 * step * step * s;
   k.cosE = c - step * s - 0.5 * step * step * c;
   return true;
@@ -77,9 +78,16 @@ void SolveKepler(std::array<Kepler, n>& orbits) {
     }
   }
   for (Kepler& k : orbits) {
-    if (!k.solved) k.sinE = std::sin(k.E), k.cosE = std::cos(k.E);
+    if (k.solved) continue;
+    k.sinE = std::sin(k.E);
+    k.cosE = std::cos(k.E);
   }
 }
+
+// A heliocentric ecliptic position in au.
+struct EclipticXY {
+  double x, y;
+};
 
 Kepler KeplerOf(const Elements& el) { return {NormalizeRadians(el.L - el.peri), el.e}; }
 

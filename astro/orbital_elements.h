@@ -63,11 +63,6 @@ double NormalizeRadians(double x);
 // The angle of (x, y) in -pi..pi; (0, 0) gives 0.
 double ArcTan2(double y, double x);
 
-// A heliocentric ecliptic position in au.
-struct EclipticXY {
-  double x, y;
-};
-
 // Tropical geocentric ecliptic longitude (J2000 equinox) in degrees, 0..360,
 // of row `planet` at `d` days from J2000.0.
 double GeocentricLongitude(std::size_t planet, double d);
