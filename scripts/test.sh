@@ -26,7 +26,8 @@ failed=()
   flags="-O1 -fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
   flags+=" -D_GLIBCXX_ASSERTIONS -Wno-maybe-uninitialized"
   cmake -S "$root" -B "$root/build-asan" -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" \
-    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DORBISCA_BUILD_BENCH=OFF >/dev/null
+    -DCMAKE_EXE_LINKER_FLAGS="-fsanitize=address,undefined" -DCMAKE_MODULE_LINKER_FLAGS="-fsanitize=address,undefined" \
+    -DORBISCA_BUILD_BENCH=OFF >/dev/null
   cmake --build "$root/build-asan" -j"$(nproc)"
   cd "$root/build-asan" && ctest --output-on-failure -j2 --timeout 900
 ) || failed+=("sanitizer tests")

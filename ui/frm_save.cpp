@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QFontMetrics>
 #include <QHBoxLayout>
-#include <QPrinter>
 #include <QPushButton>
 #include <QTextCursor>
 #include <QTextDocument>
@@ -19,6 +18,7 @@
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/link_watch.h"
+#include "ui/print_module.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -170,18 +170,8 @@ void FrmSave::Save() {
 }
 
 void FrmSave::Print() {
-  QPrinter printer(QPrinter::HighResolution);
-  const QTextCursor selection = reportBox_->textCursor();
-  const bool hasSelection = selection.hasSelection();
-  if (!PrintDialogs().Exec(this, printer, hasSelection)) return;  // cancelled: nothing printed
-  if (hasSelection && printer.printRange() == QPrinter::Selection) {
-    QTextDocument part;
-    part.setDefaultFont(reportBox_->document()->defaultFont());
-    QTextCursor(&part).insertFragment(selection.selection());
-    part.print(&printer);
-  } else {
-    printer.setPrintRange(QPrinter::AllPages);
-    reportBox_->document()->print(&printer);
+  if (PrintModule* printing = LoadPrintModule(this)) {
+    printing->Print(this, PrintDialogs(), *reportBox_->document(), reportBox_->textCursor());
   }
 }
 

@@ -1,16 +1,24 @@
-// "Online Help" opens the user guide that ships with the program. This test
-// is run from where the window program runs, beside it in the build tree and
-// from bin/ of an installed tree; it chooses the menu item and checks the
-// address handed to the desktop against the guide named by
-// ORBISCA_EXPECTED_HELP.
+// "Online Help" opens the user guide that ships with the program, and the
+// printing module is found. This test is run from where the window program
+// runs, beside it in the build tree and from bin/ of an installed tree; it
+// chooses the menu item and checks the address handed to the desktop against
+// the guide named by ORBISCA_EXPECTED_HELP.
 #include <QAction>
 #include <QFileInfo>
 #include <QtTest>
 
 #include "ui/frm_main.h"
+#include "ui/print_module.h"
 #include "ui/seams.h"
 
 namespace {
+
+class RecordingMessages final : public orbisca::ui::MessageSeam {
+ public:
+  void Show(QWidget*, QMessageBox::Icon, const QString& text) override { shown.append(text); }
+  bool Ask(QWidget*, const QString&) override { return false; }
+  QStringList shown;
+};
 
 class RecordingUrls final : public orbisca::ui::UrlSeam {
  public:
@@ -35,6 +43,13 @@ class HelpPageTest : public QObject {
     QVERIFY(online);
     online->trigger();
     QCOMPARE(urls.opened, QList<QUrl>{QUrl::fromLocalFile(expected.canonicalFilePath())});
+  }
+
+  void findsThePrintingModule() {
+    RecordingMessages messages;
+    orbisca::ui::ScopedMessageSeam guard(&messages);
+    QVERIFY2(orbisca::ui::LoadPrintModule(nullptr), qPrintable(messages.shown.join(QLatin1Char('\n'))));
+    QVERIFY(messages.shown.isEmpty());
   }
 };
 

@@ -5,13 +5,14 @@
 # (checked through the URL seam by a test program placed beside it).
 #
 # Usage: install_tree_test.sh <build dir> <application id> <version>
-#        <build tree orbisca-chart> <help_page_test program>
+#        <build tree orbisca-chart> <help_page_test program> <printing module, from the prefix>
 set -euo pipefail
 BUILD=$1
 APP_ID=$2
 VERSION=$3
 BUILD_CHART=$4
 HELP_TEST=$5
+PRINT_MODULE=$6
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -32,6 +33,7 @@ expected=(
   usr/share/man/man1/orbisca.1.gz
   usr/share/metainfo/$APP_ID.metainfo.xml
   usr/share/orbisca/help/index.html
+  "usr/$PRINT_MODULE"
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$APP_ID.png")
@@ -58,7 +60,8 @@ birth=(--date 1976-07-04 --time 10:15 --zone EST --lon 74:00W --lat 40:42N --dst
 grep -q '^Moon ' "$WORK/built.txt" || fail "the chart lists no Moon"
 cmp -s "$WORK/built.txt" "$WORK/installed.txt" || fail "the installed orbisca-chart prints another chart"
 
-# The window program, installed, looks for its guide in ../share/orbisca.
+# The window program, installed, looks for its guide in ../share/orbisca and
+# for its printing module in the library folder.
 cp "$HELP_TEST" "$ROOT/usr/bin/"
 ORBISCA_EXPECTED_HELP=$ROOT/usr/share/orbisca/help/index.html QT_QPA_PLATFORM=offscreen \
   "$ROOT/usr/bin/$(basename "$HELP_TEST")" || fail "the installed program does not open its guide"

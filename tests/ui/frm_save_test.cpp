@@ -29,6 +29,7 @@
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
 #include "ui/link_watch.h"
+#include "ui/print_module.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/web_pages.h"
@@ -177,6 +178,33 @@ class FrmSaveTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // Printing is a module beside the build tree's program.
+  void initTestCase() {
+    SetPrintModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
+  }
+
+  // Without its module, "Print" says why it cannot print and opens no
+  // dialog. (First of the printing tests: once loaded, the module stays.)
+  void aMissingPrintingModuleIsSaid() {
+    QTemporaryDir empty;
+    SetPrintModuleFolder(empty.path());
+    PdfPrintDialogs dialogs;
+    dialogs.pdfPath = empty.filePath(QStringLiteral("none.pdf"));
+    ScopedPrintDialogSeam guard(&dialogs);
+    RecordingMessages messages;
+    ScopedMessageSeam messageGuard(&messages);
+    FrmSave window(SampleTexts());
+    Button(window, "cmdPrint")->click();
+    SetPrintModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
+    QVERIFY2(messages.shown[0].text.startsWith(QStringLiteral("Printing is not available")) &&
+                 messages.shown[0].text.contains(QStringLiteral("liborbisca-print.so")),
+             qPrintable(messages.shown[0].text));
+    QVERIFY(dialogs.offeredSelection.isEmpty());
+    QVERIFY(!QFileInfo::exists(dialogs.pdfPath));
+  }
+
   void reportLayout_data() {
     QTest::addColumn<Texts>("texts");
     QTest::addColumn<QString>("expected");
