@@ -46,12 +46,13 @@ class TempFolder {
 
 // Runs the command; `prefix` is shell text put before it (limits, traps).
 // Standard error goes through a file of this call's own.
-Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix = "") {
+Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix = "",
+                 const std::string& program = ORBISCA_CHART) {
   std::string errFile = testing::TempDir() + "orbisca-chart-stderr-XXXXXX";
   const int fd = mkstemp(errFile.data());
   if (fd < 0) return {};
   close(fd);
-  std::string command = prefix + ORBISCA_CHART;
+  std::string command = prefix + Quote(program);
   for (const std::string& a : args) command += " " + Quote(a);
   command += " 2>" + Quote(errFile);
   Outcome o;
@@ -533,6 +534,20 @@ TEST(Place, RefusedWithTheReason) {
   EXPECT_EQ(noAtlas.status, 2);
   EXPECT_EQ(noAtlas.err, "orbisca-chart: --places: Cannot read the atlas file /nonexistent/admin1Codes.txt: No such "
                          "file or directory\n");
+}
+
+// The look-up in the tz database is a module that the install puts beside
+// the program's libraries. Without it a place is refused, not charted on UTC;
+// a chart without a place does not need it.
+TEST(Place, RefusedWhenTheZoneModuleIsMissing) {
+  TempFolder folder("lone-chart");
+  const std::string lone = folder.path + "/orbisca-chart";
+  std::filesystem::copy_file(ORBISCA_CHART, lone);
+  const Outcome o = RunChart({"--date", "1976-07-04", "--time", "10:15", "--place", "New York"}, kFixtureAtlas, lone);
+  EXPECT_EQ(o.status, 2);
+  EXPECT_TRUE(o.err.starts_with("orbisca-chart: --place: The tz database cannot be opened: ")) << o.err;
+  EXPECT_TRUE(o.out.empty());
+  EXPECT_EQ(RunChart(kNewYork1976, "", lone).status, 0);
 }
 
 TEST(Place, PlacesListsTheMatchesLargestFirst) {
