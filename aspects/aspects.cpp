@@ -1,6 +1,8 @@
 #include "aspects/aspects.h"
 
-#include "aspects/interpretation.h"
+#include <cstdint>
+
+#include "aspects/interpretation_table.h"
 #include "astro/numeric.h"
 
 namespace orbisca {
@@ -27,7 +29,67 @@ constexpr std::array<signed char, 2 * kMaxSeparation + 1> kKindBySeparation = []
   return table;
 }();
 
+// Every heading line, "Sun-Moon  In Trine Aspect" and its CR LF, for each
+// kind and ordered pair, laid out end to end at compile time: writing an
+// entry then copies its heading once instead of assembling it from four
+// pieces. A body with itself gets a line too; no entry asks for it.
+constexpr std::size_t kHeadingCount = kAspectKindCount * kBodyCount * kBodyCount;
+
+constexpr std::size_t HeadingSlot(AspectKind kind, Body first, Body second) {
+  return (Index(kind) * kBodyCount + Index(first)) * kBodyCount + Index(second);
+}
+
+template <typename Visit>
+constexpr void ForEachHeadingPiece(AspectKind kind, Body first, Body second, Visit&& visit) {
+  for (std::string_view piece : {BodyName(first), std::string_view("-"), BodyName(second),
+                                 Info(kind).headingSuffix, std::string_view("\r\n")}) {
+    visit(piece);
+  }
+}
+
+template <typename Visit>
+constexpr void ForEachHeading(Visit&& visit) {
+  for (const AspectKindInfo& info : kAspectKinds) {
+    for (Body first : kAllBodies) {
+      for (Body second : kAllBodies) visit(info.kind, first, second);
+    }
+  }
+}
+
+constexpr std::size_t kHeadingBytes = [] {
+  std::size_t bytes = 0;
+  ForEachHeading([&](AspectKind k, Body a, Body b) {
+    ForEachHeadingPiece(k, a, b, [&](std::string_view piece) { bytes += piece.size(); });
+  });
+  return bytes;
+}();
+
+struct HeadingLines {
+  std::array<char, kHeadingBytes> text{};
+  std::array<std::uint16_t, kHeadingCount + 1> start{};  // by HeadingSlot; the last is the end
+};
+
+constexpr HeadingLines kHeadingLines = [] {
+  static_assert(kHeadingBytes <= 0xFFFF, "heading offsets are 16 bits");
+  HeadingLines lines;
+  std::size_t at = 0;
+  ForEachHeading([&](AspectKind k, Body a, Body b) {
+    lines.start[HeadingSlot(k, a, b)] = static_cast<std::uint16_t>(at);
+    ForEachHeadingPiece(k, a, b, [&](std::string_view piece) {
+      for (char c : piece) lines.text[at++] = c;
+    });
+  });
+  lines.start[kHeadingCount] = static_cast<std::uint16_t>(at);
+  return lines;
+}();
+
 }  // namespace
+
+std::string_view HeadingLine(const AspectEntry& e) {
+  const std::size_t slot = HeadingSlot(e.kind, e.first, e.second);
+  const std::size_t start = kHeadingLines.start[slot];
+  return {kHeadingLines.text.data() + start, kHeadingLines.start[slot + 1] - start};
+}
 
 int RoundHalfEvenToInt(double x) {
   // The conversion truncates toward zero, and x - t is then exact. Written
@@ -81,9 +143,8 @@ std::vector<AspectEntry> FindAspects(const PlanetTable& table) {
 }
 
 std::string Heading(const AspectEntry& e) {
-  std::string h;
-  h.append(BodyName(e.first)).append("-").append(BodyName(e.second)).append(Info(e.kind).headingSuffix);
-  return h;
+  const std::string_view line = HeadingLine(e);
+  return std::string(line.substr(0, line.size() - 2));
 }
 
 std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& entries) {
@@ -93,16 +154,21 @@ std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& en
 }
 
 void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink) {
-  // One buffer for every heading and paragraph, grown once.
-  std::string text;
-  text.reserve(512);
+  // Every heading and paragraph is laid out whole beforehand, so each is one
+  // view and the boxes can be sized before the first byte is written.
+  const InterpretationTable& paragraphs = GetInterpretationTable();
+  std::array<std::size_t, kAspectKindCount> bytes{};
+  for (const AspectEntry& e : entries) {
+    bytes[Index(e.kind)] += HeadingLine(e).size() + EntryText(paragraphs, e.kind, e.first, e.second).size();
+  }
+  for (const AspectKindInfo& info : kAspectKinds) {
+    if (bytes[Index(info.kind)] > 0) sink.Reserve(info.kind, bytes[Index(info.kind)]);
+  }
   for (const AspectEntry& e : entries) {
     sink.SetInsertStyle(e.kind, true, kHeadingColour);
-    text.assign(BodyName(e.first)).append("-").append(BodyName(e.second)).append(Info(e.kind).headingSuffix).append("\r\n");
-    sink.InsertText(e.kind, text);
+    sink.InsertText(e.kind, HeadingLine(e));
     sink.SetInsertStyle(e.kind, false, kParagraphColour);
-    text.assign(GetInterpretation(e.kind, e.first, e.second)).append("\r\n\r\n");
-    sink.InsertText(e.kind, text);
+    sink.InsertText(e.kind, EntryText(paragraphs, e.kind, e.first, e.second));
   }
   const std::array<bool, kAspectKindCount> AspectFound = KindsFound(entries);
   for (const AspectKindInfo& info : kAspectKinds) sink.BringCoverToFront(info.kind);

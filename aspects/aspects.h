@@ -5,6 +5,8 @@
 
 #include <array>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "aspects/aspect_kind.h"
@@ -41,12 +43,15 @@ std::vector<AspectEntry> FindAspects(const PlanetTable& table);
 
 // The heading line of an entry, without the line break: "Sun-Moon  In Trine Aspect".
 std::string Heading(const AspectEntry& entry);
+// The same with its line break, as the result box holds it.
+std::string_view HeadingLine(const AspectEntry& entry);
 
 // Which kinds the entries hold.
 std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& entries);
 
 // Writes the entries into the sink (heading bold dark red, paragraph black,
-// CR LF layout) and then sets the covers: all to the front, then the kinds
+// CR LF layout), telling it first how many bytes each box will receive, and
+// then sets the covers: all to the front, then the kinds
 // found to the back.
 void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink);
 

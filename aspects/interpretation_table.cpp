@@ -355,8 +355,33 @@ constexpr std::uint8_t RowOf(AspectKind kind, Body first, Body second) {
   return FindRow(PoolOf(kind), first, second, Only);
 }
 
+// Every paragraph followed by the blank line that closes its entry in a
+// result box, laid out end to end at compile time, so that an entry's text is
+// copied once rather than assembled.
+constexpr std::size_t kEntryBytes = [] {
+  std::size_t bytes = 0;
+  for (const Row& r : kParagraphs) bytes += r.text.size() + kEntryEnd.size();
+  return bytes;
+}();
+
+constexpr std::array<char, kEntryBytes> kEntryTexts = [] {
+  std::array<char, kEntryBytes> text{};
+  std::size_t at = 0;
+  for (const Row& r : kParagraphs) {
+    for (char c : r.text) text[at++] = c;
+    for (char c : kEntryEnd) text[at++] = c;
+  }
+  return text;
+}();
+
 constexpr InterpretationTable BuildTable() {
-  InterpretationTable table{kParagraphs, {}};
+  InterpretationTable table{kParagraphs, {}, {}};
+  std::size_t at = 0;
+  for (std::size_t row = 0; row < kParagraphs.size(); ++row) {
+    const std::size_t length = kParagraphs[row].text.size() + kEntryEnd.size();
+    table.entries[row] = std::string_view(kEntryTexts.data() + at, length);
+    at += length;
+  }
   for (AspectKindInfo info : kAspectKinds) {
     InterpretationGrid& grid = table.grids[Index(info.kind)];
     for (Body a : kAllBodies) {

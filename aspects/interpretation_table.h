@@ -36,14 +36,27 @@ inline constexpr std::uint8_t kNoParagraph = 0xFF;
 
 using InterpretationGrid = std::array<std::array<std::uint8_t, kBodyCount>, kBodyCount>;
 
+// What follows a paragraph in a result box: the line break and a blank line.
+inline constexpr std::string_view kEntryEnd = "\r\n\r\n";
+
 // Every paragraph once, and per aspect kind a 10 x 10 grid over the body order
 // whose cells give the row of the pair's paragraph.
 struct InterpretationTable {
   std::array<InterpretationParagraph, kInterpretationParagraphCount> paragraphs;
   std::array<InterpretationGrid, kAspectKindCount> grids;
+  // By row: the paragraph and kEntryEnd as one text.
+  std::array<std::string_view, kInterpretationParagraphCount> entries;
 };
 
 const InterpretationTable& GetInterpretationTable();
+
+// The pair's paragraph followed by kEntryEnd, as InterpretationEntry gives
+// it, from a table already at hand: the aspect step looks up a few dozen
+// entries a chart.
+inline std::string_view EntryText(const InterpretationTable& table, AspectKind kind, Body first, Body second) {
+  const std::uint8_t row = table.grids[Index(kind)][Index(first)][Index(second)];
+  return row == kNoParagraph ? kEntryEnd : table.entries[row];
+}
 
 // The pool an aspect kind draws on.
 constexpr ParagraphPool PoolOf(AspectKind kind) {

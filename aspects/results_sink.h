@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -23,6 +24,9 @@ class ResultsSink {
   virtual ~ResultsSink() = default;
   // Style of the text inserted next into the kind's box.
   virtual void SetInsertStyle(AspectKind kind, bool bold, Rgb colour) = 0;
+  // The kind's box is about to receive `bytes` of text in all; a sink that
+  // can make room at once does so.
+  virtual void Reserve(AspectKind /*kind*/, std::size_t /*bytes*/) {}
   // Appends text at the caret of the kind's box; line breaks are CR LF.
   virtual void InsertText(AspectKind kind, std::string_view text) = 0;
   // The cover "No Planet is present in this aspect." over the kind's description.
@@ -34,12 +38,11 @@ class ResultsSink {
 class PlainResults final : public ResultsSink {
  public:
   void SetInsertStyle(AspectKind, bool, Rgb) override {}
-  void InsertText(AspectKind kind, std::string_view text) override {
+  void Reserve(AspectKind kind, std::size_t bytes) override {
     std::string& box = boxes_[Index(kind)];
-    // A box holds a few entries of a few hundred bytes: one allocation, not several.
-    if (box.empty()) box.reserve(2048);
-    box += text;
+    box.reserve(box.size() + bytes);
   }
+  void InsertText(AspectKind kind, std::string_view text) override { boxes_[Index(kind)] += text; }
   void BringCoverToFront(AspectKind kind) override { covered_[Index(kind)] = true; }
   void SendCoverToBack(AspectKind kind) override { covered_[Index(kind)] = false; }
 

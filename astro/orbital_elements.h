@@ -63,18 +63,11 @@ double NormalizeRadians(double x);
 // The angle of (x, y) in -pi..pi; (0, 0) gives 0.
 double ArcTan2(double y, double x);
 
-// Heliocentric ecliptic position of the Earth in au, its orbit taken to lie
-// in the ecliptic.
-struct EclipticXY {
-  double x, y;
-};
-EclipticXY EarthPosition(double d);
-
 // Tropical geocentric ecliptic longitude (J2000 equinox) in degrees, 0..360,
 // of row `planet` at `d` days from J2000.0.
 double GeocentricLongitude(std::size_t planet, double d);
-// The same with the Earth's position at `d` already known, so that a chart
-// solves the Earth's orbit once rather than once per body.
-double GeocentricLongitude(std::size_t planet, double d, EclipticXY earth);
+// The same for every row at once, to the bit: the rows' orbits are solved
+// side by side and the Earth's once.
+std::array<double, kOrbitalBodies> GeocentricLongitudes(double d);
 
 }  // namespace orbisca

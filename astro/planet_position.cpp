@@ -28,10 +28,10 @@ std::array<double, 9> PlanetSiderealLongitudes(double d, double siderealShift) {
   // The orbital elements give longitudes on the fixed J2000 equinox; the
   // ayanamsa is counted from the equinox of date, so precess first.
   const double precession = PrecessionSinceJ2000(d / 36525.0);
-  const EclipticXY earth = EarthPosition(d);
+  const std::array<double, kOrbitalBodies> tropical = GeocentricLongitudes(d);
   std::array<double, 9> out{};
   for (std::size_t i = 0; i < out.size(); ++i) {
-    double s = GeocentricLongitude(i, d, earth) + precession - std::fabs(siderealShift);
+    double s = tropical[i] + precession - std::fabs(siderealShift);
     while (s < 0.0) s += 360.0;
     while (s >= 360.0) s -= 360.0;
     out[i] = s;

@@ -49,6 +49,23 @@ void AppendNumber(std::string& out, std::size_t n) {
   out.append(buffer, result.ptr);
 }
 
+// Fills the row's zone and position from its place; returns the refusal, or
+// nothing when the place was applied.
+std::string ApplyRowPlace(const OptionTexts& texts, std::optional<bool> dst, RowBirth& birth) {
+  // Loaded by the first row that needs it, once for the process; the
+  // workers then only read it.
+  std::string error;
+  const places::Atlas* atlas = ProcessAtlas(error);
+  if (!atlas) return "--place: " + error;
+  const places::DstChoice choice = !dst    ? places::DstChoice::Unspecified
+                                   : *dst ? places::DstChoice::Dst
+                                          : places::DstChoice::NoDst;
+  PlaceApplied applied = ApplyPlace(*atlas, texts.place, !texts.zone.empty(), choice, birth.entries);
+  if (!applied.facts) return "--place: " + applied.error;
+  birth.place = std::move(applied.facts);
+  return {};
+}
+
 }  // namespace
 
 std::optional<BatchColumn> ColumnNamed(std::string_view key) {
@@ -103,17 +120,7 @@ std::variant<RowBirth, std::string> EntriesFromRow(const RowCells& cells) {
   if (const UsageError* error = std::get_if<UsageError>(&entries)) return error->message;
   RowBirth birth{std::get<BirthEntries>(std::move(entries)), std::nullopt};
   if (hasPlace) {
-    // Loaded by the first row that needs it, once for the process; the
-    // workers then only read it.
-    std::string error;
-    const places::Atlas* atlas = ProcessAtlas(error);
-    if (!atlas) return "--place: " + error;
-    const places::DstChoice choice = !dst    ? places::DstChoice::Unspecified
-                                     : *dst ? places::DstChoice::Dst
-                                            : places::DstChoice::NoDst;
-    PlaceApplied applied = ApplyPlace(*atlas, texts.place, !texts.zone.empty(), choice, birth.entries);
-    if (!applied.facts) return "--place: " + applied.error;
-    birth.place = std::move(applied.facts);
+    if (std::string error = ApplyRowPlace(texts, dst, birth); !error.empty()) return error;
   }
   if (const std::optional<EntryRefusal> refusal = CheckEntries(birth.entries)) return std::string(refusal->message);
   return birth;

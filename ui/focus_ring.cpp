@@ -5,7 +5,7 @@
 #include <QPainter>
 #include <QTabBar>
 #include <algorithm>
-#include <cmath>
+#include <algorithm>
 
 #include "ui/theme.h"
 
@@ -16,26 +16,12 @@ constexpr int kWidth = 2;  // the ring
 constexpr int kGap = 1;    // between the control and the ring
 const char* const kOwnRing = "orbiscaOwnFocusRing";
 
-// WCAG 2 relative luminance and contrast ratio.
-double Luminance(const QColor& c) {
-  const auto linear = [](int channel) {
-    const double v = channel / 255.0;
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
-
 // The candidate that stands out most from the weaker of its two neighbours.
 QColor RingColour(const QColor& face, const QColor& surface) {
   QColor best;
   double bestContrast = 0;
   for (const QColor& candidate : {kFocusRing, kInk, kButtonEdge}) {
-    const double c = std::min(Contrast(candidate, face), Contrast(candidate, surface));
+    const double c = std::min(ContrastRatio(candidate, face), ContrastRatio(candidate, surface));
     if (c > bestContrast) bestContrast = c, best = candidate;
   }
   return best;

@@ -33,6 +33,10 @@ inline const QColor kPressedText(255, 255, 255);
 inline const QColor kTabFace(58, 58, 58);         // the tabs not chosen: 3.5:1 against the chosen one
 inline const QColor kTabText(192, 192, 255);
 
+// The WCAG 2 contrast ratio of two sRGB colours, from 1:1 (the same
+// luminance) to 21:1 (black on white).
+double ContrastRatio(const QColor& a, const QColor& b);
+
 // Gives the widget a background and a text colour (all roles a widget paints
 // its face and its text with), filled behind its children.
 void Paint(QWidget* widget, const QColor& background, const QColor& text);

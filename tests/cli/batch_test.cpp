@@ -13,19 +13,12 @@
 #include <string>
 #include <vector>
 
+#include "run_command.h"
+
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using orbisca::testing_cli::Outcome;
+using orbisca::testing_cli::Quote;
 
 std::string ReadFile(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
@@ -49,21 +42,8 @@ class Batch : public testing::Test {
   std::string Path(const std::string& name) const { return folder_ + "/" + name; }
 
   // Runs the command; `prefix` is shell text put before it.
-  Outcome Run(const std::vector<std::string>& args, const std::string& prefix = "") const {
-    const std::string errFile = Path("stderr.txt");
-    std::string command = prefix + ORBISCA_CHART;
-    for (const std::string& a : args) command += " " + Quote(a);
-    command += " 2>" + Quote(errFile);
-    Outcome o;
-    FILE* pipe = popen(command.c_str(), "r");
-    if (!pipe) return o;
-    std::array<char, 4096> buffer{};
-    std::size_t n = 0;
-    while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) o.out.append(buffer.data(), n);
-    const int raw = pclose(pipe);
-    o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-    o.err = ReadFile(errFile);
-    return o;
+  static Outcome Run(const std::vector<std::string>& args, const std::string& prefix = "") {
+    return orbisca::testing_cli::RunChart(args, prefix);
   }
 
   // Charts `text` as a file of the given name.
@@ -74,13 +54,13 @@ class Batch : public testing::Test {
     return Run(args);
   }
 
-  // The names in the folder other than those the test made.
+  // The names in the test's folder: what the command left there.
   std::vector<std::string> Entries() const {
     std::vector<std::string> names;
     if (DIR* d = opendir(folder_.c_str())) {
       while (dirent* e = readdir(d)) {
         const std::string n = e->d_name;
-        if (n != "." && n != ".." && n != "stderr.txt") names.push_back(n);
+        if (n != "." && n != "..") names.push_back(n);
       }
       closedir(d);
     }

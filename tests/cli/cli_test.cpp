@@ -12,20 +12,13 @@
 #include <string>
 
 #include "report/rtf.h"
+#include "run_command.h"
 
 namespace {
 
-struct Outcome {
-  int status = -1;
-  std::string out;
-  std::string err;
-};
-
-std::string Quote(const std::string& s) {
-  std::string q = "'";
-  for (char c : s) q += (c == '\'') ? std::string("'\\''") : std::string(1, c);
-  return q + "'";
-}
+using orbisca::testing_cli::Outcome;
+using orbisca::testing_cli::Quote;
+using orbisca::testing_cli::RunChart;
 
 // A new empty folder of this test's own, removed at the end of the test:
 // ctest -j runs tests side by side.
@@ -43,33 +36,6 @@ class TempFolder {
 
   std::string path;
 };
-
-// Runs the command; `prefix` is shell text put before it (limits, traps).
-// Standard error goes through a file of this call's own.
-Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix = "",
-                 const std::string& program = ORBISCA_CHART) {
-  std::string errFile = testing::TempDir() + "orbisca-chart-stderr-XXXXXX";
-  const int fd = mkstemp(errFile.data());
-  if (fd < 0) return {};
-  close(fd);
-  std::string command = prefix + Quote(program);
-  for (const std::string& a : args) command += " " + Quote(a);
-  command += " 2>" + Quote(errFile);
-  Outcome o;
-  FILE* pipe = popen(command.c_str(), "r");
-  if (!pipe) return o;
-  std::array<char, 4096> buffer{};
-  std::size_t n = 0;
-  while ((n = fread(buffer.data(), 1, buffer.size(), pipe)) > 0) o.out.append(buffer.data(), n);
-  const int raw = pclose(pipe);
-  o.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
-  if (FILE* f = std::fopen(errFile.c_str(), "r")) {
-    while ((n = fread(buffer.data(), 1, buffer.size(), f)) > 0) o.err.append(buffer.data(), n);
-    std::fclose(f);
-  }
-  std::remove(errFile.c_str());
-  return o;
-}
 
 // The 1976 New York birth of the engine's position tests; the longitudes the
 // command prints are that chart's regression values (tests/engine/positions_test.cpp).

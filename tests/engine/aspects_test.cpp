@@ -181,6 +181,38 @@ TEST(WriteAspects, PlainResultsHoldTheBoxes) {
   }
 }
 
+TEST(WriteAspects, EntryTextsLaidOutForEveryKindAndPair) {
+  // The headings and paragraphs are laid out end to end at compile time; a
+  // wrong offset would show as a neighbour's text or a cut line.
+  using enum Body;
+  using enum AspectKind;
+  struct Row {
+    AspectEntry entry;
+    std::string_view heading;
+  };
+  const Row rows[] = {
+      {{Conjunction, Sun, Moon, 0}, "Sun-Moon  In Conjunction Aspect\r\n"},
+      {{SemiSextile, Mercury, Jupiter, 30}, "Mercury-Jupiter  In Semi-Sextile Aspect\r\n"},
+      {{Opposition, Pluto, Neptune, 180}, "Pluto-Neptune  In Opposition Aspect\r\n"},
+  };
+  for (const Row& r : rows) {
+    EXPECT_EQ(HeadingLine(r.entry), r.heading);
+    EXPECT_EQ(Heading(r.entry), r.heading.substr(0, r.heading.size() - 2));
+  }
+  for (const AspectKindInfo& info : kAspectKinds) {
+    for (Body a : kAllBodies) {
+      for (Body b : kAllBodies) {
+        const AspectEntry e{info.kind, a, b, 0};
+        const std::string heading =
+            std::string(BodyName(a)) + "-" + std::string(BodyName(b)) + std::string(info.headingSuffix) + "\r\n";
+        EXPECT_EQ(HeadingLine(e), heading);
+        EXPECT_EQ(InterpretationEntry(info.kind, a, b), std::string(GetInterpretation(info.kind, a, b)) + "\r\n\r\n")
+            << info.caption << " " << BodyName(a) << "-" << BodyName(b);
+      }
+    }
+  }
+}
+
 TEST(WriteAspects, EveryKindFoundUncoversAll) {
   using enum Body;
   using enum AspectKind;

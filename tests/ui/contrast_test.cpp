@@ -31,19 +31,7 @@ namespace {
 
 constexpr double kLeastContrast = 3.0;
 
-// WCAG 2 relative luminance of an sRGB colour.
-double Luminance(const QColor& c) {
-  const auto linear = [](int channel) {
-    const double v = channel / 255.0;
-    return v <= 0.04045 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
-  };
-  return 0.2126 * linear(c.red()) + 0.7152 * linear(c.green()) + 0.0722 * linear(c.blue());
-}
-
-double Contrast(const QColor& a, const QColor& b) {
-  const double la = Luminance(a), lb = Luminance(b);
-  return (std::max(la, lb) + 0.05) / (std::min(la, lb) + 0.05);
-}
+double Contrast(const QColor& a, const QColor& b) { return orbisca::ui::ContrastRatio(a, b); }
 
 // The colours of the pixels inside `area`, most frequent first.
 QList<QColor> Colours(const QImage& image, const QRect& area) {
@@ -137,6 +125,25 @@ class ContrastTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The ratio against published WCAG values: the two extremes, and the grey
+  // that is the lightest to reach 4.5:1 on white (#767676, 4.54:1).
+  void contrastRatio_data() {
+    QTest::addColumn<QColor>("first");
+    QTest::addColumn<QColor>("second");
+    QTest::addColumn<double>("ratio");
+    QTest::newRow("black on white") << QColor(Qt::black) << QColor(Qt::white) << 21.0;
+    QTest::newRow("white on black") << QColor(Qt::white) << QColor(Qt::black) << 21.0;
+    QTest::newRow("same colour") << QColor(118, 118, 118) << QColor(118, 118, 118) << 1.0;
+    QTest::newRow("#767676 on white") << QColor(118, 118, 118) << QColor(Qt::white) << 4.54;
+  }
+
+  void contrastRatio() {
+    QFETCH(QColor, first);
+    QFETCH(QColor, second);
+    QFETCH(double, ratio);
+    QVERIFY2(std::abs(Contrast(first, second) - ratio) < 0.005, qPrintable(QString::number(Contrast(first, second))));
+  }
+
   void buttons_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<QString>("button");
