@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/plain_chart_line.h"
 #include "orbisca/version.h"
 #include "run/time_zones.h"
 
@@ -199,17 +200,18 @@ std::optional<UsageError> ReadPlace(const OptionTexts& t, BirthEntries& e) {
 }
 
 // The options a chart needs, and those that exclude each other.
-std::optional<UsageError> CheckCombination(const CLI::App& app, const OptionTexts& t) {
+std::optional<UsageError> CheckCombination(const ChartLine& line) {
   const auto required = [](std::string what) {
     return UsageError{std::move(what) + " is required\nRun with --help for more information."};
   };
-  if (!app.count("--date")) return required("--date");
-  if (!app.count("--time")) return required("--time");
-  if (!app.count("--zone") && !app.count("--place")) return required("--zone (or --place)");
-  if (app.count("--place") && (app.count("--lon") || app.count("--lat"))) {
+  const auto& given = line.given;
+  if (!given.date) return required("--date");
+  if (!given.time) return required("--time");
+  if (!given.zone && !given.place) return required("--zone (or --place)");
+  if (given.place && (given.lon || given.lat)) {
     return UsageError{"--place sets the longitude and latitude; leave out --lon and --lat"};
   }
-  if (t.dst && t.noDst) return UsageError{"--dst and --no-dst say opposite things; give one"};
+  if (line.texts.dst && line.texts.noDst) return UsageError{"--dst and --no-dst say opposite things; give one"};
   return std::nullopt;
 }
 
@@ -241,6 +243,27 @@ std::optional<UsageError> ReadZone(const std::string& zone, BirthEntries& e) {
   if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
   e.zoneIndex = std::get<int>(resolved);
   return std::nullopt;
+}
+
+// The chart a line of chart options asks for, or the reason it is refused.
+ParseResult ChartOfLine(ChartLine line) {
+  if (std::optional<UsageError> error = CheckCombination(line)) return *error;
+  const OptionTexts& texts = line.texts;
+  ChartRequest& request = line.request;
+  BirthEntries& e = request.entries;
+  e.name = texts.name;
+  e.dst = texts.dst;
+  if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
+  if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
+  if (line.given.zone) {
+    if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
+  }
+  if (line.given.place) {
+    if (std::optional<UsageError> error = ReadAtlasPlace(texts, line.given.zone, request)) return *error;
+  } else if (std::optional<UsageError> error = ReadPlace(texts, e)) {
+    return *error;
+  }
+  return std::move(request);
 }
 
 }  // namespace
@@ -294,12 +317,17 @@ std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts
 }
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
+  ChartLine line;
+  if (ReadPlainChartLine(argc, argv, line)) return ChartOfLine(std::move(line));
+  return ParseCommandLineFully(argc, argv);
+}
+
+ParseResult ParseCommandLineFully(int argc, const char* const* argv) {
   CLI::App app{kDescription, "orbisca-chart"};
-  OptionTexts texts;
-  ChartRequest request;
+  ChartLine line;
   BatchRequest batch;
   BatchTexts batchTexts;
-  DeclareOptions(app, texts, request);
+  DeclareOptions(app, line.texts, line.request);
   DeclareBatchOptions(app, batch, batchTexts);
   if (std::optional<UsageError> missing = MissingValue(argc, argv)) {
     const bool help = std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--help" || a == "-h"; });
@@ -319,22 +347,10 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     if (UsageError* error = std::get_if<UsageError>(&read)) return *error;
     return std::get<BatchRequest>(std::move(read));
   }
-  if (app.count("--places")) return ListPlaces(texts.placesQuery);
-  if (std::optional<UsageError> error = CheckCombination(app, texts)) return *error;
-  BirthEntries& e = request.entries;
-  e.name = texts.name;
-  e.dst = texts.dst;
-  if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
-  if (std::optional<UsageError> error = ReadTime(texts.time, e)) return *error;
-  if (app.count("--zone")) {
-    if (std::optional<UsageError> error = ReadZone(texts.zone, e)) return *error;
-  }
-  if (app.count("--place")) {
-    if (std::optional<UsageError> error = ReadAtlasPlace(texts, app.count("--zone") > 0, request)) return *error;
-  } else if (std::optional<UsageError> error = ReadPlace(texts, e)) {
-    return *error;
-  }
-  return request;
+  if (app.count("--places")) return ListPlaces(line.texts.placesQuery);
+  line.given = {app.count("--date") > 0, app.count("--time") > 0, app.count("--zone") > 0,
+                app.count("--lon") > 0,  app.count("--lat") > 0,  app.count("--place") > 0};
+  return ChartOfLine(std::move(line));
 }
 
 }  // namespace orbisca::cli

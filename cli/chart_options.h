@@ -47,6 +47,9 @@ struct HelpRequested {
 using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested, PlaceListing>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
+// The same through the full option parser alone, which ParseCommandLine
+// leaves out for the everyday line of one chart; both read such a line alike.
+ParseResult ParseCommandLineFully(int argc, const char* const* argv);
 
 // The form's entries that the texts stand for, or the message that refuses
 // them; the form's own checks come after, on the entries. With a place, the

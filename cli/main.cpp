@@ -4,12 +4,14 @@
 #include <cstdio>
 #include <iostream>
 #include <string>
+#include <string_view>
 
 #include "aspects/aspects.h"
 #include "aspects/interpretation.h"
 #include "astro/planet_position.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
+#include "cli/printf_free.h"
 #include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
@@ -37,29 +39,44 @@ struct Chart {
 
 // "Sagittarius 16°31′  Purva Ashadha, pada 2": the sign, the degrees and whole
 // minutes within it, the nakshatra and its pada.
-std::string SignPosition(const ZodiacPosition& p) {
-  char buffer[96];
-  std::snprintf(buffer, sizeof buffer, "%-11s %2d\u00B0%02d\u2032  %s, pada %d",
-                std::string(kZodiacSigns[static_cast<std::size_t>(p.sign - 1)].english).c_str(), p.degrees, p.minutes,
-                std::string(NakshatraName(p.nakshatra)).c_str(), p.pada);
-  return buffer;
+void AppendSignPosition(std::string& out, const ZodiacPosition& p) {
+  AppendLeft(out, kZodiacSigns[static_cast<std::size_t>(p.sign - 1)].english, 11);
+  out += ' ';
+  AppendInt(out, p.degrees, 2);
+  out += "\u00B0";
+  AppendInt(out, p.minutes, 2, true);
+  out += "\u2032  ";
+  out += NakshatraName(p.nakshatra);
+  out += ", pada ";
+  AppendInt(out, p.pada, 0);
 }
 
-std::string WithoutCarriageReturns(std::string text) {
-  std::erase(text, '\r');
-  return text;
+// "Sun       79.2180  Gemini      19°10′  Ardra, pada 4"
+void AppendBodyLine(std::string& out, std::string_view name, double longitude, const ZodiacPosition& where) {
+  AppendLeft(out, name, 8);
+  out += ' ';
+  AppendFixed4(out, longitude, 9);
+  out += "  ";
+  AppendSignPosition(out, where);
+  out += '\n';
 }
 
+// The bodies and the ascendant, then each kind's box without its carriage
+// returns and its final line break; written at once.
 void PrintText(const Chart& chart) {
-  for (const BodyPosition& b : chart.facts.bodies) {
-    std::printf("%-8s %9.4f  %s\n", std::string(BodyName(b.body)).c_str(), b.longitude, SignPosition(b.where).c_str());
-  }
-  std::printf("%-8s %9.4f  %s\n", "Asc", chart.facts.ascendant, SignPosition(chart.facts.ascendantWhere).c_str());
+  std::string text;
+  for (const BodyPosition& b : chart.facts.bodies) AppendBodyLine(text, BodyName(b.body), b.longitude, b.where);
+  AppendBodyLine(text, "Asc", chart.facts.ascendant, chart.facts.ascendantWhere);
   for (const AspectKindInfo& info : kAspectKinds) {
     const std::string& box = chart.boxes.Text(info.kind);
-    if (!box.empty()) std::cout << '\n' << WithoutCarriageReturns(box.substr(0, box.size() - 2));
+    if (box.empty()) continue;
+    text += '\n';
+    for (char c : std::string_view(box).substr(0, box.size() - 2)) {
+      if (c != '\r') text += c;
+    }
   }
-  std::cout << '\n';
+  text += '\n';
+  std::cout << text;
 }
 
 void PrintJson(const Chart& c, const std::optional<PlaceFacts>& place) {

@@ -56,7 +56,7 @@ PlaceApplied ApplyPlace(const places::Atlas& atlas, std::string_view text, bool 
     return {PlaceFacts{*found.place, RowOffsetMinutes(entries.zoneIndex, entries.dst), entries.dst, {}}, {}};
   }
   const places::LocalDateTime local = LocalTimeOf(entries);
-  if (!places::LookUpZone("UTC", local).answer) {
+  if (!places::IsValidLocalDateTime(local)) {
     // A date that does not exist: the form's own checks refuse it.
     const places::PlaceChoice found = places::FindOnePlace(atlas, text);
     if (!found.place) return {std::nullopt, found.error};

@@ -50,8 +50,10 @@ PlaceChoice FindOnePlace(const Atlas& atlas, std::string_view text) {
   }
   const std::vector<const Place*>& chosen = exact.empty() ? matches : exact;
   if (chosen.size() == 1) return {chosen.front(), {}};
-  return {nullptr, "\"" + std::string(text) + "\" is ambiguous; it names:" + Candidates(chosen) +
-                       "\nNarrow it as \"City, State, Country\" or give the GeoNames id."};
+  std::string message = "\"";
+  message.append(text).append("\" is ambiguous; it names:").append(Candidates(chosen));
+  message += "\nNarrow it as \"City, State, Country\" or give the GeoNames id.";
+  return {nullptr, std::move(message)};
 }
 
 PlaceResolution ResolvePlaceAt(const Atlas& atlas, std::string_view text, const LocalDateTime& local,

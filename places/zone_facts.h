@@ -15,6 +15,8 @@ struct LocalDateTime {
   int minute = 0;  // 0..59
   int second = 0;  // 0..59
 };
+// Whether the date is one of the calendar's and the clock time one of the day's.
+bool IsValidLocalDateTime(const LocalDateTime& local);
 // "1976-07-04 10:15", with ":SS" only when the seconds are not zero.
 std::string FormatLocalDateTime(const LocalDateTime& local);
 
@@ -47,6 +49,9 @@ struct ZoneAnswer {
 
 // The zone's offset at a local date and time, from the system's tz database,
 // or why there is none (an unknown zone or a date that does not exist).
+// Defined in zone_lookup.cpp, the one place that needs libdate-tz;
+// orbisca-chart defines it instead by loading that code as a module on the
+// first call, so that its start-up does without the library.
 struct ZoneLookup {
   std::optional<ZoneAnswer> answer;
   std::string error;

@@ -26,15 +26,16 @@ inline std::string Quote(const std::string& s) {
   return q + "'";
 }
 
-// Runs the command; `prefix` is shell text put before it (limits, traps,
-// variables). Standard error goes through a file of this call's own, so
-// that tests can run side by side.
-inline Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix = "") {
+// Runs the command (`program`, the build tree's unless given); `prefix` is
+// shell text put before it (limits, traps, variables). Standard error goes
+// through a file of this call's own, so that tests can run side by side.
+inline Outcome RunChart(const std::vector<std::string>& args, const std::string& prefix = "",
+                        const std::string& program = ORBISCA_CHART) {
   std::string errFile = ::testing::TempDir() + "orbisca-chart-stderr-XXXXXX";
   const int fd = mkstemp(errFile.data());
   if (fd < 0) return {};
   close(fd);
-  std::string command = prefix + ORBISCA_CHART;
+  std::string command = prefix + Quote(program);
   for (const std::string& a : args) command += " " + Quote(a);
   command += " 2>" + Quote(errFile);
   Outcome o;

@@ -9,7 +9,9 @@
 //   nothing stray) is accepted;
 // - an accepted line carries exactly the values given, the defaults for the
 //   options left out, and the flags given; every value it accepted is one
-//   the reader accepts too.
+//   the reader accepts too;
+// - whatever the line, the parse comes out as the full option parser's alone
+//   (the everyday line of one chart is read without it).
 
 #include <fuzzer/FuzzedDataProvider.h>
 
@@ -24,6 +26,7 @@
 #include <vector>
 
 #include "cli/chart_options.h"
+#include "tests/cli/parse_result_text.h"
 #include "tests/fuzz/fuzz_check.h"
 #include "tests/fuzz/zone_reference.h"
 
@@ -215,6 +218,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
   const cli::ParseResult result = cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data());
+  FUZZ_CHECK(cli::ParseResultText(result) ==
+                 cli::ParseResultText(cli::ParseCommandLineFully(static_cast<int>(argv.size()), argv.data())),
+             "the line reads as the full option parser reads it");
 
   if (help) {
     FUZZ_CHECK(!std::holds_alternative<cli::ChartRequest>(result), "--help computes no chart");

@@ -5,7 +5,8 @@
 # (checked through the URL seam by a test program placed beside it).
 #
 # Usage: install_tree_test.sh <build dir> <application id> <version>
-#        <build tree orbisca-chart> <help_page_test program> <printing module, from the prefix>
+#        <build tree orbisca-chart> <help_page_test program>
+#        <printing module, from the prefix> <orbisca-chart's zone module, from the prefix>
 set -euo pipefail
 BUILD=$1
 APP_ID=$2
@@ -13,6 +14,8 @@ VERSION=$3
 BUILD_CHART=$4
 HELP_TEST=$5
 PRINT_MODULE=$6
+ZONE_MODULE=$7
+FIXTURE_ATLAS=$(cd "$(dirname "$0")/../places/fixture" && pwd)
 
 WORK=$(mktemp -d)
 trap 'rm -rf "$WORK"' EXIT
@@ -25,6 +28,7 @@ DESTDIR=$ROOT cmake --install "$BUILD" --prefix /usr >"$WORK/install.log"
 expected=(
   usr/bin/orbisca
   usr/bin/orbisca-chart
+  usr/$ZONE_MODULE
   usr/share/applications/$APP_ID.desktop
   usr/share/doc/orbisca/changelog.gz
   usr/share/doc/orbisca/copyright
@@ -59,6 +63,13 @@ birth=(--date 1976-07-04 --time 10:15 --zone EST --lon 74:00W --lat 40:42N --dst
 "$BUILD_CHART" "${birth[@]}" >"$WORK/built.txt"
 grep -q '^Moon ' "$WORK/built.txt" || fail "the chart lists no Moon"
 cmp -s "$WORK/built.txt" "$WORK/installed.txt" || fail "the installed orbisca-chart prints another chart"
+# A place needs the tz database, through the module installed beside the program.
+place=(--date 1976-07-04 --time 10:15 --place "New York" --json)
+ORBISCA_ATLAS_DIR=$FIXTURE_ATLAS "$ROOT/usr/bin/orbisca-chart" "${place[@]}" >"$WORK/installed-place.json" ||
+  fail "the installed orbisca-chart refused a place"
+ORBISCA_ATLAS_DIR=$FIXTURE_ATLAS "$BUILD_CHART" "${place[@]}" >"$WORK/built-place.json"
+grep -q '"offset_minutes": -240' "$WORK/built-place.json" || fail "the build tree's chart of New York has not its summer offset"
+cmp -s "$WORK/built-place.json" "$WORK/installed-place.json" || fail "the installed orbisca-chart places New York otherwise"
 
 # The window program, installed, looks for its guide in ../share/orbisca and
 # for its printing module in the library folder.
