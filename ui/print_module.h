@@ -11,7 +11,7 @@ namespace orbisca::ui {
 
 class PrintDialogSeam;
 
-// Printing lives in a module of its own (liborbisca-print.so, ui/printing.cpp)
+// Printing lives in a module of its own (orbisca-print.so, ui/printing.cpp)
 // that the program loads the first time something is printed: Qt's print
 // support is then neither loaded nor relocated at start-up, when nothing
 // prints. This is all the program knows of it.

@@ -1,4 +1,4 @@
-// The printing module (liborbisca-print.so): everything that needs Qt's print
+// The printing module (orbisca-print.so): everything that needs Qt's print
 // support, loaded by the program the first time something is printed
 // (ui/print_module.h).
 #include <QAbstractPrintDialog>

@@ -199,7 +199,7 @@ class FrmSaveTest : public QObject {
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
     QVERIFY2(messages.shown[0].text.startsWith(QStringLiteral("Printing is not available")) &&
-                 messages.shown[0].text.contains(QStringLiteral("liborbisca-print.so")),
+                 messages.shown[0].text.contains(QStringLiteral("orbisca-print.so")),
              qPrintable(messages.shown[0].text));
     QVERIFY(dialogs.offeredSelection.isEmpty());
     QVERIFY(!QFileInfo::exists(dialogs.pdfPath));
