@@ -207,7 +207,7 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   tabs->setDocumentMode(false);
   tabs->setUsesScrollButtons(false);
   StyleTabs(tabs);
-  for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
+  for (const AspectKindInfo& info : kAspectKinds) BuildTab(info.kind, tabs);
   // Each tab's stack measures all of them: ask again now that all exist.
   for (const Tab& tab : tabs_) tab.stack->parentWidget()->updateGeometry();
   chartTab_ = new ChartTab(tabs);
@@ -218,9 +218,13 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
 
 // One tab: the description frame and its cover share one place, where the
 // stack decides which of the two is in front; the result box below them.
-QWidget* FrmDisplay::BuildTab(AspectKind kind) {
+void FrmDisplay::BuildTab(AspectKind kind, QTabWidget* tabs) {
   Tab& tab = tabs_[Index(kind)];
+  // The page joins the tabs before it is filled: its controls are made in
+  // their final place, and are not styled and measured once more when the
+  // finished page would move under the tabs' style sheet.
   auto* page = new QWidget;
+  tabs->addTab(page, Caption(kind));
   Paint(page, kLightBlue, kInk);
   auto* pageLayout = new QVBoxLayout(page);
   auto* stackHolder = new QWidget(page);
@@ -245,7 +249,6 @@ QWidget* FrmDisplay::BuildTab(AspectKind kind) {
   resultCaption->setBuddy(tab.resultBox);
   tab.format.setForeground(kInk);
   pageLayout->addWidget(tab.resultBox, 1);
-  return page;
 }
 
 // The kind's name, keyword, category and type beside their captions, the
