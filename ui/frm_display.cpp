@@ -23,6 +23,7 @@
 #include "ui/chart_tab.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
+#include "ui/measured_label.h"
 #include "ui/frm_save.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
@@ -77,8 +78,9 @@ constexpr std::array<KindDescription, kAspectKindCount> kDescriptions = {{
      "bringing the opposing energies together."},
 }};
 
+// Seven tabs hold the same captions and covers: each is measured once.
 QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent, const QString& name = {}) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new MeasuredLabel(text, parent);
   label->setFont(font);
   label->setTextFormat(Qt::PlainText);
   if (!name.isEmpty()) label->setObjectName(name);
