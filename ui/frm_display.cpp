@@ -24,6 +24,7 @@
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
+#include "ui/measured_label.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -77,8 +78,9 @@ constexpr std::array<KindDescription, kAspectKindCount> kDescriptions = {{
      "bringing the opposing energies together."},
 }};
 
+// Seven tabs hold the same captions and covers: each is measured once.
 QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent, const QString& name = {}) {
-  auto* label = new QLabel(text, parent);
+  auto* label = new MeasuredLabel(text, parent);
   label->setFont(font);
   label->setTextFormat(Qt::PlainText);
   if (!name.isEmpty()) label->setObjectName(name);
@@ -207,7 +209,7 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
   tabs->setDocumentMode(false);
   tabs->setUsesScrollButtons(false);
   StyleTabs(tabs);
-  for (const AspectKindInfo& info : kAspectKinds) tabs->addTab(BuildTab(info.kind), Caption(info.kind));
+  for (const AspectKindInfo& info : kAspectKinds) BuildTab(info.kind, tabs);
   // Each tab's stack measures all of them: ask again now that all exist.
   for (const Tab& tab : tabs_) tab.stack->parentWidget()->updateGeometry();
   chartTab_ = new ChartTab(tabs);
@@ -218,9 +220,13 @@ QTabWidget* FrmDisplay::BuildTabs(QWidget* parent) {
 
 // One tab: the description frame and its cover share one place, where the
 // stack decides which of the two is in front; the result box below them.
-QWidget* FrmDisplay::BuildTab(AspectKind kind) {
+void FrmDisplay::BuildTab(AspectKind kind, QTabWidget* tabs) {
   Tab& tab = tabs_[Index(kind)];
+  // The page joins the tabs before it is filled: its controls are made in
+  // their final place, and are not styled and measured once more when the
+  // finished page would move under the tabs' style sheet.
   auto* page = new QWidget;
+  tabs->addTab(page, Caption(kind));
   Paint(page, kLightBlue, kInk);
   auto* pageLayout = new QVBoxLayout(page);
   auto* stackHolder = new QWidget(page);
@@ -245,7 +251,6 @@ QWidget* FrmDisplay::BuildTab(AspectKind kind) {
   resultCaption->setBuddy(tab.resultBox);
   tab.format.setForeground(kInk);
   pageLayout->addWidget(tab.resultBox, 1);
-  return page;
 }
 
 // The kind's name, keyword, category and type beside their captions, the

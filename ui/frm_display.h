@@ -68,7 +68,7 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
   void BuildMenus();
   QWidget* BuildCentral();
   QTabWidget* BuildTabs(QWidget* parent);
-  QWidget* BuildTab(AspectKind kind);
+  void BuildTab(AspectKind kind, QTabWidget* tabs);
   QGroupBox* BuildDescription(AspectKind kind, QWidget* parent);
   QGroupBox* BuildCover(AspectKind kind, QWidget* parent);
   QTextEdit* BuildResultBox(AspectKind kind, QWidget* parent);
