@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include "run/time_zones.h"
@@ -32,6 +33,10 @@
 
 namespace orbisca::ui {
 namespace {
+
+// How long after the form is shown its results window is built ahead: long
+// enough for the form's first paint, far shorter than typing a birth.
+constexpr int kPrepareResultsDelayMs = 200;
 
 const QString kDescription = QStringLiteral(
     "Orbisca calculates the angular distance or aspects between different planets. Each aspect is associated with "
@@ -139,7 +144,25 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   nameEdit_->setFocus();
 }
 
-FrmMain::~FrmMain() { delete display_.data(); }
+FrmMain::~FrmMain() {
+  delete display_.data();
+  delete spareDisplay_.data();
+}
+
+void FrmMain::showEvent(QShowEvent* event) {
+  QMainWindow::showEvent(event);
+  // Building the results window (its seven tabs laid out and measured) is
+  // most of what Proceed would wait for; do it while the user types instead.
+  // Not at once: the form paints first.
+  QTimer::singleShot(kPrepareResultsDelayMs, this, &FrmMain::PrepareResultsWindow);
+}
+
+void FrmMain::PrepareResultsWindow() {
+  if (display_ || spareDisplay_ || !isVisible() || ProgramEnding()) return;
+  spareDisplay_ = new FrmDisplay;
+  spareDisplay_->ensurePolished();
+  spareDisplay_->winId();  // the native window, made now rather than at show()
+}
 
 FrmDisplay* FrmMain::Display() const { return display_; }
 
@@ -423,7 +446,8 @@ void FrmMain::Refuse(const EntryRefusal& refusal) {
 
 ResultsSink& FrmMain::Results() {
   if (!display_) {
-    display_ = new FrmDisplay;
+    display_ = spareDisplay_ ? spareDisplay_.data() : new FrmDisplay;
+    spareDisplay_ = nullptr;
     connect(display_, &FrmDisplay::backRequested, this, [this] {
       display_ = nullptr;  // unloaded: the next run builds a new window
       show();

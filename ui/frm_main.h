@@ -47,6 +47,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
  protected:
   // Form_Unload: closing the window ends the program.
   void closeEvent(QCloseEvent* event) override;
+  void showEvent(QShowEvent* event) override;
 
  private:
   void BuildMenus();
@@ -63,6 +64,7 @@ class FrmMain : public QMainWindow, public BirthDataView {
   void FillLists();  // Form_Load
   void ConnectEnterKey();
   QLineEdit* FieldBox(EntryField field) const;
+  void PrepareResultsWindow();
 
   void Proceed();       // cmdRashi_Click, mnuNext_Click
   void LookUpPlace();   // cmdBrowser_Click
@@ -87,6 +89,9 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QLineEdit* countryEdit_ = nullptr;              // txtMCountry
 
   QPointer<FrmDisplay> display_;
+  // A results window built while this one waits for the user, hidden and
+  // empty, for the next Proceed to fill and show.
+  QPointer<FrmDisplay> spareDisplay_;
 };
 
 }  // namespace orbisca::ui

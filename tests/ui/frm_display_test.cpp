@@ -3,6 +3,7 @@
 // "Back" and a second run, and every way out of the program.
 
 #include <QAction>
+#include <QApplication>
 #include <QComboBox>
 #include <QDialog>
 #include <QGroupBox>
@@ -106,6 +107,14 @@ int RunUntilEnd(const std::function<void()>& action) {
   QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
   guard.start(60000);
   return QCoreApplication::exec();
+}
+
+// The results window the form built ahead, hidden and waiting, if any.
+FrmDisplay* HiddenResultsWindow() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    if (auto* display = qobject_cast<FrmDisplay*>(w); display && display->isHidden()) return display;
+  }
+  return nullptr;
 }
 
 }  // namespace
@@ -240,23 +249,34 @@ class FrmDisplayTest : public QObject {
     }
   }
 
+  // Both with the results window built by Proceed and with the one the form
+  // builds ahead while it waits: a second run shows its own results only.
   void backThenSecondRun_data() {
     QTest::addColumn<QString>("back");
-    QTest::newRow("Back button") << "cmdOK";
-    QTest::newRow("File, Back") << "mnuFileBack";
-    QTest::newRow("Enter on Back") << "enter";
-    QTest::newRow("keypad Enter on Back") << "keypad enter";
+    QTest::addColumn<bool>("builtAhead");
+    for (const bool ahead : {false, true}) {
+      const char* when = ahead ? ", built ahead" : "";
+      QTest::addRow("Back button%s", when) << "cmdOK" << ahead;
+      QTest::addRow("File, Back%s", when) << "mnuFileBack" << ahead;
+      QTest::addRow("Enter on Back%s", when) << "enter" << ahead;
+      QTest::addRow("keypad Enter on Back%s", when) << "keypad enter" << ahead;
+    }
   }
   void backThenSecondRun() {
     QFETCH(QString, back);
+    QFETCH(bool, builtAhead);
     RecordingMessages seam;
     ScopedMessageSeam guard(&seam);
     FrmMain form;
     form.show();
+    QPointer<FrmDisplay> ahead;
+    if (builtAhead) QTRY_VERIFY((ahead = HiddenResultsWindow()));
     Fill(form, kIndia);
     QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
     QPointer<FrmDisplay> first = form.Display();
     QVERIFY(first);
+    if (builtAhead) QCOMPARE(first.data(), ahead.data());
+    QVERIFY(!HiddenResultsWindow());  // none built while the results are shown
     const AspectTexts firstTexts = first->ResultTexts();
 
     if (back == "cmdOK") {
@@ -276,10 +296,12 @@ class FrmDisplayTest : public QObject {
     QCOMPARE(Child<QComboBox>(form, "cboYear")->currentText(), QStringLiteral("1950"));
     QCOMPARE(Child<QComboBox>(form, "cmbTimeZone")->currentIndex(), 34);
 
+    if (builtAhead) QTRY_VERIFY((ahead = HiddenResultsWindow()) && ahead != first);
     Fill(form, kNewYork);
     form.findChild<QAction*>("mnuNext")->trigger();
     FrmDisplay* second = form.Display();
     QVERIFY(second);
+    if (builtAhead) QCOMPARE(second, ahead.data());
     QVERIFY(second->isVisible());
     QVERIFY(form.isHidden());
     const PlainResults expected = ExpectedResults();
