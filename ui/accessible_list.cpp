@@ -66,4 +66,13 @@ AccessibleList::AccessibleList(QWidget* parent) : QComboBox(parent) {
   Q_UNUSED(installed);
 }
 
+// Sized to its contents with no minimum length set, a combo box works out its
+// minimum exactly as its preferred size (QComboBoxPrivate::recomputeSizeHint),
+// measuring every item a second time; the preferred size, kept until the items
+// or the font change, gives the same answer at once.
+QSize AccessibleList::minimumSizeHint() const {
+  if (sizeAdjustPolicy() == AdjustToContents && minimumContentsLength() == 0) return sizeHint();
+  return QComboBox::minimumSizeHint();
+}
+
 }  // namespace orbisca::ui

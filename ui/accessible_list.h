@@ -14,6 +14,8 @@ class AccessibleList : public QComboBox {
 
  public:
   explicit AccessibleList(QWidget* parent = nullptr);
+
+  QSize minimumSizeHint() const override;
 };
 
 }  // namespace orbisca::ui

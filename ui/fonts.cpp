@@ -26,7 +26,10 @@ QString UiFontFamily() {
   static const QString family = [] {
     const QString verdana = QStringLiteral("Verdana");
     if (QFontDatabase::families().contains(verdana, Qt::CaseInsensitive)) return verdana;
-    return QFontDatabase::systemFont(QFontDatabase::GeneralFont).family();
+    // The family the desktop's font resolves to, by its installed name: a
+    // generic name ("Sans Serif") is no family of the font database, and every
+    // size and weight asked of it would search fontconfig's substitutes anew.
+    return QFontInfo(QFontDatabase::systemFont(QFontDatabase::GeneralFont)).family();
   }();
   return family;
 }

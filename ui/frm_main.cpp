@@ -123,6 +123,14 @@ QButtonGroup* OptionGroup(const QString& name, QObject* owner) {
   return group;
 }
 
+// "first" to "last", one number an item.
+QStringList Numbers(int first, int last) {
+  QStringList numbers;
+  numbers.reserve(last - first + 1);
+  for (int n = first; n <= last; ++n) numbers << QString::number(n);
+  return numbers;
+}
+
 QString FromEngine(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -390,15 +398,19 @@ void FrmMain::FillLists() {
       QT_TR_NOOP("January"), QT_TR_NOOP("February"), QT_TR_NOOP("March"),     QT_TR_NOOP("April"),
       QT_TR_NOOP("May"),     QT_TR_NOOP("June"),     QT_TR_NOOP("July"),      QT_TR_NOOP("August"),
       QT_TR_NOOP("September"), QT_TR_NOOP("October"), QT_TR_NOOP("November"), QT_TR_NOOP("December")};
-  for (const char* month : kMonths) {
-    monthList_->addItem(tr(month));
-  }
-  for (const TimeZoneRow& zone : TimeZoneTable) zoneList_->addItem(FromEngine(zone.text));
-  for (int day = 1; day <= 31; ++day) dayList_->addItem(QString::number(day));
-  for (int year = 1901; year <= 2050; ++year) yearList_->addItem(QString::number(year));
-  for (int hour = 0; hour <= 23; ++hour) hourList_->addItem(QString::number(hour));
-  for (int minute = 0; minute <= 59; ++minute) minuteList_->addItem(QString::number(minute));
-  for (int second = 0; second <= 59; ++second) secondList_->addItem(QString::number(second));
+  // Each list filled at once: one insertion for the list and its view to
+  // take in, rather than one per item.
+  QStringList months;
+  for (const char* month : kMonths) months << tr(month);
+  monthList_->addItems(months);
+  QStringList zones;
+  for (const TimeZoneRow& zone : TimeZoneTable) zones << FromEngine(zone.text);
+  zoneList_->addItems(zones);
+  dayList_->addItems(Numbers(1, 31));
+  yearList_->addItems(Numbers(1901, 2050));
+  hourList_->addItems(Numbers(0, 23));
+  minuteList_->addItems(Numbers(0, 59));
+  secondList_->addItems(Numbers(0, 59));
   for (QComboBox* list : {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_}) {
     list->setCurrentIndex(0);
   }

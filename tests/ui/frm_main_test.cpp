@@ -119,6 +119,36 @@ class FrmMainTest : public QObject {
     if (list == "cmbTimeZone") QCOMPARE(combo->currentIndex(), 29);
   }
 
+  // The lists answer their minimum from their preferred size instead of
+  // measuring their items again: both must stay what the toolkit works out
+  // for a plain list with the same items and font.
+  void listSizes_data() {
+    QTest::addColumn<QString>("list");
+    for (const char* name : {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS", "cmbTimeZone"}) {
+      QTest::newRow(name) << name;
+    }
+  }
+  void listSizes() {
+    QFETCH(QString, list);
+    auto* combo = Child<QComboBox>(*form_, list);
+    // A plain list built with the same font, policy, minimum length and items.
+    const auto plain = [combo] {
+      auto same = std::make_unique<QComboBox>();
+      same->setFont(combo->font());
+      same->setSizeAdjustPolicy(combo->sizeAdjustPolicy());
+      same->setMinimumContentsLength(combo->minimumContentsLength());
+      for (int i = 0; i < combo->count(); ++i) same->addItem(combo->itemText(i));
+      return same;
+    };
+    QCOMPARE(combo->sizeHint(), plain()->sizeHint());
+    QCOMPARE(combo->minimumSizeHint(), plain()->minimumSizeHint());
+    // With a minimum length the minimum is the toolkit's own again, narrower
+    // than the preferred size.
+    combo->setMinimumContentsLength(1);
+    QCOMPARE(combo->minimumSizeHint(), plain()->minimumSizeHint());
+    QVERIFY(combo->minimumSizeHint().width() < combo->sizeHint().width());
+  }
+
   void boxes_data() {
     QTest::addColumn<QString>("box");
     QTest::addColumn<int>("maxLength");
