@@ -71,7 +71,8 @@ AccessibleList::AccessibleList(QWidget* parent) : QComboBox(parent) {
 // measuring every item a second time; the preferred size, kept until the items
 // or the font change, gives the same answer at once.
 QSize AccessibleList::minimumSizeHint() const {
-  if (sizeAdjustPolicy() == AdjustToContents && minimumContentsLength() == 0) return sizeHint();
+  const bool toContents = sizeAdjustPolicy() == AdjustToContents || sizeAdjustPolicy() == AdjustToContentsOnFirstShow;
+  if (toContents && minimumContentsLength() == 0) return sizeHint();
   return QComboBox::minimumSizeHint();
 }
 

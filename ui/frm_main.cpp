@@ -2,7 +2,6 @@
 
 #include <QButtonGroup>
 #include <QCheckBox>
-#include <QAbstractItemView>
 #include <QCloseEvent>
 #include <QComboBox>
 #include <QFrame>
@@ -56,10 +55,12 @@ QComboBox* NamedList(const QString& name, const QString& spokenName, QWidget* pa
   list->setObjectName(name);
   list->setAccessibleName(spokenName);
   list->setEditable(false);
-  list->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+  // Sized to all its items by the toolkit's default policy, measured again
+  // whenever the font changes; the lists never change once filled. Asking for
+  // AdjustToContents instead, or for the view, builds each list's popup (a
+  // window of its own, which takes the list's font when it opens) before the
+  // form is first shown.
   Paint(list, kDarkGrey, kLavender);
-  // The open list is a window of its own: it takes the form's text size.
-  list->view()->setFont(list->font());
   return list;
 }
 

@@ -2,7 +2,9 @@
 // dropped, composed), the entry checks through the form, the place lookup and
 // the web links of menus and labels.
 
+#include <QAbstractItemView>
 #include <QAction>
+#include <QApplication>
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QClipboard>
@@ -117,6 +119,15 @@ class FrmMainTest : public QObject {
     QCOMPARE(combo->itemText(count - 1), last);
     QCOMPARE(combo->currentText(), selected);
     if (list == "cmbTimeZone") QCOMPARE(combo->currentIndex(), 29);
+    // The open list, a window of its own, shows the items in the list's font,
+    // not the application's (made larger here so that the two differ).
+    const QFont applicationFont = QApplication::font();
+    QApplication::setFont(QFont(applicationFont.family(), form_->font().pointSize() + 7));
+    combo->showPopup();
+    const QFont shown = combo->view()->font();
+    combo->hidePopup();
+    QApplication::setFont(applicationFont);
+    QCOMPARE(shown, combo->font());
   }
 
   // The lists answer their minimum from their preferred size instead of
@@ -142,6 +153,20 @@ class FrmMainTest : public QObject {
     };
     QCOMPARE(combo->sizeHint(), plain()->sizeHint());
     QCOMPARE(combo->minimumSizeHint(), plain()->minimumSizeHint());
+    // Wide enough for every item, as a list adjusted to its contents is, and
+    // again after the font changes while the form is shown.
+    const auto toContents = [&plain] {
+      auto same = plain();
+      same->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+      return same;
+    };
+    QCOMPARE(combo->sizeHint(), toContents()->sizeHint());
+    QFont larger = form_->font();
+    larger.setPointSize(larger.pointSize() + 6);
+    form_->setFont(larger);
+    QCOMPARE(combo->font(), larger);
+    QCOMPARE(combo->sizeHint(), toContents()->sizeHint());
+    QCOMPARE(combo->minimumSizeHint(), toContents()->minimumSizeHint());
     // With a minimum length the minimum is the toolkit's own again, narrower
     // than the preferred size.
     combo->setMinimumContentsLength(1);
