@@ -1,7 +1,6 @@
 // The "Chart" page on its own: the instant line, the positions table against
 // the engine's chart, saving the picture, and the names a screen reader reads.
 
-#include <sys/resource.h>
 
 #include <QImage>
 #include <QLabel>
@@ -11,11 +10,11 @@
 #include <QSvgWidget>
 #include <QTableWidget>
 #include <QtTest>
-#include <csignal>
 
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
 #include "ui/chart_tab.h"
+#include "save_failures.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -36,10 +35,6 @@ class FakeFileDialogs final : public FileDialogSeam {
   QStringList later;
   QList<QStringList> calls;
 };
-
-QStringList Entries(const QString& folder) {
-  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
-}
 
 // 1976-07-04 10:15 local, zone 5 hours west, daylight saving, 40°N 74°W.
 ChartInput NewYork1976() {
@@ -138,23 +133,12 @@ class ChartTabTest : public QObject {
 
   // As the report's save: the message names the file and the reason, no
   // partial file stays, an earlier file stays whole.
-  void failedSaveIsReported_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("missing parent folder") << "missing folder";
-    QTest::newRow("folder at the target") << "folder";
-    QTest::newRow("disk full (file-size limit)") << "size limit";
-  }
+  void failedSaveIsReported_data() { AddSaveFailureRows(); }
   void failedSaveIsReported() {
     QFETCH(QString, failure);
     QTemporaryDir dir;
-    QString target = dir.filePath(QStringLiteral("chart.svg"));
-    if (failure == "missing folder") target = dir.filePath(QStringLiteral("gone/chart.svg"));
-    if (failure == "folder") QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("chart.svg")));
-    if (failure == "size limit") {
-      QFile earlier(target);
-      QVERIFY(earlier.open(QIODevice::WriteOnly));
-      earlier.write("earlier picture");
-    }
+    const QString target = FailingSaveTarget(dir.path(), failure, QStringLiteral("chart.svg"), "earlier picture");
+    QVERIFY(!target.isEmpty());
     const QStringList before = Entries(dir.path());
     FakeFileDialogs files;
     files.answer = target;
@@ -164,17 +148,7 @@ class ChartTabTest : public QObject {
     ChartTab tab;
     Show(tab, NewYork1976());
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (failure == "size limit") {
-      rlimit small = saved;
-      small.rlim_cur = 64;
-      QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    }
-    Child<QPushButton>(tab, "cmdSavePicture")->click();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(SaveUnderLimit(failure, [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); }));
 
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);

@@ -1,6 +1,5 @@
 // The report window: the report's layout, save as Rich Text Format (read
 // back by LibreOffice), print to PDF (read back by pdftotext), the links.
-#include <sys/resource.h>
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -17,7 +16,6 @@
 #include <QTextEdit>
 #include <QTimer>
 #include <QtTest>
-#include <csignal>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -33,6 +31,7 @@
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/web_pages.h"
+#include "save_failures.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -166,10 +165,6 @@ QPoint PointOfCharacter(QTextEdit* box, int position) {
   cursor.setPosition(position);
   const QRect rect = box->cursorRect(cursor);
   return QPoint(rect.center().x() + 2, rect.center().y());
-}
-
-QStringList Entries(const QString& dir) {
-  return QDir(dir).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden, QDir::Name);
 }
 
 }  // namespace
@@ -395,23 +390,12 @@ class FrmSaveTest : public QObject {
 
   // Failures that root cannot bypass: the message names the file and the
   // reason, no partial file stays, an earlier file stays whole.
-  void failedSaveIsReported_data() {
-    QTest::addColumn<QString>("failure");
-    QTest::newRow("missing parent folder") << "missing folder";
-    QTest::newRow("folder at the target") << "folder";
-    QTest::newRow("disk full (file-size limit)") << "size limit";
-  }
+  void failedSaveIsReported_data() { AddSaveFailureRows(); }
   void failedSaveIsReported() {
     QFETCH(QString, failure);
     QTemporaryDir dir;
-    QString target = dir.filePath(QStringLiteral("chart.rtf"));
-    if (failure == "missing folder") target = dir.filePath(QStringLiteral("gone/chart.rtf"));
-    if (failure == "folder") QVERIFY(QDir(dir.path()).mkdir(QStringLiteral("chart.rtf")));
-    if (failure == "size limit") {
-      QFile earlier(target);
-      QVERIFY(earlier.open(QIODevice::WriteOnly));
-      earlier.write("earlier report");
-    }
+    const QString target = FailingSaveTarget(dir.path(), failure, QStringLiteral("chart.rtf"), "earlier report");
+    QVERIFY(!target.isEmpty());
     const QStringList before = Entries(dir.path());
 
     FakeFileDialogs files;
@@ -421,17 +405,7 @@ class FrmSaveTest : public QObject {
     ScopedMessageSeam messageGuard(&messages);
     FrmSave window(SampleTexts());
 
-    rlimit saved{};
-    getrlimit(RLIMIT_FSIZE, &saved);
-    auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
-    if (failure == "size limit") {
-      rlimit small = saved;
-      small.rlim_cur = 64;
-      QCOMPARE(setrlimit(RLIMIT_FSIZE, &small), 0);
-    }
-    Button(window, "cmdSave")->click();
-    setrlimit(RLIMIT_FSIZE, &saved);
-    std::signal(SIGXFSZ, previousHandler);
+    QVERIFY(SaveUnderLimit(failure, [&window] { Button(window, "cmdSave")->click(); }));
 
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);

@@ -1,0 +1,60 @@
+// What the report's save and the picture's save share in their tests: the
+// files a folder holds, and the failures of a save that root cannot bypass,
+// set up in a temporary folder.
+#pragma once
+
+#include <sys/resource.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QStringList>
+#include <QTest>
+#include <csignal>
+
+namespace orbisca::ui::testing {
+
+// Every name in the folder, hidden ones included: a save leaves no stray file.
+inline QStringList Entries(const QString& folder) {
+  return QDir(folder).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+// The rows of a failed-save test: a "failure" column.
+inline void AddSaveFailureRows() {
+  QTest::addColumn<QString>("failure");
+  QTest::newRow("missing parent folder") << "missing folder";
+  QTest::newRow("folder at the target") << "folder";
+  QTest::newRow("disk full (file-size limit)") << "size limit";
+}
+
+// The path a save to `name` in `folder` fails at, for the row's failure; for
+// "size limit" an earlier file holding `earlier` is there already. Empty when
+// the folder could not be prepared.
+inline QString FailingSaveTarget(const QString& folder, const QString& failure, const QString& name,
+                                 const QByteArray& earlier) {
+  const QDir dir(folder);
+  if (failure == "missing folder") return dir.filePath(QStringLiteral("gone/") + name);
+  if (failure == "folder") return dir.mkdir(name) ? dir.filePath(name) : QString();
+  QFile file(dir.filePath(name));
+  if (failure == "size limit" && (!file.open(QIODevice::WriteOnly) || file.write(earlier) != earlier.size())) return {};
+  return file.fileName();
+}
+
+// Runs `save` under the row's failure: for "size limit", files may grow to 64
+// bytes only, with SIGXFSZ ignored as the programs ignore it. The limit and
+// the signal's handler are restored after.
+template <typename Save>
+bool SaveUnderLimit(const QString& failure, Save save) {
+  rlimit saved{};
+  if (getrlimit(RLIMIT_FSIZE, &saved) != 0) return false;
+  auto* previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+  rlimit small = saved;
+  small.rlim_cur = 64;
+  const bool limited = failure != "size limit" || setrlimit(RLIMIT_FSIZE, &small) == 0;
+  if (limited) save();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  std::signal(SIGXFSZ, previousHandler);
+  return limited;
+}
+
+}  // namespace orbisca::ui::testing
