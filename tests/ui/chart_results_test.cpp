@@ -24,44 +24,16 @@ using namespace orbisca::ui::testing;
 
 namespace {
 
-struct Entries {
-  const char* name;
-  const char* lonD;
-  const char* latD;
-  int month, day;
-  const char* year;
-  const char* hour;
-  const char* minute;
-  int zone;
-  bool west, south, dst;
-};
-
 // Births over the whole range of years, both hemispheres and both sides of
 // Greenwich, with and without daylight saving.
-const Entries kBirths[] = {
-    {"ASHA", "73", "18", 8, 15, "1950", "5", "45", 34, false, false, false},
-    {"BEN", "74", "40", 7, 4, "1985", "13", "5", 27, true, false, true},
-    {"CLIO", "0", "0", 1, 1, "1901", "0", "0", 29, false, false, false},
-    {"DARA", "151", "33", 3, 9, "2023", "23", "40", 8, false, true, false},
-    {"EMIL", "58", "34", 11, 30, "2050", "12", "0", 14, true, true, false},
+const FormEntries kBirths[] = {
+    {"ASHA", "73", "0", "18", "0", 8, 15, "1950", "5", "45", 34, false, false, false},
+    {"BEN", "74", "0", "40", "0", 7, 4, "1985", "13", "5", 27, true, false, true},
+    {"CLIO", "0", "0", "0", "0", 1, 1, "1901", "0", "0", 29, false, false, false},
+    {"DARA", "151", "0", "33", "0", 3, 9, "2023", "23", "40", 8, false, true, false},
+    {"EMIL", "58", "0", "34", "0", 11, 30, "2050", "12", "0", 14, true, true, false},
 };
 
-void Fill(FrmMain& form, const Entries& e) {
-  Child<QLineEdit>(form, "txtName")->setText(e.name);
-  Child<QLineEdit>(form, "txtLonD")->setText(e.lonD);
-  Child<QLineEdit>(form, "txtLonM")->setText("0");
-  Child<QLineEdit>(form, "txtLatD")->setText(e.latD);
-  Child<QLineEdit>(form, "txtLatM")->setText("0");
-  Child<QComboBox>(form, "cboMonth")->setCurrentIndex(e.month - 1);
-  Child<QComboBox>(form, "cboDate")->setCurrentIndex(e.day - 1);
-  Child<QComboBox>(form, "cboYear")->setCurrentText(e.year);
-  Child<QComboBox>(form, "cboHH")->setCurrentText(e.hour);
-  Child<QComboBox>(form, "cboMM")->setCurrentText(e.minute);
-  Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(e.zone);
-  form.findChild<QAbstractButton*>(e.west ? "optLong1" : "optLong0")->setChecked(true);
-  form.findChild<QAbstractButton*>(e.south ? "optLat1" : "optLat0")->setChecked(true);
-  form.findChild<QAbstractButton*>("chkDST")->setChecked(e.dst);
-}
 
 // "Moon-Sun 4": every pair the seven tabs show, read from their heading lines
 // ("Sun-Moon  In Trine Aspect"), the later body first, with its tab.
@@ -105,7 +77,7 @@ class ChartResultsTest : public QObject {
  private slots:
   void gridAgreesWithTheTabsAndOpensThem_data() {
     QTest::addColumn<int>("row");
-    for (int i = 0; i < static_cast<int>(std::size(kBirths)); ++i) QTest::newRow(kBirths[i].name) << i;
+    for (int i = 0; i < static_cast<int>(std::size(kBirths)); ++i) QTest::newRow(qPrintable(kBirths[i].name)) << i;
   }
   void gridAgreesWithTheTabsAndOpensThem() {
     QFETCH(int, row);
@@ -113,7 +85,7 @@ class ChartResultsTest : public QObject {
     ScopedMessageSeam guard(&messages);
     FrmMain form;
     form.show();
-    Fill(form, kBirths[row]);
+    FillForm(form, kBirths[row]);
     Child<QLineEdit>(form, "txtMCity")->setText("Somewhere & <Elsewhere>");
     QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
     QVERIFY2(messages.shown.isEmpty(), qPrintable(Describe(messages.shown).join('|')));

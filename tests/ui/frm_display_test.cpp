@@ -46,33 +46,10 @@ bool Covered(FrmDisplay& display, int kind) {
   return !cover->isHidden();
 }
 
-struct Entries {
-  QString name, lonD, lonM, latD, latM;
-  int month, day;
-  QString year, hour, minute;
-  int zone;
-  bool west, dst;
-};
 
-void Fill(FrmMain& form, const Entries& e) {
-  Child<QLineEdit>(form, "txtName")->setText(e.name);
-  Child<QLineEdit>(form, "txtLonD")->setText(e.lonD);
-  Child<QLineEdit>(form, "txtLonM")->setText(e.lonM);
-  Child<QLineEdit>(form, "txtLatD")->setText(e.latD);
-  Child<QLineEdit>(form, "txtLatM")->setText(e.latM);
-  Child<QComboBox>(form, "cboMonth")->setCurrentIndex(e.month - 1);
-  Child<QComboBox>(form, "cboDate")->setCurrentIndex(e.day - 1);
-  Child<QComboBox>(form, "cboYear")->setCurrentText(e.year);
-  Child<QComboBox>(form, "cboHH")->setCurrentText(e.hour);
-  Child<QComboBox>(form, "cboMM")->setCurrentText(e.minute);
-  Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(e.zone);
-  form.findChild<QAbstractButton*>(e.west ? "optLong1" : "optLong0")->setChecked(true);
-  form.findChild<QAbstractButton*>("chkDST")->setChecked(e.dst);
-}
-
-const Entries kIndia{"ASHA", "73", "51", "18", "31", 8, 15, "1950", "5", "45", 34, false, false};
-const Entries kNewYork{"BEN", "74", "0", "40", "43", 7, 4, "1985", "13", "5", 27, true, true};
-const Entries kGreenwich{"CLIO", "0", "0", "0", "0", 1, 1, "1901", "0", "0", 29, false, false};
+const FormEntries kIndia{"ASHA", "73", "51", "18", "31", 8, 15, "1950", "5", "45", 34, false, false, false};
+const FormEntries kNewYork{"BEN", "74", "0", "40", "43", 7, 4, "1985", "13", "5", 27, true, false, true};
+const FormEntries kGreenwich{"CLIO", "0", "0", "0", "0", 1, 1, "1901", "0", "0", 29, false, false, false};
 
 // What the engine found for the current planet table, written the plain way.
 PlainResults ExpectedResults() {
@@ -226,12 +203,12 @@ class FrmDisplayTest : public QObject {
   }
   void fullRun() {
     QFETCH(int, row);
-    const Entries entries = std::array{kIndia, kNewYork, kGreenwich}[row];
+    const FormEntries entries = std::array{kIndia, kNewYork, kGreenwich}[row];
     RecordingMessages seam;
     ScopedMessageSeam guard(&seam);
     FrmMain form;
     form.show();
-    Fill(form, entries);
+    FillForm(form, entries);
     QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
     QVERIFY2(seam.shown.isEmpty(), qPrintable(Describe(seam.shown).join('|')));
     QVERIFY(form.isHidden());
@@ -271,7 +248,7 @@ class FrmDisplayTest : public QObject {
     form.show();
     QPointer<FrmDisplay> ahead;
     if (builtAhead) QTRY_VERIFY((ahead = HiddenResultsWindow()));
-    Fill(form, kIndia);
+    FillForm(form, kIndia);
     QTest::mouseClick(Child<QPushButton>(form, "cmdRashi"), Qt::LeftButton);
     QPointer<FrmDisplay> first = form.Display();
     QVERIFY(first);
@@ -297,7 +274,7 @@ class FrmDisplayTest : public QObject {
     QCOMPARE(Child<QComboBox>(form, "cmbTimeZone")->currentIndex(), 34);
 
     if (builtAhead) QTRY_VERIFY((ahead = HiddenResultsWindow()) && ahead != first);
-    Fill(form, kNewYork);
+    FillForm(form, kNewYork);
     form.findChild<QAction*>("mnuNext")->trigger();
     FrmDisplay* second = form.Display();
     QVERIFY(second);
@@ -328,7 +305,7 @@ class FrmDisplayTest : public QObject {
     QFETCH(QString, press);
     FrmMain form;
     form.show();
-    Fill(form, kIndia);
+    FillForm(form, kIndia);
     form.findChild<QAction*>("mnuNext")->trigger();
     FrmDisplay* display = form.Display();
     QVERIFY(display);
@@ -424,7 +401,7 @@ class FrmDisplayTest : public QObject {
     form.show();
     QPointer<FrmDisplay> display;
     if (run) {
-      Fill(form, kGreenwich);
+      FillForm(form, kGreenwich);
       form.findChild<QAction*>("mnuNext")->trigger();
       display = form.Display();
       QVERIFY(display && display->isVisible());
@@ -452,7 +429,7 @@ class FrmDisplayTest : public QObject {
   void exitWithModalBoxOpen() {
     FrmMain form;
     form.show();
-    Fill(form, kGreenwich);
+    FillForm(form, kGreenwich);
     form.findChild<QAction*>("mnuNext")->trigger();
     QPointer<FrmDisplay> display = form.Display();
     QPointer<QDialog> box = new QDialog(display);

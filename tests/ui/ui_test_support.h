@@ -4,6 +4,9 @@
 // the program asked the desktop to open, and small helpers to reach the
 // windows' controls by their object names.
 
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
 #include <QList>
 #include <QMessageBox>
 #include <QObject>
@@ -83,5 +86,32 @@ class RecordingUrls final : public UrlSeam {
   void Open(const QUrl& url) override { opened.append(url); }
   QList<QUrl> opened;
 };
+
+// A birth as typed into the birth-data form.
+struct FormEntries {
+  QString name, lonD, lonM, latD, latM;
+  int month, day;
+  QString year, hour, minute;
+  int zone;
+  bool west, south, dst;
+};
+
+// Types the birth into the form (frmMain's controls, by object name).
+inline void FillForm(QWidget& form, const FormEntries& e) {
+  Child<QLineEdit>(form, "txtName")->setText(e.name);
+  Child<QLineEdit>(form, "txtLonD")->setText(e.lonD);
+  Child<QLineEdit>(form, "txtLonM")->setText(e.lonM);
+  Child<QLineEdit>(form, "txtLatD")->setText(e.latD);
+  Child<QLineEdit>(form, "txtLatM")->setText(e.latM);
+  Child<QComboBox>(form, "cboMonth")->setCurrentIndex(e.month - 1);
+  Child<QComboBox>(form, "cboDate")->setCurrentIndex(e.day - 1);
+  Child<QComboBox>(form, "cboYear")->setCurrentText(e.year);
+  Child<QComboBox>(form, "cboHH")->setCurrentText(e.hour);
+  Child<QComboBox>(form, "cboMM")->setCurrentText(e.minute);
+  Child<QComboBox>(form, "cmbTimeZone")->setCurrentIndex(e.zone);
+  form.findChild<QAbstractButton*>(e.west ? "optLong1" : "optLong0")->setChecked(true);
+  form.findChild<QAbstractButton*>(e.south ? "optLat1" : "optLat0")->setChecked(true);
+  form.findChild<QAbstractButton*>("chkDST")->setChecked(e.dst);
+}
 
 }  // namespace orbisca::ui::testing
