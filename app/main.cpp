@@ -15,6 +15,11 @@ int main(int argc, char* argv[]) {
   // A save past the file-size limit then fails with its reason instead of
   // killing the program.
   orbisca::IgnoreFileSizeSignal();
+  // The menus stay in each window's own menu bar on every desktop. Asking
+  // whether the desktop offers a global menu instead is a synchronous call on
+  // the session bus (connecting to it first), made while the first window is
+  // being built.
+  QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
   QApplication app(argc, argv);
   QApplication::setApplicationName(orbisca::ui::kAppTitle);
   QApplication::setApplicationVersion(QString::fromLatin1(orbisca::kVersion));

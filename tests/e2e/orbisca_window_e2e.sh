@@ -70,8 +70,10 @@ carries_identity() {
   local window=$1 what=$2 class icon
   class=$(xprop -id "$window" WM_CLASS)
   [[ "$class" == *", \"$WM_CLASS_WANTED\"" ]] || fail "$what: $class, expected the class $WM_CLASS_WANTED"
-  icon=$(xprop -id "$window" _NET_WM_ICON)
-  [[ "$icon" == *"Icon ("* ]] || fail "$what carries no icon: $icon"
+  # The sizes a title bar or task list draws, and none larger.
+  icon=$(xprop -id "$window" _NET_WM_ICON | grep -o 'Icon ([0-9]* x [0-9]*)' | sort -t'(' -k2 -n | tr '\n' ' ')
+  [[ "$icon" == "Icon (16 x 16) Icon (24 x 24) Icon (32 x 32) Icon (48 x 48) Icon (64 x 64) " ]] ||
+    fail "$what carries the icon sizes: $icon"
 }
 
 # Our own X server on a display number it picks itself, and a private runtime
