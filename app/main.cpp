@@ -7,6 +7,7 @@
 #include "data/program_icon.h"
 #include "orbisca/version.h"
 #include "report/atomic_file.h"
+#include "ui/program_style.h"
 #include "ui/seams.h"
 
 int main(int argc, char* argv[]) {
@@ -29,7 +30,7 @@ int main(int argc, char* argv[]) {
   QApplication::setWindowIcon(orbisca::ProgramIcon());
   // One look on every desktop: the windows' colours are set through palettes,
   // which the Fusion style honours everywhere.
-  QApplication::setStyle(QStringLiteral("Fusion"));
+  QApplication::setStyle(new orbisca::ui::ProgramStyle);
   orbisca::SingleInstance instance;
   return orbisca::RunProgram(instance);
 }
