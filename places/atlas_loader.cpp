@@ -1,7 +1,5 @@
 #include "places/atlas_loader.h"
 
-#include <date/tz.h>
-
 #include <chrono>
 
 namespace orbisca::places {
@@ -18,11 +16,6 @@ void AtlasLoader::Start() {
     thread_ = std::thread([this] {
       promise_.set_value(Atlas::Load(files_));
       if (onReady_) onReady_();
-      try {
-        date::get_tzdb();  // reads the zone list here rather than at the first look-up
-      } catch (const std::exception&) {
-        // A missing tz database is reported by the first look-up, with the zone's name.
-      }
     });
   });
 }

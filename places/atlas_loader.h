@@ -11,12 +11,12 @@ namespace orbisca::places {
 
 // Loads the atlas once, on a thread of its own, so that a window can start
 // the load early and its first search waits only for what is left of it.
-// Then opens the tz database on that thread too. Start and Wait are safe
-// from any thread.
+// Start and Wait are safe from any thread.
 class AtlasLoader {
  public:
   // `onReady` runs on the loading thread once the load has ended, with an
-  // atlas or an error; a window uses it to post itself a message.
+  // atlas or an error; a window uses it to post itself a message, and to
+  // prepare the tz look-up on that thread.
   explicit AtlasLoader(AtlasFiles files, std::function<void()> onReady = {});
   ~AtlasLoader();  // waits for a load in progress
   AtlasLoader(const AtlasLoader&) = delete;

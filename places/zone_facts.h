@@ -49,14 +49,19 @@ struct ZoneAnswer {
 
 // The zone's offset at a local date and time, from the system's tz database,
 // or why there is none (an unknown zone or a date that does not exist).
-// Defined in zone_lookup.cpp, the one place that needs libdate-tz;
-// orbisca-chart defines it instead by loading that code as a module on the
-// first call, so that its start-up does without the library.
+// Defined in zone_lookup.cpp, the one place that needs libdate-tz; the
+// programs define it instead by loading that code as a module on the first
+// call (places/module), so that their start-up does without the library.
 struct ZoneLookup {
   std::optional<ZoneAnswer> answer;
   std::string error;
 };
 ZoneLookup LookUpZone(std::string_view zone, const LocalDateTime& local);
+
+// Reads the tz database's list of zones now, rather than at the first
+// look-up: for a thread that has time before a look-up is wanted. A database
+// that cannot be read is left for the look-up to report, with the zone's name.
+void PrepareZoneLookUp();
 
 // "UTC+0", "UTC−4", "UTC+5:30", "UTC+0:53:28" (with the minus sign U+2212).
 std::string FormatUtcOffset(int offsetSeconds);

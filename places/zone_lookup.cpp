@@ -81,4 +81,12 @@ ZoneLookup LookUpZone(std::string_view zoneName, const LocalDateTime& local) {
   return {answer, {}};
 }
 
+void PrepareZoneLookUp() {
+  try {
+    date::get_tzdb();
+  } catch (const std::exception&) {
+    // Reported by the first look-up.
+  }
+}
+
 }  // namespace orbisca::places

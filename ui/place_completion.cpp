@@ -52,6 +52,9 @@ PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
               completeWhenLoaded_ = false;
             },
             Qt::QueuedConnection);
+        // A place chosen next needs its zone: open the tz database here, not
+        // on the window's thread at the first look-up.
+        places::PrepareZoneLookUp();
       })) {
   note_ = new QLabel(parent);
   note_->setObjectName(QStringLiteral("lblPlaceNote"));

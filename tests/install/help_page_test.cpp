@@ -1,5 +1,5 @@
 // "Online Help" opens the user guide that ships with the program, and the
-// printing module is found. This test is run from where the window program
+// printing and tz modules are found. This test is run from where the window program
 // runs, beside it in the build tree and from bin/ of an installed tree; it
 // chooses the menu item and checks the address handed to the desktop against
 // the guide named by ORBISCA_EXPECTED_HELP.
@@ -7,6 +7,7 @@
 #include <QFileInfo>
 #include <QtTest>
 
+#include "places/zone_facts.h"
 #include "ui/frm_main.h"
 #include "ui/print_module.h"
 #include "ui/seams.h"
@@ -50,6 +51,14 @@ class HelpPageTest : public QObject {
     orbisca::ui::ScopedMessageSeam guard(&messages);
     QVERIFY2(orbisca::ui::LoadPrintModule(nullptr), qPrintable(messages.shown.join(QLatin1Char('\n'))));
     QVERIFY(messages.shown.isEmpty());
+  }
+
+  // As the window program looks a place's zone up: through the module.
+  void findsTheZoneModule() {
+    const orbisca::places::ZoneLookup lookup =
+        orbisca::places::LookUpZone("America/New_York", orbisca::places::LocalDateTime{1976, 7, 4, 10, 15, 0});
+    QVERIFY2(lookup.answer.has_value(), lookup.error.c_str());
+    QCOMPARE(lookup.answer->first.offsetSeconds, -4 * 3600);
   }
 };
 

@@ -1,4 +1,4 @@
-// orbisca-chart's look-up in the tz database: the module that holds it is
+// The programs' look-up in the tz database: the module that holds it is
 // opened at the first call, found where the install puts it relative to the
 // program (the build tree keeps the same layout).
 #include <dlfcn.h>
@@ -7,14 +7,14 @@
 #include <climits>
 #include <string>
 
-#include "cli/zone_module.h"
 #include "orbisca/version.h"
+#include "places/module/zone_module.h"
 
 namespace orbisca::places {
 namespace {
 
 struct LoadedModule {
-  const cli::ZoneModule* module = nullptr;
+  const ZoneModule* module = nullptr;
   std::string error;
 };
 
@@ -31,21 +31,30 @@ LoadedModule LoadModule() {
   const std::string path = ProgramFolder() + ORBISCA_ZONE_MODULE;
   void* handle = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
   if (!handle) return {nullptr, dlerror()};
-  const auto entry = reinterpret_cast<cli::ZoneModuleEntry>(dlsym(handle, cli::kZoneModuleEntry));
-  if (!entry) return {nullptr, path + " has no " + cli::kZoneModuleEntry};
-  const cli::ZoneModule* module = entry();
+  const auto entry = reinterpret_cast<ZoneModuleEntry>(dlsym(handle, kZoneModuleEntry));
+  if (!entry) return {nullptr, path + " has no " + kZoneModuleEntry};
+  const ZoneModule* module = entry();
   if (std::string_view(module->version) != kVersion) {
     return {nullptr, path + " is of version " + module->version + ", the program of version " + kVersion};
   }
   return {module, {}};
 }
 
+// Opened once, by whichever thread asks first.
+const LoadedModule& Loaded() {
+  static const LoadedModule loaded = LoadModule();
+  return loaded;
+}
+
 }  // namespace
 
 ZoneLookup LookUpZone(std::string_view zone, const LocalDateTime& local) {
-  static const LoadedModule loaded = LoadModule();
-  if (!loaded.module) return {std::nullopt, "The tz database cannot be opened: " + loaded.error};
-  return loaded.module->lookUp(zone, local);
+  if (!Loaded().module) return {std::nullopt, "The tz database cannot be opened: " + Loaded().error};
+  return Loaded().module->lookUp(zone, local);
+}
+
+void PrepareZoneLookUp() {
+  if (Loaded().module) Loaded().module->prepare();
 }
 
 }  // namespace orbisca::places
