@@ -8,11 +8,8 @@
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
-#include <QPainter>
 #include <QPushButton>
 #include <QScrollArea>
-#include <QSvgRenderer>
-#include <QSvgWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
 #include <cstdlib>
@@ -21,6 +18,7 @@
 #include "report/chart_picture.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
+#include "ui/picture_module.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 
@@ -55,6 +53,13 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
   auto* item = new QTableWidgetItem(text);
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
   return item;
+}
+
+// What the page and the picture's save say when the picture module cannot be
+// loaded, worded as printing's.
+QString NoPictureModule(const QString& reason) {
+  return ChartTab::tr("The chart picture cannot be drawn: its module could not be loaded.\n%1")
+      .arg(reason);
 }
 
 QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
@@ -130,14 +135,25 @@ QWidget* ChartTab::BuildPicture() {
   auto* holder = new QWidget(this);
   auto* layout = new QVBoxLayout(holder);
   layout->setContentsMargins(0, 0, 0, 0);
-  pictureView_ = new QSvgWidget(holder);
-  pictureView_->setObjectName(QStringLiteral("svgChart"));
-  pictureView_->setAccessibleName(tr("Chart picture"));
-  pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
-  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
-  pictureView_->setMinimumSize(320, 320);
-  pictureView_->setMaximumSize(560, 560);
-  layout->addWidget(pictureView_, 1, Qt::AlignLeft);
+  QString reason;
+  if (PictureModule* module = LoadPictureModule(reason)) {
+    pictureView_ = module->NewView(holder);
+    pictureView_->setObjectName(QStringLiteral("svgChart"));
+    pictureView_->setAccessibleName(tr("Chart picture"));
+    pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
+    pictureView_->setMinimumSize(320, 320);
+    pictureView_->setMaximumSize(560, 560);
+    layout->addWidget(pictureView_, 1, Qt::AlignLeft);
+  } else {
+    // The tables need no module: they stay, and the picture's place says why
+    // it is empty.
+    auto* missing = new QLabel(NoPictureModule(reason), holder);
+    missing->setObjectName(QStringLiteral("lblNoPicture"));
+    missing->setTextFormat(Qt::PlainText);
+    missing->setWordWrap(true);
+    missing->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    layout->addWidget(missing);
+  }
   savePictureButton_ = LightBlueButton(QStringLiteral("cmdSavePicture"), tr("Save Picture\u2026"), holder);
   PressOnEnter(savePictureButton_, savePictureButton_);
   connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
@@ -180,8 +196,9 @@ void ChartTab::FillContents() {
   instantLabel_->setText(QString::fromStdString(InstantLine(facts_)));
   FillPositions(facts_);
   FillAspectGrid(aspects_);
-  pictureView_->load(PictureSvg());
-  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  if (!pictureView_) return;
+  QString reason;
+  if (PictureModule* module = LoadPictureModule(reason)) module->Show(pictureView_, PictureSvg());
   QStringList alternative;
   for (const PictureMark& m : picture_.marks)
     alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
@@ -242,17 +259,18 @@ void ChartTab::OnGridCell(int row, int column) {
 
 QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictureSvg_); }
 
-QByteArray ChartTab::PicturePng(int pixels) const {
-  QSvgRenderer renderer(PictureSvg());
-  QImage image(pixels, pixels, QImage::Format_ARGB32);
-  image.fill(Qt::white);
-  QPainter painter(&image);
-  renderer.render(&painter);
-  painter.end();
+QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
+  QString why;
+  PictureModule* module = LoadPictureModule(why);
+  if (!module) {
+    if (reason) *reason = NoPictureModule(why);
+    return {};
+  }
+  const QImage image = module->Draw(PictureSvg(), pixels);
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
-  image.save(&buffer, "PNG");
+  if (!image.save(&buffer, "PNG") && reason) *reason = tr("The picture could not be drawn as a PNG image.");
   return bytes;
 }
 
@@ -282,15 +300,22 @@ QString ChartTab::AskPicturePath() {
 void ChartTab::SavePicture() {
   const QString path = AskPicturePath();
   if (path.isEmpty()) return;
+  const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
+  const auto cannotSave = [&](const QString& reason) {
+    Messages().Show(this, QMessageBox::Critical, tr("The picture could not be saved to %1.\n%2").arg(shownPath, reason));
+  };
   const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-  const QByteArray bytes = png ? PicturePng(kPngPixels) : PictureSvg();
+  // The SVG text is the engine's; only the image needs the picture module.
+  QString noDrawing;
+  const QByteArray bytes = png ? PicturePng(kPngPixels, &noDrawing) : PictureSvg();
+  if (png && bytes.isEmpty()) {
+    cannotSave(noDrawing);  // nothing written: an earlier file stays as it was
+    return;
+  }
   // Written whole or not at all: a failure leaves any earlier file as it was.
   if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
                                               std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-    const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-    Messages().Show(this, QMessageBox::Critical,
-                    tr("The picture could not be saved to %1.\n%2")
-                        .arg(shownPath, QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()))));
+    cannotSave(QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size())));
   }
 }
 

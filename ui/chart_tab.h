@@ -11,7 +11,6 @@
 
 class QLabel;
 class QPushButton;
-class QSvgWidget;
 class QTableWidget;
 
 namespace orbisca::ui {
@@ -35,9 +34,11 @@ class ChartTab : public QWidget {
   // widgets before the tab was shown.
   void BuildContents();
 
-  // The picture as SVG text, or drawn as a PNG image of `pixels` square.
+  // The picture as SVG text, or drawn as a PNG image of `pixels` square. The
+  // drawing needs the picture module (ui/picture_module.h): without it the
+  // PNG is empty and `reason` says why.
   QByteArray PictureSvg() const;
-  QByteArray PicturePng(int pixels) const;
+  QByteArray PicturePng(int pixels, QString* reason = nullptr) const;
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -61,7 +62,7 @@ class ChartTab : public QWidget {
 
   QLabel* instantLabel_ = nullptr;
   QTableWidget* positionsTable_ = nullptr;
-  QSvgWidget* pictureView_ = nullptr;
+  QWidget* pictureView_ = nullptr;  // made by the picture module; nullptr without it
   QTableWidget* aspectGrid_ = nullptr;
   QPushButton* savePictureButton_ = nullptr;
   // The chart shown, kept until the page is built.

@@ -38,7 +38,7 @@ PrintModule* LoadFrom(const QString& path, QString& reason) {
 QStringList PrintModuleFolders() {
   if (!FolderOverride().isEmpty()) return {FolderOverride()};
   const QDir program(QCoreApplication::applicationDirPath());
-  return {QDir::cleanPath(program.filePath(QStringLiteral(ORBISCA_PRINT_MODULE_FROM_BIN))), program.path()};
+  return {QDir::cleanPath(program.filePath(QStringLiteral(ORBISCA_MODULE_FROM_BIN))), program.path()};
 }
 
 void SetPrintModuleFolder(const QString& folder) { FolderOverride() = folder; }

@@ -1,5 +1,5 @@
 // "Online Help" opens the user guide that ships with the program, and the
-// printing and tz modules are found. This test is run from where the window program
+// printing, picture and tz modules are found. This test is run from where the window program
 // runs, beside it in the build tree and from bin/ of an installed tree; it
 // chooses the menu item and checks the address handed to the desktop against
 // the guide named by ORBISCA_EXPECTED_HELP.
@@ -9,6 +9,7 @@
 
 #include "places/zone_facts.h"
 #include "ui/frm_main.h"
+#include "ui/picture_module.h"
 #include "ui/print_module.h"
 #include "ui/seams.h"
 
@@ -59,6 +60,11 @@ class HelpPageTest : public QObject {
         orbisca::places::LookUpZone("America/New_York", orbisca::places::LocalDateTime{1976, 7, 4, 10, 15, 0});
     QVERIFY2(lookup.answer.has_value(), lookup.error.c_str());
     QCOMPARE(lookup.answer->first.offsetSeconds, -4 * 3600);
+  }
+
+  void findsThePictureModule() {
+    QString reason;
+    QVERIFY2(orbisca::ui::LoadPictureModule(reason), qPrintable(reason));
   }
 };
 

@@ -6,7 +6,8 @@
 #
 # Usage: install_tree_test.sh <build dir> <application id> <version>
 #        <build tree orbisca-chart> <help_page_test program>
-#        <printing module, from the prefix> <orbisca-chart's zone module, from the prefix>
+#        <printing module, from the prefix> <picture module, from the prefix>
+#        <orbisca-chart's zone module, from the prefix>
 set -euo pipefail
 BUILD=$1
 APP_ID=$2
@@ -14,7 +15,8 @@ VERSION=$3
 BUILD_CHART=$4
 HELP_TEST=$5
 PRINT_MODULE=$6
-ZONE_MODULE=$7
+PICTURE_MODULE=$7
+ZONE_MODULE=$8
 FIXTURE_ATLAS=$(cd "$(dirname "$0")/../places/fixture" && pwd)
 
 WORK=$(mktemp -d)
@@ -38,6 +40,7 @@ expected=(
   usr/share/metainfo/$APP_ID.metainfo.xml
   usr/share/orbisca/help/index.html
   "usr/$PRINT_MODULE"
+  "usr/$PICTURE_MODULE"
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$APP_ID.png")
@@ -72,7 +75,7 @@ grep -q '"offset_minutes": -240' "$WORK/built-place.json" || fail "the build tre
 cmp -s "$WORK/built-place.json" "$WORK/installed-place.json" || fail "the installed orbisca-chart places New York otherwise"
 
 # The window program, installed, looks for its guide in ../share/orbisca and
-# for its printing module in the library folder.
+# for its printing and picture modules in the library folder.
 cp "$HELP_TEST" "$ROOT/usr/bin/"
 ORBISCA_EXPECTED_HELP=$ROOT/usr/share/orbisca/help/index.html QT_QPA_PLATFORM=offscreen \
   "$ROOT/usr/bin/$(basename "$HELP_TEST")" || fail "the installed program does not open its guide"

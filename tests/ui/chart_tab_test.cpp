@@ -14,6 +14,7 @@
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
 #include "ui/chart_tab.h"
+#include "ui/picture_module.h"
 #include "save_failures.h"
 #include "ui_test_support.h"
 
@@ -64,6 +65,11 @@ class ChartTabTest : public QObject {
   Q_OBJECT
 
  private slots:
+  // The chart picture is drawn by a module beside the build tree's program.
+  void initTestCase() {
+    SetPictureModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
+  }
+
   void showsTheInstantAndThePositions() {
     const ChartInput in = NewYork1976();
     const ChartFacts facts = ComputeChartFacts(in);

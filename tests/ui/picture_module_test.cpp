@@ -1,0 +1,143 @@
+// The "Chart" page without its picture module: the tables are there, the
+// picture's place says why there is no picture, and saving the picture as an
+// image says why and writes nothing. Its own program, since a module once
+// loaded stays loaded.
+#include <QFile>
+#include <QLabel>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include "aspects/aspects.h"
+#include "orbisca/version.h"
+#include "ui/chart_tab.h"
+#include "ui/picture_module.h"
+#include "save_failures.h"
+#include "ui_test_support.h"
+
+using namespace orbisca;
+using namespace orbisca::ui;
+using namespace orbisca::ui::testing;
+
+namespace {
+
+class FixedFileDialog final : public FileDialogSeam {
+ public:
+  QString SaveFileName(QWidget*, const QString&, const QString&, const QString&, const QString&) override {
+    return answer;
+  }
+  QString answer;
+};
+
+ChartInput Birth() {
+  ChartInput in;
+  in.PersonName = "No Picture";
+  in.BirthYear = 1990;
+  in.BirthMonth = 2;
+  in.BirthDay = 14;
+  in.BirthHour = 6;
+  in.BirthMinute = 30;
+  in.ZoneHours = in.ZoneCorrHours = -5;
+  in.LonDeg = 77;
+  in.LatDeg = 28;
+  return in;
+}
+
+QString BuildTreeModules() { return qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"); }
+
+}  // namespace
+
+class PictureModuleTest : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void aMissingModuleIsSaid_data() {
+    QTest::addColumn<QString>("folder");  // where the module is looked for; "<empty>" for a new empty folder
+    QTest::addColumn<QByteArray>("moduleBytes");  // written there as the module, when not empty
+    QTest::addColumn<QString>("reason");  // in the message's second line; %1 is the folder
+    QTest::newRow("no module") << "<empty>" << QByteArray() << "orbisca-picture.so is not in %1";
+    QTest::newRow("not a library") << "<empty>" << QByteArray("not a shared library\n") << "%1/orbisca-picture.so";
+    QTest::newRow("another version") << QStringLiteral(ORBISCA_OTHER_VERSION_PICTURE_DIR) << QByteArray()
+                                     << QStringLiteral("%1/orbisca-picture.so is of version 0.0.0-other, the "
+                                                       "program of version ") + QLatin1String(kVersion);
+  }
+  void aMissingModuleIsSaid() {
+    QFETCH(QString, folder);
+    QFETCH(QByteArray, moduleBytes);
+    QFETCH(QString, reason);
+    QTemporaryDir empty, saves;
+    if (folder == "<empty>") folder = empty.path();
+    if (!moduleBytes.isEmpty()) {
+      QFile module(QDir(folder).filePath(QStringLiteral("orbisca-picture.so")));
+      QVERIFY(module.open(QIODevice::WriteOnly) && module.write(moduleBytes) == moduleBytes.size());
+    }
+    SetPictureModuleFolder(folder);
+    const QString cannot = QStringLiteral("The chart picture cannot be drawn: its module could not be loaded.\n");
+    reason = reason.arg(QDir::toNativeSeparators(folder));
+
+    const ChartInput in = Birth();
+    const ChartFacts facts = ComputeChartFacts(in);
+    ChartTab tab;
+    tab.ShowChart(in, facts, FindAspects(facts.planets));
+    tab.show();
+    // The tables need no module.
+    QCOMPARE(Child<QTableWidget>(tab, "tblPositions")->item(0, 0)->text(), QStringLiteral("Sun"));
+    QVERIFY(!Child<QTableWidget>(tab, "grdAspects")->item(0, 0)->data(Qt::AccessibleTextRole).toString().isEmpty());
+    QVERIFY(!tab.findChild<QWidget*>("svgChart"));
+    const QString shown = Child<QLabel>(tab, "lblNoPicture")->text();
+    QVERIFY2(shown.startsWith(cannot) && shown.section('\n', 1).contains(reason), qPrintable(shown));
+
+    // An image cannot be drawn: nothing is written, an earlier file included.
+    FixedFileDialog files;
+    RecordingMessages messages;  // answers yes to replacing the earlier file
+    ScopedFileDialogSeam fileGuard(&files);
+    ScopedMessageSeam messageGuard(&messages);
+    files.answer = saves.filePath(QStringLiteral("chart.png"));
+    {
+      QFile earlier(files.answer);
+      QVERIFY(earlier.open(QIODevice::WriteOnly) && earlier.write("earlier image") == 13);
+    }
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(messages.asked.size(), 1);
+    QCOMPARE(messages.shown.size(), 1);
+    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
+    const QString said = messages.shown[0].text;
+    QVERIFY2(said == "The picture could not be saved to " + QDir::toNativeSeparators(files.answer) + ".\n" + shown,
+             qPrintable(said));
+    QCOMPARE(Entries(saves.path()), QStringList{"chart.png"});
+    QFile earlier(files.answer);
+    QVERIFY(earlier.open(QIODevice::ReadOnly));
+    QCOMPARE(earlier.readAll(), QByteArray("earlier image"));
+    QVERIFY(tab.PicturePng(100).isEmpty());
+
+    // The SVG text is the engine's and needs no drawing: it is still saved.
+    messages.shown.clear();
+    files.answer = saves.filePath(QStringLiteral("chart.svg"));
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QVERIFY2(messages.shown.isEmpty(), qPrintable(Describe(messages.shown).join('\n')));
+    QFile svg(files.answer);
+    QVERIFY(svg.open(QIODevice::ReadOnly));
+    QCOMPARE(svg.readAll(), tab.PictureSvg());
+    SetPictureModuleFolder(BuildTreeModules());
+  }
+
+  // A failed load is not remembered: once the module is found, a new page
+  // shows the picture and saves it as an image.
+  void theModuleFoundLaterIsUsed() {
+    SetPictureModuleFolder(BuildTreeModules());
+    const ChartInput in = Birth();
+    const ChartFacts facts = ComputeChartFacts(in);
+    ChartTab tab;
+    tab.ShowChart(in, facts, FindAspects(facts.planets));
+    tab.show();
+    QVERIFY(!tab.findChild<QLabel*>("lblNoPicture"));
+    QCOMPARE(Child<QWidget>(tab, "svgChart")->accessibleName(), QStringLiteral("Chart picture"));
+    QImage png;
+    QVERIFY(png.loadFromData(tab.PicturePng(100), "PNG"));
+    QCOMPARE(png.size(), QSize(100, 100));
+  }
+};
+
+QTEST_MAIN(PictureModuleTest)
+#include "picture_module_test.moc"
