@@ -2,6 +2,7 @@
 // the engine's chart, saving the picture, and the names a screen reader reads.
 
 
+#include <QBuffer>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -135,6 +136,26 @@ class ChartTabTest : public QObject {
     QCOMPARE(files.calls[1].value(3), files.answer);
     QCOMPARE(QFileInfo(files.answer).size(), 3);
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
+  }
+
+  // The image drawn through the picture module is, byte for byte, the PNG of
+  // Qt SVG's own drawing of the picture on white.
+  void pngIsQtSvgsDrawing() {
+    ChartTab tab;
+    Show(tab, NewYork1976());
+    for (const int pixels : {100, 800}) {
+      QSvgRenderer renderer(tab.PictureSvg());
+      QImage image(pixels, pixels, QImage::Format_ARGB32);
+      image.fill(Qt::white);
+      QPainter painter(&image);
+      renderer.render(&painter);
+      painter.end();
+      QByteArray expected;
+      QBuffer buffer(&expected);
+      buffer.open(QIODevice::WriteOnly);
+      QVERIFY(image.save(&buffer, "PNG"));
+      QCOMPARE(tab.PicturePng(pixels), expected);
+    }
   }
 
   // As the report's save: the message names the file and the reason, no
