@@ -40,8 +40,11 @@ qreal UiFontScale() {
 }
 
 QFont UiFont(qreal points, bool bold, bool underline) {
+  // No style hint: the family is an installed one, so the hint would choose
+  // nothing, but it is part of what a font engine is kept by. Without it the
+  // desktop's own size of the desktop's family is the engine UiFontFamily
+  // loaded, rather than a second engine of the same face.
   QFont font(UiFontFamily());
-  font.setStyleHint(QFont::SansSerif);
   font.setPointSizeF(points * UiFontScale());
   font.setBold(bold);
   font.setUnderline(underline);
