@@ -50,7 +50,7 @@ QLabel* NamedLabel(const QString& name, const QString& text, QWidget* parent) {
 }
 
 // `spokenName` is what a screen reader calls the list.
-QComboBox* NamedList(const QString& name, const QString& spokenName, QWidget* parent) {
+AccessibleList* NamedList(const QString& name, const QString& spokenName, QWidget* parent) {
   auto* list = new AccessibleList(parent);  // a drop-down list: items are picked, not typed
   list->setObjectName(name);
   list->setAccessibleName(spokenName);
@@ -142,9 +142,12 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(kWindowCaption);
   setFont(UiFont(9));
+  // The lists' widths, from their widest items, measured on another thread
+  // while the window is built.
+  std::shared_ptr<const ItemWidths> listWidths = ItemWidths::MeasureAhead(font(), ListItems());
   BuildMenus();
   setCentralWidget(BuildCentral());
-  FillLists();
+  FillLists(std::move(listWidths));
   ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
@@ -394,24 +397,25 @@ void FrmMain::ConnectEnterKey() {
   for (QWidget* entry : entries) PressOnEnter(entry, proceedButton);
 }
 
-void FrmMain::FillLists() {
+// The lists' items, in the order FillLists takes them.
+QList<QStringList> FrmMain::ListItems() {
   static constexpr const char* kMonths[] = {
       QT_TR_NOOP("January"), QT_TR_NOOP("February"), QT_TR_NOOP("March"),     QT_TR_NOOP("April"),
       QT_TR_NOOP("May"),     QT_TR_NOOP("June"),     QT_TR_NOOP("July"),      QT_TR_NOOP("August"),
       QT_TR_NOOP("September"), QT_TR_NOOP("October"), QT_TR_NOOP("November"), QT_TR_NOOP("December")};
-  // Each list filled at once: one insertion for the list and its view to
-  // take in, rather than one per item.
   QStringList months;
   for (const char* month : kMonths) months << tr(month);
-  monthList_->addItems(months);
   QStringList zones;
   for (const TimeZoneRow& zone : TimeZoneTable) zones << FromEngine(zone.text);
-  zoneList_->addItems(zones);
-  dayList_->addItems(Numbers(1, 31));
-  yearList_->addItems(Numbers(1901, 2050));
-  hourList_->addItems(Numbers(0, 23));
-  minuteList_->addItems(Numbers(0, 59));
-  secondList_->addItems(Numbers(0, 59));
+  return {months, zones, Numbers(1, 31), Numbers(1901, 2050), Numbers(0, 23), Numbers(0, 59), Numbers(0, 59)};
+}
+
+void FrmMain::FillLists(std::shared_ptr<const ItemWidths> widths) {
+  // Each list filled at once: one insertion for the list and its view to
+  // take in, rather than one per item.
+  AccessibleList* const lists[] = {monthList_, zoneList_, dayList_, yearList_, hourList_, minuteList_, secondList_};
+  int index = 0;
+  for (AccessibleList* list : lists) list->AddMeasuredItems(widths, index++);
   for (QComboBox* list : {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_}) {
     list->setCurrentIndex(0);
   }

@@ -2,6 +2,8 @@
 
 #include <QMainWindow>
 #include <QPointer>
+#include <QStringList>
+#include <memory>
 
 #include "run/calculation_run.h"
 
@@ -16,7 +18,9 @@ class QLineEdit;
 
 namespace orbisca::ui {
 
+class AccessibleList;
 class FilteredLineEdit;
+class ItemWidths;
 class FrmDisplay;
 
 // frmMain, the birth-data window: the program's first window and the only
@@ -61,7 +65,8 @@ class FrmMain : public QMainWindow, public BirthDataView {
   QLayout* BuildLookupLine(QWidget* panel);
   QWidget* BuildPlaceCompletion(QWidget* panel);
   QLayout* BuildButtonLine(QWidget* panel);
-  void FillLists();  // Form_Load
+  static QList<QStringList> ListItems();
+  void FillLists(std::shared_ptr<const ItemWidths> widths);  // Form_Load
   void ConnectEnterKey();
   QLineEdit* FieldBox(EntryField field) const;
   void PrepareResultsWindow();
@@ -70,13 +75,13 @@ class FrmMain : public QMainWindow, public BirthDataView {
   void LookUpPlace();   // cmdBrowser_Click
 
   FilteredLineEdit* nameEdit_ = nullptr;          // txtName
-  QComboBox* monthList_ = nullptr;                // cboMonth
-  QComboBox* dayList_ = nullptr;                  // cboDate
-  QComboBox* yearList_ = nullptr;                 // cboYear
-  QComboBox* hourList_ = nullptr;                 // cboHH
-  QComboBox* minuteList_ = nullptr;               // cboMM
-  QComboBox* secondList_ = nullptr;               // cboSS
-  QComboBox* zoneList_ = nullptr;                 // cmbTimeZone
+  AccessibleList* monthList_ = nullptr;                // cboMonth
+  AccessibleList* dayList_ = nullptr;                  // cboDate
+  AccessibleList* yearList_ = nullptr;                 // cboYear
+  AccessibleList* hourList_ = nullptr;                 // cboHH
+  AccessibleList* minuteList_ = nullptr;               // cboMM
+  AccessibleList* secondList_ = nullptr;               // cboSS
+  AccessibleList* zoneList_ = nullptr;                 // cmbTimeZone
   QCheckBox* daylightSavingCheck_ = nullptr;      // chkDST
   FilteredLineEdit* latDegreesEdit_ = nullptr;    // txtLatD
   FilteredLineEdit* latMinutesEdit_ = nullptr;    // txtLatM

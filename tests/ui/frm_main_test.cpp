@@ -23,6 +23,7 @@
 #include <QtTest>
 
 #include "run/records.h"
+#include "ui/accessible_list.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/web_pages.h"
@@ -141,7 +142,9 @@ class FrmMainTest : public QObject {
   }
   void listSizes() {
     QFETCH(QString, list);
-    auto* combo = Child<QComboBox>(*form_, list);
+    auto* combo = Child<AccessibleList>(*form_, list);
+    // Its width comes from its items measured on another thread.
+    QTRY_VERIFY(combo->UsesMeasuredWidth());
     // A plain list built with the same font, policy, minimum length and items.
     const auto plain = [combo] {
       auto same = std::make_unique<QComboBox>();
@@ -165,6 +168,7 @@ class FrmMainTest : public QObject {
     larger.setPointSize(larger.pointSize() + 6);
     form_->setFont(larger);
     QCOMPARE(combo->font(), larger);
+    QVERIFY(!combo->UsesMeasuredWidth());  // measured in the old font: the list measures again
     QCOMPARE(combo->sizeHint(), toContents()->sizeHint());
     QCOMPARE(combo->minimumSizeHint(), toContents()->minimumSizeHint());
     // With a minimum length the minimum is the toolkit's own again, narrower
@@ -172,6 +176,36 @@ class FrmMainTest : public QObject {
     combo->setMinimumContentsLength(1);
     QCOMPARE(combo->minimumSizeHint(), plain()->minimumSizeHint());
     QVERIFY(combo->minimumSizeHint().width() < combo->sizeHint().width());
+  }
+
+  // Measured on a thread of its own, each list's widest item is the one the
+  // window's thread measures.
+  void itemWidthsMeasuredAhead_data() {
+    QTest::addColumn<QStringList>("items");
+    QTest::addColumn<int>("points");
+    QTest::addColumn<bool>("bold");
+    const QStringList numbers = {"1", "11", "7", "31", "2050", "1901"};
+    const QStringList zones = {"(GMT-05:00) Eastern Time (US & Canada)", "(GMT+05:30) Bombay, Calcutta", "GMT"};
+    const QStringList scripts = {"Ελλάδα", "Ñandú", "e\u0301te\u0301", "ﬁﬂ office", "WAVE AVOWAL"};
+    QTest::newRow("numbers") << numbers << 9 << false;
+    QTest::newRow("zones") << zones << 9 << false;
+    QTest::newRow("zones, bold, large") << zones << 15 << true;
+    QTest::newRow("accents, ligatures, kerning") << scripts << 11 << false;
+  }
+  void itemWidthsMeasuredAhead() {
+    QFETCH(QStringList, items);
+    QFETCH(int, points);
+    QFETCH(bool, bold);
+    QFont font = form_->font();
+    font.setPointSize(points);
+    font.setBold(bold);
+    const auto widths = ItemWidths::MeasureAhead(font, {items, QStringList{items.first()}});
+    widths->Wait();
+    const QFontMetrics metrics(font);
+    int widest = 0;
+    for (const QString& item : items) widest = qMax(widest, metrics.boundingRect(item).width());
+    QCOMPARE(widths->Widest(0), std::optional<int>(widest));
+    QCOMPARE(widths->Widest(1), std::optional<int>(metrics.boundingRect(items.first()).width()));
   }
 
   void boxes_data() {
