@@ -87,6 +87,13 @@ wait_for "Xvfb" test -s "$WORK/display"
 export DISPLAY=":$(head -n1 "$WORK/display")"
 export XDG_RUNTIME_DIR="$WORK/runtime"
 mkdir -m 0700 "$XDG_RUNTIME_DIR"
+# A session bus that is not there. With no address at all, libdbus
+# "autolaunches" one when the accessibility bridge first connects: it forks
+# from Qt's D-Bus thread and lists the child's open files (opendir, so malloc)
+# before exec. The sanitizer build's allocator is not fork-safe (GCC 12), so a
+# child forked while another thread was allocating waited forever, and the
+# window never came. A desktop session always names its bus.
+export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-session-bus"
 unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_SCALE_FACTOR QT_FONT_DPI
 echo "display $DISPLAY"
 
