@@ -2,6 +2,7 @@
 #include <iostream>
 
 #include "app/command_line.h"
+#include "app/font_preload.h"
 #include "app/single_instance.h"
 #include "app/start_up.h"
 #include "data/program_icon.h"
@@ -21,6 +22,7 @@ int main(int argc, char* argv[]) {
   // the session bus (connecting to it first), made while the first window is
   // being built.
   QApplication::setAttribute(Qt::AA_DontUseNativeMenuBar);
+  orbisca::FontConfigPreload fontConfig;
   QApplication app(argc, argv);
   QApplication::setApplicationName(orbisca::ui::kAppTitle);
   QApplication::setApplicationVersion(QString::fromLatin1(orbisca::kVersion));
@@ -31,6 +33,7 @@ int main(int argc, char* argv[]) {
   // One look on every desktop: the windows' colours are set through palettes,
   // which the Fusion style honours everywhere.
   QApplication::setStyle(new orbisca::ui::ProgramStyle);
+  fontConfig.Wait();  // before the first window asks for a font
   orbisca::SingleInstance instance;
   return orbisca::RunProgram(instance);
 }

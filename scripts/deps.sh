@@ -10,7 +10,7 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
-  libhowardhinnant-date-dev libdate-tz3 libtimezonemap-data tzdata
+  libfontconfig-dev libhowardhinnant-date-dev libdate-tz3 libtimezonemap-data tzdata
   librsvg2-bin libxml2-utils file man-db desktop-file-utils appstream dpkg-dev lintian
   # The benchmarks' anchor (Swiss Ephemeris) and the map-event timer (Xlib).
   libswe-dev libx11-dev
