@@ -1,6 +1,9 @@
 #include "app/font_preload.h"
 
+#include <QAccessible>
 #include <fontconfig/fontconfig.h>
+
+#include "ui/fonts.h"
 
 namespace orbisca {
 
@@ -13,6 +16,15 @@ FontConfigPreload::~FontConfigPreload() { Wait(); }
 
 void FontConfigPreload::Wait() {
   if (thread_.joinable()) thread_.join();
+}
+
+void ConnectAccessibilityWhileFontsLoad() {
+  // Qt's font database is shared by every thread under its own lock; the font
+  // engine the other thread makes is its own, but the families and the
+  // fallbacks found stay for the main thread.
+  std::thread fonts([] { ui::UiFontFamily(); });
+  QAccessible::isActive();  // makes the bridge, as the first label would
+  fonts.join();
 }
 
 }  // namespace orbisca

@@ -4,6 +4,8 @@
 
 namespace orbisca {
 
+// Two steps of the start that wait, each overlapped with other work.
+
 // fontconfig's configuration and font cache, loaded while the main thread
 // connects to the display and loads Qt's plugins. The first font a window asks
 // for loads them otherwise, on the main thread: the configuration files are
@@ -23,5 +25,13 @@ class FontConfigPreload {
  private:
   std::thread thread_;
 };
+
+// Connects Qt's accessibility bridge to the session bus while another thread
+// populates Qt's font database and finds the program's font family (2 ms
+// here). The bridge connects when the first label gets its text, and the main
+// thread waits: for the connection and its first call on a desktop, and where
+// no bus is named, for libdbus's attempt to launch one (4 ms under Xvfb here).
+// Call it once the QApplication exists and fontconfig is loaded.
+void ConnectAccessibilityWhileFontsLoad();
 
 }  // namespace orbisca

@@ -34,6 +34,7 @@ int main(int argc, char* argv[]) {
   // which the Fusion style honours everywhere.
   QApplication::setStyle(new orbisca::ui::ProgramStyle);
   fontConfig.Wait();  // before the first window asks for a font
+  orbisca::ConnectAccessibilityWhileFontsLoad();
   orbisca::SingleInstance instance;
   return orbisca::RunProgram(instance);
 }

@@ -1,7 +1,9 @@
 // fontconfig's configuration loaded on a thread while the QApplication is
-// made: Qt's font database uses that configuration rather than loading its
-// own, and the program's fonts come out as in a process that loads nothing
-// ahead (the same executable, started again without the preload).
+// made, and Qt's font database populated on another while the main thread
+// connects the accessibility bridge: Qt's font database uses that
+// configuration rather than loading its own, and the program's fonts come out
+// as in a process that loads nothing ahead (the same executable, started again
+// without either).
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -68,6 +70,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   preload.Wait();
   preloaded = FcConfigGetCurrent();
+  orbisca::ConnectAccessibilityWhileFontsLoad();
   FontPreloadTest test;
   return QTest::qExec(&test, argc, argv);
 }
