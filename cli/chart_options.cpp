@@ -118,9 +118,11 @@ std::variant<BatchRequest, UsageError> ReadBatch(BatchRequest batch, const Batch
   return batch;
 }
 
-// An option that takes a value, given without one: nothing follows it, or
-// what follows is another option ("--name --dst" must not name the person
-// "--dst" and lose the daylight saving).
+// An option that takes a value, given without one: nothing follows it, what
+// follows is another option ("--name --dst" must not name the person "--dst"
+// and lose the daylight saving), or its joined value is empty (the option
+// parser would take the next argument as the value: "--rtf= --lat=75:47S"
+// wrote a file named --lat=75:47S and charted latitude 0).
 std::optional<UsageError> MissingValue(int argc, const char* const* argv) {
   for (int i = 1; i < argc; ++i) {
     const std::string_view arg = argv[i];
@@ -130,7 +132,9 @@ std::optional<UsageError> MissingValue(int argc, const char* const* argv) {
       if (!separate && !joined) continue;
       const std::string_view value = joined ? arg.substr(option.size() + 1)
                                             : (i + 1 < argc ? std::string_view(argv[i + 1]) : std::string_view("--"));
-      if (value.starts_with("--")) return UsageError{std::string(option) + " needs a value"};
+      if (value.starts_with("--") || (joined && value.empty())) {
+        return UsageError{std::string(option) + " needs a value"};
+      }
       if (separate) ++i;
     }
   }
@@ -330,8 +334,12 @@ ParseResult ParseCommandLineFully(int argc, const char* const* argv) {
   DeclareOptions(app, line.texts, line.request);
   DeclareBatchOptions(app, batch, batchTexts);
   if (std::optional<UsageError> missing = MissingValue(argc, argv)) {
+    // Help asked for on the same line is shown instead. It is answered here:
+    // the option parser would take a "--help" that follows an option without
+    // its value as that value ("--rtf --help" wrote a file named --help).
     const bool help = std::any_of(argv + 1, argv + argc, [](std::string_view a) { return a == "--help" || a == "-h"; });
     if (!help) return *missing;
+    return HelpRequested{app.help()};
   }
   try {
     app.parse(argc, argv);

@@ -334,6 +334,8 @@ TEST(Command, OptionWithoutItsValueIsRefused) {
       {{"--rtf", "--json"}, "orbisca-chart: --rtf needs a value\n"},
       {{"--name=--dst"}, "orbisca-chart: --name needs a value\n"},
       {{"--lat"}, "orbisca-chart: --lat needs a value\n"},
+      {{"--rtf=", "--lat=75:47S"}, "orbisca-chart: --rtf needs a value\n"},
+      {{"--name=", "--dst"}, "orbisca-chart: --name needs a value\n"},
   };
   for (const Row& r : rows) {
     std::vector<std::string> args = kNewYork1976;
@@ -395,6 +397,24 @@ TEST(Command, RtfSavesThroughLinksOverProtectedFilesAndUnderLongNames) {
   EXPECT_EQ(listing.out, "400\n");
   EXPECT_EQ(ReadFile(folder + "/target.rtf").rfind("{\\rtf1", 0), 0u);
   EXPECT_EQ(OtherEntries(folder, "").size(), 4u);
+}
+
+TEST(Command, HelpAfterAnOptionWithoutItsValueIsHelp) {
+  // Regression: the option parser took the "--help" as the value before it,
+  // so these lines charted a person named --dst and wrote a file named --help.
+  const TempFolder scratch("help-as-value");
+  const std::vector<std::vector<std::string>> tails = {
+      {"--rtf", "--help"}, {"--name", "--dst", "--rtf", "--help"}, {"--svg", "--help", "stray"}};
+  for (const std::vector<std::string>& tail : tails) {
+    std::vector<std::string> args = kNewYork1976;
+    args.insert(args.end(), tail.begin(), tail.end());
+    SCOPED_TRACE(tail.front() + " " + tail.back());
+    const Outcome o = RunChart(args, "cd " + Quote(scratch.path) + " && ");
+    EXPECT_EQ(o.status, 0);
+    EXPECT_NE(o.out.find("34: Indian Time, IST, +5.3"), std::string::npos);
+    EXPECT_TRUE(o.err.empty());
+  }
+  EXPECT_TRUE(OtherEntries(scratch.path, "").empty());
 }
 
 TEST(Command, HelpPrintsUsage) {
