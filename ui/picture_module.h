@@ -29,8 +29,8 @@ class PictureModule {
 // again.
 PictureModule* LoadPictureModule(QString& reason);
 
-// Where the module is looked for: the folders of the printing module
-// (PrintModuleFolders). A test may name the only folder to search instead
+// Where the module is looked for: the program's module folders
+// (ModuleFolders). A test may name the only folder to search instead
 // (empty restores the default).
 void SetPictureModuleFolder(const QString& folder);
 

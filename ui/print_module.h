@@ -27,14 +27,14 @@ class PrintModule {
                      const QTextCursor& selection) = 0;
 };
 
-// The module, loaded on the first call. When it cannot be loaded, a message
-// over `parent` says so and why, and the result is nullptr.
+// The module, loaded on the first call that finds it. When it cannot be
+// loaded, a message over `parent` says so and why, and the result is nullptr;
+// the next call tries again.
 PrintModule* LoadPrintModule(QWidget* parent);
 
-// Where the module is looked for: beside the program in the build tree, and
-// in the package's library folder once installed. A test may name the only
-// folder to search instead (empty restores the default).
-QStringList PrintModuleFolders();
+// Where the module is looked for: the program's module folders
+// (ModuleFolders). A test may name the only folder to search instead (empty
+// restores the default).
 void SetPrintModuleFolder(const QString& folder);
 
 }  // namespace orbisca::ui

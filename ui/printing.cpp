@@ -8,6 +8,7 @@
 #include <QTextDocument>
 #include <QTextDocumentFragment>
 
+#include "orbisca/version.h"
 #include "ui/print_module.h"
 #include "ui/seams.h"
 
@@ -61,6 +62,9 @@ class Printing final : public PrintModule {
 
 }  // namespace
 }  // namespace orbisca::ui
+
+// Asked first: the program calls nothing else of a module of another version.
+extern "C" Q_DECL_EXPORT const char* orbisca_print_module_version() { return orbisca::kVersion; }
 
 extern "C" Q_DECL_EXPORT orbisca::ui::PrintModule* orbisca_print_module() {
   static orbisca::ui::Printing printing;

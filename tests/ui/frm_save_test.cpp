@@ -179,10 +179,16 @@ class FrmSaveTest : public QObject {
   }
 
   // Without its module, "Print" says why it cannot print and opens no
-  // dialog. (First of the printing tests: once loaded, the module stays.)
+  // dialog; a module of another version is refused before it is called.
+  // (First of the printing tests: once loaded, the module stays.)
+  void aMissingPrintingModuleIsSaid_data() {
+    AddModuleRefusalRows(QStringLiteral("orbisca-print.so"), QStringLiteral(ORBISCA_OTHER_VERSION_DIR));
+  }
   void aMissingPrintingModuleIsSaid() {
     QTemporaryDir empty;
-    SetPrintModuleFolder(empty.path());
+    QString reason;
+    const QString folder = ModuleRefusalFolder(QStringLiteral("orbisca-print.so"), empty.path(), reason);
+    SetPrintModuleFolder(folder);
     PdfPrintDialogs dialogs;
     dialogs.pdfPath = empty.filePath(QStringLiteral("none.pdf"));
     ScopedPrintDialogSeam guard(&dialogs);
@@ -193,9 +199,10 @@ class FrmSaveTest : public QObject {
     SetPrintModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
-    QVERIFY2(messages.shown[0].text.startsWith(QStringLiteral("Printing is not available")) &&
-                 messages.shown[0].text.contains(QStringLiteral("orbisca-print.so")),
-             qPrintable(messages.shown[0].text));
+    const QString said = messages.shown[0].text;
+    QVERIFY2(said.startsWith(QStringLiteral("Printing is not available: its module could not be loaded.\n")) &&
+                 said.section('\n', 1).contains(reason),
+             qPrintable(said));
     QVERIFY(dialogs.offeredSelection.isEmpty());
     QVERIFY(!QFileInfo::exists(dialogs.pdfPath));
   }

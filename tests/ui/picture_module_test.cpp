@@ -53,28 +53,14 @@ class PictureModuleTest : public QObject {
 
  private slots:
   void aMissingModuleIsSaid_data() {
-    QTest::addColumn<QString>("folder");  // where the module is looked for; "<empty>" for a new empty folder
-    QTest::addColumn<QByteArray>("moduleBytes");  // written there as the module, when not empty
-    QTest::addColumn<QString>("reason");  // in the message's second line; %1 is the folder
-    QTest::newRow("no module") << "<empty>" << QByteArray() << "orbisca-picture.so is not in %1";
-    QTest::newRow("not a library") << "<empty>" << QByteArray("not a shared library\n") << "%1/orbisca-picture.so";
-    QTest::newRow("another version") << QStringLiteral(ORBISCA_OTHER_VERSION_PICTURE_DIR) << QByteArray()
-                                     << QStringLiteral("%1/orbisca-picture.so is of version 0.0.0-other, the "
-                                                       "program of version ") + QLatin1String(kVersion);
+    AddModuleRefusalRows(QStringLiteral("orbisca-picture.so"), QStringLiteral(ORBISCA_OTHER_VERSION_DIR));
   }
   void aMissingModuleIsSaid() {
-    QFETCH(QString, folder);
-    QFETCH(QByteArray, moduleBytes);
-    QFETCH(QString, reason);
     QTemporaryDir empty, saves;
-    if (folder == "<empty>") folder = empty.path();
-    if (!moduleBytes.isEmpty()) {
-      QFile module(QDir(folder).filePath(QStringLiteral("orbisca-picture.so")));
-      QVERIFY(module.open(QIODevice::WriteOnly) && module.write(moduleBytes) == moduleBytes.size());
-    }
+    QString reason;
+    const QString folder = ModuleRefusalFolder(QStringLiteral("orbisca-picture.so"), empty.path(), reason);
     SetPictureModuleFolder(folder);
     const QString cannot = QStringLiteral("The chart picture cannot be drawn: its module could not be loaded.\n");
-    reason = reason.arg(QDir::toNativeSeparators(folder));
 
     const ChartInput in = Birth();
     const ChartFacts facts = ComputeChartFacts(in);
