@@ -8,6 +8,8 @@
 #include <QStyleOptionComboBox>
 #include <QtMath>
 
+#include "ui/spare_core.h"
+
 namespace orbisca::ui {
 namespace {
 
@@ -72,7 +74,7 @@ AccessibleList::AccessibleList(QWidget* parent) : QComboBox(parent) {
 
 std::shared_ptr<const ItemWidths> ItemWidths::MeasureAhead(const QFont& font, QList<QStringList> lists) {
   std::shared_ptr<ItemWidths> widths(new ItemWidths(font, std::move(lists)));
-  widths->thread_ = std::thread([raw = widths.get()] { raw->Measure(); });
+  widths->thread_ = StartBeside([raw = widths.get()] { raw->Measure(); });
   return widths;
 }
 
