@@ -8,6 +8,8 @@
 #include <cstdio>
 #include <cstring>
 
+#include "cli/standard_output.h"
+
 namespace orbisca::cli {
 std::string BatchSink::Open(const std::string& path) {
   if (path.empty()) return {};
@@ -22,15 +24,8 @@ std::string BatchSink::Write(std::string_view data) {
     const std::optional<std::string> reason = file_.Write(data);
     return reason ? "cannot write " + path_ + ": " + *reason : std::string();
   }
-  while (!data.empty()) {
-    const ssize_t n = write(STDOUT_FILENO, data.data(), data.size());
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      return std::string("cannot write standard output: ") + std::strerror(errno);
-    }
-    data.remove_prefix(static_cast<std::size_t>(n));
-  }
-  return {};
+  const std::optional<std::string> reason = WriteStandardOutput(data);
+  return reason ? "cannot write standard output: " + *reason : std::string();
 }
 
 std::string BatchSink::Commit() {

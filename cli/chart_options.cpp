@@ -82,7 +82,7 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
   }
   app.footer(zoneList +
-             "\nExit status: 0 chart printed, 1 the RTF or SVG file could not be written, 2 input refused.\n"
+             "\nExit status: 0 chart printed, 1 the RTF or SVG file or standard output could not be written, 2 input refused.\n"
              "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file or output file.");
 }
 

@@ -12,6 +12,7 @@
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
 #include "cli/printf_free.h"
+#include "cli/standard_output.h"
 #include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
@@ -23,7 +24,7 @@
 namespace orbisca::cli {
 namespace {
 
-constexpr int kExitWriteFailed = 1;
+constexpr int kExitWriteFailed = 1;  // a file, or standard output, could not be written
 constexpr int kExitRefused = 2;
 // The report window shows its text in Verdana 9.75 point.
 constexpr double kReportPoints = 9.75;
@@ -62,31 +63,38 @@ void AppendBodyLine(std::string& out, std::string_view name, double longitude, c
 }
 
 // The bodies and the ascendant, then each kind's box without its carriage
-// returns and its final line break; written at once.
-void PrintText(const Chart& chart) {
+// returns and its final line break.
+std::string ChartText(const Chart& chart) {
+  std::size_t boxes = 0;
+  for (const AspectKindInfo& info : kAspectKinds) boxes += chart.boxes.Text(info.kind).size() + 1;
   std::string text;
+  text.reserve(boxes + 80 * (chart.facts.bodies.size() + 2));
   for (const BodyPosition& b : chart.facts.bodies) AppendBodyLine(text, BodyName(b.body), b.longitude, b.where);
   AppendBodyLine(text, "Asc", chart.facts.ascendant, chart.facts.ascendantWhere);
   for (const AspectKindInfo& info : kAspectKinds) {
     const std::string& box = chart.boxes.Text(info.kind);
     if (box.empty()) continue;
     text += '\n';
-    for (char c : std::string_view(box).substr(0, box.size() - 2)) {
-      if (c != '\r') text += c;
+    std::string_view rest = std::string_view(box).substr(0, box.size() - 2);
+    for (std::size_t cr = rest.find('\r'); cr != std::string_view::npos; cr = rest.find('\r')) {
+      text += rest.substr(0, cr);
+      rest.remove_prefix(cr + 1);
     }
+    text += rest;
   }
   text += '\n';
-  std::cout << text;
+  return text;
 }
 
-void PrintJson(const Chart& c, const std::optional<PlaceFacts>& place) {
+std::string ChartJson(const Chart& c, const std::optional<PlaceFacts>& place) {
   std::string text;
   JsonText json(text, 2);
   json.BeginObject();
   WriteChartMembers(json, ValuesOf(c.input, c.facts), true);
   if (place) WritePlaceMember(json, *place);
   json.EndObject();
-  std::cout << text << '\n';
+  text += '\n';
+  return text;
 }
 
 std::string ReportText(const PlainResults& boxes) {
@@ -127,21 +135,25 @@ bool WriteFiles(const ChartRequest& request, const Chart& chart) {
   return true;
 }
 
+// `text` on standard output, then `status`; a text that cannot be written
+// whole is an error, never a success.
+int Print(std::string_view text, int status) {
+  if (const std::optional<std::string> reason = WriteStandardOutput(text)) {
+    std::cerr << "orbisca-chart: cannot write standard output: " << *reason << '\n';
+    return kExitWriteFailed;
+  }
+  return status;
+}
+
 int Run(int argc, const char* const* argv) {
   const ParseResult parsed = ParseCommandLine(argc, argv);
-  if (const HelpRequested* help = std::get_if<HelpRequested>(&parsed)) {
-    std::cout << help->text;
-    return 0;
-  }
+  if (const HelpRequested* help = std::get_if<HelpRequested>(&parsed)) return Print(help->text, 0);
   if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
     std::cerr << "orbisca-chart: " << error->message << '\n';
     return kExitRefused;
   }
   if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
-  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) {
-    std::cout << listing->text;
-    return 0;
-  }
+  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) return Print(listing->text, 0);
   const ChartRequest& request = std::get<ChartRequest>(parsed);
   if (const std::optional<EntryRefusal> refusal = CheckEntries(request.entries)) {
     std::cerr << refusal->message << '\n';
@@ -150,14 +162,9 @@ int Run(int argc, const char* const* argv) {
   const Chart chart = ComputeChart(request.entries);
   if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   if (!WriteFiles(request, chart)) return kExitWriteFailed;
-  if (request.report) {
-    std::cout << ReportText(chart.boxes);
-  } else if (request.json) {
-    PrintJson(chart, request.place);
-  } else {
-    PrintText(chart);
-  }
-  return 0;
+  if (request.report) return Print(ReportText(chart.boxes), 0);
+  if (request.json) return Print(ChartJson(chart, request.place), 0);
+  return Print(ChartText(chart), 0);
 }
 
 }  // namespace

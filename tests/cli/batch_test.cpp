@@ -262,6 +262,17 @@ TEST_F(Batch, AFailedOutputLeavesTheEarlierFileWhole) {
   EXPECT_EQ(Entries(), (std::vector<std::string>{"in.csv", "out.jsonl"}));
 }
 
+// Standard output that cannot take the rows stops the batch as a failed
+// output file does, with the system's reason.
+TEST_F(Batch, AFailedStandardOutputIsAnError) {
+  std::string csv = kHeader;
+  for (int i = 0; i < 200; ++i) csv += kNewYork;
+  WriteFile(Path("in.csv"), csv);
+  const Outcome o = Run({"--batch", Path("in.csv")}, "ulimit -f 2; exec >" + Quote(Path("out.jsonl")) + "; ");
+  EXPECT_EQ(o.status, 2);
+  EXPECT_NE(o.err.find("orbisca-chart: cannot write standard output: File too large"), std::string::npos) << o.err;
+}
+
 TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
   WriteFile(Path("ok.csv"), kHeader + kNewYork);
   WriteFile(Path("births.txt"), kHeader + kNewYork);

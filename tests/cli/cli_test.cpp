@@ -278,6 +278,32 @@ TEST(Command, RtfWriteFailures) {
   EXPECT_EQ(left, std::vector<std::string>{"taken.rtf"});
 }
 
+// Standard output that cannot take the whole text (here a file under a
+// file-size limit far below it) is an error with the system's reason, in every
+// output mode: it used to end with status 0 and the text cut short.
+TEST(Command, StandardOutputWriteFailures) {
+  const TempFolder scratch("stdout-fail");
+  const std::string out = scratch.path + "/out.txt";
+  std::vector<std::string> json = kNewYork1976, report = kNewYork1976;
+  json.push_back("--json");
+  report.push_back("--report");
+  const struct {
+    const char* name;
+    std::vector<std::string> args;
+  } rows[] = {
+      {"listing", kNewYork1976},
+      {"JSON", json},
+      {"report", report},
+      {"help", {"--help"}},
+  };
+  for (const auto& r : rows) {
+    SCOPED_TRACE(r.name);
+    const Outcome o = RunChart(r.args, "ulimit -f 1; exec >" + Quote(out) + "; ");
+    EXPECT_EQ(o.status, 1);
+    EXPECT_EQ(o.err, "orbisca-chart: cannot write standard output: File too large\n");
+  }
+}
+
 TEST(Command, SvgPictureIsWrittenWhole) {
   const TempFolder scratch("svg");
   const std::string& folder = scratch.path;
