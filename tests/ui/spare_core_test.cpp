@@ -1,6 +1,7 @@
 // A helper thread started beside the window's thread is kept off the core its
-// creator runs on when another is allowed, and still runs when none is.
+// creator runs on when another is allowed, and shares it when none is.
 #include <QtTest>
+#include <future>
 #include <pthread.h>
 #include <sched.h>
 
@@ -15,9 +16,10 @@ cpu_set_t CoresOf(pthread_t thread) {
   return cores;
 }
 
-// The cores of a thread started beside the caller, read by the thread itself
-// (which proves it ran), and the core the caller was on meanwhile; -1 when it
-// moved to another in between, each time it was tried.
+// The cores of a thread started beside the caller, read once it was started
+// (the thread waits for that, so that it is still there), and the core the
+// caller was on meanwhile; retried while the caller moved to another core in
+// between.
 struct Started {
   cpu_set_t helper;
   int creator = -1;
@@ -25,12 +27,12 @@ struct Started {
 Started StartHelper() {
   Started started;
   for (int attempt = 0; attempt < 100 && started.creator < 0; ++attempt) {
-    CPU_ZERO(&started.helper);
+    std::promise<void> read;
     const int before = sched_getcpu();
-    std::thread helper = orbisca::ui::StartBeside([&started] {
-      sched_getaffinity(0, sizeof started.helper, &started.helper);
-    });
+    std::thread helper = orbisca::ui::StartBeside([done = read.get_future()] { done.wait(); });
     const int after = sched_getcpu();
+    started.helper = CoresOf(helper.native_handle());
+    read.set_value();
     helper.join();
     if (before == after) started.creator = before;
   }
