@@ -135,25 +135,25 @@ bool WriteFiles(const ChartRequest& request, const Chart& chart) {
   return true;
 }
 
-// `text` on standard output, then `status`; a text that cannot be written
+// `text` on standard output; the exit status. A text that cannot be written
 // whole is an error, never a success.
-int Print(std::string_view text, int status) {
+int Print(std::string_view text) {
   if (const std::optional<std::string> reason = WriteStandardOutput(text)) {
     std::cerr << "orbisca-chart: cannot write standard output: " << *reason << '\n';
     return kExitWriteFailed;
   }
-  return status;
+  return 0;
 }
 
 int Run(int argc, const char* const* argv) {
   const ParseResult parsed = ParseCommandLine(argc, argv);
-  if (const HelpRequested* help = std::get_if<HelpRequested>(&parsed)) return Print(help->text, 0);
+  if (const HelpRequested* help = std::get_if<HelpRequested>(&parsed)) return Print(help->text);
   if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
     std::cerr << "orbisca-chart: " << error->message << '\n';
     return kExitRefused;
   }
   if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
-  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) return Print(listing->text, 0);
+  if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) return Print(listing->text);
   const ChartRequest& request = std::get<ChartRequest>(parsed);
   if (const std::optional<EntryRefusal> refusal = CheckEntries(request.entries)) {
     std::cerr << refusal->message << '\n';
@@ -162,9 +162,9 @@ int Run(int argc, const char* const* argv) {
   const Chart chart = ComputeChart(request.entries);
   if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   if (!WriteFiles(request, chart)) return kExitWriteFailed;
-  if (request.report) return Print(ReportText(chart.boxes), 0);
-  if (request.json) return Print(ChartJson(chart, request.place), 0);
-  return Print(ChartText(chart), 0);
+  if (request.report) return Print(ReportText(chart.boxes));
+  if (request.json) return Print(ChartJson(chart, request.place));
+  return Print(ChartText(chart));
 }
 
 }  // namespace
