@@ -19,6 +19,8 @@
 #include <random>
 #include <vector>
 
+#include "astro/ascendant.h"
+#include "astro/nodes.h"
 #include "bench/chart_steps.h"
 
 namespace orbisca {
@@ -31,21 +33,24 @@ struct Anchor {
   std::array<double, 10> longitudes;
 };
 
+// Swiss Ephemeris' sidereal longitude of one body at a universal Julian day.
+double AnchorLongitude(double jd, int body) {
+  char error[AS_MAXCH];
+  double xx[6];
+  if (swe_calc_ut(jd, body, SEFLG_MOSEPH | SEFLG_SIDEREAL, xx, error) < 0) {
+    std::fprintf(stderr, "swe_calc_ut: %s\n", error);
+    std::exit(1);
+  }
+  return xx[0];
+}
+
 // Universal time from the same record the engine starts from, then the ten
 // bodies; the ayanamsa is Lahiri's, as the engine's.
 Anchor AnchorChart(const ChartInput& in) {
   const CalendarMinute ut = UniversalCalendarMinute(InstantOf(in));
   const double jd = swe_julday(ut.year, ut.month, ut.day, ut.hour + ut.minute / 60.0, SE_GREG_CAL);
   Anchor a{};
-  char error[AS_MAXCH];
-  for (std::size_t i = 0; i < kSweBodies.size(); ++i) {
-    double xx[6];
-    if (swe_calc_ut(jd, kSweBodies[i], SEFLG_MOSEPH | SEFLG_SIDEREAL, xx, error) < 0) {
-      std::fprintf(stderr, "swe_calc_ut: %s\n", error);
-      std::exit(1);
-    }
-    a.longitudes[i] = xx[0];
-  }
+  for (std::size_t i = 0; i < kSweBodies.size(); ++i) a.longitudes[i] = AnchorLongitude(jd, kSweBodies[i]);
   return a;
 }
 
@@ -79,7 +84,18 @@ double ArcMinutes(double a, double b) {
 
 void CompareWithAnchor(const std::vector<ChartInput>& births) {
   std::array<double, 10> worst{};
+  double worstMeanNode = 0.0, worstTrueNode = 0.0;
   for (const ChartInput& in : births) {
+    // The nodes from the chart's own universal Julian day and sidereal shift.
+    const BirthInstant instant = InstantOf(in);
+    const CalendarMinute ut = UniversalCalendarMinute(instant);
+    const double jd = kJulianDayJ2000 + DayNumberJ2000(ut);
+    const double shift = SiderealShiftFor(instant);
+    const double anchorJd = swe_julday(ut.year, ut.month, ut.day, ut.hour + ut.minute / 60.0, SE_GREG_CAL);
+    worstMeanNode = std::max(worstMeanNode, ArcMinutes(SiderealNodes(jd, shift, NodeKind::Mean).rahu,
+                                                       AnchorLongitude(anchorJd, SE_MEAN_NODE)));
+    worstTrueNode = std::max(worstTrueNode, ArcMinutes(SiderealNodes(jd, shift, NodeKind::True).rahu,
+                                                       AnchorLongitude(anchorJd, SE_TRUE_NODE)));
     const PlanetTable ours = Positions(in);
     const Anchor theirs = AnchorChart(in);
     for (std::size_t i = 0; i < kAllBodies.size(); ++i) {
@@ -90,7 +106,7 @@ void CompareWithAnchor(const std::vector<ChartInput>& births) {
   for (std::size_t i = 0; i < kAllBodies.size(); ++i) {
     std::printf(" %s %.1f", std::string(BodyName(kAllBodies[i])).c_str(), worst[i]);
   }
-  std::printf("\n");
+  std::printf(" mean node %.2f true node %.2f\n", worstMeanNode, worstTrueNode);
 }
 
 int Main(int argc, char** argv) {

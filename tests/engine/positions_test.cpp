@@ -20,6 +20,7 @@
 #include "astro/orbital_elements.h"
 #include "astro/planet_position.h"
 #include "run/chart_input.h"
+#include "tests/engine/angle_check.h"
 
 namespace orbisca {
 namespace {
@@ -27,23 +28,6 @@ namespace {
 // Reference values are given to four or six decimals of a degree.
 constexpr double kFourPlacesArcsec = 0.00006 * 3600.0;
 constexpr double kSixPlacesArcsec = 0.0000006 * 3600.0;
-
-// Difference of two angles in arc-seconds, taken the short way round.
-double AngleErrorArcsec(double a, double b) {
-  double d = std::fmod(a - b, 360.0);
-  if (d > 180.0) d -= 360.0;
-  if (d < -180.0) d += 360.0;
-  return std::fabs(d) * 3600.0;
-}
-
-#define EXPECT_ANGLE(actual, expected, limitArcsec)                                   \
-  do {                                                                                \
-    const double a_ = (actual);                                                       \
-    ASSERT_FALSE(std::isnan(a_)) << #actual;                                           \
-    EXPECT_LE(AngleErrorArcsec(a_, (expected)), (limitArcsec))                         \
-        << #actual << " = " << a_ << ", expected " << (expected) << " (error "          \
-        << AngleErrorArcsec(a_, (expected)) << "\" over the limit " << (limitArcsec) << "\")"; \
-  } while (0)
 
 ChartInput Birth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int lonDeg, int lonMin, bool east,
                  bool dst) {
