@@ -176,6 +176,17 @@ struct LunarNodes {
 
 // The nodes at an instant given as a Julian day in universal time, made
 // sidereal with the chart's sidereal shift (negative, degrees).
+//
+// Time: the series are written for dynamical time (TT), and they are read
+// here at universal time, as the Moon and the planets are. Delta T stays
+// under 70 s over 1901-2050, in which the mean node moves 0.003' and the true
+// node under 0.02'.
+//
+// Shift: the chart's shift, the 1900-based one that the planets and the
+// ascendant use (SiderealShiftFor), so that the nodes stand on the same
+// zodiac as the ascendant the houses are counted from. The Moon's J2000-based
+// correction differs from it by under 2" over 1901-2050; either one is within
+// 0.37' of Swiss Ephemeris' Lahiri ayanamsa there.
 LunarNodes SiderealNodes(double julianDay, double siderealShift, NodeKind kind);
 
 }  // namespace orbisca
