@@ -185,7 +185,7 @@ struct LunarNodes {
 // Shift: the chart's shift, the 1900-based one that the planets and the
 // ascendant use (SiderealShiftFor), so that the nodes stand on the same
 // zodiac as the ascendant the houses are counted from. The Moon's J2000-based
-// correction differs from it by under 2" over 1901-2050; either one is within
+// correction differs from it by under 3" over 1901-2050; either one is within
 // 0.37' of Swiss Ephemeris' Lahiri ayanamsa there.
 LunarNodes SiderealNodes(double julianDay, double siderealShift, NodeKind kind);
 
