@@ -3,6 +3,7 @@
 #include <array>
 #include <cmath>
 
+#include "astro/angle_multiples.h"
 #include "astro/julian.h"
 #include "astro/orbital_elements.h"
 
@@ -14,24 +15,6 @@ double MoonCenturies(const BirthInstant& instant) {
 }
 
 namespace {
-
-// cos and sin of one angle; the product of two is the sum of the angles.
-struct Turn {
-  double c, s;
-};
-Turn operator*(Turn a, Turn b) { return {a.c * b.c - a.s * b.s, a.s * b.c + a.c * b.s}; }
-
-// The multiples -n..n of an angle, from one cosine and one sine: entry n + k
-// holds k times the angle.
-template <int n>
-std::array<Turn, 2 * n + 1> Multiples(double angle) {
-  std::array<Turn, 2 * n + 1> m{};
-  m[n] = {1.0, 0.0};
-  m[n + 1] = {std::cos(angle), std::sin(angle)};
-  for (int k = 2; k <= n; ++k) m[n + k] = m[n + k - 1] * m[n + 1];
-  for (int k = 1; k <= n; ++k) m[n - k] = {m[n + k].c, -m[n + k].s};
-  return m;
-}
 
 constexpr bool WithinMultiples() {
   const auto within = [](int k, int n) { return -n <= k && k <= n; };

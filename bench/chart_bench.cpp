@@ -3,7 +3,12 @@
 #include <benchmark/benchmark.h>
 
 #include "aspects/aspects.h"
+#include "astro/chart_positions.h"
+#include "astro/dasha.h"
+#include "astro/nodes.h"
+#include "astro/panchanga.h"
 #include "astro/planet_position.h"
+#include "astro/sunrise.h"
 #include "run/chart_input.h"
 
 namespace orbisca {
@@ -61,6 +66,34 @@ void AspectPassIntoBoxes(benchmark::State& state) {
   }
 }
 BENCHMARK(AspectPassIntoBoxes);
+
+// What the batch adds per birth for the Vedic rows: the nodes of one kind
+// (range 0 mean, 1 true), then the balance at birth with the particulars
+// and the vara (its sunrise search), and the whole three-level dasha.
+void Nodes(benchmark::State& state) {
+  const ChartFacts facts = ChartFactsAt(InstantOf(NewYork1976()), -74.0, 40.7);
+  const NodeKind kind = state.range(0) == 0 ? NodeKind::Mean : NodeKind::True;
+  for (auto _ : state) benchmark::DoNotOptimize(SiderealNodes(facts.julianDay, facts.siderealShift, kind));
+}
+BENCHMARK(Nodes)->Arg(0)->Arg(1);
+
+void BalanceParticularsVara(benchmark::State& state) {
+  const ChartFacts facts = ChartFactsAt(InstantOf(NewYork1976()), -74.0, 40.7);
+  const double sun = facts.planets.Longitude(Body::Sun), moon = facts.planets.Longitude(Body::Moon);
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(VimshottariBalance(moon));
+    benchmark::DoNotOptimize(ParticularsOf(sun, moon));
+    benchmark::DoNotOptimize(VaraAt(facts.julianDay, -4.0, -74.0, 40.7));
+  }
+}
+BENCHMARK(BalanceParticularsVara);
+
+void DashaThreeLevels(benchmark::State& state) {
+  const ChartFacts facts = ChartFactsAt(InstantOf(NewYork1976()), -74.0, 40.7);
+  const double moon = facts.planets.Longitude(Body::Moon);
+  for (auto _ : state) benchmark::DoNotOptimize(VimshottariDasha(facts.julianDay, moon, 365.25, 3));
+}
+BENCHMARK(DashaThreeLevels);
 
 }  // namespace
 }  // namespace orbisca
