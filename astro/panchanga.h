@@ -17,8 +17,8 @@ struct TithiRow {
 
 // The fifteen tithis of each paksha, the fifteenth being the full Moon
 // (Purnima) in the bright half and the new Moon (Amavasya) in the dark half.
-// Names: R. Sewell and S. B. Dikshit, "The Indian Calendar" (1896), the
-// table of tithis; common romanization without diacritics.
+// Names: R. Sewell and S. B. Dikshit, "The Indian Calendar" (1896), in the
+// common romanization without diacritics.
 inline constexpr std::array<TithiRow, 15> kTithis = {{
     {1, "Pratipada"},
     {2, "Dvitiya"},
@@ -44,8 +44,8 @@ struct YogaRow {
 };
 
 // The 27 yogas of 13°20' of the sum of the Sun's and the Moon's sidereal
-// longitudes (Surya Siddhanta ch. 2, v. 65; names as in Sewell and Dikshit,
-// "The Indian Calendar", the table of yogas).
+// longitudes (Surya Siddhanta ch. 2, on the yogas, in E. Burgess'
+// translation of 1860; names as in Sewell and Dikshit, "The Indian Calendar").
 inline constexpr std::array<YogaRow, 27> kYogas = {{
     {1, "Vishkambha"},
     {2, "Priti"},
@@ -81,11 +81,12 @@ struct KaranaRow {
   bool fixed;  // one of the four that come once a month
 };
 
-// The eleven karanas (Surya Siddhanta ch. 2, v. 67-69; Sewell and Dikshit,
-// "The Indian Calendar", the table of karanas): seven movable ones that
-// repeat eight times from the second half of the first tithi (karanas 2..57),
-// and four fixed ones: Shakuni, Chatushpada and Naga for karanas 58..60 (the
-// second half of the dark 14th and the new Moon), Kimstughna for karana 1.
+// The eleven karanas (Surya Siddhanta ch. 2, on the karanas, in Burgess'
+// translation; Sewell and Dikshit, "The Indian Calendar"): seven movable
+// ones that repeat eight times from the second half of the first tithi
+// (karanas 2..57), and four fixed ones: Shakuni, Chatushpada and Naga for
+// karanas 58..60 (the second half of the dark 14th and the new Moon),
+// Kimstughna for karana 1.
 inline constexpr std::array<KaranaRow, 11> kKaranas = {{
     {"Bava", false},
     {"Balava", false},
