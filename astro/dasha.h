@@ -20,8 +20,7 @@ struct DashaLordRow {
 
 // The lords in their order and their years (120 in all), Ashwini's lord
 // first: Parashara, "Brihat Parashara Hora Shastra", the chapter on the
-// Vimshottari dasha (ch. 46 in R. Santhanam's translation). Nakshatra n
-// (1..27) has lord (n - 1) mod 9.
+// dashas (the Vimshottari). Nakshatra n (1..27) has lord (n - 1) mod 9.
 inline constexpr std::array<DashaLordRow, 9> kVimshottariLords = {{
     {DashaLord::Ketu, "Ketu", 7},
     {DashaLord::Venus, "Venus", 20},
