@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 
 #include "astro/zodiac.h"
 
@@ -33,7 +34,8 @@ void Divide(DashaPeriod& parent, int depth) {
 }  // namespace
 
 DashaBalance VimshottariBalance(double moonLongitude) {
-  double reduced = std::isfinite(moonLongitude) ? std::fmod(moonLongitude, 360.0) : 0.0;
+  if (!std::isfinite(moonLongitude)) throw std::invalid_argument("the Moon's longitude is not a number");
+  double reduced = std::fmod(moonLongitude, 360.0);
   if (reduced < 0.0) reduced += 360.0;
   // The nakshatra the chart shows for this longitude, so that the dasha and
   // the positions table never name different ones at a boundary.
@@ -52,6 +54,8 @@ YearsMonthsDays SplitDashaYears(double years) {
 }
 
 std::vector<DashaPeriod> VimshottariDasha(double birthJulianDay, double moonLongitude, double yearDays, int levels) {
+  if (!std::isfinite(birthJulianDay)) throw std::invalid_argument("the birth's Julian day is not a number");
+  if (!std::isfinite(yearDays) || yearDays <= 0.0) throw std::invalid_argument("the dasha year has no length");
   const DashaBalance balance = VimshottariBalance(moonLongitude);
   const int depth = std::clamp(levels, 1, 3);
   const double cycleStart = birthJulianDay - balance.elapsedFraction * LordYears(balance.lord) * yearDays;

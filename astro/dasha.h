@@ -64,7 +64,7 @@ struct DashaBalance {
 };
 
 // The balance at birth from the Moon's sidereal longitude in degrees (any
-// finite value; reduced into 0..360).
+// finite value, reduced into 0..360; std::invalid_argument otherwise).
 DashaBalance VimshottariBalance(double moonLongitude);
 
 // Years cut into years, months and days as the dasha texts count them: the
@@ -92,7 +92,8 @@ struct DashaPeriod {
 // outside 1..3 are clamped). The first mahadasha starts before birth, where
 // its elapsed part began, and the nine cover 120 years of yearDays days from
 // there. Antardashas start with their mahadasha's lord and last MD x AD / 120
-// years, pratyantardashas MD x AD x PD / 120^2.
+// years, pratyantardashas MD x AD x PD / 120^2. A birth or Moon that is not
+// a number, or a year that is not a positive length, is std::invalid_argument.
 std::vector<DashaPeriod> VimshottariDasha(double birthJulianDay, double moonLongitude, double yearDays, int levels);
 
 // The chain of periods (mahadasha, antardasha, ...) that holds the instant,

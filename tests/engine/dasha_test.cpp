@@ -5,6 +5,7 @@
 #include <array>
 #include <cmath>
 #include <random>
+#include <stdexcept>
 
 #include "astro/civil_day.h"
 #include "astro/julian.h"
@@ -164,6 +165,9 @@ TEST(Dasha, LevelsAndInstantsOutside) {
   const std::vector<DashaPeriod> d = VimshottariDasha(birth, moon, 365.25, 2);
   EXPECT_TRUE(PeriodsAt(d, d.front().start - 1e-3).empty());
   EXPECT_TRUE(PeriodsAt(d, d.back().end).empty());
+  EXPECT_THROW(VimshottariDasha(NAN, moon, 365.25, 2), std::invalid_argument);
+  EXPECT_THROW(VimshottariDasha(birth, NAN, 365.25, 2), std::invalid_argument);
+  EXPECT_THROW(VimshottariDasha(birth, moon, 0.0, 2), std::invalid_argument);
   // A boundary belongs to the period it starts.
   EXPECT_EQ(PeriodsAt(d, d[1].start).front(), &d[1]);
   EXPECT_EQ(PeriodsAt(d, d[1].start)[1], &d[1].periods.front());

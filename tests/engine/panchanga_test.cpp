@@ -127,6 +127,7 @@ TEST(Sunrise, PolarDayAndNight) {
   EXPECT_EQ(SunriseOn(2002, 12, 21, 1.0, 15.0, 80.0).kind, SunriseKind::PolarNight);
   EXPECT_EQ(SunriseOn(2002, 6, 21, 0.0, 0.0, -80.0).kind, SunriseKind::PolarNight);
   EXPECT_EQ(SunriseOn(2002, 12, 21, 0.0, 0.0, -80.0).kind, SunriseKind::PolarDay);
+  EXPECT_EQ(SunriseOn(2002, 6, 21, 0.0, 0.0, 90.0).kind, SunriseKind::PolarDay);  // at the pole itself
   // 2002 June 21, 03:00 local (UT+1) at 80° N: a Friday, no sunrise.
   const double early = JulianDayNumber(6, 21, 2002) - 0.5 + 2.0 / 24.0;
   const Vara v = VaraAt(early, 1.0, 15.0, 80.0);
