@@ -1,6 +1,7 @@
 #include "astro/nodes.h"
 
 #include <cmath>
+#include <cstddef>
 
 #include "astro/angle_multiples.h"
 #include "astro/orbital_elements.h"

@@ -4,7 +4,6 @@
 // Meeus and the true (osculating) node from the Moon's position and motion.
 
 #include <array>
-#include <cstddef>
 
 namespace orbisca {
 
