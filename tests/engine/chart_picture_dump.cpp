@@ -6,7 +6,7 @@
 #include <string>
 
 #include "report/chart_picture.h"
-#include "run/chart_facts.h"
+#include "run/chart_picture_of.h"
 
 namespace {
 
@@ -27,19 +27,20 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   bool ok = true;
 
-  orbisca::ChartInput in;
-  in.PersonName = "Test Person";
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneHours = in.ZoneCorrHours = 5;
-  in.LonDeg = 74;
-  in.LatDeg = 40;
-  in.LatMin = 43;
-  in.IsDst = orbisca::kTrue;
-  ok &= Write(dir + "/whole.svg", PictureOfChart(in, orbisca::ComputeChartFacts(in), "New York"));
+  orbisca::Birth in;
+  in.name = "Test Person";
+  in.year = 1976;
+  in.month = 7;
+  in.day = 4;
+  in.hour = 10;
+  in.minute = 15;
+  in.zone = orbisca::ZoneRow{27};  // Eastern Standard Time
+  in.lonDegrees = 74;
+  in.east = false;
+  in.latDegrees = 40;
+  in.latMinutes = 43;
+  in.dst = true;
+  ok &= Write(dir + "/whole.svg", PictureOfChart(in, orbisca::ComputeChart(in), "New York"));
 
   ok &= Write(dir + "/blank.svg", ChartPicture{});
   for (int sign = 1; sign <= 12; ++sign) {
