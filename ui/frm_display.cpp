@@ -379,7 +379,7 @@ void FrmDisplay::ExitProgram() {
   UnloadAllAndEnd();
 }
 
-void FrmDisplay::OpenReport() { OpenReportWindow(this, aspects_); }
+void FrmDisplay::OpenReport() { OpenReportWindow(this, KindTexts(aspects_)); }
 
 void FrmDisplay::showEvent(QShowEvent* event) {
   // The results are read from the top.

@@ -48,8 +48,8 @@ QPushButton* DialogButton(const QString& objectName, const QString& caption, QWi
 
 }  // namespace
 
-FrmSave::FrmSave(const std::vector<AspectEntry>& aspects, QWidget* parent)
-    : QDialog(parent), report_(BuildReport(KindTexts(aspects), HomePageAddress().toStdString())) {
+FrmSave::FrmSave(const AspectTexts& resultTexts, QWidget* parent)
+    : QDialog(parent), report_(BuildReport(resultTexts, HomePageAddress().toStdString())) {
   setObjectName(QStringLiteral("frmSave"));
   setWindowTitle(kWindowCaption);
   setModal(true);
@@ -175,8 +175,8 @@ void FrmSave::Print() {
   }
 }
 
-void OpenReportWindow(QWidget* parent, const std::vector<AspectEntry>& aspects) {
-  FrmSave window(aspects, parent);
+void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts) {
+  FrmSave window(resultTexts, parent);
   window.exec();
 }
 

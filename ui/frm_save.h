@@ -3,9 +3,8 @@
 #include <QDialog>
 #include <array>
 #include <string>
-#include <vector>
 
-#include "aspects/aspects.h"
+#include "aspects/aspect_kind.h"
 
 class QLayout;
 class QPushButton;
@@ -13,9 +12,13 @@ class QTextEdit;
 
 namespace orbisca::ui {
 
+// The seven kinds' texts in tab order (Conjunction, Semi Sextile, Sextile,
+// Square, Trine, Quincunx, Opposition), UTF-8 with CR LF line breaks.
+using AspectTexts = std::array<std::string, kAspectKindCount>;
+
 // Opens the report window modally over `parent` with the report of the
-// aspects found; it is built afresh each time and discarded when closed.
-void OpenReportWindow(QWidget* parent, const std::vector<AspectEntry>& aspects);
+// results; it is built afresh each time and discarded when closed.
+void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts);
 
 // frmSave, the report window: the report of the results in a read-only box,
 // with save as Rich Text Format, print, and clickable web addresses. It keeps
@@ -25,7 +28,7 @@ class FrmSave : public QDialog {
   Q_OBJECT
 
  public:
-  explicit FrmSave(const std::vector<AspectEntry>& aspects, QWidget* parent = nullptr);
+  explicit FrmSave(const AspectTexts& resultTexts, QWidget* parent = nullptr);
   ~FrmSave() override;
 
   // The report, UTF-8 with CR LF line breaks.
