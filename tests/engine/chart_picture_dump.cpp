@@ -7,6 +7,7 @@
 
 #include "report/chart_picture.h"
 #include "run/chart_picture_of.h"
+#include "tests/support/births.h"
 
 namespace {
 
@@ -27,19 +28,7 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   bool ok = true;
 
-  orbisca::Birth in;
-  in.name = "Test Person";
-  in.year = 1976;
-  in.month = 7;
-  in.day = 4;
-  in.hour = 10;
-  in.minute = 15;
-  in.zone = orbisca::ZoneRow{27};  // Eastern Standard Time
-  in.lonDegrees = 74;
-  in.east = false;
-  in.latDegrees = 40;
-  in.latMinutes = 43;
-  in.dst = true;
+  const orbisca::Birth in = orbisca::NewYork1976("Test Person");
   ok &= Write(dir + "/whole.svg", PictureOfChart(in, orbisca::ComputeChart(in), "New York"));
 
   ok &= Write(dir + "/blank.svg", ChartPicture{});

@@ -14,6 +14,7 @@
 
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
+#include "tests/support/births.h"
 #include "ui/chart_tab.h"
 #include "ui/picture_module.h"
 #include "save_failures.h"
@@ -38,23 +39,6 @@ class FakeFileDialogs final : public FileDialogSeam {
   QList<QStringList> calls;
 };
 
-// 1976-07-04 10:15 local, zone 5 hours west, daylight saving, 40°N 74°W.
-Birth NewYork1976() {
-  Birth in;
-  in.name = "Chart Test";
-  in.year = 1976;
-  in.month = 7;
-  in.day = 4;
-  in.hour = 10;
-  in.minute = 15;
-  in.zone = ZoneRow{27};  // Eastern Standard Time
-  in.lonDegrees = 74;
-  in.east = false;
-  in.latDegrees = 40;
-  in.dst = true;
-  return in;
-}
-
 void Show(ChartTab& tab, const Birth& in) {
   tab.ShowChart(in, ComputeChart(in));
   tab.BuildContents();
@@ -72,7 +56,7 @@ class ChartTabTest : public QObject {
   }
 
   void showsTheInstantAndThePositions() {
-    const Birth in = NewYork1976();
+    const Birth in = NewYork1976("Chart Test");
     const Chart chart = ComputeChart(in);
     ChartTab tab;
     tab.ShowChart(in, chart);
@@ -103,7 +87,7 @@ class ChartTabTest : public QObject {
     ScopedFileDialogSeam fileGuard(&files);
     ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
-    Show(tab, NewYork1976());
+    Show(tab, NewYork1976("Chart Test"));
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg", ""}));
@@ -142,7 +126,7 @@ class ChartTabTest : public QObject {
   // Qt SVG's own drawing of the picture on white.
   void pngIsQtSvgsDrawing() {
     ChartTab tab;
-    Show(tab, NewYork1976());
+    Show(tab, NewYork1976("Chart Test"));
     for (const int pixels : {100, 800}) {
       QSvgRenderer renderer(tab.PictureSvg());
       QImage image(pixels, pixels, QImage::Format_ARGB32);
@@ -173,7 +157,7 @@ class ChartTabTest : public QObject {
     ScopedFileDialogSeam fileGuard(&files);
     ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
-    Show(tab, NewYork1976());
+    Show(tab, NewYork1976("Chart Test"));
 
     QVERIFY(SaveUnderLimit(failure, [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); }));
 
@@ -221,7 +205,7 @@ class ChartTabTest : public QObject {
   }
 
   void screenReaderNames() {
-    const Birth in = NewYork1976();
+    const Birth in = NewYork1976("Chart Test");
     const Chart chart = ComputeChart(in);
     ChartTab tab;
     tab.BuildContents();  // built before the chart came: the chart fills it
