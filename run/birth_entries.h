@@ -18,6 +18,7 @@ struct BirthEntries {
   std::string yearText = "1901";
   std::string hourText = "0";
   std::string minuteText = "0";
+  std::string secondText = "0";  // kept with the birth; the positions read the minute
   int zoneIndex = 29;
   // A UTC offset in minutes east, from the tz database for a place, used in
   // place of the zone list's row.
@@ -43,6 +44,19 @@ struct EntryRefusal {
 // The form's checks in their fixed order; the first that fails is returned,
 // std::nullopt when every entry passes.
 std::optional<EntryRefusal> CheckEntries(const BirthEntries& entries);
+
+// What the checks read of a birth, however its texts were read: the form's
+// boxes by their rules (CheckEntries), or numbers read from digits
+// (CheckBirth). A value that could not be read is nothing.
+struct ReadEntries {
+  bool nameBlank = false;
+  std::optional<double> lonDegrees, lonMinutes, latDegrees, latMinutes;
+  std::optional<short> year;
+  int monthIndex = 0;  // January is 0
+  int dayIndex = 0;    // day 1 is 0
+};
+// The form's checks in their fixed order on what was read.
+std::optional<EntryRefusal> CheckReadEntries(const ReadEntries& read);
 
 // Text helpers with the form's number rules.
 std::string_view TrimSpaces(std::string_view text);
