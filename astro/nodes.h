@@ -4,10 +4,27 @@
 // Meeus and the true (osculating) node from the Moon's position and motion.
 
 #include <array>
+#include <cstddef>
+#include <string_view>
 
 namespace orbisca {
 
 enum class NodeKind { Mean, True };
+
+enum class Node { Rahu, Ketu };
+
+struct NodeRow {
+  Node node;
+  std::string_view name;
+  std::string_view letters;  // the chart picture's mark
+};
+
+// The two nodes in the order the chart lists them, Rahu first.
+inline constexpr std::array<NodeRow, 2> kNodes = {{
+    {Node::Rahu, "Rahu", "Ra"},
+    {Node::Ketu, "Ketu", "Ke"},
+}};
+inline constexpr std::string_view NodeName(Node n) { return kNodes[static_cast<std::size_t>(n)].name; }
 
 // One periodic term of the Moon's longitude or latitude: multipliers of D, M,
 // M' and F, and the coefficient in millionths of a degree. Terms with M are

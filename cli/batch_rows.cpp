@@ -157,7 +157,7 @@ bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output
     return false;
   }
   const Birth& birth = std::get<RowBirth>(row).birth;
-  const Chart chart = ComputeChart(birth);
+  const Chart chart = ComputeChart(birth, output.chart);
   if (output.format == BatchFormat::Jsonl) {
     Json object;
     object["line"] = line;

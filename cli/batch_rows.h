@@ -12,6 +12,7 @@
 
 #include "cli/place_option.h"
 #include "run/birth.h"
+#include "run/chart.h"
 
 namespace orbisca::cli {
 
@@ -77,6 +78,9 @@ enum class BatchFormat { Jsonl, Csv };
 struct BatchOutput {
   BatchFormat format = BatchFormat::Jsonl;
   bool paragraphs = false;
+  // --node and --dasha-year; a row carries the balance at birth, not the
+  // dasha's periods.
+  ChartOptions chart{.dashaLevels = 0};
 };
 
 // The first line of the output, if the format has one.

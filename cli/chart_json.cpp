@@ -1,6 +1,8 @@
 #include "cli/chart_json.h"
 
 #include "aspects/interpretation.h"
+#include "astro/civil_day.h"
+#include "run/vedic_text.h"
 
 namespace orbisca::cli {
 namespace {
@@ -12,6 +14,37 @@ void AddZodiac(Json& object, const ZodiacPosition& p) {
   object["nakshatra"] = p.nakshatra;
   object["nakshatra_name"] = std::string(NakshatraName(p.nakshatra));
   object["pada"] = p.pada;
+}
+
+std::string EnglishDay(int weekday) { return std::string(kWeekdays[static_cast<std::size_t>(weekday)].english); }
+
+Json ParticularsObject(const ChartParticulars& p) {
+  Json object;
+  object["weekday"] = EnglishDay(p.weekday);
+  object["vara"] = EnglishDay(p.vara.weekday);
+  object["sunrise"] = p.vara.sunrise.kind == SunriseKind::Rises ? Json(IsoUniversal(p.vara.sunrise.julianDay)) : Json();
+  object["tithi"] = p.day.tithi;
+  object["tithi_name"] = std::string(TithiName(p.day.tithi));
+  object["paksha"] = std::string(PakshaName(p.day.paksha));
+  object["yoga"] = p.day.yoga;
+  object["yoga_name"] = std::string(YogaName(p.day.yoga));
+  object["karana"] = p.day.karana;
+  object["karana_name"] = std::string(KaranaName(p.day.karana));
+  return object;
+}
+
+// Periods with their sub-periods, as deep as they were computed.
+Json PeriodsArray(const std::vector<DashaPeriod>& periods) {
+  Json array = Json::array();
+  for (const DashaPeriod& d : periods) {
+    Json period;
+    period["lord"] = std::string(LordName(d.lord));
+    period["start"] = IsoUniversal(d.start);
+    period["end"] = IsoUniversal(d.end);
+    if (!d.periods.empty()) period["periods"] = PeriodsArray(d.periods);
+    array.push_back(std::move(period));
+  }
+  return array;
 }
 
 }  // namespace
@@ -41,6 +74,19 @@ void AddChartMembers(Json& object, const Chart& chart, bool paragraphs) {
     if (paragraphs) aspect["paragraph"] = std::string(GetInterpretation(e.kind, e.first, e.second));
     aspects.push_back(std::move(aspect));
   }
+  Json& nodes = object["nodes"] = Json::array();
+  for (const NodePosition& n : chart.nodes) {
+    Json node;
+    node["name"] = std::string(NodeName(n.node));
+    node["longitude"] = n.longitude;
+    AddZodiac(node, n.where);
+    nodes.push_back(std::move(node));
+  }
+  object["particulars"] = ParticularsObject(chart.particulars);
+  Json& dasha = object["dasha"] = Json::object();
+  dasha["year_days"] = DashaYearDays(chart.dasha.year);
+  dasha["balance"] = {{"lord", std::string(LordName(chart.dasha.balance.lord))}, {"years", chart.dasha.balance.years}};
+  if (!chart.dasha.periods.empty()) dasha["periods"] = PeriodsArray(chart.dasha.periods);
 }
 
 void AddPlaceMember(Json& object, const PlaceFacts& facts) {

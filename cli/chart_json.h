@@ -13,7 +13,9 @@ using Json = nlohmann::ordered_json;
 
 // The chart's members of the --json object, in their order: universal_time_hours,
 // sidereal_shift, julian_day, bodies (with their signs and nakshatras),
-// ascendant, aspects (each with its paragraph when asked).
+// ascendant, aspects (each with its paragraph when asked), nodes (Rahu and
+// Ketu, with a body's keys), particulars, and dasha (year_days, balance, and
+// the periods when the chart has them).
 void AddChartMembers(Json& object, const Chart& chart, bool paragraphs);
 
 // The "place" member of a chart whose place came from the atlas: name, admin,

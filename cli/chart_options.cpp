@@ -27,9 +27,10 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value.
-constexpr std::array<std::string_view, 15> kValueOptions = {
-    "--date", "--time",  "--zone",   "--lon",    "--lat",  "--name",  "--rtf",   "--svg",
-    "--place", "--places", "--batch", "--input", "--format", "--output", "--jobs"};
+constexpr std::array<std::string_view, 18> kValueOptions = {
+    "--date",   "--time",   "--zone",   "--lon",  "--lat",          "--name",      "--rtf",
+    "--svg",    "--place",  "--places", "--batch", "--input",       "--format",    "--output",
+    "--jobs",   "--node",   "--dasha-year", "--dasha-levels"};
 
 // Takes a run of `least` to `most` ASCII digits from the front of `text`.
 std::optional<std::string_view> TakeDigits(std::string_view& text, std::size_t least, std::size_t most) {
@@ -94,6 +95,56 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.footer(zoneList +
              "\nExit status: 0 chart printed, 1 the RTF or SVG file or standard output could not be written, 2 input refused.\n"
              "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file or output file.");
+}
+
+// The texts of the options of the nodes and the dasha, as given.
+struct VedicTexts {
+  std::string node = "mean", dashaYear = "365.25", dashaLevels = "2";
+};
+
+struct NodeChoice {
+  std::string_view text;
+  NodeKind kind;
+};
+constexpr std::array<NodeChoice, 2> kNodeChoices = {{{"mean", NodeKind::Mean}, {"true", NodeKind::True}}};
+
+struct DashaYearChoice {
+  std::string_view text;
+  DashaYear year;
+};
+constexpr std::array<DashaYearChoice, 3> kDashaYearChoices = {
+    {{"365.25", DashaYear::Julian}, {"365.2422", DashaYear::Tropical}, {"360", DashaYear::Savana}}};
+
+// --node and --dasha-year apply to a chart and to every row of a batch.
+void DeclareVedicOptions(CLI::App& app, VedicTexts& t) {
+  app.add_option("--node", t.node, "Rahu and Ketu from the mean node (default) or the true node: mean or true");
+  app.add_option("--dasha-year", t.dashaYear,
+                 "Length of the Vimshottari dasha's year in days: 365.25 (default), 365.2422 (tropical) or 360 "
+                 "(savana)");
+  app.add_option("--dasha-levels", t.dashaLevels,
+                 "Levels of the dasha's periods in --json: 1 mahadashas, 2 with antardashas (default), 3 with "
+                 "pratyantardashas");
+}
+
+// The chart's options as the texts give them (the dasha's levels only when
+// `levels`), or the message that refuses them.
+std::optional<UsageError> ReadVedicOptions(const VedicTexts& t, bool levels, ChartOptions& options) {
+  const auto node = std::find_if(kNodeChoices.begin(), kNodeChoices.end(),
+                                 [&t](const NodeChoice& c) { return c.text == t.node; });
+  if (node == kNodeChoices.end()) return UsageError{"--node expects mean or true, not \"" + t.node + "\""};
+  options.nodeKind = node->kind;
+  const auto year = std::find_if(kDashaYearChoices.begin(), kDashaYearChoices.end(),
+                                 [&t](const DashaYearChoice& c) { return c.text == t.dashaYear; });
+  if (year == kDashaYearChoices.end()) {
+    return UsageError{"--dasha-year expects 365.25, 365.2422 or 360, not \"" + t.dashaYear + "\""};
+  }
+  options.dashaYear = year->year;
+  if (!levels) return std::nullopt;
+  if (t.dashaLevels != "1" && t.dashaLevels != "2" && t.dashaLevels != "3") {
+    return UsageError{"--dasha-levels expects 1, 2 or 3, not \"" + t.dashaLevels + "\""};
+  }
+  options.dashaLevels = t.dashaLevels[0] - '0';
+  return std::nullopt;
 }
 
 // The texts of the batch options, as given.
@@ -334,7 +385,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   ChartLine line;
   BatchRequest batch;
   BatchTexts batchTexts;
+  VedicTexts vedic;
   DeclareOptions(app, line.texts, line.request);
+  DeclareVedicOptions(app, vedic);
   DeclareBatchOptions(app, batch, batchTexts);
   if (std::optional<UsageError> missing = MissingValue(argc, argv)) {
     // Help asked for on the same line is shown instead. It is answered here:
@@ -354,6 +407,9 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
   if (app.count("--batch") > 0) {
+    // The batch writes the balance at birth, never the periods.
+    if (app.count("--dasha-levels") > 0) return UsageError{"--dasha-levels is not used with --batch"};
+    if (std::optional<UsageError> error = ReadVedicOptions(vedic, false, batch.output.chart)) return *error;
     std::variant<BatchRequest, UsageError> read = ReadBatch(std::move(batch), batchTexts);
     if (UsageError* error = std::get_if<UsageError>(&read)) return *error;
     return std::get<BatchRequest>(std::move(read));
@@ -361,6 +417,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   if (app.count("--places")) return ListPlaces(line.texts.placesQuery);
   line.given = {app.count("--date") > 0, app.count("--time") > 0, app.count("--zone") > 0,
                 app.count("--lon") > 0,  app.count("--lat") > 0,  app.count("--place") > 0};
+  if (std::optional<UsageError> error = ReadVedicOptions(vedic, true, line.request.options)) return *error;
   return ChartOfLine(std::move(line));
 }
 

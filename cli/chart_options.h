@@ -6,6 +6,7 @@
 #include "cli/batch.h"
 #include "cli/place_option.h"
 #include "run/birth.h"
+#include "run/chart.h"
 
 namespace orbisca::cli {
 
@@ -29,6 +30,7 @@ struct ChartRequest {
   std::string rtfPath;  // empty: no RTF file
   std::string svgPath;  // empty: no picture file
   std::optional<PlaceFacts> place;  // --place
+  ChartOptions options{.dashaLevels = 2};  // --node, --dasha-year, --dasha-levels
 };
 
 // --places QUERY: the matching places, listed.

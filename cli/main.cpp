@@ -15,6 +15,7 @@
 #include "report/site.h"
 #include "run/chart.h"
 #include "run/chart_picture_of.h"
+#include "run/vedic_text.h"
 
 namespace orbisca::cli {
 namespace {
@@ -35,12 +36,32 @@ void AppendBodyLine(std::string& out, std::string_view name, double longitude, c
   out += line;
 }
 
-// The bodies and the ascendant, then each kind's entries without their
-// carriage returns and the last line break.
-std::string ChartText(const Chart& chart) {
+// The particulars, then the mahadashas with their dates on the birth's clock
+// and the person's age at each start.
+void AppendVedicLines(std::string& out, const Birth& birth, const Chart& chart) {
+  out += '\n' + ParticularsLine(chart) + "\n\n";
+  const double offset = chart.instant.clockOffsetHours;
+  out += "Vimshottari dasha, years of " + std::string(DashaYearName(chart.dasha.year)) + ", dates on the birth's clock (" +
+         ClockOffsetName(offset) + ")\n" + BalanceLine(chart.dasha.balance) + "\n";
+  for (const DashaPeriod& d : chart.dasha.periods) {
+    const std::string age = AgeAt(birth, chart, d.start);
+    char line[160];
+    std::snprintf(line, sizeof line, "%-8s %s to %s  %s\n", std::string(LordName(d.lord)).c_str(),
+                  ClockDateTime(d.start, offset).c_str(), ClockDateTime(d.end, offset).c_str(),
+                  age.empty() ? "began before birth" : ("from age " + age).c_str());
+    out += line;
+  }
+}
+
+// The bodies, the nodes and the ascendant, the particulars and the
+// mahadashas, then each kind's entries without their carriage returns and
+// the last line break.
+std::string ChartText(const Birth& birth, const Chart& chart) {
   std::string text;
   for (const BodyPosition& b : chart.bodies) AppendBodyLine(text, BodyName(b.body), b.longitude, b.where);
+  for (const NodePosition& n : chart.nodes) AppendBodyLine(text, NodeName(n.node), n.longitude, n.where);
   AppendBodyLine(text, "Asc", chart.ascendant.longitude, chart.ascendant.where);
+  AppendVedicLines(text, birth, chart);
   for (const std::string& kind : KindTexts(chart.aspects)) {
     if (kind.empty()) continue;
     text += '\n';
@@ -108,12 +129,12 @@ int Run(int argc, const char* const* argv) {
     std::cerr << refusal->message << '\n';
     return kExitRefused;
   }
-  const Chart chart = ComputeChart(request.birth);
+  const Chart chart = ComputeChart(request.birth, request.options);
   if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   if (!WriteFiles(request, chart)) return kExitWriteFailed;
   if (request.report) return Print(ReportText(chart));
   if (request.json) return Print(ChartJson(chart, request.place));
-  return Print(ChartText(chart));
+  return Print(ChartText(request.birth, chart));
 }
 
 }  // namespace

@@ -3,11 +3,12 @@
 #include <cstdio>
 
 #include "astro/ascendant.h"
+#include "astro/civil_day.h"
 #include "astro/planet_position.h"
 
 namespace orbisca {
 
-Chart ComputeChart(const Birth& birth, const ChartOptions& /*options*/) {
+Chart ComputeChart(const Birth& birth, const ChartOptions& options) {
   const BirthInstant instant = InstantOf(birth);
   const ChartPositions positions = PositionsAt(instant);
   Chart c{};
@@ -24,6 +25,23 @@ Chart ComputeChart(const Birth& birth, const ChartOptions& /*options*/) {
                                        c.instant.siderealShift);
   c.ascendant = {asc, ZodiacPositionOf(asc)};
   c.aspects = FindAspects(c.planets);
+
+  const ZoneCorrection zone = CorrectionOf(birth.zone);
+  c.instant.clockOffsetHours = (birth.dst ? 1.0 : 0.0) - (zone.hours + zone.minutes / 60.0);
+  c.nodeKind = options.nodeKind;
+  const LunarNodes nodes = SiderealNodes(c.instant.julianDay, c.instant.siderealShift, options.nodeKind);
+  c.nodes = {{{Node::Rahu, nodes.rahu, ZodiacPositionOf(nodes.rahu)}, {Node::Ketu, nodes.ketu, ZodiacPositionOf(nodes.ketu)}}};
+
+  const double sun = c.planets.Longitude(Body::Sun), moon = c.planets.Longitude(Body::Moon);
+  c.particulars.weekday = WeekdayOf(birth.year, birth.month, birth.day);
+  c.particulars.vara = VaraAt(c.instant.julianDay, c.instant.clockOffsetHours, EastLongitude(birth), NorthLatitude(birth));
+  c.particulars.day = ParticularsOf(sun, moon);
+
+  c.dasha.year = options.dashaYear;
+  c.dasha.balance = VimshottariBalance(moon);
+  if (options.dashaLevels > 0) {
+    c.dasha.periods = VimshottariDasha(c.instant.julianDay, moon, DashaYearDays(options.dashaYear), options.dashaLevels);
+  }
   return c;
 }
 

@@ -9,17 +9,26 @@
 
 #include "aspects/aspects.h"
 #include "astro/body.h"
+#include "astro/dasha.h"
 #include "astro/julian.h"
+#include "astro/nodes.h"
+#include "astro/panchanga.h"
 #include "astro/planet_table.h"
+#include "astro/sunrise.h"
 #include "astro/zodiac.h"
 #include "run/birth.h"
 
 namespace orbisca {
 
 // What the chart may compute besides the positions and the aspects. The
-// nodes, the dasha, the divisional charts and the particulars add their
-// switches here as they join the chart.
-struct ChartOptions {};
+// divisional charts add their switches here as they join the chart.
+struct ChartOptions {
+  NodeKind nodeKind = NodeKind::Mean;  // the usual Vedic practice; the true node is a choice
+  DashaYear dashaYear = DashaYear::Julian;
+  // Levels of the dasha's periods: 1 the mahadashas, 2 with the antardashas,
+  // 3 with the pratyantardashas; 0 the balance at birth alone (the batch).
+  int dashaLevels = 3;
+};
 
 // The instant the positions were computed for.
 struct ChartInstant {
@@ -27,12 +36,34 @@ struct ChartInstant {
   CalendarMinute universal;  // the same, carried into the calendar
   double julianDay;          // of that instant, universal time
   double siderealShift;      // as the positions use it (negative)
+  double clockOffsetHours;   // the birth's local clock minus universal time, daylight saving included
 };
 
 struct BodyPosition {
   Body body;
   double longitude;  // sidereal, degrees
   ZodiacPosition where;
+};
+
+struct NodePosition {
+  Node node;
+  double longitude;  // sidereal, degrees
+  ZodiacPosition where;
+};
+
+// The birth particulars: the civil weekday of the local date, the Vedic day
+// (vara, from sunrise to sunrise at the birth place) and the day's tithi,
+// yoga, karana and the Moon's nakshatra and pada.
+struct ChartParticulars {
+  int weekday;  // 0 = Sunday .. 6 = Saturday
+  Vara vara;
+  Particulars day;
+};
+
+struct ChartDasha {
+  DashaYear year;
+  DashaBalance balance;
+  std::vector<DashaPeriod> periods;  // the nine mahadashas, as deep as asked; none at level 0
 };
 
 struct AscendantPosition {
@@ -47,7 +78,12 @@ struct Chart {
   AscendantPosition ascendant;
   // Every ordered pair in an aspect, in the order the tabs list them.
   std::vector<AspectEntry> aspects;
-  // Later members: the nodes, the dasha, the divisional charts, the particulars.
+  // Rahu and Ketu, never in the aspect pass: its ten bodies stay as they are.
+  NodeKind nodeKind;
+  std::array<NodePosition, 2> nodes;
+  ChartParticulars particulars;
+  ChartDasha dasha;
+  // Later members: the divisional charts.
 };
 
 // The chart of a birth. Pure: the same birth gives the same chart.

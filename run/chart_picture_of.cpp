@@ -17,6 +17,9 @@ ChartPicture PictureOfChart(const Birth& b, const Chart& chart, const std::strin
                      FormatInSign(chart.ascendant.where), true});
   for (const BodyPosition& x : chart.bodies)
     p.marks.push_back({std::string(Abbreviation(x.body)), x.where.sign, FormatInSign(x.where), false});
+  for (const NodePosition& x : chart.nodes)
+    p.marks.push_back({std::string(kNodes[static_cast<std::size_t>(x.node)].letters), x.where.sign,
+                       FormatInSign(x.where), false});
   return p;
 }
 
