@@ -9,14 +9,20 @@
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QGroupBox>
+#include <QHBoxLayout>
 #include <QScrollArea>
+#include <QSettings>
 #include <QTableWidget>
+#include <QTreeWidget>
 #include <QVBoxLayout>
 #include <cstdlib>
 
 #include "report/atomic_file.h"
 #include "report/chart_picture.h"
 #include "run/chart_picture_of.h"
+#include "run/vedic_text.h"
+#include "ui/accessible_list.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/picture_module.h"
@@ -50,6 +56,28 @@ constexpr int kGridSide = static_cast<int>(kBodyCount) - 1;
 Body RowBody(int row) { return kAllBodies[static_cast<std::size_t>(row + 1)]; }
 Body ColumnBody(int column) { return kAllBodies[static_cast<std::size_t>(column)]; }
 
+// The choices offered, in the order of their lists.
+struct NodeChoiceRow {
+  NodeKind kind;
+  const char* text;
+  const char* key;  // as remembered
+};
+constexpr std::array<NodeChoiceRow, 2> kNodeChoices = {{
+    {NodeKind::Mean, "Mean node", "mean"},
+    {NodeKind::True, "True node", "true"},
+}};
+
+const QString kNodeKey = QStringLiteral("chart/node");
+const QString kDashaYearKey = QStringLiteral("chart/dashaYear");
+
+QSettings Settings() { return QSettings(QStringLiteral("Orbisca"), QStringLiteral("Orbisca")); }
+
+// The Julian day (universal time) of a moment.
+double JulianDayOf(const QDateTime& moment) {
+  constexpr double kUnixEpochJulianDay = 2440587.5;  // 1970-01-01 00:00 UTC
+  return kUnixEpochJulianDay + static_cast<double>(moment.toMSecsSinceEpoch()) / 86400000.0;
+}
+
 QTableWidgetItem* ReadOnlyItem(const QString& text) {
   auto* item = new QTableWidgetItem(text);
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -79,6 +107,18 @@ QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
 
 }  // namespace
 
+ChartOptions RememberedChartOptions() {
+  QSettings settings = Settings();
+  ChartOptions options;
+  const QString node = settings.value(kNodeKey).toString();
+  for (const NodeChoiceRow& row : kNodeChoices)
+    if (node == QLatin1String(row.key)) options.nodeKind = row.kind;
+  const double days = settings.value(kDashaYearKey).toDouble();
+  for (const DashaYearRow& row : kDashaYears)
+    if (days == row.days) options.dashaYear = row.kind;
+  return options;
+}
+
 ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("fraChart"));
   auto* outer = new QVBoxLayout(this);
@@ -104,10 +144,18 @@ void ChartTab::BuildContents() {
   instantLabel_->setWordWrap(true);
   instantLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   pageLayout->addWidget(instantLabel_);
+  particularsLabel_ = new QLabel(page);
+  particularsLabel_->setObjectName(QStringLiteral("lblParticulars"));
+  particularsLabel_->setTextFormat(Qt::PlainText);
+  particularsLabel_->setWordWrap(true);
+  particularsLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  pageLayout->addWidget(particularsLabel_);
 
   // One under another, each at its full size: the page scrolls, so the
   // window keeps the size the seven tabs need.
+  pageLayout->addWidget(BuildChoices(), 0, Qt::AlignLeft);
   pageLayout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  pageLayout->addWidget(BuildDashaPanel());
   pageLayout->addWidget(BuildPicture());
   pageLayout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
   pageLayout->addStretch(1);
@@ -121,8 +169,60 @@ void ChartTab::showEvent(QShowEvent* event) {
   QWidget::showEvent(event);
 }
 
+QWidget* ChartTab::BuildChoices() {
+  auto* holder = new QWidget(this);
+  auto* row = new QHBoxLayout(holder);
+  row->setContentsMargins(0, 0, 0, 0);
+  const ChartOptions remembered = RememberedChartOptions();
+  const auto addList = [&](QComboBox*& list, const char* objectName, const QString& caption) {
+    auto* label = new QLabel(caption, holder);
+    list = new AccessibleList(holder);
+    list->setObjectName(QLatin1String(objectName));
+    label->setBuddy(list);
+    row->addWidget(label);
+    row->addWidget(list);
+  };
+  addList(nodeChoice_, "cboNode", tr("&Nodes:"));
+  for (const NodeChoiceRow& r : kNodeChoices) nodeChoice_->addItem(tr(r.text));
+  nodeChoice_->setCurrentIndex(static_cast<int>(remembered.nodeKind));
+  addList(dashaYearChoice_, "cboDashaYear", tr("Dasha &year:"));
+  for (const DashaYearRow& r : kDashaYears) dashaYearChoice_->addItem(FromUtf8(r.name));
+  dashaYearChoice_->setCurrentIndex(static_cast<int>(remembered.dashaYear));
+  row->addStretch(1);
+  connect(nodeChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
+  connect(dashaYearChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
+  return holder;
+}
+
+QWidget* ChartTab::BuildDashaPanel() {
+  auto* box = new QGroupBox(tr("Vimshottari dasha"), this);
+  box->setObjectName(QStringLiteral("fraDasha"));
+  auto* layout = new QVBoxLayout(box);
+  balanceLabel_ = new QLabel(box);
+  balanceLabel_->setObjectName(QStringLiteral("lblDashaBalance"));
+  balanceLabel_->setTextFormat(Qt::PlainText);
+  balanceLabel_->setWordWrap(true);
+  balanceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  layout->addWidget(balanceLabel_);
+  dashaTree_ = new QTreeWidget(box);
+  dashaTree_->setObjectName(QStringLiteral("trvDasha"));
+  dashaTree_->setAccessibleName(tr("Dasha periods"));
+  dashaTree_->setAccessibleDescription(
+      tr("The nine mahadashas with their start and end and the age at the start; each opens to its antardashas, "
+         "and those to their pratyantardashas. The period running today is marked now."));
+  dashaTree_->setHeaderLabels({tr("Period"), tr("Start"), tr("End"), tr("Age at start")});
+  dashaTree_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  dashaTree_->setMinimumHeight(dashaTree_->fontMetrics().height() * 16);
+  QPalette palette = dashaTree_->palette();
+  palette.setColor(QPalette::Base, Qt::white);
+  palette.setColor(QPalette::Text, Qt::black);
+  dashaTree_->setPalette(palette);
+  layout->addWidget(dashaTree_);
+  return box;
+}
+
 QWidget* ChartTab::BuildPositionsTable() {
-  positionsTable_ = MakeTable(static_cast<int>(kBodyCount) + 1, 5, this);
+  positionsTable_ = MakeTable(static_cast<int>(kBodyCount + kNodes.size()) + 1, 5, this);
   positionsTable_->setObjectName(QStringLiteral("tblPositions"));
   positionsTable_->setAccessibleName(tr("Positions"));
   positionsTable_->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
@@ -185,15 +285,37 @@ QWidget* ChartTab::BuildAspectGrid() {
 
 void ChartTab::ShowChart(const Birth& birth, const Chart& chart, const QString& placeName) {
   hasChart_ = true;
+  birth_ = birth;
+  placeName_ = placeName.toStdString();
   chart_ = chart;
-  picture_ = PictureOfChart(birth, chart, placeName.toStdString());
+  picture_ = PictureOfChart(birth, chart, placeName_);
   pictureSvg_ = ChartPictureSvg(picture_);
   if (instantLabel_) FillContents();
 }
 
+// A node or a dasha year chosen: remembered, and the chart computed again
+// with it (the bodies and the aspects come out as before).
+void ChartTab::OnChoice() {
+  ChartOptions options;
+  options.nodeKind = kNodeChoices[static_cast<std::size_t>(std::max(0, nodeChoice_->currentIndex()))].kind;
+  options.dashaYear = kDashaYears[static_cast<std::size_t>(std::max(0, dashaYearChoice_->currentIndex()))].kind;
+  QSettings settings = Settings();
+  settings.setValue(kNodeKey, QLatin1String(kNodeChoices[static_cast<std::size_t>(options.nodeKind)].key));
+  settings.setValue(kDashaYearKey, DashaYearDays(options.dashaYear));
+  if (hasChart_) ShowChart(birth_, ComputeChart(birth_, options), QString::fromStdString(placeName_));
+}
+
 void ChartTab::FillContents() {
   instantLabel_->setText(QString::fromStdString(InstantLine(chart_.instant)));
+  particularsLabel_->setText(QString::fromStdString(ParticularsLine(chart_)));
+  {
+    // The lists show the chart's own choices, without computing it again.
+    const QSignalBlocker nodeBlock(nodeChoice_), yearBlock(dashaYearChoice_);
+    nodeChoice_->setCurrentIndex(static_cast<int>(chart_.nodeKind));
+    dashaYearChoice_->setCurrentIndex(static_cast<int>(chart_.dasha.year));
+  }
   FillPositions(chart_);
+  FillDasha();
   FillAspectGrid(chart_.aspects);
   if (!pictureView_) return;
   QString reason;
@@ -214,9 +336,62 @@ void ChartTab::FillPositions(const Chart& chart) {
   };
   int row = 0;
   for (const BodyPosition& b : chart.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
+  for (const NodePosition& n : chart.nodes) fillRow(row++, FromUtf8(NodeName(n.node)), n.where);
   fillRow(row, tr("Ascendant"), chart.ascendant.where);
   positionsTable_->resizeColumnsToContents();
   positionsTable_->setMinimumSize(positionsTable_->sizeHint());  // the page scrolls, the table never clips
+}
+
+// The periods of the whole life; those running today (the clock seam's
+// moment) are marked, opened and scrolled to.
+void ChartTab::FillDasha() {
+  const double offset = chart_.instant.clockOffsetHours;
+  balanceLabel_->setText(QString::fromStdString(BalanceLine(chart_.dasha.balance)) +
+                         tr(". Years of %1; dates on the birth's clock (%2).")
+                             .arg(FromUtf8(DashaYearName(chart_.dasha.year)),
+                                  QString::fromStdString(ClockOffsetName(offset))));
+  dashaTree_->clear();
+  const std::vector<const DashaPeriod*> current = PeriodsAt(chart_.dasha.periods, JulianDayOf(Clock().Now()));
+  QTreeWidgetItem* deepest = nullptr;
+  for (const DashaPeriod& md : chart_.dasha.periods) {
+    if (QTreeWidgetItem* marked = AddPeriod(nullptr, md, current, 0)) deepest = marked;
+  }
+  for (int c = 0; c < dashaTree_->columnCount(); ++c) dashaTree_->resizeColumnToContents(c);
+  if (deepest) {
+    dashaTree_->setCurrentItem(deepest);
+    dashaTree_->scrollToItem(deepest);
+  }
+}
+
+// Adds a period and its sub-periods; returns the deepest item marked as
+// running today among them, nullptr when none is.
+QTreeWidgetItem* ChartTab::AddPeriod(QTreeWidgetItem* parent, const DashaPeriod& period,
+                                     const std::vector<const DashaPeriod*>& current, std::size_t depth) {
+  const double offset = chart_.instant.clockOffsetHours;
+  const std::string age = AgeAt(birth_, chart_, period.start);
+  const bool now = depth < current.size() && current[depth] == &period;
+  auto* item = parent ? new QTreeWidgetItem(parent) : new QTreeWidgetItem(dashaTree_);
+  item->setText(0, FromUtf8(LordName(period.lord)) + (now ? tr(" (now)") : QString()));
+  item->setText(1, QString::fromStdString(ClockDateTime(period.start, offset)));
+  item->setText(2, QString::fromStdString(ClockDateTime(period.end, offset)));
+  item->setText(3, age.empty() ? tr("before birth") : QString::fromStdString(age));
+  item->setToolTip(1, QString::fromStdString(IsoUniversal(period.start)));
+  item->setToolTip(2, QString::fromStdString(IsoUniversal(period.end)));
+  QTreeWidgetItem* marked = nullptr;
+  if (now) {
+    marked = item;
+    QFont bold = item->font(0);
+    bold.setBold(true);
+    for (int c = 0; c < 4; ++c) {
+      item->setFont(c, bold);
+      item->setBackground(c, kLavender);
+    }
+  }
+  for (const DashaPeriod& sub : period.periods) {
+    if (QTreeWidgetItem* deeper = AddPeriod(item, sub, current, depth + 1)) marked = deeper;
+  }
+  if (now) item->setExpanded(true);
+  return marked;
 }
 
 void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {

@@ -9,15 +9,23 @@
 #include "report/chart_picture.h"
 #include "run/chart.h"
 
+class QComboBox;
 class QLabel;
 class QPushButton;
 class QTableWidget;
+class QTreeWidget;
+class QTreeWidgetItem;
 
 namespace orbisca::ui {
 
+// The node and the dasha's year chosen on the Chart page, remembered across
+// runs (QSettings); the mean node and the Julian year until one is chosen.
+ChartOptions RememberedChartOptions();
+
 // The "Chart" page of the results window: the instant the positions were
-// computed for, the positions table, the chart picture and the triangle of
-// the 45 pairs with the aspect found in each. The page's widgets are built
+// computed for, the birth particulars, the positions table with Rahu and
+// Ketu, the Vimshottari dasha, the chart picture and the triangle of the 45
+// pairs with the aspect found in each. The page's widgets are built
 // when the tab is first shown: most runs never open it, and laying out its
 // tables and picture would otherwise cost every "Proceed".
 class ChartTab : public QWidget {
@@ -26,7 +34,8 @@ class ChartTab : public QWidget {
  public:
   explicit ChartTab(QWidget* parent = nullptr);
 
-  // Shows the chart of a birth, the one the seven tabs show.
+  // Shows the chart of a birth, the one the seven tabs show. A change of the
+  // node or of the dasha's year computes the birth's chart again.
   void ShowChart(const Birth& birth, const Chart& chart, const QString& placeName = {});
 
   // Builds the page's widgets now, if not yet built: for whoever walks the
@@ -47,11 +56,17 @@ class ChartTab : public QWidget {
   void kindChosen(int kindIndex);
 
  private:
+  QWidget* BuildChoices();
   QWidget* BuildPositionsTable();
+  QWidget* BuildDashaPanel();
   QWidget* BuildPicture();
   QWidget* BuildAspectGrid();
   void FillContents();
   void FillPositions(const Chart& chart);
+  void FillDasha();
+  QTreeWidgetItem* AddPeriod(QTreeWidgetItem* parent, const DashaPeriod& period,
+                             const std::vector<const DashaPeriod*>& current, std::size_t depth);
+  void OnChoice();
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
   QString AskPicturePath();
@@ -60,12 +75,19 @@ class ChartTab : public QWidget {
   static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
   QLabel* instantLabel_ = nullptr;
+  QLabel* particularsLabel_ = nullptr;
+  QComboBox* nodeChoice_ = nullptr;
+  QComboBox* dashaYearChoice_ = nullptr;
+  QLabel* balanceLabel_ = nullptr;
+  QTreeWidget* dashaTree_ = nullptr;
   QTableWidget* positionsTable_ = nullptr;
   QWidget* pictureView_ = nullptr;  // made by the picture module; nullptr without it
   QTableWidget* aspectGrid_ = nullptr;
   QPushButton* savePictureButton_ = nullptr;
   // The chart shown, kept until the page is built.
   bool hasChart_ = false;
+  Birth birth_;
+  std::string placeName_;
   Chart chart_{};
   ChartPicture picture_;
   std::string pictureSvg_;

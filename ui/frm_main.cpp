@@ -17,6 +17,7 @@
 
 #include "run/time_zones.h"
 #include "ui/accessible_list.h"
+#include "ui/chart_tab.h"
 #include "ui/enter_key.h"
 #include "ui/filtered_line_edit.h"
 #include "ui/fonts.h"
@@ -489,7 +490,7 @@ void FrmMain::Proceed() {
   for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
     if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
   FrmDisplay& display = Results();
-  display.ShowChart(birth, ComputeChart(birth), place.join(QStringLiteral(", ")));
+  display.ShowChart(birth, ComputeChart(birth, RememberedChartOptions()), place.join(QStringLiteral(", ")));
   display.show();
   hide();
 }

@@ -58,6 +58,11 @@ class RealUrls final : public UrlSeam {
   void Open(const QUrl& url) override { QDesktopServices::openUrl(url); }
 };
 
+class RealClock final : public ClockSeam {
+ public:
+  QDateTime Now() override { return QDateTime::currentDateTimeUtc(); }
+};
+
 template <class Seam, class Real>
 struct Slot {
   Real real;
@@ -73,6 +78,7 @@ Slot<MessageSeam, RealMessages>& MessageSlot() { static Slot<MessageSeam, RealMe
 Slot<FileDialogSeam, RealFileDialogs>& FileSlot() { static Slot<FileDialogSeam, RealFileDialogs> s; return s; }
 Slot<PrintDialogSeam, RealPrintDialogs>& PrintSlot() { static Slot<PrintDialogSeam, RealPrintDialogs> s; return s; }
 Slot<UrlSeam, RealUrls>& UrlSlot() { static Slot<UrlSeam, RealUrls> s; return s; }
+Slot<ClockSeam, RealClock>& ClockSlot() { static Slot<ClockSeam, RealClock> s; return s; }
 
 }  // namespace
 
@@ -80,10 +86,12 @@ MessageSeam& Messages() { return *MessageSlot().current; }
 FileDialogSeam& FileDialogs() { return *FileSlot().current; }
 PrintDialogSeam& PrintDialogs() { return *PrintSlot().current; }
 UrlSeam& Urls() { return *UrlSlot().current; }
+ClockSeam& Clock() { return *ClockSlot().current; }
 
 MessageSeam* InstallMessageSeam(MessageSeam* seam) { return MessageSlot().Install(seam); }
 FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam) { return FileSlot().Install(seam); }
 PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam) { return PrintSlot().Install(seam); }
 UrlSeam* InstallUrlSeam(UrlSeam* seam) { return UrlSlot().Install(seam); }
+ClockSeam* InstallClockSeam(ClockSeam* seam) { return ClockSlot().Install(seam); }
 
 }  // namespace orbisca::ui

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDateTime>
 #include <QMessageBox>
 #include <QString>
 #include <QUrl>
@@ -11,9 +12,9 @@ class QWidget;
 
 namespace orbisca::ui {
 
-// Every modal dialog and every URL the program opens goes through one of these
-// seams, so that tests can answer them without a person. The real dialogs are
-// used unless a test installs its own.
+// Every modal dialog, every URL the program opens and the clock go through one
+// of these seams, so that tests can answer them without a person and fix the
+// day. The real ones are used unless a test installs its own.
 
 class MessageSeam {
  public:
@@ -49,16 +50,25 @@ class UrlSeam {
   virtual void Open(const QUrl& url) = 0;
 };
 
+class ClockSeam {
+ public:
+  virtual ~ClockSeam() = default;
+  // The present moment: the system clock, or the moment a test fixed.
+  virtual QDateTime Now() = 0;
+};
+
 MessageSeam& Messages();
 FileDialogSeam& FileDialogs();
 PrintDialogSeam& PrintDialogs();
 UrlSeam& Urls();
+ClockSeam& Clock();
 
 // Installs a replacement (nullptr restores the real one); returns the previous.
 MessageSeam* InstallMessageSeam(MessageSeam* seam);
 FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam);
 PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam);
 UrlSeam* InstallUrlSeam(UrlSeam* seam);
+ClockSeam* InstallClockSeam(ClockSeam* seam);
 
 // Installs a seam for the lifetime of the guard (tests).
 template <class Seam, Seam* (*Install)(Seam*)>
@@ -76,6 +86,7 @@ using ScopedMessageSeam = ScopedSeam<MessageSeam, InstallMessageSeam>;
 using ScopedFileDialogSeam = ScopedSeam<FileDialogSeam, InstallFileDialogSeam>;
 using ScopedPrintDialogSeam = ScopedSeam<PrintDialogSeam, InstallPrintDialogSeam>;
 using ScopedUrlSeam = ScopedSeam<UrlSeam, InstallUrlSeam>;
+using ScopedClockSeam = ScopedSeam<ClockSeam, InstallClockSeam>;
 
 // The application title, caption of message boxes.
 inline const QString kAppTitle = QStringLiteral("Orbisca");

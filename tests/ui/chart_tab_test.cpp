@@ -1,8 +1,12 @@
 // The "Chart" page on its own: the instant line, the positions table against
-// the engine's chart, saving the picture, and the names a screen reader reads.
+// the engine's chart, the nodes and the dasha, saving the picture, and the
+// names a screen reader reads.
 
 
 #include <QBuffer>
+#include <QComboBox>
+#include <QSettings>
+#include <QTreeWidget>
 #include <QImage>
 #include <QLabel>
 #include <QPainter>
@@ -15,6 +19,7 @@
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
 #include "tests/support/births.h"
+#include "run/vedic_text.h"
 #include "ui/chart_tab.h"
 #include "ui/picture_module.h"
 #include "save_failures.h"
@@ -39,6 +44,15 @@ class FakeFileDialogs final : public FileDialogSeam {
   QList<QStringList> calls;
 };
 
+class FixedClock final : public ClockSeam {
+ public:
+  explicit FixedClock(QDateTime now) : now_(std::move(now)) {}
+  QDateTime Now() override { return now_; }
+
+ private:
+  QDateTime now_;
+};
+
 void Show(ChartTab& tab, const Birth& in) {
   tab.ShowChart(in, ComputeChart(in));
   tab.BuildContents();
@@ -49,10 +63,15 @@ void Show(ChartTab& tab, const Birth& in) {
 class ChartTabTest : public QObject {
   Q_OBJECT
 
+  QTemporaryDir settingsDir_;
+
  private slots:
   // The chart picture is drawn by a module beside the build tree's program.
   void initTestCase() {
     SetPictureModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
+    // The remembered choices go to a folder of the test's own.
+    QVERIFY(settingsDir_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
   }
 
   void showsTheInstantAndThePositions() {
@@ -66,17 +85,112 @@ class ChartTabTest : public QObject {
     QCOMPARE(tab.findChild<QLabel*>("lblInstant")->text(),
              QString::fromUtf8("Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23°31′58″"));
     auto* table = tab.findChild<QTableWidget*>("tblPositions");
-    QCOMPARE(table->rowCount(), 11);
-    for (int row = 0; row < 11; ++row) {
-      const ZodiacPosition p = row < 10 ? chart.bodies[static_cast<std::size_t>(row)].where : chart.ascendant.where;
+    QCOMPARE(table->rowCount(), 13);
+    for (int row = 0; row < 13; ++row) {
+      const ZodiacPosition p = row < 10   ? chart.bodies[static_cast<std::size_t>(row)].where
+                               : row < 12 ? chart.nodes[static_cast<std::size_t>(row - 10)].where
+                                          : chart.ascendant.where;
       QCOMPARE(table->item(row, 1)->text(), QString::fromStdString(SignName(p.sign)));
       QCOMPARE(table->item(row, 2)->text(), QString::fromStdString(FormatInSign(p)));
       QCOMPARE(table->item(row, 3)->text(), QString::fromUtf8(NakshatraName(p.nakshatra).data()));
       QCOMPARE(table->item(row, 4)->text(), QString::number(p.pada));
     }
     QCOMPARE(table->item(0, 0)->text(), QStringLiteral("Sun"));
-    QCOMPARE(table->item(10, 0)->text(), QStringLiteral("Ascendant"));
-    QVERIFY(tab.PictureSvg().startsWith("<?xml"));
+    QCOMPARE(table->item(9, 0)->text(), QStringLiteral("Pluto"));
+    QCOMPARE(table->item(10, 0)->text(), QStringLiteral("Rahu"));
+    QCOMPARE(table->item(11, 0)->text(), QStringLiteral("Ketu"));
+    QCOMPARE(table->item(12, 0)->text(), QStringLiteral("Ascendant"));
+    // The mean node at 15°54' Tula (Swati), Ketu opposite.
+    QCOMPARE(table->item(10, 1)->text(), QStringLiteral("Tula (Libra)"));
+    QCOMPARE(table->item(11, 1)->text(), QStringLiteral("Mesha (Aries)"));
+    QCOMPARE(table->item(10, 2)->text(), table->item(11, 2)->text());
+    QVERIFY(tab.PictureSvg().contains(">Ra ") && tab.PictureSvg().contains(">Ke "));
+    // Sunrise in New York on 1976-07-04 was 05:29 EDT by the U.S. Naval
+    // Observatory's table; the engine's minute rounds to 05:30.
+    QCOMPARE(Child<QLabel>(tab, "lblParticulars")->text(),
+             QStringLiteral("Born on a Sunday; vara Sunday (Ravivara) from sunrise 1976-07-04 05:30; tithi 8 (Shukla "
+                            "Ashtami); yoga 19 (Parigha); karana 15 (Vishti); Moon in Hasta, pada 3"));
+  }
+
+  // The Moon at 167.40° (Hasta, Moon's nakshatra, 0.555 of it passed): born
+  // in the Moon's dasha with 4.45 of its 10 years left; the nine mahadashas
+  // from the Moon on, each opening to nine antardashas and those to nine
+  // pratyantardashas. Under a fixed today of 2026-12-08 the Saturn
+  // mahadasha (2021-12-14 to 2040-12-14) and its Mercury antardasha
+  // (Saturn-Saturn lasts 19 x 19 / 120 = 3.008 years, to 2024-12) run.
+  void dashaPanelMarksTodaysPeriods() {
+    FixedClock clock(QDateTime(QDate(2026, 12, 8), QTime(12, 0), Qt::UTC));
+    ScopedClockSeam clockGuard(&clock);
+    ChartTab tab;
+    Show(tab, NewYork1976("Chart Test"));
+    QCOMPARE(Child<QLabel>(tab, "lblDashaBalance")->text(),
+             QStringLiteral("Born in Moon dasha, balance 4 y 5 m 11 d. Years of 365.25 days; dates on the birth's "
+                            "clock (UTC-4:00)."));
+    auto* tree = Child<QTreeWidget>(tab, "trvDasha");
+    QStringList lords, marked;
+    for (int i = 0; i < tree->topLevelItemCount(); ++i) lords << tree->topLevelItem(i)->text(0);
+    QCOMPARE(lords, (QStringList{"Moon", "Mars", "Rahu", "Jupiter", "Saturn (now)", "Mercury", "Ketu", "Venus", "Sun"}));
+    QTreeWidgetItem* first = tree->topLevelItem(0);
+    QCOMPARE(first->text(3), QStringLiteral("before birth"));
+    QCOMPARE(first->text(1), QStringLiteral("1970-12-15 03:22"));
+    QCOMPARE(first->toolTip(1), QStringLiteral("1970-12-15T07:22Z"));
+    QCOMPARE(tree->topLevelItem(1)->text(1), QStringLiteral("1980-12-14 15:22"));
+    QCOMPARE(tree->topLevelItem(1)->text(3), QStringLiteral("4 y 5 m"));
+    QCOMPARE(first->childCount(), 9);
+    QCOMPARE(first->child(0)->text(0), QStringLiteral("Moon"));  // the antardashas start with their lord
+    QCOMPARE(first->child(0)->childCount(), 9);
+    QCOMPARE(first->child(0)->child(0)->childCount(), 0);
+    QVERIFY(!first->isExpanded());
+
+    QTreeWidgetItem* saturn = tree->topLevelItem(4);
+    QVERIFY(saturn->isExpanded() && saturn->font(0).bold());
+    QTreeWidgetItem* antardasha = nullptr;
+    for (int i = 0; i < saturn->childCount(); ++i) {
+      if (saturn->child(i)->font(0).bold()) {
+        QVERIFY(!antardasha);  // one period marked at each level
+        antardasha = saturn->child(i);
+      }
+    }
+    QVERIFY(antardasha);
+    QCOMPARE(antardasha->text(0), QStringLiteral("Mercury (now)"));
+    QVERIFY(antardasha->isExpanded());
+    // The marked pratyantardasha is the tree's current item, and holds today.
+    QTreeWidgetItem* current = tree->currentItem();
+    QCOMPARE(current->parent(), antardasha);
+    QVERIFY(current->text(0).endsWith(" (now)"));
+    QVERIFY(current->toolTip(1) <= QStringLiteral("2026-12-08T12:00Z"));
+    QVERIFY(current->toolTip(2) > QStringLiteral("2026-12-08T12:00Z"));
+  }
+
+  // A node or year chosen is shown at once and remembered for the next
+  // window; the ten bodies stay as they were.
+  void choicesAreAppliedAndRemembered() {
+    ChartTab tab;
+    const Birth in = NewYork1976("Chart Test");
+    Show(tab, in);
+    auto* table = Child<QTableWidget>(tab, "tblPositions");
+    const QString meanRahu = table->item(10, 2)->text(), sun = table->item(0, 2)->text();
+    Child<QComboBox>(tab, "cboNode")->setCurrentIndex(1);
+    Child<QComboBox>(tab, "cboDashaYear")->setCurrentIndex(2);
+    const Chart truth = ComputeChart(in, {NodeKind::True, DashaYear::Savana, 3});
+    QCOMPARE(table->item(10, 2)->text(), QString::fromStdString(FormatInSign(truth.nodes[0].where)));
+    QVERIFY(table->item(10, 2)->text() != meanRahu);
+    QCOMPARE(table->item(0, 2)->text(), sun);
+    QVERIFY(Child<QLabel>(tab, "lblDashaBalance")->text().contains("Years of 360 days (savana)"));
+    // 360-day years end the first mahadasha earlier than 365.25-day ones.
+    QCOMPARE(Child<QTreeWidget>(tab, "trvDasha")->topLevelItem(1)->text(1),
+             QString::fromStdString(ClockDateTime(truth.dasha.periods[1].start, -4.0)));
+
+    const ChartOptions remembered = RememberedChartOptions();
+    QCOMPARE(remembered.nodeKind, NodeKind::True);
+    QCOMPARE(remembered.dashaYear, DashaYear::Savana);
+    ChartTab next;
+    next.BuildContents();
+    QCOMPARE(Child<QComboBox>(next, "cboNode")->currentIndex(), 1);
+    QCOMPARE(Child<QComboBox>(next, "cboDashaYear")->currentIndex(), 2);
+    Child<QComboBox>(next, "cboNode")->setCurrentIndex(0);
+    Child<QComboBox>(next, "cboDashaYear")->setCurrentIndex(0);
+    QCOMPARE(RememberedChartOptions().nodeKind, NodeKind::Mean);
   }
 
   // The name chooses the format; a name without either suffix gets ".svg".
