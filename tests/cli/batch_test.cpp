@@ -86,7 +86,9 @@ const std::vector<std::string> kNewYorkArgs = {"--date", "1976-07-04", "--time",
 TEST_F(Batch, JsonLinesAreTheSingleChartPlusItsLine) {
   const Outcome single = Run(kNewYorkArgs);
   ASSERT_EQ(single.status, 0) << single.err;
-  const nlohmann::ordered_json expected = nlohmann::ordered_json::parse(single.out);
+  nlohmann::ordered_json expected = nlohmann::ordered_json::parse(single.out);
+  // A row carries the dasha's balance at birth, not its periods.
+  ASSERT_EQ(expected["dasha"].erase("periods"), 1u);
 
   const Outcome withParagraphs = RunFile("b.csv", kHeader + kNewYork, {"--paragraphs"});
   ASSERT_EQ(withParagraphs.status, 0) << withParagraphs.err;
@@ -99,6 +101,24 @@ TEST_F(Batch, JsonLinesAreTheSingleChartPlusItsLine) {
   for (auto& aspect : withoutParagraphs["aspects"]) aspect.erase("paragraph");
   EXPECT_EQ(plain.out, "{\"line\":2," + withoutParagraphs.dump().substr(1) + "\n");
   EXPECT_EQ(plain.err, "orbisca-chart: 1 rows read, 1 charted, 0 refused\n");
+}
+
+// The node and the dasha's year apply to every row as to a single chart.
+TEST_F(Batch, NodeAndDashaYearAsForASingleChart) {
+  std::vector<std::string> args = kNewYorkArgs;
+  for (const char* a : {"--node", "true", "--dasha-year", "360"}) args.push_back(a);
+  const Outcome single = Run(args);
+  ASSERT_EQ(single.status, 0) << single.err;
+  const nlohmann::ordered_json chart = nlohmann::ordered_json::parse(single.out);
+  const Outcome batch = RunFile("b.csv", kHeader + kNewYork, {"--node", "true", "--dasha-year", "360"});
+  ASSERT_EQ(batch.status, 0) << batch.err;
+  const std::vector<nlohmann::ordered_json> rows = Lines(batch.out);
+  ASSERT_EQ(rows.size(), 1u);
+  EXPECT_EQ(rows[0]["nodes"], chart["nodes"]);
+  EXPECT_EQ(rows[0]["particulars"], chart["particulars"]);
+  EXPECT_EQ(rows[0]["dasha"], (nlohmann::ordered_json{{"year_days", 360.0}, {"balance", chart["dasha"]["balance"]}}));
+  const Outcome mean = RunFile("b.csv", kHeader + kNewYork);
+  EXPECT_NE(Lines(mean.out).at(0)["nodes"], rows[0]["nodes"]);
 }
 
 TEST_F(Batch, ColumnsInAnyOrderQuotedFieldsAndOptionalColumns) {
@@ -287,6 +307,10 @@ TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
       {"missing file", {"--batch", Path("none.csv")}, "cannot read " + Path("none.csv") + ": No such file"},
       {"a folder as input", {"--batch", folder_, "--input", "csv"}, "cannot read " + folder_},
       {"no folder for the output", {"--batch", Path("ok.csv"), "--output", Path("no/out.jsonl")}, "cannot write"},
+      {"the dasha's levels", {"--batch", Path("ok.csv"), "--dasha-levels", "3"},
+       "--dasha-levels is not used with --batch"},
+      {"an unknown node", {"--batch", Path("ok.csv"), "--node", "osculating"}, "--node expects mean or true"},
+      {"an unknown year", {"--batch", Path("ok.csv"), "--dasha-year", "365"}, "--dasha-year expects 365.25"},
   };
   for (const auto& c : cases) {
     const Outcome o = Run(c.args);
@@ -367,7 +391,9 @@ TEST_F(Batch, PlaceColumnAsThePlaceOption) {
     args.push_back("--json");
     const Outcome single = Run(args, atlas);
     ASSERT_EQ(single.status, 0) << single.err;
-    EXPECT_EQ(got, nlohmann::json::parse(single.out));
+    nlohmann::json expected = nlohmann::json::parse(single.out);
+    expected["dasha"].erase("periods");  // a row carries the balance alone
+    EXPECT_EQ(got, expected);
     EXPECT_TRUE(got.contains("place"));
   }
   // A header needs zone and dst only without a place column.

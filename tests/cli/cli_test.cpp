@@ -92,7 +92,7 @@ TEST(Command, JsonCarriesSignsNakshatrasAndTheAscendant) {
   std::vector<std::string> keys;
   for (const auto& item : chart.items()) keys.push_back(item.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"universal_time_hours", "sidereal_shift", "julian_day", "bodies",
-                                            "ascendant", "aspects"}));
+                                            "ascendant", "aspects", "nodes", "particulars", "dasha"}));
   EXPECT_DOUBLE_EQ(chart["julian_day"].get<double>(), 2442964.09375);  // 1976-07-04 14:15 UT
   // Each body's sign (30°), nakshatra (13°20′) and pada (3°20′) from its longitude.
   for (const auto& body : chart["bodies"]) {
@@ -110,6 +110,119 @@ TEST(Command, JsonCarriesSignsNakshatrasAndTheAscendant) {
   EXPECT_EQ(chart["ascendant"]["sign_name"], "Simha (Leo)");
   EXPECT_EQ(chart["ascendant"]["nakshatra_name"], "Purva Phalguni");
   EXPECT_EQ(chart["ascendant"]["pada"], 1);
+}
+
+// The listing's nodes come after Pluto and before the ascendant, then the
+// particulars and the mahadashas on the birth's clock (EDT, UTC-4:00).
+TEST(Command, TextChartListsTheNodesParticularsAndMahadashas) {
+  const Outcome o = RunChart(kNewYork1976);
+  ASSERT_EQ(o.status, 0) << o.err;
+  for (const char* line : {
+           "Pluto     165.4718  Virgo       15\u00B028\u2032  Hasta, pada 2\n"
+           "Rahu      195.9031  Libra       15\u00B054\u2032  Swati, pada 3\n"
+           "Ketu       15.9031  Aries       15\u00B054\u2032  Bharani, pada 1\n"
+           "Asc ",
+           "\nBorn on a Sunday; vara Sunday (Ravivara) from sunrise 1976-07-04 05:30; tithi 8 (Shukla Ashtami); yoga "
+           "19 (Parigha); karana 15 (Vishti); Moon in Hasta, pada 3\n",
+           "Vimshottari dasha, years of 365.25 days, dates on the birth's clock (UTC-4:00)\n"
+           "Born in Moon dasha, balance 4 y 5 m 11 d\n"
+           "Moon     1970-12-15 03:22 to 1980-12-14 15:22  began before birth\n"
+           "Mars     1980-12-14 15:22 to 1987-12-15 09:22  from age 4 y 5 m\n",
+           "Sun      2084-12-14 15:22 to 2090-12-15 03:22  from age 108 y 5 m\n\nSun-Venus  In Conjunction Aspect\n"}) {
+    EXPECT_NE(o.out.find(line), std::string::npos) << line << "\n---\n" << o.out;
+  }
+}
+
+// The nodes, the particulars and the dasha in --json, under each choice of
+// node, year and depth.
+TEST(Command, JsonCarriesTheNodesParticularsAndDasha) {
+  const struct {
+    std::vector<std::string> options;
+    double rahu;       // sidereal degrees
+    double yearDays;
+    int levels;
+    const char* secondStart;  // the Mars mahadasha's start, UTC
+  } rows[] = {
+      // The mean node of Meeus eq. 47.7 with the chart's shift.
+      {{}, 195.9031, 365.25, 2, "1980-12-14T19:22Z"},
+      {{"--dasha-levels", "1"}, 195.9031, 365.25, 1, "1980-12-14T19:22Z"},
+      // 4.4469 years left of the Moon's from the birth at 14:15 UT: 360-day years end
+      // them 23.3 days earlier, 365.2422-day ones 50 minutes earlier.
+      {{"--dasha-levels", "3", "--dasha-year", "360"}, 195.9031, 360.0, 3, "1980-11-21T11:04Z"},
+      // The true node, 1.03° from the mean one that day.
+      {{"--node", "true", "--dasha-year", "365.2422"}, 196.9349, 365.2422, 2, "1980-12-14T18:32Z"},
+  };
+  for (const auto& row : rows) {
+    std::vector<std::string> args = kNewYork1976;
+    args.push_back("--json");
+    args.insert(args.end(), row.options.begin(), row.options.end());
+    SCOPED_TRACE(args.back());
+    const Outcome o = RunChart(args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const nlohmann::ordered_json chart = nlohmann::ordered_json::parse(o.out);
+    const auto& nodes = chart["nodes"];
+    ASSERT_EQ(nodes.size(), 2u);
+    EXPECT_EQ(nodes[0]["name"], "Rahu");
+    EXPECT_EQ(nodes[1]["name"], "Ketu");
+    EXPECT_NEAR(nodes[0]["longitude"].get<double>(), row.rahu, 0.00006);
+    EXPECT_NEAR(nodes[1]["longitude"].get<double>(), row.rahu - 180.0, 0.00006);
+    for (const auto& node : nodes) {
+      std::vector<std::string> keys, bodyKeys;
+      for (const auto& item : node.items()) keys.push_back(item.key());
+      for (const auto& item : chart["bodies"][0].items()) bodyKeys.push_back(item.key());
+      EXPECT_EQ(keys, bodyKeys);
+    }
+    EXPECT_EQ(chart["particulars"].dump(),
+              R"({"weekday":"Sunday","vara":"Sunday","sunrise":"1976-07-04T09:30Z","tithi":8,"tithi_name":"Ashtami",)"
+              R"("paksha":"Shukla","yoga":19,"yoga_name":"Parigha","karana":15,"karana_name":"Vishti"})");
+    const auto& dasha = chart["dasha"];
+    EXPECT_EQ(dasha["year_days"].get<double>(), row.yearDays);
+    EXPECT_EQ(dasha["balance"]["lord"], "Moon");
+    EXPECT_NEAR(dasha["balance"]["years"].get<double>(), 4.4469, 0.0001);
+    ASSERT_EQ(dasha["periods"].size(), 9u);
+    EXPECT_EQ(dasha["periods"][1]["lord"], "Mars");
+    EXPECT_EQ(dasha["periods"][1]["start"], row.secondStart);
+    // Each level as deep as asked, each starting where its parent starts and
+    // each period where the one before it ends.
+    const nlohmann::ordered_json* level = &dasha["periods"];
+    for (int depth = 1; depth <= 3; ++depth) {
+      const nlohmann::ordered_json& first = (*level)[0];
+      EXPECT_EQ(first.contains("periods"), depth < row.levels) << depth;
+      for (std::size_t i = 1; i < level->size(); ++i) EXPECT_EQ((*level)[i]["start"], (*level)[i - 1]["end"]);
+      if (!first.contains("periods")) break;
+      EXPECT_EQ(first["periods"][0]["lord"], first["lord"]);
+      EXPECT_EQ(first["periods"][0]["start"], first["start"]);
+      EXPECT_EQ(first["periods"].back()["end"], first["end"]);
+      level = &first["periods"];
+    }
+  }
+}
+
+// Where the Sun does not rise (78°N at the solstices) the vara is the civil
+// day: JSON has no sunrise, the listing says why.
+TEST(Command, PolarDayAndNightHaveNoSunrise) {
+  const struct {
+    const char* date;
+    const char* weekday;
+    const char* why;
+  } rows[] = {
+      {"2000-06-21", "Wednesday", "vara Wednesday (Budhavara), the civil day: no sunrise that day, the Sun stays above "
+                                  "the horizon (polar day)"},
+      {"2000-12-21", "Thursday", "vara Thursday (Guruvara), the civil day: no sunrise that day, the Sun stays below "
+                                 "the horizon (polar night)"},
+  };
+  for (const auto& row : rows) {
+    const std::vector<std::string> args = {"--date", row.date, "--time", "12:00", "--zone", "0", "--lat", "78:00N"};
+    std::vector<std::string> json = args;
+    json.push_back("--json");
+    const Outcome o = RunChart(json);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const nlohmann::json particulars = nlohmann::json::parse(o.out)["particulars"];
+    EXPECT_TRUE(particulars["sunrise"].is_null()) << row.date;
+    EXPECT_EQ(particulars["weekday"], row.weekday);
+    EXPECT_EQ(particulars["vara"], row.weekday);
+    EXPECT_NE(RunChart(args).out.find(row.why), std::string::npos) << row.date;
+  }
 }
 
 TEST(Command, ZoneByPositionTextOrAbbreviation) {
@@ -161,6 +274,11 @@ TEST(Command, RefusedInput) {
       {"zone 071 is past the list", {"--date", "1976-07-04", "--time", "10:00", "--zone", "071"}, "--zone"},
       {"date with a five-digit year", with({"--date", "19760-07-04"}), "--date"},
       {"time without two minute digits", {"--date", "1976-07-04", "--time", "10:5", "--zone", "29"}, "--time"},
+      {"unknown node", with({"--date", "1976-07-04", "--node", "osculating"}), "--node expects mean or true"},
+      {"unknown dasha year", with({"--date", "1976-07-04", "--dasha-year", "365"}),
+       "--dasha-year expects 365.25, 365.2422 or 360"},
+      {"dasha levels 0", with({"--date", "1976-07-04", "--dasha-levels", "0"}), "--dasha-levels expects 1, 2 or 3"},
+      {"dasha levels 4", with({"--date", "1976-07-04", "--dasha-levels", "4"}), "--dasha-levels expects 1, 2 or 3"},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -328,8 +446,9 @@ TEST(Command, SvgPictureIsWrittenWhole) {
 }
 
 TEST(Command, LongitudeIsOptional) {
-  // The place enters only the ascendant: positions are geocentric and
-  // universal time comes from the zone. Without --lon the place is 0:00E.
+  // The place enters only the ascendant and the vara's sunrise: positions
+  // are geocentric and universal time comes from the zone. Without --lon the
+  // place is 0:00E.
   const std::vector<std::string> base = {"--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--dst", "--json"};
   std::vector<std::string> east = base, west = base;
   east.insert(east.end(), {"--lon", "0:00E"});
@@ -340,8 +459,11 @@ TEST(Command, LongitudeIsOptional) {
   nlohmann::json atWest = nlohmann::json::parse(RunChart(west).out);
   nlohmann::json atZero = nlohmann::json::parse(without.out);
   EXPECT_NE(atWest["ascendant"], atZero["ascendant"]);
-  atWest.erase("ascendant");
-  atZero.erase("ascendant");
+  EXPECT_NE(atWest["particulars"]["sunrise"], atZero["particulars"]["sunrise"]);
+  for (const char* key : {"ascendant", "particulars"}) {
+    atWest.erase(key);
+    atZero.erase(key);
+  }
   EXPECT_EQ(atWest, atZero);
 }
 
