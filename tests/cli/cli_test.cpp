@@ -212,7 +212,7 @@ TEST(Command, PolarDayAndNightHaveNoSunrise) {
                                  "the horizon (polar night)"},
   };
   for (const auto& row : rows) {
-    const std::vector<std::string> args = {"--date", row.date, "--time", "12:00", "--zone", "0", "--lat", "78:00N"};
+    const std::vector<std::string> args = {"--date", row.date, "--time", "12:00", "--zone", "GMT", "--lat", "78:00N"};
     std::vector<std::string> json = args;
     json.push_back("--json");
     const Outcome o = RunChart(json);
