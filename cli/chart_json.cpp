@@ -16,6 +16,15 @@ void AddZodiac(Json& object, const ZodiacPosition& p) {
   object["pada"] = p.pada;
 }
 
+// A body or a node: its name, longitude, sign and nakshatra.
+Json PositionObject(std::string_view name, double longitude, const ZodiacPosition& where) {
+  Json object;
+  object["name"] = std::string(name);
+  object["longitude"] = longitude;
+  AddZodiac(object, where);
+  return object;
+}
+
 std::string EnglishDay(int weekday) { return std::string(kWeekdays[static_cast<std::size_t>(weekday)].english); }
 
 Json ParticularsObject(const ChartParticulars& p) {
@@ -54,13 +63,7 @@ void AddChartMembers(Json& object, const Chart& chart, bool paragraphs) {
   object["sidereal_shift"] = chart.instant.siderealShift;
   object["julian_day"] = chart.instant.julianDay;
   Json& bodies = object["bodies"] = Json::array();
-  for (const BodyPosition& b : chart.bodies) {
-    Json body;
-    body["name"] = std::string(BodyName(b.body));
-    body["longitude"] = b.longitude;
-    AddZodiac(body, b.where);
-    bodies.push_back(std::move(body));
-  }
+  for (const BodyPosition& b : chart.bodies) bodies.push_back(PositionObject(BodyName(b.body), b.longitude, b.where));
   Json& ascendant = object["ascendant"] = Json::object();
   ascendant["longitude"] = chart.ascendant.longitude;
   AddZodiac(ascendant, chart.ascendant.where);
@@ -75,13 +78,7 @@ void AddChartMembers(Json& object, const Chart& chart, bool paragraphs) {
     aspects.push_back(std::move(aspect));
   }
   Json& nodes = object["nodes"] = Json::array();
-  for (const NodePosition& n : chart.nodes) {
-    Json node;
-    node["name"] = std::string(NodeName(n.node));
-    node["longitude"] = n.longitude;
-    AddZodiac(node, n.where);
-    nodes.push_back(std::move(node));
-  }
+  for (const NodePosition& n : chart.nodes) nodes.push_back(PositionObject(NodeName(n.node), n.longitude, n.where));
   object["particulars"] = ParticularsObject(chart.particulars);
   Json& dasha = object["dasha"] = Json::object();
   dasha["year_days"] = DashaYearDays(chart.dasha.year);

@@ -91,6 +91,16 @@ QString NoPictureModule(const QString& reason) {
       .arg(reason);
 }
 
+// A wrapping line of plain text that can be selected and copied.
+QLabel* MakeTextLine(const char* objectName, QWidget* parent) {
+  auto* label = new QLabel(parent);
+  label->setObjectName(QLatin1String(objectName));
+  label->setTextFormat(Qt::PlainText);
+  label->setWordWrap(true);
+  label->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  return label;
+}
+
 QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
   auto* table = new QTableWidget(rows, columns, parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -137,18 +147,10 @@ void ChartTab::BuildContents() {
   auto* page = new QWidget(scroll);
   Paint(page, kLightBlue, Qt::black);
   auto* pageLayout = new QVBoxLayout(page);
-  instantLabel_ = new QLabel(page);
-  instantLabel_->setObjectName(QStringLiteral("lblInstant"));
+  instantLabel_ = MakeTextLine("lblInstant", page);
   instantLabel_->setFont(UiFont(9, true));
-  instantLabel_->setTextFormat(Qt::PlainText);
-  instantLabel_->setWordWrap(true);
-  instantLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   pageLayout->addWidget(instantLabel_);
-  particularsLabel_ = new QLabel(page);
-  particularsLabel_->setObjectName(QStringLiteral("lblParticulars"));
-  particularsLabel_->setTextFormat(Qt::PlainText);
-  particularsLabel_->setWordWrap(true);
-  particularsLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  particularsLabel_ = MakeTextLine("lblParticulars", page);
   pageLayout->addWidget(particularsLabel_);
 
   // One under another, each at its full size: the page scrolls, so the
@@ -198,11 +200,7 @@ QWidget* ChartTab::BuildDashaPanel() {
   auto* box = new QGroupBox(tr("Vimshottari dasha"), this);
   box->setObjectName(QStringLiteral("fraDasha"));
   auto* layout = new QVBoxLayout(box);
-  balanceLabel_ = new QLabel(box);
-  balanceLabel_->setObjectName(QStringLiteral("lblDashaBalance"));
-  balanceLabel_->setTextFormat(Qt::PlainText);
-  balanceLabel_->setWordWrap(true);
-  balanceLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+  balanceLabel_ = MakeTextLine("lblDashaBalance", box);
   layout->addWidget(balanceLabel_);
   dashaTree_ = new QTreeWidget(box);
   dashaTree_->setObjectName(QStringLiteral("trvDasha"));
