@@ -18,7 +18,7 @@
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/link_watch.h"
-#include "ui/print_module.h"
+#include "ui/printing.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -170,9 +170,7 @@ void FrmSave::Save() {
 }
 
 void FrmSave::Print() {
-  if (PrintModule* printing = LoadPrintModule(this)) {
-    printing->Print(this, PrintDialogs(), *reportBox_->document(), reportBox_->textCursor());
-  }
+  PrintDocument(this, PrintDialogs(), *reportBox_->document(), reportBox_->textCursor());
 }
 
 void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts) {

@@ -1,10 +1,11 @@
 #include "ui/seams.h"
 
+#include <QAbstractPrintDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
-
-#include "ui/print_module.h"
 
 namespace orbisca::ui {
 namespace {
@@ -43,13 +44,32 @@ class RealFileDialogs final : public FileDialogSeam {
   }
 };
 
-// The desktop's printer dialog comes from the printing module, which has made
-// the printer by the time the dialog is asked for.
+// The printer dialog without its page-range controls. Turning the range
+// option off is not enough with CUPS: Qt then shows the range anyway, for the
+// print server to apply, and a file printer ignores it. The controls are
+// hidden each time the dialog is shown, after Qt has set them up.
+class RangelessPrintDialog final : public QPrintDialog {
+ public:
+  using QPrintDialog::QPrintDialog;
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    if (!visible) return;
+    // The object names of Qt's own print-settings form.
+    for (const char* name : {"printRange", "from", "label_3", "to", "pagesRadioButton", "pagesLineEdit"}) {
+      if (auto* control = findChild<QWidget*>(QLatin1String(name))) control->hide();
+    }
+  }
+};
+
 class RealPrintDialogs final : public PrintDialogSeam {
  public:
   bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) override {
-    PrintModule* module = LoadPrintModule(parent);
-    return module && module->ExecDialog(parent, printer, hasSelection);
+    RangelessPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
+    dialog.setPrintRange(hasSelection ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
   }
 };
 

@@ -16,7 +16,6 @@
 #include "report/chart_picture.h"
 #include "tests/support/births.h"
 #include "ui/chart_tab.h"
-#include "ui/picture_module.h"
 #include "save_failures.h"
 #include "ui_test_support.h"
 
@@ -50,11 +49,6 @@ class ChartTabTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The chart picture is drawn by a module beside the build tree's program.
-  void initTestCase() {
-    SetPictureModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
-  }
-
   void showsTheInstantAndThePositions() {
     const Birth in = NewYork1976("Chart Test");
     const Chart chart = ComputeChart(in);
@@ -122,7 +116,7 @@ class ChartTabTest : public QObject {
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
   }
 
-  // The image drawn through the picture module is, byte for byte, the PNG of
+  // The image drawn is, byte for byte, the PNG of
   // Qt SVG's own drawing of the picture on white.
   void pngIsQtSvgsDrawing() {
     ChartTab tab;
