@@ -1,3 +1,4 @@
+#include "ui/focus_ring.h"
 #include "ui/frm_about.h"
 
 #include <QFont>

@@ -1,3 +1,4 @@
+#include "ui/focus_ring.h"
 #include "ui/frm_display.h"
 
 #include <QCloseEvent>
