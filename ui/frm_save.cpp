@@ -176,7 +176,7 @@ void FrmSave::Print() {
 
 void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts) {
   FrmSave window(resultTexts, parent);
-  window.exec();
+  Windows().Exec(window);
 }
 
 }  // namespace orbisca::ui

@@ -73,6 +73,11 @@ class RealPrintDialogs final : public PrintDialogSeam {
   }
 };
 
+class RealWindows final : public WindowSeam {
+ public:
+  void Exec(QDialog& window) override { window.exec(); }
+};
+
 class RealUrls final : public UrlSeam {
  public:
   void Open(const QUrl& url) override { QDesktopServices::openUrl(url); }
@@ -92,6 +97,7 @@ struct Slot {
 Slot<MessageSeam, RealMessages>& MessageSlot() { static Slot<MessageSeam, RealMessages> s; return s; }
 Slot<FileDialogSeam, RealFileDialogs>& FileSlot() { static Slot<FileDialogSeam, RealFileDialogs> s; return s; }
 Slot<PrintDialogSeam, RealPrintDialogs>& PrintSlot() { static Slot<PrintDialogSeam, RealPrintDialogs> s; return s; }
+Slot<WindowSeam, RealWindows>& WindowSlot() { static Slot<WindowSeam, RealWindows> s; return s; }
 Slot<UrlSeam, RealUrls>& UrlSlot() { static Slot<UrlSeam, RealUrls> s; return s; }
 
 }  // namespace
@@ -99,11 +105,13 @@ Slot<UrlSeam, RealUrls>& UrlSlot() { static Slot<UrlSeam, RealUrls> s; return s;
 MessageSeam& Messages() { return *MessageSlot().current; }
 FileDialogSeam& FileDialogs() { return *FileSlot().current; }
 PrintDialogSeam& PrintDialogs() { return *PrintSlot().current; }
+WindowSeam& Windows() { return *WindowSlot().current; }
 UrlSeam& Urls() { return *UrlSlot().current; }
 
 MessageSeam* InstallMessageSeam(MessageSeam* seam) { return MessageSlot().Install(seam); }
 FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam) { return FileSlot().Install(seam); }
 PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam) { return PrintSlot().Install(seam); }
+WindowSeam* InstallWindowSeam(WindowSeam* seam) { return WindowSlot().Install(seam); }
 UrlSeam* InstallUrlSeam(UrlSeam* seam) { return UrlSlot().Install(seam); }
 
 }  // namespace orbisca::ui

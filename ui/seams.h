@@ -6,6 +6,7 @@
 
 #include "orbisca/version.h"
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -42,6 +43,14 @@ class PrintDialogSeam {
   virtual bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
 };
 
+class WindowSeam {
+ public:
+  virtual ~WindowSeam() = default;
+  // Shows one of the program's own modal windows (the About box, the report
+  // window) and returns when it is closed.
+  virtual void Exec(QDialog& window) = 0;
+};
+
 class UrlSeam {
  public:
   virtual ~UrlSeam() = default;
@@ -52,12 +61,14 @@ class UrlSeam {
 MessageSeam& Messages();
 FileDialogSeam& FileDialogs();
 PrintDialogSeam& PrintDialogs();
+WindowSeam& Windows();
 UrlSeam& Urls();
 
 // Installs a replacement (nullptr restores the real one); returns the previous.
 MessageSeam* InstallMessageSeam(MessageSeam* seam);
 FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam);
 PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam);
+WindowSeam* InstallWindowSeam(WindowSeam* seam);
 UrlSeam* InstallUrlSeam(UrlSeam* seam);
 
 // Installs a seam for the lifetime of the guard (tests).
@@ -75,6 +86,7 @@ class ScopedSeam {
 using ScopedMessageSeam = ScopedSeam<MessageSeam, InstallMessageSeam>;
 using ScopedFileDialogSeam = ScopedSeam<FileDialogSeam, InstallFileDialogSeam>;
 using ScopedPrintDialogSeam = ScopedSeam<PrintDialogSeam, InstallPrintDialogSeam>;
+using ScopedWindowSeam = ScopedSeam<WindowSeam, InstallWindowSeam>;
 using ScopedUrlSeam = ScopedSeam<UrlSeam, InstallUrlSeam>;
 
 // The application title, caption of message boxes.

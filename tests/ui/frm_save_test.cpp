@@ -213,13 +213,20 @@ class FrmSaveTest : public QObject {
   void reopeningShowsOneCopy() {
     QWidget owner;
     owner.show();
-    QStringList seen;
+    // The report window as the window seam is handed it, in place of its modal run.
+    struct SeenWindows final : WindowSeam {
+      void Exec(QDialog& window) override {
+        auto* report = qobject_cast<FrmSave*>(&window);
+        seen.append(report && report->parentWidget() == owner ? Text(report->ReportText())
+                                                              : QStringLiteral("<no report window>"));
+      }
+      QWidget* owner = nullptr;
+      QStringList seen;
+    } windows;
+    windows.owner = &owner;
+    ScopedWindowSeam guard(&windows);
+    QStringList& seen = windows.seen;
     for (int round = 0; round < 2; ++round) {
-      QTimer::singleShot(0, [&] {
-        auto* window = qobject_cast<FrmSave*>(QApplication::activeModalWidget());
-        seen.append(window ? Text(window->ReportText()) : QStringLiteral("<no report window>"));
-        if (window) window->close();
-      });
       OpenReportWindow(&owner, SampleTexts());
       QVERIFY(!LinkWatchActive());
     }
