@@ -72,7 +72,7 @@ class FrmMainTest : public QObject {
   void cleanup() { form_.reset(); }
 
   void captionAndMenus() {
-    QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(form_->windowTitle(), kCaption);
     QStringList bar;
     for (QAction* a : form_->menuBar()->actions()) bar << a->text();
     QCOMPARE(bar, (QStringList{"&File", "&Help", "&Donate", "Make Money &Online"}));

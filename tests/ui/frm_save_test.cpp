@@ -195,7 +195,7 @@ class FrmSaveTest : public QObject {
     FrmSave window(Engine(texts));
     QCOMPARE(Text(window.ReportText()), expected);
     QCOMPARE(ShownReport(window), expected);  // the box shows the report as made
-    QCOMPARE(window.windowTitle(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(window.windowTitle(), kCaption);
     QCOMPARE(Button(window, "cmdSave")->text(), QStringLiteral("&Save"));
     QCOMPARE(Button(window, "cmdPrint")->text(), QStringLiteral("&Print"));
     QVERIFY(ReportBox(window)->isReadOnly());

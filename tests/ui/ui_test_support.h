@@ -33,6 +33,10 @@ T* Child(QObject& parent, const QString& name) {
   return child;
 }
 
+// Every window's caption: the program's name and the version of the build
+// (the generated header, as the package's version).
+inline const QString kCaption = QStringLiteral("Orbisca v") + QLatin1String(kVersion);
+
 // An engine text (UTF-8) as a QString, for comparisons that print their values.
 inline QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
