@@ -21,8 +21,11 @@ void AddChartMembers(Json& object, const Chart& chart, bool paragraphs) {
   object["sidereal_shift"] = chart.instant.siderealShift;
   object["julian_day"] = chart.instant.julianDay;
   Json& bodies = object["bodies"] = Json::array();
+  // Room made once for the members and elements: a batch writes millions.
+  bodies.get_ref<Json::array_t&>().reserve(chart.bodies.size());
   for (const BodyPosition& b : chart.bodies) {
-    Json body;
+    Json body = Json::object();
+    body.get_ref<Json::object_t&>().reserve(7);
     body["name"] = std::string(BodyName(b.body));
     body["longitude"] = b.longitude;
     AddZodiac(body, b.where);
@@ -32,8 +35,10 @@ void AddChartMembers(Json& object, const Chart& chart, bool paragraphs) {
   ascendant["longitude"] = chart.ascendant.longitude;
   AddZodiac(ascendant, chart.ascendant.where);
   Json& aspects = object["aspects"] = Json::array();
+  aspects.get_ref<Json::array_t&>().reserve(chart.aspects.size());
   for (const AspectEntry& e : chart.aspects) {
-    Json aspect;
+    Json aspect = Json::object();
+    aspect.get_ref<Json::object_t&>().reserve(5);
     aspect["kind"] = std::string(Info(e.kind).caption);
     aspect["first"] = std::string(BodyName(e.first));
     aspect["second"] = std::string(BodyName(e.second));
