@@ -109,13 +109,6 @@ int Separation(double firstLongitude, double secondLongitude) {
   return s;
 }
 
-std::optional<AspectKind> KindOf(int separation) {
-  if (separation < -kMaxSeparation || separation > kMaxSeparation) return std::nullopt;
-  const signed char kind = kKindBySeparation[static_cast<std::size_t>(separation + kMaxSeparation)];
-  if (kind == kNoKind) return std::nullopt;
-  return static_cast<AspectKind>(kind);
-}
-
 std::vector<AspectEntry> FindAspects(const PlanetTable& table) {
   // Separation(b, a) is -Separation(a, b) exactly (the difference, the
   // rounding and the fold are all odd), so each pair is rounded once.
@@ -140,11 +133,6 @@ std::vector<AspectEntry> FindAspects(const PlanetTable& table) {
     }
   }
   return std::vector<AspectEntry>(found.begin(), found.begin() + static_cast<std::ptrdiff_t>(count));
-}
-
-std::string Heading(const AspectEntry& e) {
-  const std::string_view line = HeadingLine(e);
-  return std::string(line.substr(0, line.size() - 2));
 }
 
 std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& entries) {

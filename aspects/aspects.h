@@ -4,7 +4,6 @@
 // seven kinds.
 
 #include <array>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,9 +24,6 @@ int RoundHalfEvenToInt(double x);
 // sides of 0 degrees are found.
 int Separation(double firstLongitude, double secondLongitude);
 
-// The kind whose window holds the separation, testing in kind order.
-std::optional<AspectKind> KindOf(int separation);
-
 struct AspectEntry {
   AspectKind kind;
   Body first;
@@ -40,9 +36,8 @@ struct AspectEntry {
 // skipping a body with itself) that stands in an aspect, in that order.
 std::vector<AspectEntry> FindAspects(const PlanetTable& table);
 
-// The heading line of an entry, without the line break: "Sun-Moon  In Trine Aspect".
-std::string Heading(const AspectEntry& entry);
-// The same with its line break, as the result box holds it.
+// The heading line of an entry with its line break, as the report holds it:
+// "Sun-Moon  In Trine Aspect\r\n".
 std::string_view HeadingLine(const AspectEntry& entry);
 
 // Which kinds the entries hold.

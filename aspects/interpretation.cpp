@@ -10,8 +10,4 @@ std::string_view GetInterpretation(AspectKind kind, Body first, Body second) {
   return GetInterpretationTable().paragraphs[row].text;
 }
 
-std::string_view InterpretationEntry(AspectKind kind, Body first, Body second) {
-  return EntryText(GetInterpretationTable(), kind, first, second);
-}
-
 }  // namespace orbisca

@@ -11,8 +11,4 @@ namespace orbisca {
 // of the two bodies does not matter; a body with itself gives the empty text.
 std::string_view GetInterpretation(AspectKind kind, Body first, Body second);
 
-// The paragraph as its entry in a result box ends: followed by the line break
-// and the blank line ("\r\n\r\n"), as one text.
-std::string_view InterpretationEntry(AspectKind kind, Body first, Body second);
-
 }  // namespace orbisca

@@ -50,9 +50,8 @@ struct InterpretationTable {
 
 const InterpretationTable& GetInterpretationTable();
 
-// The pair's paragraph followed by kEntryEnd, as InterpretationEntry gives
-// it, from a table already at hand: the aspect step looks up a few dozen
-// entries a chart.
+// The pair's paragraph followed by kEntryEnd, from a table already at hand:
+// a chart looks up a few dozen entries.
 inline std::string_view EntryText(const InterpretationTable& table, AspectKind kind, Body first, Body second) {
   const std::uint8_t row = table.grids[Index(kind)][Index(first)][Index(second)];
   return row == kNoParagraph ? kEntryEnd : table.entries[row];

@@ -122,29 +122,12 @@ double LongitudeSeenFrom(EclipticXY earth, EclipticXY body) {
 
 }  // namespace
 
-double TrueAnomaly(double M, double e) {
-  std::array<Kepler, 1> k{{{M, e}}};
-  SolveKepler(k);
-  const double E = k[0].E;
-  double nu = 2.0 * std::atan(std::sqrt((1.0 + e) / (1.0 - e)) * std::tan(E * 0.5));
-  if (nu < 0) nu += kTwoPi;
-  return nu;
-}
-
 double ArcTan2(double y, double x) {
   const auto sgn = [](double v) { return v > 0 ? 1.0 : (v < 0 ? -1.0 : 0.0); };
   if (x > 0) return std::atan(y / x);
   if (x == 0) return sgn(y) * kPi / 2.0;
   if (y != 0) return sgn(y) * (kPi - std::atan(std::fabs(y / x)));
   return kPi;
-}
-
-double GeocentricLongitude(std::size_t planet, double d) {
-  const std::array<Elements, 2> el = {OrbitalElements(kEarthRow, d), OrbitalElements(planet, d)};
-  std::array<Kepler, 2> k = {KeplerOf(el[0]), KeplerOf(el[1])};
-  SolveKepler(k);
-  const EclipticXY earth = Heliocentric(kEarthRow, el[0], k[0]);
-  return LongitudeSeenFrom(earth, planet == kEarthRow ? EclipticXY{0.0, 0.0} : Heliocentric(planet, el[1], k[1]));
 }
 
 std::array<double, kOrbitalBodies> GeocentricLongitudes(double d) {

@@ -51,7 +51,6 @@ inline constexpr double KeplerTolerance = 1e-12;
 inline constexpr int kKeplerMaxRounds = 50;
 
 Elements OrbitalElements(std::size_t planet, double d);
-double TrueAnomaly(double M, double e);
 
 // NormalizeRadians and ArcTan2 are written out rather than std::fmod and
 // std::atan2: they use the program's 15-digit kPi and kTwoPi above, and the
@@ -64,10 +63,8 @@ double NormalizeRadians(double x);
 double ArcTan2(double y, double x);
 
 // Tropical geocentric ecliptic longitude (J2000 equinox) in degrees, 0..360,
-// of row `planet` at `d` days from J2000.0.
-double GeocentricLongitude(std::size_t planet, double d);
-// The same for every row at once, to the bit: the rows' orbits are solved
-// side by side and the Earth's once.
+// of every row at `d` days from J2000.0: the rows' orbits are solved side by
+// side and the Earth's once.
 std::array<double, kOrbitalBodies> GeocentricLongitudes(double d);
 
 }  // namespace orbisca

@@ -7,6 +7,13 @@
 
 namespace orbisca {
 
+// The planets' shift and the Moon's (MoonSiderealCorrection) are the same
+// Lahiri formula written from two epochs: here T counts centuries from 1900
+// and the constant is the ayanamsa there, 80861.27"; the Moon's T counts from
+// J2000 with 85886.27". The two epochs' node and Sun terms are not the same
+// polynomials, so the two shifts differ by a fraction of an arc-second. Both
+// are kept as the original program computed them: every body's longitude,
+// and so every aspect, depends on its own shift.
 double PlanetSiderealCorrection(double T) {
   const double node = (933060.0 - 6962911.0 * T + 7.5 * T * T) / 3600.0;  // Moon's mean node
   const double twiceSun = (2013816.0 + 259205536.0 * T) / 3600.0;           // twice the Sun's mean longitude

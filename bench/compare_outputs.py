@@ -16,6 +16,8 @@ import sys
 import tempfile
 
 ZONES = 71
+# Places of the installed atlas, by GeoNames id and by name.
+PLACES = ["1275339", "5128581", "London", "Sydney", "Kathmandu", "2643743", "Paris", "Tokyo"]
 
 
 def random_birth(rng):
@@ -35,13 +37,27 @@ def random_birth(rng):
     return args
 
 
+def random_place_birth(rng):
+    """A birth at a place of the atlas: the zone from the tz database."""
+    year = rng.randint(1901, 2050)
+    args = ["--date", f"{year:04d}-{rng.randint(1, 12):02d}-{rng.randint(1, 28):02d}",
+            "--time", f"{rng.randint(0, 23)}:{rng.randint(0, 59):02d}",
+            "--place", rng.choice(PLACES), "--name", "P"]
+    choice = rng.random()
+    if choice < 0.2:
+        args.append("--dst")
+    elif choice < 0.4:
+        args.append("--no-dst")
+    return args
+
+
 def run(binary, args, cwd):
     p = subprocess.run([binary] + args, cwd=cwd, capture_output=True)
     return p.returncode, p.stdout, p.stderr
 
 
 def main():
-    old, new = sys.argv[1], sys.argv[2]
+    old, new = os.path.abspath(sys.argv[1]), os.path.abspath(sys.argv[2])
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 1000
     rng = random.Random(int(sys.argv[4]) if len(sys.argv) > 4 else 21)
     failures = 0
@@ -67,6 +83,17 @@ def main():
                     failures += 1
                     if failures <= 10:
                         print("differs:", " ".join(birth + mode))
+        # Births at places of the atlas, when there is one.
+        if run(new, ["--places", "London"], tmp)[0] == 0:
+            for _ in range(count // 10):
+                birth = random_place_birth(rng)
+                for mode in ([], ["--json"]):
+                    outs = [run(b, birth + mode, tmp) for b in (old, new)]
+                    compared += 1
+                    if outs[0] != outs[1]:
+                        failures += 1
+                        if failures <= 10:
+                            print("differs:", " ".join(birth + mode))
         # The batch mode on the same births, as a CSV file.
         rows = ["name,date,time,zone,dst,lon,lat"]
         for b in births:

@@ -5,7 +5,7 @@
 
 #include "aspects/interpretation.h"
 #include "cli/chart_json.h"
-#include "cli/chart_options.h"
+#include "cli/birth_options.h"
 
 namespace orbisca::cli {
 namespace {

@@ -8,7 +8,6 @@
 #include <QStyleOptionComboBox>
 #include <QtMath>
 
-#include "ui/spare_core.h"
 
 namespace orbisca::ui {
 namespace {
@@ -70,84 +69,6 @@ AccessibleList::AccessibleList(QWidget* parent) : QComboBox(parent) {
     return true;
   }();
   Q_UNUSED(installed);
-}
-
-std::shared_ptr<const ItemWidths> ItemWidths::MeasureAhead(const QFont& font, QList<QStringList> lists) {
-  std::shared_ptr<ItemWidths> widths(new ItemWidths(font, std::move(lists)));
-  widths->thread_ = StartBeside([raw = widths.get()] { raw->Measure(); });
-  return widths;
-}
-
-ItemWidths::ItemWidths(const QFont& font, QList<QStringList> lists)
-    : font_(font), fontDescription_(font.toString()), lists_(std::move(lists)) {}
-
-ItemWidths::~ItemWidths() { Wait(); }
-
-void ItemWidths::Measure() {
-  // A font of this thread's own, equal to the window's: a QFont shares its
-  // engines with its copies, which the window's thread is using.
-  QFont font;
-  font.fromString(fontDescription_);
-  const QFontMetrics metrics(font);
-  QList<int> widest;
-  for (const QStringList& items : lists_) {
-    int width = 0;
-    for (const QString& item : items) width = qMax(width, metrics.boundingRect(item).width());
-    widest << width;
-  }
-  widest_ = std::move(widest);
-  done_.store(true, std::memory_order_release);
-}
-
-std::optional<int> ItemWidths::Widest(int index) const {
-  if (!done_.load(std::memory_order_acquire)) return std::nullopt;
-  return widest_.at(index);
-}
-
-void ItemWidths::Wait() const {
-  if (thread_.joinable()) thread_.join();
-}
-
-void AccessibleList::AddMeasuredItems(std::shared_ptr<const ItemWidths> widths, int index) {
-  addItems(widths->Items(index));
-  widths_ = std::move(widths);
-  widthsIndex_ = index;
-}
-
-bool AccessibleList::UsesMeasuredWidth() const {
-  if (!widths_ || !widths_->Widest(widthsIndex_)) return false;
-  // Only where the list's own measuring would take the widest item alone.
-  const bool toContents = sizeAdjustPolicy() == AdjustToContents || sizeAdjustPolicy() == AdjustToContentsOnFirstShow;
-  if (!toContents || minimumContentsLength() > 0 || !placeholderText().isEmpty() || font() != widths_->Font()) {
-    return false;
-  }
-  const QStringList& items = widths_->Items(widthsIndex_);
-  if (count() != items.size()) return false;
-  for (int i = 0; i < count(); ++i) {
-    if (itemText(i) != items.at(i) || !itemIcon(i).isNull()) return false;
-  }
-  return true;
-}
-
-// As QComboBoxPrivate::recomputeSizeHint sizes a list to its contents: the
-// widest item's bounding width, the font's height (at least 14 px) plus 2,
-// and the style's frame and arrow around them.
-QSize AccessibleList::sizeHint() const {
-  if (!UsesMeasuredWidth()) return QComboBox::sizeHint();
-  const QSize text(*widths_->Widest(widthsIndex_), qMax(qCeil(QFontMetricsF(fontMetrics()).height()), 14) + 2);
-  QStyleOptionComboBox option;
-  initStyleOption(&option);
-  return style()->sizeFromContents(QStyle::CT_ComboBox, &option, text, this);
-}
-
-// Sized to its contents with no minimum length set, a combo box works out its
-// minimum exactly as its preferred size (QComboBoxPrivate::recomputeSizeHint),
-// measuring every item a second time; the preferred size, kept until the items
-// or the font change, gives the same answer at once.
-QSize AccessibleList::minimumSizeHint() const {
-  const bool toContents = sizeAdjustPolicy() == AdjustToContents || sizeAdjustPolicy() == AdjustToContentsOnFirstShow;
-  if (toContents && minimumContentsLength() == 0) return sizeHint();
-  return QComboBox::minimumSizeHint();
 }
 
 }  // namespace orbisca::ui

@@ -11,8 +11,11 @@
 #include <QPushButton>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QPainter>
 #include <QScrollArea>
 #include <QSettings>
+#include <QSvgRenderer>
+#include <QSvgWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -25,7 +28,6 @@
 #include "ui/accessible_list.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
-#include "ui/picture_module.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 
@@ -82,13 +84,6 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
   auto* item = new QTableWidgetItem(text);
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
   return item;
-}
-
-// What the page and the picture's save say when the picture module cannot be
-// loaded, worded as printing's.
-QString NoPictureModule(const QString& reason) {
-  return ChartTab::tr("The chart picture cannot be drawn: its module could not be loaded.\n%1")
-      .arg(reason);
 }
 
 // A wrapping line of plain text that can be selected and copied.
@@ -234,25 +229,14 @@ QWidget* ChartTab::BuildPicture() {
   auto* holder = new QWidget(this);
   auto* layout = new QVBoxLayout(holder);
   layout->setContentsMargins(0, 0, 0, 0);
-  QString reason;
-  if (PictureModule* module = LoadPictureModule(reason)) {
-    pictureView_ = module->NewView(holder);
-    pictureView_->setObjectName(QStringLiteral("svgChart"));
-    pictureView_->setAccessibleName(tr("Chart picture"));
-    pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
-    pictureView_->setMinimumSize(320, 320);
-    pictureView_->setMaximumSize(560, 560);
-    layout->addWidget(pictureView_, 1, Qt::AlignLeft);
-  } else {
-    // The tables need no module: they stay, and the picture's place says why
-    // it is empty.
-    auto* missing = new QLabel(NoPictureModule(reason), holder);
-    missing->setObjectName(QStringLiteral("lblNoPicture"));
-    missing->setTextFormat(Qt::PlainText);
-    missing->setWordWrap(true);
-    missing->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
-    layout->addWidget(missing);
-  }
+  pictureView_ = new QSvgWidget(holder);
+  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
+  pictureView_->setObjectName(QStringLiteral("svgChart"));
+  pictureView_->setAccessibleName(tr("Chart picture"));
+  pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
+  pictureView_->setMinimumSize(320, 320);
+  pictureView_->setMaximumSize(560, 560);
+  layout->addWidget(pictureView_, 1, Qt::AlignLeft);
   savePictureButton_ = LightBlueButton(QStringLiteral("cmdSavePicture"), tr("Save Picture\u2026"), holder);
   PressOnEnter(savePictureButton_, savePictureButton_);
   connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
@@ -316,8 +300,9 @@ void ChartTab::FillContents() {
   FillDasha();
   FillAspectGrid(chart_.aspects);
   if (!pictureView_) return;
-  QString reason;
-  if (PictureModule* module = LoadPictureModule(reason)) module->Show(pictureView_, PictureSvg());
+  pictureView_->load(PictureSvg());
+  // Loading gives the view a new drawing, with the mode of a new renderer.
+  pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   QStringList alternative;
   for (const PictureMark& m : picture_.marks)
     alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
@@ -432,13 +417,12 @@ void ChartTab::OnGridCell(int row, int column) {
 QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictureSvg_); }
 
 QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
-  QString why;
-  PictureModule* module = LoadPictureModule(why);
-  if (!module) {
-    if (reason) *reason = NoPictureModule(why);
-    return {};
-  }
-  const QImage image = module->Draw(PictureSvg(), pixels);
+  QSvgRenderer renderer(PictureSvg());
+  QImage image(pixels, pixels, QImage::Format_ARGB32);
+  image.fill(Qt::white);
+  QPainter painter(&image);
+  renderer.render(&painter);
+  painter.end();
   QByteArray bytes;
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::WriteOnly);
@@ -477,7 +461,6 @@ void ChartTab::SavePicture() {
     Messages().Show(this, QMessageBox::Critical, tr("The picture could not be saved to %1.\n%2").arg(shownPath, reason));
   };
   const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-  // The SVG text is the engine's; only the image needs the picture module.
   QString noDrawing;
   const QByteArray bytes = png ? PicturePng(kPngPixels, &noDrawing) : PictureSvg();
   if (png && bytes.isEmpty()) {

@@ -12,6 +12,7 @@
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QSvgWidget;
 class QTableWidget;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -42,9 +43,8 @@ class ChartTab : public QWidget {
   // widgets before the tab was shown.
   void BuildContents();
 
-  // The picture as SVG text, or drawn as a PNG image of `pixels` square. The
-  // drawing needs the picture module (ui/picture_module.h): without it the
-  // PNG is empty and `reason` says why.
+  // The picture as SVG text, or drawn as a PNG image of `pixels` square; a
+  // PNG that cannot be made is empty and `reason` says why.
   QByteArray PictureSvg() const;
   QByteArray PicturePng(int pixels, QString* reason = nullptr) const;
 
@@ -81,7 +81,7 @@ class ChartTab : public QWidget {
   QLabel* balanceLabel_ = nullptr;
   QTreeWidget* dashaTree_ = nullptr;
   QTableWidget* positionsTable_ = nullptr;
-  QWidget* pictureView_ = nullptr;  // made by the picture module; nullptr without it
+  QSvgWidget* pictureView_ = nullptr;
   QTableWidget* aspectGrid_ = nullptr;
   QPushButton* savePictureButton_ = nullptr;
   // The chart shown, kept until the page is built.

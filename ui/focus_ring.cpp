@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <algorithm>
 
-#include "ui/theme.h"
+#include "ui/colours.h"
 
 namespace orbisca::ui {
 namespace {

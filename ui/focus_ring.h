@@ -32,4 +32,7 @@ class FocusRing : public QWidget {
 
 void KeepOwnFocusRing(QWidget* control);
 
+// Rings the focused control of `window`.
+void AddFocusRing(QWidget* window);
+
 }  // namespace orbisca::ui

@@ -1,3 +1,4 @@
+#include "ui/focus_ring.h"
 #include "ui/frm_about.h"
 
 #include <QFont>
@@ -112,7 +113,7 @@ void ShowAboutBox(QWidget* parent) {
     const QRect area = parent->window()->frameGeometry();
     box->move(area.center() - QPoint(box->width() / 2, box->height() / 2));
   }
-  box->exec();
+  Windows().Exec(*box);
 }
 
 }  // namespace orbisca::ui

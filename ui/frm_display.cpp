@@ -1,3 +1,4 @@
+#include "ui/focus_ring.h"
 #include "ui/frm_display.h"
 
 #include <QCloseEvent>
@@ -25,7 +26,6 @@
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/frm_save.h"
-#include "ui/measured_label.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -82,9 +82,8 @@ constexpr std::array<KindDescription, kAspectKindCount> kDescriptions = {{
      "bringing the opposing energies together."},
 }};
 
-// Seven tabs hold the same captions and covers: each is measured once.
 QLabel* MakeLabel(const QString& text, const QFont& font, QWidget* parent, const QString& name = {}) {
-  auto* label = new MeasuredLabel(text, parent);
+  auto* label = new QLabel(text, parent);
   label->setFont(font);
   label->setTextFormat(Qt::PlainText);
   if (!name.isEmpty()) label->setObjectName(name);

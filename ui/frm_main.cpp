@@ -1,3 +1,4 @@
+#include "ui/focus_ring.h"
 #include "ui/frm_main.h"
 
 #include <QButtonGroup>
@@ -143,12 +144,9 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   setObjectName(QStringLiteral("frmMain"));
   setWindowTitle(kWindowCaption);
   setFont(UiFont(9));
-  // The lists' widths, from their widest items, measured on another thread
-  // while the window is built.
-  std::shared_ptr<const ItemWidths> listWidths = ItemWidths::MeasureAhead(font(), ListItems());
   BuildMenus();
   setCentralWidget(BuildCentral());
-  FillLists(std::move(listWidths));
+  FillLists();
   ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
@@ -411,12 +409,12 @@ QList<QStringList> FrmMain::ListItems() {
   return {months, zones, Numbers(1, 31), Numbers(1901, 2050), Numbers(0, 23), Numbers(0, 59), Numbers(0, 59)};
 }
 
-void FrmMain::FillLists(std::shared_ptr<const ItemWidths> widths) {
+void FrmMain::FillLists() {
   // Each list filled at once: one insertion for the list and its view to
   // take in, rather than one per item.
   AccessibleList* const lists[] = {monthList_, zoneList_, dayList_, yearList_, hourList_, minuteList_, secondList_};
-  int index = 0;
-  for (AccessibleList* list : lists) list->AddMeasuredItems(widths, index++);
+  const QList<QStringList> items = ListItems();
+  for (int i = 0; i < items.size(); ++i) lists[i]->addItems(items[i]);
   for (QComboBox* list : {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_}) {
     list->setCurrentIndex(0);
   }

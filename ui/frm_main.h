@@ -20,7 +20,6 @@ namespace orbisca::ui {
 
 class AccessibleList;
 class FilteredLineEdit;
-class ItemWidths;
 class FrmDisplay;
 
 // frmMain, the birth-data window: the program's first window and the only
@@ -62,7 +61,7 @@ class FrmMain : public QMainWindow {
   QWidget* BuildPlaceCompletion(QWidget* panel);
   QLayout* BuildButtonLine(QWidget* panel);
   static QList<QStringList> ListItems();
-  void FillLists(std::shared_ptr<const ItemWidths> widths);  // Form_Load
+  void FillLists();  // Form_Load
   void ConnectEnterKey();
   QLineEdit* FieldBox(EntryField field) const;
   void PrepareResultsWindow();

@@ -1,3 +1,4 @@
+#include "ui/focus_ring.h"
 #include "ui/frm_save.h"
 
 #include <QDir>
@@ -18,7 +19,7 @@
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/link_watch.h"
-#include "ui/print_module.h"
+#include "ui/printing.h"
 #include "ui/report_text.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -170,14 +171,12 @@ void FrmSave::Save() {
 }
 
 void FrmSave::Print() {
-  if (PrintModule* printing = LoadPrintModule(this)) {
-    printing->Print(this, PrintDialogs(), *reportBox_->document(), reportBox_->textCursor());
-  }
+  PrintDocument(this, PrintDialogs(), *reportBox_->document(), reportBox_->textCursor());
 }
 
 void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts) {
   FrmSave window(resultTexts, parent);
-  window.exec();
+  Windows().Exec(window);
 }
 
 }  // namespace orbisca::ui

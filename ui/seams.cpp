@@ -1,10 +1,11 @@
 #include "ui/seams.h"
 
+#include <QAbstractPrintDialog>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
-
-#include "ui/print_module.h"
 
 namespace orbisca::ui {
 namespace {
@@ -43,14 +44,38 @@ class RealFileDialogs final : public FileDialogSeam {
   }
 };
 
-// The desktop's printer dialog comes from the printing module, which has made
-// the printer by the time the dialog is asked for.
+// The printer dialog without its page-range controls. Turning the range
+// option off is not enough with CUPS: Qt then shows the range anyway, for the
+// print server to apply, and a file printer ignores it. The controls are
+// hidden each time the dialog is shown, after Qt has set them up.
+class RangelessPrintDialog final : public QPrintDialog {
+ public:
+  using QPrintDialog::QPrintDialog;
+
+  void setVisible(bool visible) override {
+    QPrintDialog::setVisible(visible);
+    if (!visible) return;
+    // The object names of Qt's own print-settings form.
+    for (const char* name : {"printRange", "from", "label_3", "to", "pagesRadioButton", "pagesLineEdit"}) {
+      if (auto* control = findChild<QWidget*>(QLatin1String(name))) control->hide();
+    }
+  }
+};
+
 class RealPrintDialogs final : public PrintDialogSeam {
  public:
   bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) override {
-    PrintModule* module = LoadPrintModule(parent);
-    return module && module->ExecDialog(parent, printer, hasSelection);
+    RangelessPrintDialog dialog(&printer, parent);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, hasSelection);
+    dialog.setPrintRange(hasSelection ? QAbstractPrintDialog::Selection : QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
   }
+};
+
+class RealWindows final : public WindowSeam {
+ public:
+  void Exec(QDialog& window) override { window.exec(); }
 };
 
 class RealUrls final : public UrlSeam {
@@ -77,6 +102,7 @@ struct Slot {
 Slot<MessageSeam, RealMessages>& MessageSlot() { static Slot<MessageSeam, RealMessages> s; return s; }
 Slot<FileDialogSeam, RealFileDialogs>& FileSlot() { static Slot<FileDialogSeam, RealFileDialogs> s; return s; }
 Slot<PrintDialogSeam, RealPrintDialogs>& PrintSlot() { static Slot<PrintDialogSeam, RealPrintDialogs> s; return s; }
+Slot<WindowSeam, RealWindows>& WindowSlot() { static Slot<WindowSeam, RealWindows> s; return s; }
 Slot<UrlSeam, RealUrls>& UrlSlot() { static Slot<UrlSeam, RealUrls> s; return s; }
 Slot<ClockSeam, RealClock>& ClockSlot() { static Slot<ClockSeam, RealClock> s; return s; }
 
@@ -85,12 +111,14 @@ Slot<ClockSeam, RealClock>& ClockSlot() { static Slot<ClockSeam, RealClock> s; r
 MessageSeam& Messages() { return *MessageSlot().current; }
 FileDialogSeam& FileDialogs() { return *FileSlot().current; }
 PrintDialogSeam& PrintDialogs() { return *PrintSlot().current; }
+WindowSeam& Windows() { return *WindowSlot().current; }
 UrlSeam& Urls() { return *UrlSlot().current; }
 ClockSeam& Clock() { return *ClockSlot().current; }
 
 MessageSeam* InstallMessageSeam(MessageSeam* seam) { return MessageSlot().Install(seam); }
 FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam) { return FileSlot().Install(seam); }
 PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam) { return PrintSlot().Install(seam); }
+WindowSeam* InstallWindowSeam(WindowSeam* seam) { return WindowSlot().Install(seam); }
 UrlSeam* InstallUrlSeam(UrlSeam* seam) { return UrlSlot().Install(seam); }
 ClockSeam* InstallClockSeam(ClockSeam* seam) { return ClockSlot().Install(seam); }
 

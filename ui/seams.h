@@ -7,6 +7,7 @@
 
 #include "orbisca/version.h"
 
+class QDialog;
 class QPrinter;
 class QWidget;
 
@@ -43,6 +44,14 @@ class PrintDialogSeam {
   virtual bool Exec(QWidget* parent, QPrinter& printer, bool hasSelection) = 0;
 };
 
+class WindowSeam {
+ public:
+  virtual ~WindowSeam() = default;
+  // Shows one of the program's own modal windows (the About box, the report
+  // window) and returns when it is closed.
+  virtual void Exec(QDialog& window) = 0;
+};
+
 class UrlSeam {
  public:
   virtual ~UrlSeam() = default;
@@ -60,6 +69,7 @@ class ClockSeam {
 MessageSeam& Messages();
 FileDialogSeam& FileDialogs();
 PrintDialogSeam& PrintDialogs();
+WindowSeam& Windows();
 UrlSeam& Urls();
 ClockSeam& Clock();
 
@@ -67,6 +77,7 @@ ClockSeam& Clock();
 MessageSeam* InstallMessageSeam(MessageSeam* seam);
 FileDialogSeam* InstallFileDialogSeam(FileDialogSeam* seam);
 PrintDialogSeam* InstallPrintDialogSeam(PrintDialogSeam* seam);
+WindowSeam* InstallWindowSeam(WindowSeam* seam);
 UrlSeam* InstallUrlSeam(UrlSeam* seam);
 ClockSeam* InstallClockSeam(ClockSeam* seam);
 
@@ -85,6 +96,7 @@ class ScopedSeam {
 using ScopedMessageSeam = ScopedSeam<MessageSeam, InstallMessageSeam>;
 using ScopedFileDialogSeam = ScopedSeam<FileDialogSeam, InstallFileDialogSeam>;
 using ScopedPrintDialogSeam = ScopedSeam<PrintDialogSeam, InstallPrintDialogSeam>;
+using ScopedWindowSeam = ScopedSeam<WindowSeam, InstallWindowSeam>;
 using ScopedUrlSeam = ScopedSeam<UrlSeam, InstallUrlSeam>;
 using ScopedClockSeam = ScopedSeam<ClockSeam, InstallClockSeam>;
 

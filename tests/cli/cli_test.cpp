@@ -670,20 +670,6 @@ TEST(Place, RefusedWithTheReason) {
                          "file or directory\n");
 }
 
-// The look-up in the tz database is a module that the install puts beside
-// the program's libraries. Without it a place is refused, not charted on UTC;
-// a chart without a place does not need it.
-TEST(Place, RefusedWhenTheZoneModuleIsMissing) {
-  TempFolder folder("lone-chart");
-  const std::string lone = folder.path + "/orbisca-chart";
-  std::filesystem::copy_file(ORBISCA_CHART, lone);
-  const Outcome o = RunChart({"--date", "1976-07-04", "--time", "10:15", "--place", "New York"}, kFixtureAtlas, lone);
-  EXPECT_EQ(o.status, 2);
-  EXPECT_TRUE(o.err.starts_with("orbisca-chart: --place: The tz database cannot be opened: ")) << o.err;
-  EXPECT_TRUE(o.out.empty());
-  EXPECT_EQ(RunChart(kNewYork1976, "", lone).status, 0);
-}
-
 TEST(Place, PlacesListsTheMatchesLargestFirst) {
   const Outcome o = RunChart({"--places", "lon"}, kFixtureAtlas);
   EXPECT_EQ(o.status, 0) << o.err;

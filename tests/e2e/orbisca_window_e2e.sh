@@ -19,8 +19,7 @@ RTF_TO_TEXT=$4
 DESKTOP_ENTRY=$5
 mkdir -p "$OUT"
 
-CAPTION='^Orbisca v1\.15$'  # every window of the program
-BOX_CAPTION='^Orbisca$'     # message boxes carry the application title
+BOX_CAPTION='^Orbisca$'  # message boxes carry the application title
 
 WORK=$(mktemp -d)
 XVFB_PID=""
@@ -37,29 +36,11 @@ trap cleanup EXIT
 fail() { echo "FAIL: $*" >&2; exit 1; }
 step() { echo "-- $*"; }
 
-# Waits until the command succeeds (at most about 20 seconds).
-wait_for() {
-  local what=$1; shift
-  for _ in $(seq 100); do
-    if "$@"; then return 0; fi
-    sleep 0.2
-  done
-  fail "timed out waiting for $what"
-}
+source "$(dirname "$0")/x_session.sh"
+CAPTION=$(program_caption "$PROGRAM")  # every window of the program
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
 one_visible() { [[ $(visible "$1" | wc -l) -eq 1 ]]; }
 none_visible() { [[ -z $(visible "$1") ]]; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
-program_windows() { xdotool search --onlyvisible --class orbisca 2>/dev/null | wc -l; }
-# Opens the File menu of the focused window and waits until its popup shows.
-open_file_menu() {
-  local before
-  before=$(program_windows)
-  xdotool key alt+f
-  menu_open() { [[ $(program_windows) -gt $before ]]; }
-  wait_for "the File menu" menu_open
-}
 form_hidden() { ! visible "$CAPTION" | grep -qx "$FORM"; }
 refused() { [[ -n $(visible "$BOX_CAPTION") ]]; }
 # The window manager's view of a window: an icon (_NET_WM_ICON, which panels
@@ -76,26 +57,7 @@ carries_identity() {
     fail "$what carries the icon sizes: $icon"
 }
 
-# Our own X server on a display number it picks itself, and a private runtime
-# directory so the program's single-instance lock never meets a real session's.
-step "starting Xvfb"
-# -noreset: the program must not meet a server resetting after the last
-# xdotool call left ("could not connect to display").
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "Xvfb" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export XDG_RUNTIME_DIR="$WORK/runtime"
-mkdir -m 0700 "$XDG_RUNTIME_DIR"
-# A session bus that is not there. With no address at all, libdbus
-# "autolaunches" one when the accessibility bridge first connects: it forks
-# from Qt's D-Bus thread and lists the child's open files (opendir, so malloc)
-# before exec. The sanitizer build's allocator is not fork-safe (GCC 12), so a
-# child forked while another thread was allocating waited forever, and the
-# window never came. A desktop session always names its bus.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-session-bus"
-unset QT_QPA_PLATFORM WAYLAND_DISPLAY QT_SCALE_FACTOR QT_FONT_DPI
-echo "display $DISPLAY"
+start_xvfb
 
 step "starting the program"
 "$PROGRAM" &
@@ -127,7 +89,7 @@ if refused; then fail "the entries were refused"; fi
 wait_for "the results window" one_visible "$CAPTION"
 RESULTS=$(visible "$CAPTION")
 [[ "$RESULTS" != "$FORM" ]] || fail "the form is still shown"
-xdotool getwindowname "$RESULTS" | grep -qx 'Orbisca v1.15' || fail "results caption"
+xdotool getwindowname "$RESULTS" | grep -qx "${CAPTION:1:-1}" || fail "results caption"
 sleep 0.5  # let the window paint before the picture
 import -window root "$OUT/orbisca-results.png"
 echo "results window $RESULTS; screenshots in $OUT"

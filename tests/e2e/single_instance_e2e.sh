@@ -10,8 +10,7 @@
 set -euo pipefail
 
 PROGRAM=$1
-CAPTION='^Orbisca v1\.15$'  # every window of the program
-BOX_CAPTION='^Orbisca$'     # message boxes carry the application title
+BOX_CAPTION='^Orbisca$'  # message boxes carry the application title
 SECOND_COPIES=${ORBISCA_SECOND_COPIES:-100}
 BATCH=10
 
@@ -40,20 +39,13 @@ fail() {
 }
 step() { echo "-- $*"; }
 
-# Waits until the command succeeds (at most about 60 seconds: a sanitizer
-# build starts slowly, and ten copies start at once).
-wait_for() {
-  local what=$1; shift
-  for _ in $(seq 300); do
-    if "$@"; then return 0; fi
-    sleep 0.2
-  done
-  fail "timed out waiting for $what"
-}
+# A sanitizer build starts slowly, and ten copies start at once: wait up to
+# about 60 seconds.
+WAIT_ROUNDS=300
+source "$(dirname "$0")/x_session.sh"
+CAPTION=$(program_caption "$PROGRAM")  # every window of the program
 
-visible() { xdotool search --onlyvisible --name "$1" 2>/dev/null || true; }
 count_visible() { visible "$1" | wc -l; }
-ended() { ! kill -0 "$1" 2>/dev/null; }
 all_ended() { local pid; for pid in "$@"; do ended "$pid" || return 1; done; }
 # Exactly `$1` program windows and `$2` message boxes are shown.
 shown() { [[ $(count_visible "$CAPTION") -eq $1 && $(count_visible "$BOX_CAPTION") -eq $2 ]]; }
@@ -97,35 +89,20 @@ exit_through_menu() {
   local pid=$1 form
   form=$(visible "$CAPTION")
   xdotool windowfocus --sync "$form"
-  xdotool key alt+f
-  sleep 0.5
+  open_file_menu
   xdotool key x
   wait_for "the program to end" ended "$pid"
   [[ $(status_of "$pid") -eq 0 ]] || fail "the program ended with a failure status"
   wait_for "the windows to close" shown 0 0
 }
 
-# Our own X server, a private home (the cache folder is under it), a private
-# runtime folder and a private shared temporary folder.
-# -noreset: between two copies no client may be connected, and a server that
-# resets then refuses the next copy's connection for a moment.
-step "starting Xvfb"
-Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp -noreset 3>"$WORK/display" 2>"$WORK/xvfb.log" &
-XVFB_PID=$!
-wait_for "Xvfb" test -s "$WORK/display"
-export DISPLAY=":$(head -n1 "$WORK/display")"
-export HOME="$WORK/home" XDG_RUNTIME_DIR="$WORK/runtime" TMPDIR="$WORK/tmp"
-unset XDG_CACHE_HOME QT_QPA_PLATFORM WAYLAND_DISPLAY QT_SCALE_FACTOR QT_FONT_DPI
-mkdir -m 0700 "$HOME" "$XDG_RUNTIME_DIR"
+# Our own X server, and a private home (the cache folder is under it) and
+# shared temporary folder.
+start_xvfb
+export HOME="$WORK/home" TMPDIR="$WORK/tmp"
+unset XDG_CACHE_HOME
+mkdir -m 0700 "$HOME"
 mkdir -m 1777 "$TMPDIR"
-# A session bus that is not there. With no address at all, libdbus
-# "autolaunches" one when the accessibility bridge first connects: it forks
-# from Qt's D-Bus thread and lists the child's open files (opendir, so malloc)
-# before exec. The sanitizer build's allocator is not fork-safe (GCC 12), so a
-# child forked while another thread was allocating waited forever, and the
-# window never came. A desktop session always names its bus.
-export DBUS_SESSION_BUS_ADDRESS="unix:path=$WORK/no-session-bus"
-echo "display $DISPLAY"
 
 step "starting two copies at once"
 start_copy; pair_a=$LAST_PID

@@ -53,7 +53,7 @@ TEST(BuildReport, EveryKindFoundInReportOrder) {
                           AspectKind::Trine, AspectKind::Quincunx, AspectKind::Opposition}) {
     for (const AspectEntry& e : entries) {
       if (e.kind != kind) continue;
-      expected += Heading(e) + "\r\n" + std::string(GetInterpretation(e.kind, e.first, e.second)) + "\r\n\r\n";
+      expected += std::string(HeadingLine(e)) + std::string(GetInterpretation(e.kind, e.first, e.second)) + "\r\n\r\n";
     }
   }
   expected += std::string(kHeader) + "\r\n\r\n";

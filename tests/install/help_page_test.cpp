@@ -1,6 +1,6 @@
-// "Online Help" opens the user guide that ships with the program, and the
-// printing, picture and tz modules are found. This test is run from where the window program
-// runs, beside it in the build tree and from bin/ of an installed tree; it
+// "Online Help" opens the user guide that ships with the program, and a
+// place's zone is found in the tz database. This test is run from where the
+// window program runs, beside it in the build tree and from bin/ of an installed tree; it
 // chooses the menu item and checks the address handed to the desktop against
 // the guide named by ORBISCA_EXPECTED_HELP.
 #include <QAction>
@@ -9,18 +9,9 @@
 
 #include "places/zone_facts.h"
 #include "ui/frm_main.h"
-#include "ui/picture_module.h"
-#include "ui/print_module.h"
 #include "ui/seams.h"
 
 namespace {
-
-class RecordingMessages final : public orbisca::ui::MessageSeam {
- public:
-  void Show(QWidget*, QMessageBox::Icon, const QString& text) override { shown.append(text); }
-  bool Ask(QWidget*, const QString&) override { return false; }
-  QStringList shown;
-};
 
 class RecordingUrls final : public orbisca::ui::UrlSeam {
  public:
@@ -47,24 +38,12 @@ class HelpPageTest : public QObject {
     QCOMPARE(urls.opened, QList<QUrl>{QUrl::fromLocalFile(expected.canonicalFilePath())});
   }
 
-  void findsThePrintingModule() {
-    RecordingMessages messages;
-    orbisca::ui::ScopedMessageSeam guard(&messages);
-    QVERIFY2(orbisca::ui::LoadPrintModule(nullptr), qPrintable(messages.shown.join(QLatin1Char('\n'))));
-    QVERIFY(messages.shown.isEmpty());
-  }
-
-  // As the window program looks a place's zone up: through the module.
-  void findsTheZoneModule() {
+  // As the window program looks a place's zone up.
+  void findsTheZone() {
     const orbisca::places::ZoneLookup lookup =
         orbisca::places::LookUpZone("America/New_York", orbisca::places::LocalDateTime{1976, 7, 4, 10, 15, 0});
     QVERIFY2(lookup.answer.has_value(), lookup.error.c_str());
     QCOMPARE(lookup.answer->first.offsetSeconds, -4 * 3600);
-  }
-
-  void findsThePictureModule() {
-    QString reason;
-    QVERIFY2(orbisca::ui::LoadPictureModule(reason), qPrintable(reason));
   }
 };
 

@@ -6,17 +6,12 @@
 #
 # Usage: install_tree_test.sh <build dir> <application id> <version>
 #        <build tree orbisca-chart> <help_page_test program>
-#        <printing module, from the prefix> <picture module, from the prefix>
-#        <orbisca-chart's zone module, from the prefix>
 set -euo pipefail
 BUILD=$1
 APP_ID=$2
 VERSION=$3
 BUILD_CHART=$4
 HELP_TEST=$5
-PRINT_MODULE=$6
-PICTURE_MODULE=$7
-ZONE_MODULE=$8
 FIXTURE_ATLAS=$(cd "$(dirname "$0")/../places/fixture" && pwd)
 
 WORK=$(mktemp -d)
@@ -30,7 +25,6 @@ DESTDIR=$ROOT cmake --install "$BUILD" --prefix /usr >"$WORK/install.log"
 expected=(
   usr/bin/orbisca
   usr/bin/orbisca-chart
-  usr/$ZONE_MODULE
   usr/share/applications/$APP_ID.desktop
   usr/share/doc/orbisca/changelog.gz
   usr/share/doc/orbisca/copyright
@@ -39,8 +33,6 @@ expected=(
   usr/share/man/man1/orbisca.1.gz
   usr/share/metainfo/$APP_ID.metainfo.xml
   usr/share/orbisca/help/index.html
-  "usr/$PRINT_MODULE"
-  "usr/$PICTURE_MODULE"
 )
 for size in 16 24 32 48 64 128 256; do
   expected+=("usr/share/icons/hicolor/${size}x${size}/apps/$APP_ID.png")
@@ -66,7 +58,7 @@ birth=(--date 1976-07-04 --time 10:15 --zone EST --lon 74:00W --lat 40:42N --dst
 "$BUILD_CHART" "${birth[@]}" >"$WORK/built.txt"
 grep -q '^Moon ' "$WORK/built.txt" || fail "the chart lists no Moon"
 cmp -s "$WORK/built.txt" "$WORK/installed.txt" || fail "the installed orbisca-chart prints another chart"
-# A place needs the tz database, through the module installed beside the program.
+# A place needs the tz database.
 place=(--date 1976-07-04 --time 10:15 --place "New York" --json)
 ORBISCA_ATLAS_DIR=$FIXTURE_ATLAS "$ROOT/usr/bin/orbisca-chart" "${place[@]}" >"$WORK/installed-place.json" ||
   fail "the installed orbisca-chart refused a place"
@@ -74,8 +66,7 @@ ORBISCA_ATLAS_DIR=$FIXTURE_ATLAS "$BUILD_CHART" "${place[@]}" >"$WORK/built-plac
 grep -q '"offset_minutes": -240' "$WORK/built-place.json" || fail "the build tree's chart of New York has not its summer offset"
 cmp -s "$WORK/built-place.json" "$WORK/installed-place.json" || fail "the installed orbisca-chart places New York otherwise"
 
-# The window program, installed, looks for its guide in ../share/orbisca and
-# for its printing and picture modules in the library folder.
+# The window program, installed, looks for its guide in ../share/orbisca.
 cp "$HELP_TEST" "$ROOT/usr/bin/"
 ORBISCA_EXPECTED_HELP=$ROOT/usr/share/orbisca/help/index.html QT_QPA_PLATFORM=offscreen \
   "$ROOT/usr/bin/$(basename "$HELP_TEST")" || fail "the installed program does not open its guide"

@@ -33,7 +33,7 @@ field() { dpkg-deb --field "$DEB" "$1"; }
 [[ $(field Maintainer) =~ ^[^\<]+\ \<[^@\>]+@[^\>]+\>$ ]] || fail "Maintainer: $(field Maintainer)"
 [[ $(field Homepage) =~ ^https?:// ]] || fail "Homepage: $(field Homepage)"
 # Dependencies found from the shared libraries (the date library's, and Qt's
-# print and SVG libraries that only the modules link, among them), plus the Qt platform plugins, the atlas and the time-zone rules.
+# print and SVG libraries, among them), plus the Qt platform plugins, the atlas and the time-zone rules.
 for dependency in libc6 libstdc++6 libqt6core6 libqt6widgets6 libqt6printsupport6 libqt6svg6 libqt6svgwidgets6 libdate-tz3 qt6-qpa-plugins \
                   libtimezonemap-data tzdata; do
   field Depends | tr ',' '\n' | sed 's/^ *//; s/ .*//' | grep -qxF "$dependency" || fail "Depends lacks $dependency: $(field Depends)"

@@ -16,7 +16,6 @@
 
 #include "ui/frm_about.h"
 #include "ui/chart_tab.h"
-#include "ui/picture_module.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
@@ -98,11 +97,6 @@ class AccessibilityTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The chart picture is drawn by a module beside the build tree's program.
-  void initTestCase() {
-    SetPictureModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
-  }
-
   void everyControlHasANameOfItsOwn_data() {
     QTest::addColumn<QString>("window");
     QTest::addColumn<int>("atLeast");  // controls expected, so that an empty walk cannot pass

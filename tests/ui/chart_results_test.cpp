@@ -13,7 +13,6 @@
 
 #include "run/chart.h"
 #include "ui/chart_tab.h"
-#include "ui/picture_module.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui_test_support.h"
@@ -75,11 +74,6 @@ class ChartResultsTest : public QObject {
   Q_OBJECT
 
  private slots:
-  // The chart picture is drawn by a module beside the build tree's program.
-  void initTestCase() {
-    SetPictureModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
-  }
-
   void gridAgreesWithTheTabsAndOpensThem_data() {
     QTest::addColumn<int>("row");
     for (int i = 0; i < static_cast<int>(std::size(kBirths)); ++i) QTest::newRow(qPrintable(kBirths[i].name)) << i;

@@ -24,8 +24,8 @@ class FrmAboutTest : public QObject {
  private slots:
   void showsTheDescriptionAndTitle() {
     ui::FrmAbout about;
-    QCOMPARE(about.windowTitle(), QStringLiteral("Orbisca v1.15"));
-    QCOMPARE(about.findChild<QLabel*>("Label2")->text(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(about.windowTitle(), kCaption);
+    QCOMPARE(about.findChild<QLabel*>("Label2")->text(), kCaption);
     QCOMPARE(about.findChild<QLabel*>("Label1")->text(),
              QStringLiteral("Orbisca calculates the angular distance or aspects between different planets. "
                             "Each aspect is associated with different characteristics or attributes that are "

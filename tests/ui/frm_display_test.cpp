@@ -103,7 +103,7 @@ class FrmDisplayTest : public QObject {
  private slots:
   void captionsAndButtons() {
     FrmDisplay display;
-    QCOMPARE(display.windowTitle(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(display.windowTitle(), kCaption);
     auto* tabs = Child<QTabWidget>(display, "SSTab1");
     QStringList captions;
     for (int i = 0; i < tabs->count(); ++i) captions << tabs->tabText(i);

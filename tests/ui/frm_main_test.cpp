@@ -72,7 +72,7 @@ class FrmMainTest : public QObject {
   void cleanup() { form_.reset(); }
 
   void captionAndMenus() {
-    QCOMPARE(form_->windowTitle(), QStringLiteral("Orbisca v1.15"));
+    QCOMPARE(form_->windowTitle(), kCaption);
     QStringList bar;
     for (QAction* a : form_->menuBar()->actions()) bar << a->text();
     QCOMPARE(bar, (QStringList{"&File", "&Help", "&Donate", "Make Money &Online"}));
@@ -128,83 +128,6 @@ class FrmMainTest : public QObject {
     combo->hidePopup();
     QApplication::setFont(applicationFont);
     QCOMPARE(shown, combo->font());
-  }
-
-  // The lists answer their minimum from their preferred size instead of
-  // measuring their items again: both must stay what the toolkit works out
-  // for a plain list with the same items and font.
-  void listSizes_data() {
-    QTest::addColumn<QString>("list");
-    for (const char* name : {"cboMonth", "cboDate", "cboYear", "cboHH", "cboMM", "cboSS", "cmbTimeZone"}) {
-      QTest::newRow(name) << name;
-    }
-  }
-  void listSizes() {
-    QFETCH(QString, list);
-    auto* combo = Child<AccessibleList>(*form_, list);
-    // Its width comes from its items measured on another thread.
-    QTRY_VERIFY(combo->UsesMeasuredWidth());
-    // A plain list built with the same font, policy, minimum length and items.
-    const auto plain = [combo] {
-      auto same = std::make_unique<QComboBox>();
-      same->setFont(combo->font());
-      same->setSizeAdjustPolicy(combo->sizeAdjustPolicy());
-      same->setMinimumContentsLength(combo->minimumContentsLength());
-      for (int i = 0; i < combo->count(); ++i) same->addItem(combo->itemText(i));
-      return same;
-    };
-    QCOMPARE(combo->sizeHint(), plain()->sizeHint());
-    QCOMPARE(combo->minimumSizeHint(), plain()->minimumSizeHint());
-    // Wide enough for every item, as a list adjusted to its contents is, and
-    // again after the font changes while the form is shown.
-    const auto toContents = [&plain] {
-      auto same = plain();
-      same->setSizeAdjustPolicy(QComboBox::AdjustToContents);
-      return same;
-    };
-    QCOMPARE(combo->sizeHint(), toContents()->sizeHint());
-    QFont larger = form_->font();
-    larger.setPointSize(larger.pointSize() + 6);
-    form_->setFont(larger);
-    QCOMPARE(combo->font(), larger);
-    QVERIFY(!combo->UsesMeasuredWidth());  // measured in the old font: the list measures again
-    QCOMPARE(combo->sizeHint(), toContents()->sizeHint());
-    QCOMPARE(combo->minimumSizeHint(), toContents()->minimumSizeHint());
-    // With a minimum length the minimum is the toolkit's own again, narrower
-    // than the preferred size.
-    combo->setMinimumContentsLength(1);
-    QCOMPARE(combo->minimumSizeHint(), plain()->minimumSizeHint());
-    QVERIFY(combo->minimumSizeHint().width() < combo->sizeHint().width());
-  }
-
-  // Measured on a thread of its own, each list's widest item is the one the
-  // window's thread measures.
-  void itemWidthsMeasuredAhead_data() {
-    QTest::addColumn<QStringList>("items");
-    QTest::addColumn<int>("points");
-    QTest::addColumn<bool>("bold");
-    const QStringList numbers = {"1", "11", "7", "31", "2050", "1901"};
-    const QStringList zones = {"(GMT-05:00) Eastern Time (US & Canada)", "(GMT+05:30) Bombay, Calcutta", "GMT"};
-    const QStringList scripts = {"Ελλάδα", "Ñandú", "e\u0301te\u0301", "ﬁﬂ office", "WAVE AVOWAL"};
-    QTest::newRow("numbers") << numbers << 9 << false;
-    QTest::newRow("zones") << zones << 9 << false;
-    QTest::newRow("zones, bold, large") << zones << 15 << true;
-    QTest::newRow("accents, ligatures, kerning") << scripts << 11 << false;
-  }
-  void itemWidthsMeasuredAhead() {
-    QFETCH(QStringList, items);
-    QFETCH(int, points);
-    QFETCH(bool, bold);
-    QFont font = form_->font();
-    font.setPointSize(points);
-    font.setBold(bold);
-    const auto widths = ItemWidths::MeasureAhead(font, {items, QStringList{items.first()}});
-    widths->Wait();
-    const QFontMetrics metrics(font);
-    int widest = 0;
-    for (const QString& item : items) widest = qMax(widest, metrics.boundingRect(item).width());
-    QCOMPARE(widths->Widest(0), std::optional<int>(widest));
-    QCOMPARE(widths->Widest(1), std::optional<int>(metrics.boundingRect(items.first()).width()));
   }
 
   void boxes_data() {

@@ -161,9 +161,8 @@ class PlaceCompletionTest : public QObject {
     QVERIFY(Dst()->isChecked());
     QVERIFY(Note()->text().startsWith(QStringLiteral("No zone in the list has UTC+5:45")));
     // The window grows to hold the note; the rows above it keep their height.
-    QTest::qWait(20);
+    QTRY_VERIFY(Note()->height() >= Note()->heightForWidth(Note()->width()));
     QCOMPARE(Child<QLineEdit>(*form_, "txtLatD")->height(), boxHeight);
-    QVERIFY(Note()->height() >= Note()->heightForWidth(Note()->width()));
   }
 
   // Typed by hand, the place stays as typed and the rest of the form as it

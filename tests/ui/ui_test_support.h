@@ -33,6 +33,10 @@ T* Child(QObject& parent, const QString& name) {
   return child;
 }
 
+// Every window's caption: the program's name and the version of the build
+// (the generated header, as the package's version).
+inline const QString kCaption = QStringLiteral("Orbisca v") + QLatin1String(kVersion);
+
 // An engine text (UTF-8) as a QString, for comparisons that print their values.
 inline QString Text(std::string_view s) { return QString::fromUtf8(s.data(), static_cast<qsizetype>(s.size())); }
 
@@ -115,39 +119,6 @@ inline void FillForm(QWidget& form, const FormEntries& e) {
   form.findChild<QAbstractButton*>(e.west ? "optLong1" : "optLong0")->setChecked(true);
   form.findChild<QAbstractButton*>(e.south ? "optLat1" : "optLat0")->setChecked(true);
   form.findChild<QAbstractButton*>("chkDST")->setChecked(e.dst);
-}
-
-// The rows of a test that looks for one of the program's modules, `fileName`,
-// where it cannot be loaded: not there, a file that is no library, and the
-// module of another version (built for the tests in `otherVersionFolder`).
-// Columns: the folder ("<empty>" for a new empty one), the bytes written there
-// as the module when not empty, and the reason given (%1 is the folder).
-inline void AddModuleRefusalRows(const QString& fileName, const QString& otherVersionFolder) {
-  QTest::addColumn<QString>("folder");
-  QTest::addColumn<QByteArray>("moduleBytes");
-  QTest::addColumn<QString>("reason");
-  QTest::newRow("no module") << "<empty>" << QByteArray() << fileName + " is not in %1";
-  QTest::newRow("not a library") << "<empty>" << QByteArray("not a shared library\n") << "%1/" + fileName;
-  QTest::newRow("another version") << otherVersionFolder << QByteArray()
-                                   << "%1/" + fileName + " is of version 0.0.0-other, the program of version " +
-                                          QLatin1String(kVersion);
-}
-
-// The folder of such a row, with its module written: `empty` stands for
-// "<empty>". Also sets `expected` to the reason the row expects there.
-inline QString ModuleRefusalFolder(const QString& fileName, const QString& empty, QString& expected) {
-  QFETCH(QString, folder);
-  QFETCH(QByteArray, moduleBytes);
-  if (folder == "<empty>") folder = empty;
-  if (!moduleBytes.isEmpty()) {
-    QFile module(QDir(folder).filePath(fileName));
-    if (!module.open(QIODevice::WriteOnly) || module.write(moduleBytes) != moduleBytes.size()) {
-      qFatal("cannot write %s", qPrintable(module.fileName()));
-    }
-  }
-  QFETCH(QString, reason);
-  expected = reason.arg(QDir::toNativeSeparators(folder));
-  return folder;
 }
 
 }  // namespace orbisca::ui::testing
