@@ -37,13 +37,20 @@ inline std::vector<Birth> RandomBirths(std::size_t count, std::uint64_t seed) {
 inline PlanetTable Positions(const Birth& in) { return PositionsAt(InstantOf(in)).planets; }
 
 // Positions and the aspect pass; returns the number of aspects found.
-inline double PositionsAndAspectCount(const Birth& in) { return static_cast<double>(ComputeChart(in).aspects.size()); }
+// The dasha's periods are left out (the batch's depth): the figures stay
+// those of the positions and the aspects, as before the dasha joined the
+// chart. chart_bench's DashaThreeLevels times the periods.
+inline constexpr ChartOptions kWithoutDashaPeriods{.dashaLevels = 0};
+
+inline double PositionsAndAspectCount(const Birth& in) {
+  return static_cast<double>(ComputeChart(in, kWithoutDashaPeriods).aspects.size());
+}
 
 // The whole chart with its aspects' texts (headings and paragraphs); returns
 // the length of the text.
 inline double WholeChartLength(const Birth& in) {
   std::size_t length = 0;
-  for (const std::string& text : KindTexts(ComputeChart(in).aspects)) length += text.size();
+  for (const std::string& text : KindTexts(ComputeChart(in, kWithoutDashaPeriods).aspects)) length += text.size();
   return static_cast<double>(length);
 }
 
