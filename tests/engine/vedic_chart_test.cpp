@@ -124,10 +124,5 @@ TEST(VedicChart, AgeInYearsAndMonths) {
   for (const auto& row : rows) EXPECT_EQ(AgeAt(b, chart, row.julianDay), row.age) << row.julianDay;
 }
 
-TEST(VedicChart, IsoUniversalToTheMinute) {
-  EXPECT_EQ(IsoUniversal(JulianDayAt(2031, 5, 17, 4, 12)), "2031-05-17T04:12Z");
-  EXPECT_EQ(IsoUniversal(kJulianDayJ2000), "2000-01-01T12:00Z");
-}
-
 }  // namespace
 }  // namespace orbisca
