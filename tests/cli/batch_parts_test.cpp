@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "cli/csv_reader.h"
+#include "cli/input_pieces.h"
 #include "cli/json_text.h"
 
 namespace orbisca::cli {
@@ -62,19 +63,118 @@ TEST(CsvReader, ReadsRecordsByTheRules) {
   }
 }
 
-TEST(CsvReader, WholeRecordsEndOutsideQuotes) {
-  const struct {
-    std::string text;
-    std::size_t length;
-  } cases[] = {
-      {"", 0},
-      {"a,b", 0},
-      {"a,b\nc", 4},
-      {"a,\"b\nc\",d\ne", 10},
-      {"a,\"b\nc", 0},
-      {"\"\"\"\"\n", 5},
+// What a reader makes of a text: each record's line and fields, or its error.
+using Rows = std::vector<std::string>;
+
+void AppendCsvRows(std::string_view text, std::size_t firstLine, Rows& rows) {
+  CsvReader reader(text, firstLine);
+  CsvRecord record;
+  while (reader.Next(record)) {
+    std::string row = std::to_string(record.line) + ":" + record.error;
+    for (const std::string& field : record.fields) row += "|" + field;
+    rows.push_back(row);
+  }
+}
+
+void AppendJsonLines(std::string_view text, std::size_t firstLine, Rows& rows) {
+  JsonLinesReader reader(text, firstLine);
+  std::size_t line = 0;
+  std::string_view found;
+  while (reader.Next(line, found)) rows.push_back(std::to_string(line) + ":" + std::string(found));
+}
+
+// The rows of `text` fed to a splitter `step` bytes at a time and read piece
+// by piece, as the batch reads them.
+Rows SplitRows(RecordGrammar grammar, std::string_view text, std::size_t step, std::size_t least,
+               std::size_t limit = kRecordLimit) {
+  RecordSplitter splitter(grammar, limit);
+  Rows rows;
+  InputPiece piece;
+  const auto take = [&] {
+    while (splitter.Take(least, piece)) {
+      if (piece.tooLong) {
+        rows.push_back(std::to_string(piece.firstLine) + ":" + std::string(kRecordTooLong));
+      } else if (grammar == RecordGrammar::Csv) {
+        AppendCsvRows(piece.text, piece.firstLine, rows);
+      } else {
+        AppendJsonLines(piece.text, piece.firstLine, rows);
+      }
+    }
   };
-  for (const auto& c : cases) EXPECT_EQ(WholeRecordsLength(c.text), c.length) << c.text;
+  for (std::size_t at = 0; at < text.size(); at += step) {
+    splitter.Add(text.substr(at, step));
+    take();
+  }
+  splitter.End();
+  take();
+  return rows;
+}
+
+// Whatever the read size and the piece size, the pieces give the rows of
+// one read of the whole text: a quote inside an unquoted field ("O"Neil",
+// 5") is an ordinary character to the cutter as it is to the reader.
+TEST(RecordSplitter, PiecesGiveTheRowsOfTheWholeText) {
+  const std::string multiLine = "\"Two\nlines\",x\n";
+  const struct {
+    const char* what;
+    RecordGrammar grammar;
+    std::string text;
+  } cases[] = {
+      {"stray quotes, then quoted line breaks", RecordGrammar::Csv,
+       "name,h\nO\"Neil,5\"\n" + multiLine + multiLine + "a,\"b\nc\"\n" + multiLine},
+      {"a doubled quote across the cut", RecordGrammar::Csv, "\"a\"\"\nb\",1\n\"\"\"\",2\nc,3"},
+      {"text after a closing quote skips its line", RecordGrammar::Csv, "\"a\"b\"c\n\"d\ne\",f\nx\n"},
+      {"a CR after a closing quote", RecordGrammar::Csv, "\"a\"\r\nb\n\"c\"\rd\"\ne\n\"f\"\r"},
+      {"blank lines, CR LF", RecordGrammar::Csv, "\n\r\n\ra\r\n\n\"\n\"\r\n"},
+      {"a quote never closed", RecordGrammar::Csv, "a\n\"b\nc,d\ne\n"},
+      {"a byte-order mark before a quoted header", RecordGrammar::Csv, "\xEF\xBB\xBF\"a\nb\",c\n1,2\n"},
+      {"JSON Lines, blank and spaced lines", RecordGrammar::Lines, "\n {\"a\":\"\\n\"}\t\r\n\r\n \n{\"b\":1}"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rows whole;
+    const bool bom = c.grammar == RecordGrammar::Csv && c.text.starts_with("\xEF\xBB\xBF");
+    if (c.grammar == RecordGrammar::Csv) {
+      AppendCsvRows(std::string_view(c.text).substr(bom ? 3 : 0), 1, whole);
+    } else {
+      AppendJsonLines(c.text, 1, whole);
+    }
+    for (std::size_t step = 1; step <= c.text.size(); ++step) {
+      for (std::size_t least : {std::size_t{1}, std::size_t{7}, c.text.size() + 1}) {
+        ASSERT_EQ(SplitRows(c.grammar, c.text, step, least), whole) << "step " << step << ", least " << least;
+      }
+    }
+  }
+}
+
+// A record longer than the limit is one refused row on its own line; the
+// rows around it are kept, and their lines stay right.
+TEST(RecordSplitter, ARecordPastTheLimitIsRefusedOnItsLine) {
+  const std::string tooLong = "too long: " + std::string(kRecordTooLong);
+  const struct {
+    const char* what;
+    RecordGrammar grammar;
+    std::string text;
+    Rows rows;
+  } cases[] = {
+      {"a long unquoted line", RecordGrammar::Csv, "a,b\n0123456789abcdef\nc\n", {"1:|a|b", "2:" + tooLong, "3:|c"}},
+      {"a long quoted field over lines", RecordGrammar::Csv, "a\n\"0123\n4567\n89abcdef\",x\nc\n",
+       {"1:|a", "2:" + tooLong, "5:|c"}},
+      {"a long record at the end, no line break", RecordGrammar::Csv, "a\n0123456789abcdef", {"1:|a", "2:" + tooLong}},
+      {"a quote never closed", RecordGrammar::Csv, "a\n\"b\nc,d\ne\nfghijklmnop\n", {"1:|a", "2:" + tooLong}},
+      {"exactly the limit", RecordGrammar::Csv, "0123456789\nx", {"1:|0123456789", "2:|x"}},
+      {"a long JSON line", RecordGrammar::Lines, "{}\n{\"a\":\"0123456789\"}\n{}", {"1:{}", "2:" + tooLong, "3:{}"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rows expected = c.rows;
+    for (std::string& row : expected) {
+      if (const std::size_t at = row.find("too long: "); at != std::string::npos) row.replace(at, 10, "");
+    }
+    for (std::size_t step : {std::size_t{1}, std::size_t{3}, c.text.size()}) {
+      EXPECT_EQ(SplitRows(c.grammar, c.text, step, 4, 10), expected) << "step " << step;
+    }
+  }
 }
 
 std::string Written(int indent, const std::function<void(JsonText&)>& write) {

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <csignal>
 
 #include <array>
 #include <cstdio>
@@ -192,12 +195,14 @@ TEST_F(Batch, BadJsonLines) {
                             "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\"}\n"
                             "{\"date\":\"1976-07-04\",\"zone\":\"EST\",\"dst\":false}\n"
                             "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false,\"city\":\"x\"}\n"
-                            "{\"date\":19760704,\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false}\n");
+                            "{\"date\":19760704,\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false}\n"
+                            "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false,\"time\":\"11:00\"}\n");
   EXPECT_EQ(o.status, 1);
   const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
   const char* messages[] = {"the line is not a JSON object", "the line is not a JSON object",
                             "dst is required (true or false)", "--time is required",
-                            "unknown key \"city\"", "\"date\" must be a string"};
+                            "unknown key \"city\"", "\"date\" must be a string",
+                            "the key \"time\" is given twice"};
   ASSERT_EQ(lines.size(), std::size(messages));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i]["line"], i + 1);
@@ -236,6 +241,49 @@ TEST_F(Batch, OrderIsKeptAcrossWorkers) {
     ASSERT_EQ(lines[i].contains("error"), i % 3 == 0) << lines[i];
   }
   EXPECT_EQ(o.err, "orbisca-chart: 3000 rows read, 2000 charted, 1000 refused\n");
+}
+
+// A quote inside an unquoted field is an ordinary character; quoted fields
+// with line breaks further down still hold their rows, whatever the chunks
+// and the workers. A record past the limit is one refused row.
+TEST_F(Batch, StrayQuotesAndLongRecordsLoseNoRow) {
+  std::string csv = "name,date,time,zone,dst\nO\"Neil,1976-07-04,10:15,EST,true\n";  // lines 1, 2
+  std::size_t line = 3;
+  std::vector<std::size_t> lines = {2};
+  for (int i = 0; i < 3000; ++i, line += 2) {
+    lines.push_back(line);
+    csv += "\"P" + std::to_string(i) + "\nsecond line\",1976-07-04,10:15,EST,true\n";
+  }
+  csv += std::string(3 << 20, 'x') + "\n";  // refused on its line
+  csv += "5\" tall,1976-07-04,10:15,EST,true\n";
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    const Outcome o = RunFile("q.csv", csv, {"--jobs", jobs});
+    EXPECT_EQ(o.err, "orbisca-chart: 3003 rows read, 3002 charted, 1 refused\n");
+    const std::vector<nlohmann::ordered_json> rows = Lines(o.out);
+    ASSERT_EQ(rows.size(), 3003u);
+    for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(rows[i]["line"], lines[i]) << rows[i];
+    EXPECT_EQ(rows[3001], nlohmann::ordered_json::parse(R"({"line":6003,"error":"the row is longer than 1 MiB"})"));
+    EXPECT_EQ(rows[3002]["line"], 6004);
+  }
+}
+
+// Output that cannot be written stops the batch at the first failed write:
+// the rest of the input is not even read (the shell's descriptor shows how
+// far the command read).
+TEST_F(Batch, AFailedWriteStopsTheBatch) {
+  std::string csv = kHeader;
+  while (csv.size() < (4 << 20)) csv += kNewYork;
+  WriteFile(Path("in.csv"), csv);
+  for (const char* target : {"--output /dev/full", ">/dev/full"}) {
+    SCOPED_TRACE(target);
+    const Outcome o = Run({}, "exec 3<" + Quote(Path("in.csv")) + "; " + Quote(ORBISCA_CHART) +
+                                  " --batch - --input csv 2>&1 " + target + " <&3; echo \" status $?\"; " +
+                                  "sed -n 's/^pos:[[:space:]]*//p' /proc/$$/fdinfo/3; exit 0; ");
+    EXPECT_NE(o.out.find("No space left on device\n status 2\n"), std::string::npos) << o.out;
+    const std::size_t position = std::stoul(o.out.substr(o.out.rfind(' ', o.out.size() - 2)));
+    EXPECT_LT(position, csv.size() / 4) << o.out;
+  }
 }
 
 TEST_F(Batch, StandardInputAndOutputFile) {
@@ -303,6 +351,9 @@ TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
       {"an unknown column", "date,time,zone,dst,city\n" + kNewYork, "unknown column \"city\""},
       {"a column twice", "date,time,zone,dst,date\n" + kNewYork, "names the column \"date\" twice"},
       {"an empty file", "\n", "is empty"},
+      {"control bytes in a name", std::string("date,time,zone,dst,na\0me\x1b\n", 26) + kNewYork,
+       "unknown column \"na\\x00me\\x1b\"; the columns"},
+      {"a header past the record limit", std::string(2 << 20, 'a') + "\n", "the header is longer than 1 MiB"},
   };
   for (const auto& h : headers) {
     const Outcome o = RunFile("h.csv", h.text);
