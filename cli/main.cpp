@@ -174,5 +174,7 @@ int main(int argc, char** argv) {
   // A write past the file-size limit then fails with a message instead of
   // killing the program halfway through the save.
   orbisca::IgnoreFileSizeSignal();
+  // An interrupted batch leaves no temporary file behind.
+  orbisca::RemoveTemporaryFilesOnSignals();
   return orbisca::cli::Run(argc, argv);
 }

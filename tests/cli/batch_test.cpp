@@ -286,6 +286,25 @@ TEST_F(Batch, AFailedWriteStopsTheBatch) {
   }
 }
 
+// A signal that ends a batch removes its temporary file, and the program
+// still ends by that signal. The input is a FIFO held open, so that the
+// batch is surely running when the signal comes. (A background job of the
+// shell starts with SIGINT ignored, and such a signal stays ignored.)
+TEST_F(Batch, ASignalLeavesNoTemporaryFile) {
+  ASSERT_EQ(mkfifo(Path("in.csv").c_str(), 0600), 0);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    SCOPED_TRACE(signal);
+    const std::string script =
+        "env --default-signal " + Quote(ORBISCA_CHART) + " --batch " + Quote(Path("in.csv")) + " --output " +
+        Quote(Path("out.jsonl")) + " 2>/dev/null & pid=$!; exec 3>" + Quote(Path("in.csv")) + "; printf '%s' " +
+        Quote(kHeader + kNewYork) + " >&3; for i in $(seq 1000); do ls -A " + Quote(folder_) +
+        " | grep -q '^[.]orbisca-' && break; sleep 0.01; done; kill -" + std::to_string(signal) +
+        " $pid; (sleep 30; kill -KILL $pid) >/dev/null 2>&1 & wait $pid; echo \"status $?\"; exec 3>&-; ls -A " + Quote(folder_) + "; exit 0; ";
+    const Outcome o = Run({}, script);
+    EXPECT_EQ(o.out, "status " + std::to_string(128 + signal) + "\nin.csv\n");
+  }
+}
+
 TEST_F(Batch, StandardInputAndOutputFile) {
   WriteFile(Path("in.csv"), kHeader + kNewYork);
   const std::string expected = Run({"--batch", Path("in.csv")}).out;
