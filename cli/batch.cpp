@@ -433,6 +433,12 @@ int RunBatch(const BatchRequest& request) {
   if (*format == BatchInput::Csv) {
     if (const std::string refusal = ReadCsvHeader(input, splitter, header, first); !refusal.empty()) return Fail(refusal);
   }
+  // A place column needs the atlas: one that cannot be read stops the batch
+  // before it begins, rather than refusing every row for it.
+  if (std::find(header.columns.begin(), header.columns.end(), BatchColumn::Place) != header.columns.end()) {
+    std::string error;
+    if (!ProcessAtlas(error)) return Fail("--place: " + error);
+  }
   BatchSink sink;
   if (const std::string reason = sink.Open(request.outputPath); !reason.empty()) {
     return Fail("cannot write " + request.outputPath + ": " + reason);

@@ -450,3 +450,36 @@ TEST_F(Batch, PlaceColumnAsThePlaceOption) {
   EXPECT_EQ(jsonl.status, 0) << jsonl.err;
   EXPECT_EQ(Lines(jsonl.out).at(0)["place"]["offset_minutes"], -240);
 }
+
+// An atlas file that is not a regular file is refused with the reason and
+// exit status 2, in every mode that reads the atlas; nothing is left behind.
+TEST_F(Batch, AnAtlasFileThatIsNotARegularFileIsRefused) {
+  ASSERT_EQ(mkdir(Path("atlas").c_str(), 0700), 0);
+  for (const char* file : {"cities15000.txt", "admin1Codes.txt", "countryInfo.txt"}) {
+    std::system(("cp " + Quote(std::string(ORBISCA_PLACES_FIXTURE) + "/" + file) + " " + Quote(Path("atlas"))).c_str());
+  }
+  WriteFile(Path("p.csv"), "date,time,place\n2000-01-01,12:00,Kolkata\n");
+  const std::string cities = Path("atlas/cities15000.txt");
+  const std::string atlas = "ORBISCA_ATLAS_DIR=" + Quote(Path("atlas")) + " timeout 20 ";
+  const struct {
+    const char* what;
+    std::string make;  // shell text that replaces the cities file
+    std::string reason;
+  } kinds[] = {{"a folder", "mkdir", "is a directory"}, {"a FIFO", "mkfifo", "is not a regular file"}};
+  for (const auto& kind : kinds) {
+    std::system(("rm -rf " + Quote(cities) + " && " + kind.make + " " + Quote(cities)).c_str());
+    const std::vector<std::vector<std::string>> modes = {
+        {"--places", "Kolkata"},
+        {"--date", "2000-01-01", "--time", "12:00", "--place", "Kolkata"},
+        {"--batch", Path("p.csv"), "--output", Path("out.jsonl")},
+    };
+    for (const auto& args : modes) {
+      SCOPED_TRACE(std::string(kind.what) + " " + args.front());
+      const Outcome o = Run(args, atlas);
+      EXPECT_EQ(o.status, 2);
+      EXPECT_EQ(o.err, "orbisca-chart: --place" + std::string(args.front() == "--places" ? "s" : "") +
+                           ": Cannot read the atlas file " + cities + ": " + kind.reason + "\n");
+    }
+  }
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"atlas", "p.csv"}));
+}
