@@ -36,7 +36,7 @@ class Input {
  public:
   // Opens the file; empty on success, or the reason.
   std::string Open(const std::string& path) {
-    name_ = path == "-" ? "standard input" : path;
+    name_ = path == "-" ? "standard input" : EscapeControls(path);
     fd_ = path == "-" ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) return Reason(errno);
     struct stat st{};
@@ -441,7 +441,7 @@ int RunBatch(const BatchRequest& request) {
   }
   BatchSink sink;
   if (const std::string reason = sink.Open(request.outputPath); !reason.empty()) {
-    return Fail("cannot write " + request.outputPath + ": " + reason);
+    return Fail("cannot write " + EscapeControls(request.outputPath) + ": " + reason);
   }
   Batch batch(request, *format, input, std::move(header));
   std::string failure = batch.Run(splitter, std::move(first), sink);
