@@ -11,6 +11,7 @@
 
 #include "cli/csv_reader.h"
 #include "cli/input_pieces.h"
+#include "tests/cli/record_rows.h"
 #include "cli/json_text.h"
 
 namespace orbisca::cli {
@@ -63,25 +64,9 @@ TEST(CsvReader, ReadsRecordsByTheRules) {
   }
 }
 
-// What a reader makes of a text: each record's line and fields, or its error.
-using Rows = std::vector<std::string>;
-
-void AppendCsvRows(std::string_view text, std::size_t firstLine, Rows& rows) {
-  CsvReader reader(text, firstLine);
-  CsvRecord record;
-  while (reader.Next(record)) {
-    std::string row = std::to_string(record.line) + ":" + record.error;
-    for (const std::string& field : record.fields) row += "|" + field;
-    rows.push_back(row);
-  }
-}
-
-void AppendJsonLines(std::string_view text, std::size_t firstLine, Rows& rows) {
-  JsonLinesReader reader(text, firstLine);
-  std::size_t line = 0;
-  std::string_view found;
-  while (reader.Next(line, found)) rows.push_back(std::to_string(line) + ":" + std::string(found));
-}
+using testing_cli::AppendCsvRows;
+using testing_cli::AppendJsonLines;
+using testing_cli::Rows;
 
 // The rows of `text` fed to a splitter `step` bytes at a time and read piece
 // by piece, as the batch reads them.
@@ -91,15 +76,7 @@ Rows SplitRows(RecordGrammar grammar, std::string_view text, std::size_t step, s
   Rows rows;
   InputPiece piece;
   const auto take = [&] {
-    while (splitter.Take(least, piece)) {
-      if (piece.tooLong) {
-        rows.push_back(std::to_string(piece.firstLine) + ":" + std::string(kRecordTooLong));
-      } else if (grammar == RecordGrammar::Csv) {
-        AppendCsvRows(piece.text, piece.firstLine, rows);
-      } else {
-        AppendJsonLines(piece.text, piece.firstLine, rows);
-      }
-    }
+    while (splitter.Take(least, piece)) testing_cli::AppendPieceRows(grammar, piece, rows);
   };
   for (std::size_t at = 0; at < text.size(); at += step) {
     splitter.Add(text.substr(at, step));
@@ -150,7 +127,7 @@ TEST(RecordSplitter, PiecesGiveTheRowsOfTheWholeText) {
 // A record longer than the limit is one refused row on its own line; the
 // rows around it are kept, and their lines stay right.
 TEST(RecordSplitter, ARecordPastTheLimitIsRefusedOnItsLine) {
-  const std::string tooLong = "too long: " + std::string(kRecordTooLong);
+  const std::string tooLong(kRecordTooLong);
   const struct {
     const char* what;
     RecordGrammar grammar;
@@ -167,12 +144,8 @@ TEST(RecordSplitter, ARecordPastTheLimitIsRefusedOnItsLine) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
-    Rows expected = c.rows;
-    for (std::string& row : expected) {
-      if (const std::size_t at = row.find("too long: "); at != std::string::npos) row.replace(at, 10, "");
-    }
     for (std::size_t step : {std::size_t{1}, std::size_t{3}, c.text.size()}) {
-      EXPECT_EQ(SplitRows(c.grammar, c.text, step, 4, 10), expected) << "step " << step;
+      EXPECT_EQ(SplitRows(c.grammar, c.text, step, 4, 10), c.rows) << "step " << step;
     }
   }
 }

@@ -15,31 +15,17 @@
 #include "cli/csv_reader.h"
 #include "cli/input_pieces.h"
 #include "cli/standard_output.h"
+#include "tests/cli/record_rows.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
 
 using namespace orbisca::cli;
 
-using Rows = std::vector<std::string>;
-
-std::string TooLong(std::size_t line) { return std::to_string(line) + " too long"; }
-
-void AppendCsv(std::string_view text, std::size_t line, Rows& rows) {
-  CsvReader reader(text, line);
-  CsvRecord record;
-  while (reader.Next(record)) {
-    std::string row = std::to_string(record.line) + " " + record.error;
-    for (const std::string& field : record.fields) row += "|" + field;
-    rows.push_back(row);
-  }
-}
-
-void AppendJsonLines(std::string_view text, std::size_t line, Rows& rows) {
-  JsonLinesReader reader(text, line);
-  std::string_view found;
-  while (reader.Next(line, found)) rows.push_back(std::to_string(line) + " " + std::string(found));
-}
+using orbisca::testing_cli::AppendCsvRows;
+using orbisca::testing_cli::AppendJsonLines;
+using orbisca::testing_cli::Rows;
+using orbisca::testing_cli::TooLongRow;
 
 // One read of the whole text; a record longer than `limit` is a "too long" row.
 Rows WholeRows(RecordGrammar grammar, std::string_view text, std::size_t limit) {
@@ -50,7 +36,7 @@ Rows WholeRows(RecordGrammar grammar, std::string_view text, std::size_t limit) 
       const std::size_t end = std::min(text.find('\n', start), text.size());
       const std::string_view one = text.substr(start, end - start);
       if (one.size() > limit) {
-        rows.push_back(TooLong(line));
+        rows.push_back(TooLongRow(line));
       } else {
         AppendJsonLines(one, line, rows);
       }
@@ -69,11 +55,11 @@ Rows WholeRows(RecordGrammar grammar, std::string_view text, std::size_t limit) 
     const bool open = record.error == "a quoted field is not closed";
     if (!open && reader.Offset() > reader.RecordStart() && text[reader.Offset() - 1] == '\n') --length;
     if (length > limit) {
-      rows.push_back(TooLong(record.line));
+      rows.push_back(TooLongRow(record.line));
       continue;
     }
     Rows one;
-    AppendCsv(text.substr(reader.RecordStart(), reader.Offset() - reader.RecordStart()), record.line, one);
+    AppendCsvRows(text.substr(reader.RecordStart(), reader.Offset() - reader.RecordStart()), record.line, one);
     FUZZ_CHECK(one.size() == 1, "a record read again on its own is one record");
     rows.push_back(one.front());
   }
@@ -102,14 +88,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
       lastTooLong = piece.tooLong;
       FUZZ_CHECK(piece.end >= consumed, "pieces come in input order");
       consumed = piece.end;
-      if (piece.tooLong) {
-        FUZZ_CHECK(piece.text.empty(), "a record too long is not kept");
-        pieces.push_back(TooLong(piece.firstLine));
-      } else if (grammar == RecordGrammar::Csv) {
-        AppendCsv(piece.text, piece.firstLine, pieces);
-      } else {
-        AppendJsonLines(piece.text, piece.firstLine, pieces);
-      }
+      FUZZ_CHECK(!piece.tooLong || piece.text.empty(), "a record too long is not kept");
+      orbisca::testing_cli::AppendPieceRows(grammar, piece, pieces);
     }
   };
   for (std::size_t at = 0, i = 0; at < text.size(); ++i) {
