@@ -243,7 +243,7 @@ void Batch::Read(RecordSplitter& splitter, InputPiece first) {
     }
     // Whole records only, so that no row is split between two chunks; a
     // record longer than a chunk goes whole, up to the record limit.
-    while (going && splitter.Take(kChunkBytes, piece)) going = Submit(piece);
+    while (going && splitter.Take(piece)) going = Submit(piece);
     if (n == 0) break;
   }
   std::lock_guard lock(mutex_);
@@ -390,7 +390,7 @@ std::string ReadCsvHeader(Input& input, RecordSplitter& splitter, Header& header
   std::string block;
   InputPiece piece;
   for (bool end = false;;) {
-    if (!splitter.Take(1, piece)) {
+    if (!splitter.TakeRecords(piece)) {
       if (end) return input.Name() + " is empty; the first line names the columns";
       const long n = input.Read(block);
       if (n < 0) return "cannot read " + input.Name() + ": " + input.Error();
@@ -427,7 +427,7 @@ int RunBatch(const BatchRequest& request) {
   if (const std::string reason = input.Open(request.inputPath); !reason.empty()) {
     return Fail("cannot read " + input.Name() + ": " + reason);
   }
-  RecordSplitter splitter(*format == BatchInput::Csv ? RecordGrammar::Csv : RecordGrammar::Lines);
+  RecordSplitter splitter(*format == BatchInput::Csv ? RecordGrammar::Csv : RecordGrammar::Lines, kChunkBytes);
   InputPiece first;
   Header header;
   if (*format == BatchInput::Csv) {

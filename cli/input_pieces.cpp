@@ -40,7 +40,8 @@ bool CsvCutter::Ends(char c) {
   return false;
 }
 
-RecordSplitter::RecordSplitter(RecordGrammar grammar, std::size_t limit) : grammar_(grammar), limit_(limit) {}
+RecordSplitter::RecordSplitter(RecordGrammar grammar, std::size_t pieceBytes, std::size_t limit)
+    : grammar_(grammar), pieceBytes_(pieceBytes), limit_(limit) {}
 
 void RecordSplitter::Add(std::string_view bytes) {
   if (started_) {
@@ -87,6 +88,13 @@ void RecordSplitter::Scan(std::string_view bytes) {
       cut_ = at + 1;
       linesToCut_ += linesAfterCut_;
       linesAfterCut_ = 0;
+      if (cut_ >= pieceBytes_) {
+        // A piece's worth: it goes now, so that a piece stays near its size
+        // whatever the size of the reads.
+        text_.append(bytes.substr(keepFrom, i + 1 - keepFrom));
+        keepFrom = i + 1;
+        TakeWhole(cut_, ready_.emplace_back());
+      }
     } else if (at + 1 - cut_ > limit_) {
       // The record in progress passes the limit: the whole records before
       // it go as a piece, the record as its line alone, and its bytes up to
@@ -126,17 +134,20 @@ void RecordSplitter::TakeWhole(std::size_t length, InputPiece& piece) {
   }
 }
 
-bool RecordSplitter::Take(std::size_t least, InputPiece& piece) {
+bool RecordSplitter::Take(InputPiece& piece) {
   if (!ready_.empty()) {
     piece = std::move(ready_.front());
     ready_.pop_front();
     return true;
   }
-  if (ended_ && !text_.empty()) {
-    TakeWhole(text_.size(), piece);
-    return true;
-  }
-  if (cut_ == 0 || cut_ < least) return false;
+  if (!ended_ || text_.empty()) return false;
+  TakeWhole(text_.size(), piece);
+  return true;
+}
+
+bool RecordSplitter::TakeRecords(InputPiece& piece) {
+  if (Take(piece)) return true;
+  if (cut_ == 0) return false;
   TakeWhole(cut_, piece);
   return true;
 }

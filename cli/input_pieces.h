@@ -48,19 +48,23 @@ struct InputPiece {
 };
 
 // Takes the input's bytes as they are read and hands out pieces. Each byte is
-// scanned once; what is kept is the whole records not yet taken and the
-// record in progress, which is at most the limit.
+// scanned once; what is kept is the pieces not yet taken and the record in
+// progress, which is at most the limit.
 class RecordSplitter {
  public:
-  explicit RecordSplitter(RecordGrammar grammar, std::size_t limit = kRecordLimit);
+  // A piece ends at the first record end at or past `pieceBytes`.
+  RecordSplitter(RecordGrammar grammar, std::size_t pieceBytes, std::size_t limit = kRecordLimit);
   // The next bytes of the input. A CSV input's byte-order mark is dropped.
   void Add(std::string_view bytes);
   // The input has ended: what is left is the last record, without its line break.
   void End();
-  // The next piece: a record too long, or the whole records kept once they
-  // are at least `least` bytes (all of them at the end of the input). False
-  // when there is none yet.
-  bool Take(std::size_t least, InputPiece& piece);
+  // The next piece: a record too long, or whole records of at least
+  // `pieceBytes` (what is left, at the end of the input). False when there
+  // is none yet.
+  bool Take(InputPiece& piece);
+  // The same, but it also takes the whole records kept so far when no piece
+  // is complete: for the header, which must not wait for a piece's worth.
+  bool TakeRecords(InputPiece& piece);
 
  private:
   void Scan(std::string_view bytes);
@@ -68,6 +72,7 @@ class RecordSplitter {
   void TakeWhole(std::size_t length, InputPiece& piece);
 
   RecordGrammar grammar_;
+  std::size_t pieceBytes_;
   std::size_t limit_;
   CsvCutter cutter_;
   std::string start_;        // the first bytes, until a byte-order mark is ruled out

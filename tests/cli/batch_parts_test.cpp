@@ -69,14 +69,17 @@ using testing_cli::AppendJsonLines;
 using testing_cli::Rows;
 
 // The rows of `text` fed to a splitter `step` bytes at a time and read piece
-// by piece, as the batch reads them.
-Rows SplitRows(RecordGrammar grammar, std::string_view text, std::size_t step, std::size_t least,
-               std::size_t limit = kRecordLimit) {
-  RecordSplitter splitter(grammar, limit);
+// by piece, as the batch reads them (or as its header is read: taking the
+// whole records kept so far).
+Rows SplitRows(RecordGrammar grammar, std::string_view text, std::size_t step, std::size_t pieceBytes,
+               std::size_t limit = kRecordLimit, bool records = false) {
+  RecordSplitter splitter(grammar, pieceBytes, limit);
   Rows rows;
   InputPiece piece;
   const auto take = [&] {
-    while (splitter.Take(least, piece)) testing_cli::AppendPieceRows(grammar, piece, rows);
+    while (records ? splitter.TakeRecords(piece) : splitter.Take(piece)) {
+      testing_cli::AppendPieceRows(grammar, piece, rows);
+    }
   };
   for (std::size_t at = 0; at < text.size(); at += step) {
     splitter.Add(text.substr(at, step));
@@ -117,9 +120,10 @@ TEST(RecordSplitter, PiecesGiveTheRowsOfTheWholeText) {
       AppendJsonLines(c.text, 1, whole);
     }
     for (std::size_t step = 1; step <= c.text.size(); ++step) {
-      for (std::size_t least : {std::size_t{1}, std::size_t{7}, c.text.size() + 1}) {
-        ASSERT_EQ(SplitRows(c.grammar, c.text, step, least), whole) << "step " << step << ", least " << least;
+      for (std::size_t piece : {std::size_t{1}, std::size_t{7}, c.text.size() + 1}) {
+        ASSERT_EQ(SplitRows(c.grammar, c.text, step, piece), whole) << "step " << step << ", piece " << piece;
       }
+      ASSERT_EQ(SplitRows(c.grammar, c.text, step, 7, kRecordLimit, true), whole) << "step " << step;
     }
   }
 }

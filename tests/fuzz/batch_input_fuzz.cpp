@@ -74,17 +74,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const std::size_t limit = in.ConsumeBool() ? in.ConsumeIntegralInRange<std::size_t>(1, 64) : kRecordLimit;
   std::vector<std::size_t> steps(4);
   for (std::size_t& step : steps) step = in.ConsumeIntegralInRange<std::size_t>(1, 97);
-  const std::size_t least = in.ConsumeIntegralInRange<std::size_t>(0, 200);
+  const std::size_t pieceBytes = in.ConsumeIntegralInRange<std::size_t>(0, 200);
+  const bool records = in.ConsumeBool();  // as the header is read
   const std::string text = in.ConsumeRemainingBytesAsString();
   FuzzContext() = text;
 
-  RecordSplitter splitter(grammar, limit);
+  RecordSplitter splitter(grammar, pieceBytes, limit);
   Rows pieces;
   InputPiece piece;
   std::size_t consumed = 0;
   bool lastTooLong = false;  // its end is where it passed the limit
   const auto take = [&] {
-    while (splitter.Take(least, piece)) {
+    while (records ? splitter.TakeRecords(piece) : splitter.Take(piece)) {
       lastTooLong = piece.tooLong;
       FUZZ_CHECK(piece.end >= consumed, "pieces come in input order");
       consumed = piece.end;
