@@ -41,3 +41,24 @@ awk -v rows="$ROWS" -v ms="$ms" -v cpu="$cpu" -v kib="$kib" -v jobs="$(nproc)" '
   printf "Batch, %d rows CSV in, JSON Lines out to /dev/null, %d hardware threads:\n", rows, jobs
   printf "  %.0f births/s (%.2f s, %.2f s of CPU), peak RSS %.1f MiB\n", rows / (ms / 1000), ms / 1000, cpu / 1000, kib / 1024
 }'
+
+# One record of 50 MB (a name that long) among ordinary rows: refused as a
+# row on its line, skipped without being kept, so that time and peak memory
+# stay those of the rows around it. Time is per MB of input, memory in MiB.
+LONG="$WORK/long.csv"
+{
+  head -n 1001 "$CSV"
+  head -c $((50 * 1024 * 1024)) /dev/zero | tr '\0' 'x'
+  printf ',1976-07-04,10:15,5,true,0:00E,0:00N\n'
+  sed -n '1002,2001p' "$CSV"
+} >"$LONG"
+# The refused row makes the exit status 1, which proc_time counts as a
+# failure: a shell runs the batch and ends with 0 (wait4 gives the peak of the
+# shell's child too).
+read -r ms cpu kib _ < <("$build/bench/proc_time" 1 sh -c '"$0" "$@" 2>/dev/null; [ $? -eq 1 ]' \
+  "$build/cli/orbisca-chart" --batch "$LONG" --quiet "$@")
+awk -v ms="$ms" -v cpu="$cpu" -v kib="$kib" -v bytes="$(stat -c %s "$LONG")" 'BEGIN {
+  printf "Batch, 2,000 rows and one 50 MB record (refused):\n"
+  printf "  %.2f s (%.2f s of CPU, %.0f ms per 10 MB of input), peak RSS %.1f MiB\n", ms / 1000, cpu / 1000,
+         ms / (bytes / 10485760), kib / 1024
+}'

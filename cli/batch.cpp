@@ -18,6 +18,8 @@
 
 #include "cli/batch_output.h"
 #include "cli/csv_reader.h"
+#include "cli/input_pieces.h"
+#include "cli/standard_output.h"
 
 namespace orbisca::cli {
 namespace {
@@ -34,7 +36,7 @@ class Input {
  public:
   // Opens the file; empty on success, or the reason.
   std::string Open(const std::string& path) {
-    name_ = path == "-" ? "standard input" : path;
+    name_ = path == "-" ? "standard input" : EscapeControls(path);
     fd_ = path == "-" ? STDIN_FILENO : open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd_ < 0) return Reason(errno);
     struct stat st{};
@@ -47,15 +49,14 @@ class Input {
   ~Input() {
     if (fd_ > STDIN_FILENO) close(fd_);
   }
-  // Appends up to kReadBytes to `text`: the bytes read, 0 at the end, -1 on error.
-  long Read(std::string& text) {
-    const std::size_t old = text.size();
-    text.resize(old + kReadBytes);
+  // Reads up to kReadBytes into `block`: the bytes read, 0 at the end, -1 on error.
+  long Read(std::string& block) {
+    block.resize(kReadBytes);
     ssize_t n;
     do {
-      n = read(fd_, text.data() + old, kReadBytes);
+      n = read(fd_, block.data(), kReadBytes);
     } while (n < 0 && errno == EINTR);
-    text.resize(old + static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
+    block.resize(static_cast<std::size_t>(std::max<ssize_t>(n, 0)));
     if (n < 0) error_ = Reason(errno);
     return static_cast<long>(n);
   }
@@ -90,8 +91,11 @@ Header ReadHeader(const CsvRecord& record) {
     std::string key(Trimmed(field));
     std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const std::optional<BatchColumn> column = ColumnNamed(key);
-    if (!column) return {{}, "the header names an unknown column \"" + std::string(field) + "\"; the columns are name, date, time, zone, dst, lon, lat and place"};
-    if (seen[Index(*column)]) return {{}, "the header names the column \"" + key + "\" twice"};
+    if (!column) {
+      return {{}, "the header names an unknown column \"" + EscapeControls(field) +
+                      "\"; the columns are name, date, time, zone, dst, lon, lat and place"};
+    }
+    if (seen[Index(*column)]) return {{}, "the header names the column \"" + EscapeControls(key) + "\" twice"};
     seen[Index(*column)] = true;
     header.columns.push_back(*column);
   }
@@ -113,6 +117,7 @@ struct Chunk {
   std::string input;
   std::size_t firstLine = 0;
   std::size_t inputEnd = 0;  // bytes of input read up to this chunk's end
+  bool tooLong = false;      // a record too long to keep, refused on firstLine
   std::string output;
   std::string messages;
   std::size_t rows = 0;
@@ -128,11 +133,25 @@ struct JsonCells {
 // A JSON line's keys into cells, or the message that refuses the row.
 std::string CellsFromJson(std::string_view line, JsonCells& row) {
   row.cells = RowCells{};
-  const nlohmann::json value = nlohmann::json::parse(line, nullptr, false);
+  // A key given twice is refused, as a CSV column named twice is; the parser
+  // would keep the last value.
+  // An unknown key is refused anyway, so only the columns' keys are noted.
+  std::array<bool, kBatchColumnCount> seen{};
+  std::string_view twice;
+  const auto noteKey = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
+    if (depth == 1 && event == nlohmann::json::parse_event_t::key && twice.empty()) {
+      const std::optional<BatchColumn> column = ColumnNamed(parsed.get_ref<const std::string&>());
+      if (column && seen[Index(*column)]) twice = kBatchColumns[Index(*column)].key;
+      if (column) seen[Index(*column)] = true;
+    }
+    return true;
+  };
+  const nlohmann::json value = nlohmann::json::parse(line, noteKey, false);
   if (value.is_discarded() || !value.is_object()) return "the line is not a JSON object";
+  if (!twice.empty()) return "the key \"" + std::string(twice) + "\" is given twice";
   for (const auto& [key, item] : value.items()) {
     const std::optional<BatchColumn> column = ColumnNamed(key);
-    if (!column) return "unknown key \"" + key + "\"; the keys are name, date, time, zone, dst, lon, lat and place";
+    if (!column) return "unknown key \"" + EscapeControls(key) + "\"; the keys are name, date, time, zone, dst, lon, lat and place";
     std::string& text = row.storage[Index(*column)];
     if (item.is_string()) {
       text = item.get<std::string>();
@@ -141,7 +160,7 @@ std::string CellsFromJson(std::string_view line, JsonCells& row) {
     } else if (*column == BatchColumn::Zone && item.is_number_unsigned()) {
       text = std::to_string(item.get<unsigned long long>());
     } else {
-      return "\"" + key + "\" must be a string";
+      return "\"" + EscapeControls(key) + "\" must be a string";
     }
     row.cells.Set(*column, text);
   }
@@ -156,23 +175,25 @@ class Batch {
     slots_.resize(2 * jobs_ + 2);
   }
 
-  // Runs the reader and the workers; the calling thread writes.
-  // Returns an empty string, or the reason the batch failed.
-  std::string Run(std::string rest, std::size_t firstLine, std::size_t consumed, BatchSink& sink);
+  // Runs the reader and the workers; the calling thread writes. `first` is
+  // what the header left of the input read so far. Returns an empty string,
+  // or the reason the batch failed.
+  std::string Run(RecordSplitter& splitter, InputPiece first, BatchSink& sink);
 
   std::size_t Rows() const { return rows_; }
   std::size_t Charted() const { return charted_; }
 
  private:
-  void Read(std::string rest, std::size_t firstLine, std::size_t consumed);
+  void Read(RecordSplitter& splitter, InputPiece first);
   void Work();
   void Process(Chunk& chunk) const;
   void ProcessCsv(Chunk& chunk) const;
   void ProcessJsonLines(Chunk& chunk) const;
   void Chart(Chunk& chunk, std::size_t line, const RowCells& cells) const;
   void Refuse(Chunk& chunk, std::size_t line, std::string_view message) const;
-  // Hands a chunk of input to the workers; waits for a free slot.
-  void Submit(std::string_view text, std::size_t firstLine, std::size_t inputEnd);
+  // Hands a piece of input to the workers; waits for a free slot. False
+  // when the batch has stopped.
+  bool Submit(InputPiece& piece);
 
   const BatchRequest& request_;
   BatchInput format_;
@@ -185,58 +206,45 @@ class Batch {
   std::deque<std::size_t> todo_;
   std::size_t submitted_ = 0;
   bool inputDone_ = false;
+  bool stopped_ = false;  // the output failed: nothing more is read or charted
   std::string readError_;
   std::size_t rows_ = 0;
   std::size_t charted_ = 0;
 };
 
-void Batch::Submit(std::string_view text, std::size_t firstLine, std::size_t inputEnd) {
+bool Batch::Submit(InputPiece& piece) {
   std::unique_lock lock(mutex_);
   const std::size_t seq = submitted_;
   Chunk& chunk = slots_[seq % slots_.size()];
-  changed_.wait(lock, [&chunk] { return chunk.state == Chunk::State::Free; });
-  chunk.input.assign(text);
-  chunk.firstLine = firstLine;
-  chunk.inputEnd = inputEnd;
+  changed_.wait(lock, [&] { return chunk.state == Chunk::State::Free || stopped_; });
+  if (stopped_) return false;
+  chunk.input.swap(piece.text);
+  chunk.firstLine = piece.firstLine;
+  chunk.inputEnd = piece.end;
+  chunk.tooLong = piece.tooLong;
   chunk.state = Chunk::State::Filled;
   todo_.push_back(seq);
   ++submitted_;
   changed_.notify_all();
+  return true;
 }
 
-// The length of the whole records at the start of `text`, 0 when none ends in it.
-std::size_t WholeRowsLength(BatchInput format, std::string_view text) {
-  if (format == BatchInput::Csv) return WholeRecordsLength(text);
-  const std::size_t last = text.rfind('\n');
-  return last == std::string_view::npos ? 0 : last + 1;
-}
-
-void Batch::Read(std::string text, std::size_t line, std::size_t consumed) {
-  bool end = false;
-  bool failed = false;
-  const auto more = [&] {
-    const long n = input_.Read(text);
-    failed = n < 0;
-    end = n <= 0;
-  };
-  for (;;) {
-    while (!end && text.size() < kChunkBytes) more();
-    if (failed || text.empty()) break;
-    // Whole records only, so that no row is split between two chunks; a
-    // record longer than a chunk goes whole.
-    std::size_t cut = WholeRowsLength(format_, std::string_view(text).substr(0, kChunkBytes));
-    if (cut == 0) cut = WholeRowsLength(format_, text);
-    while (cut == 0 && !end) {
-      more();
-      cut = WholeRowsLength(format_, text);
+void Batch::Read(RecordSplitter& splitter, InputPiece first) {
+  bool going = first.text.empty() || Submit(first);
+  std::string block;
+  InputPiece piece;
+  while (going) {
+    const long n = input_.Read(block);
+    if (n < 0) break;
+    if (n == 0) {
+      splitter.End();
+    } else {
+      splitter.Add(block);
     }
-    if (failed) break;
-    if (cut == 0) cut = text.size();  // the last record, without its line break
-    const std::string_view piece(text.data(), cut);
-    consumed += cut;
-    Submit(piece, line, consumed);
-    line += static_cast<std::size_t>(std::count(piece.begin(), piece.end(), '\n'));
-    text.erase(0, cut);
+    // Whole records only, so that no row is split between two chunks; a
+    // record longer than a chunk goes whole, up to the record limit.
+    while (going && splitter.Take(piece)) going = Submit(piece);
+    if (n == 0) break;
   }
   std::lock_guard lock(mutex_);
   readError_ = input_.Error();
@@ -249,7 +257,9 @@ void Batch::Process(Chunk& chunk) const {
   chunk.messages.clear();
   chunk.rows = 0;
   chunk.charted = 0;
-  if (format_ == BatchInput::Csv) {
+  if (chunk.tooLong) {
+    Refuse(chunk, chunk.firstLine, kRecordTooLong);
+  } else if (format_ == BatchInput::Csv) {
     ProcessCsv(chunk);
   } else {
     ProcessJsonLines(chunk);
@@ -286,21 +296,16 @@ void Batch::ProcessCsv(Chunk& chunk) const {
 
 void Batch::ProcessJsonLines(Chunk& chunk) const {
   JsonCells row;
-  std::size_t line = chunk.firstLine;
-  std::string_view rest = chunk.input;
-  while (!rest.empty()) {
-    const std::size_t end = rest.find('\n');
-    const std::string_view text = Trimmed(rest.substr(0, end));
-    rest.remove_prefix(end == std::string_view::npos ? rest.size() : end + 1);
-    if (!text.empty() && text != "\r") {
-      const std::string refusal = CellsFromJson(text, row);
-      if (refusal.empty()) {
-        Chart(chunk, line, row.cells);
-      } else {
-        Refuse(chunk, line, refusal);
-      }
+  JsonLinesReader reader(chunk.input, chunk.firstLine);
+  std::size_t line = 0;
+  std::string_view text;
+  while (reader.Next(line, text)) {
+    const std::string refusal = CellsFromJson(text, row);
+    if (refusal.empty()) {
+      Chart(chunk, line, row.cells);
+    } else {
+      Refuse(chunk, line, refusal);
     }
-    ++line;
   }
 }
 
@@ -309,8 +314,8 @@ void Batch::Work() {
     std::size_t seq;
     {
       std::unique_lock lock(mutex_);
-      changed_.wait(lock, [this] { return !todo_.empty() || inputDone_; });
-      if (todo_.empty()) return;
+      changed_.wait(lock, [this] { return !todo_.empty() || inputDone_ || stopped_; });
+      if (todo_.empty() || stopped_) return;
       seq = todo_.front();
       todo_.pop_front();
     }
@@ -322,24 +327,24 @@ void Batch::Work() {
   }
 }
 
-std::string Batch::Run(std::string rest, std::size_t firstLine, std::size_t consumed, BatchSink& sink) {
-  std::thread reader([this, rest = std::move(rest), firstLine, consumed]() mutable { Read(std::move(rest), firstLine, consumed); });
+std::string Batch::Run(RecordSplitter& splitter, InputPiece first, BatchSink& sink) {
+  std::thread reader([this, &splitter, first = std::move(first)]() mutable { Read(splitter, std::move(first)); });
   std::vector<std::thread> workers;
   for (unsigned i = 0; i < jobs_; ++i) workers.emplace_back([this] { Work(); });
 
   Progress progress(request_.quiet, input_.Size());
   std::string failure = sink.Write(OutputHeader(request_.output));
-  for (std::size_t seq = 0;; ++seq) {
+  for (std::size_t seq = 0; failure.empty(); ++seq) {
     Chunk& chunk = slots_[seq % slots_.size()];
     {
       std::unique_lock lock(mutex_);
       changed_.wait(lock, [&] { return chunk.state == Chunk::State::Done || (inputDone_ && seq == submitted_); });
       if (chunk.state != Chunk::State::Done) break;
     }
-    if (failure.empty()) failure = sink.Write(chunk.output);
+    failure = sink.Write(chunk.output);
     if (!chunk.messages.empty()) {
       progress.Clear();
-      std::fputs(chunk.messages.c_str(), stderr);
+      WriteMessage(chunk.messages);
     }
     rows_ += chunk.rows;
     charted_ += chunk.charted;
@@ -348,10 +353,17 @@ std::string Batch::Run(std::string rest, std::size_t firstLine, std::size_t cons
     chunk.state = Chunk::State::Free;
     changed_.notify_all();
   }
+  if (!failure.empty()) {
+    // The first write that fails ends the batch: the rows left are neither
+    // read nor charted.
+    std::lock_guard lock(mutex_);
+    stopped_ = true;
+    changed_.notify_all();
+  }
   progress.Clear();
   reader.join();
   for (std::thread& worker : workers) worker.join();
-  if (!readError_.empty()) return "cannot read " + input_.Name() + ": " + readError_;
+  if (failure.empty() && !readError_.empty()) return "cannot read " + input_.Name() + ": " + readError_;
   return failure;
 }
 
@@ -368,41 +380,39 @@ std::optional<BatchInput> FormatFromName(const std::string& path) {
 }
 
 int Fail(const std::string& message) {
-  std::fprintf(stderr, "orbisca-chart: %s\n", message.c_str());
+  WriteMessage("orbisca-chart: " + message + "\n");
   return kBatchFailed;
 }
 
-// Where the rows begin: the text read so far after the header, its line and
-// its offset in the input.
-struct Start {
-  std::string text;
-  std::size_t line = 1;
-  std::size_t consumed = 0;
-};
-
 // Reads the CSV header, which comes before any worker starts; the message
-// that refuses the file, or empty.
-std::string ReadCsvHeader(Input& input, Start& start, Header& header) {
-  std::string& text = start.text;
-  std::size_t cut = 0;
-  bool end = false;
-  while ((cut = WholeRecordsLength(text)) == 0 && !end) {
-    const long n = input.Read(text);
-    if (n < 0) return "cannot read " + input.Name() + ": " + input.Error();
-    end = n == 0;
+// that refuses the file, or empty. `rest` gets the whole records read after it.
+std::string ReadCsvHeader(Input& input, RecordSplitter& splitter, Header& header, InputPiece& rest) {
+  std::string block;
+  InputPiece piece;
+  for (bool end = false;;) {
+    if (!splitter.TakeRecords(piece)) {
+      if (end) return input.Name() + " is empty; the first line names the columns";
+      const long n = input.Read(block);
+      if (n < 0) return "cannot read " + input.Name() + ": " + input.Error();
+      end = n == 0;
+      if (end) {
+        splitter.End();
+      } else {
+        splitter.Add(block);
+      }
+      continue;
+    }
+    if (piece.tooLong) return input.Name() + ": the header is longer than 1 MiB";
+    CsvReader reader(piece.text, piece.firstLine);
+    CsvRecord record;
+    if (!reader.Next(record)) continue;  // blank lines only
+    header = ReadHeader(record);
+    if (!header.error.empty()) return input.Name() + ": " + header.error;
+    rest.firstLine = reader.Line();
+    rest.end = piece.end;
+    rest.text = piece.text.substr(reader.Offset());
+    return {};
   }
-  if (cut == 0) cut = text.size();
-  // A byte-order mark is no part of the first column's name.
-  const std::size_t bom = text.rfind("\xEF\xBB\xBF", 0) == 0 ? 3 : 0;
-  CsvReader reader(std::string_view(text).substr(bom, cut - bom));
-  CsvRecord record;
-  if (!reader.Next(record)) return input.Name() + " is empty; the first line names the columns";
-  header = ReadHeader(record);
-  if (!header.error.empty()) return input.Name() + ": " + header.error;
-  start.line = reader.Line();
-  start.consumed = bom + reader.Offset();
-  text.erase(0, start.consumed);
-  return {};
 }
 
 }  // namespace
@@ -417,17 +427,24 @@ int RunBatch(const BatchRequest& request) {
   if (const std::string reason = input.Open(request.inputPath); !reason.empty()) {
     return Fail("cannot read " + input.Name() + ": " + reason);
   }
-  Start start;
+  RecordSplitter splitter(*format == BatchInput::Csv ? RecordGrammar::Csv : RecordGrammar::Lines, kChunkBytes);
+  InputPiece first;
   Header header;
   if (*format == BatchInput::Csv) {
-    if (const std::string refusal = ReadCsvHeader(input, start, header); !refusal.empty()) return Fail(refusal);
+    if (const std::string refusal = ReadCsvHeader(input, splitter, header, first); !refusal.empty()) return Fail(refusal);
+  }
+  // A place column needs the atlas: one that cannot be read stops the batch
+  // before it begins, rather than refusing every row for it.
+  if (std::find(header.columns.begin(), header.columns.end(), BatchColumn::Place) != header.columns.end()) {
+    std::string error;
+    if (!ProcessAtlas(error)) return Fail("--place: " + error);
   }
   BatchSink sink;
   if (const std::string reason = sink.Open(request.outputPath); !reason.empty()) {
-    return Fail("cannot write " + request.outputPath + ": " + reason);
+    return Fail("cannot write " + EscapeControls(request.outputPath) + ": " + reason);
   }
   Batch batch(request, *format, input, std::move(header));
-  std::string failure = batch.Run(std::move(start.text), start.line, start.consumed, sink);
+  std::string failure = batch.Run(splitter, std::move(first), sink);
   if (failure.empty()) failure = sink.Commit();
   if (!failure.empty()) {
     sink.Abandon();

@@ -145,6 +145,33 @@ std::variant<BatchRequest, UsageError> ReadBatch(BatchRequest batch, const Batch
   return batch;
 }
 
+// The options only one mode reads. Given to another mode they would be
+// ignored silently (--svg with --batch wrote no picture), so they are refused.
+constexpr std::array<std::string_view, 13> kChartOnlyOptions = {
+    "--date", "--time", "--zone", "--lon", "--lat", "--place", "--dst", "--no-dst", "--name", "--json", "--report",
+    "--rtf",  "--svg"};
+constexpr std::array<std::string_view, 6> kBatchOnlyOptions = {"--input", "--format",   "--output",
+                                                               "--jobs",  "--paragraphs", "--quiet"};
+
+std::optional<UsageError> OtherModesOptions(const CLI::App& app) {
+  const auto firstGiven = [&app](auto options) -> std::optional<std::string> {
+    for (std::string_view option : options) {
+      if (app.count(std::string(option)) > 0) return std::string(option);
+    }
+    return std::nullopt;
+  };
+  const std::optional<std::string> chart = firstGiven(kChartOnlyOptions);
+  const std::optional<std::string> batch = firstGiven(kBatchOnlyOptions);
+  if (app.count("--batch") > 0) {
+    if (app.count("--places") > 0) return UsageError{"--places is not used with --batch"};
+    if (chart) return UsageError{*chart + " is not used with --batch"};
+    return std::nullopt;
+  }
+  if (batch) return UsageError{*batch + " is used only with --batch"};
+  if (app.count("--places") > 0 && chart) return UsageError{*chart + " is not used with --places"};
+  return std::nullopt;
+}
+
 // An option that takes a value, given without one: nothing follows it, what
 // follows is another option ("--name --dst" must not name the person "--dst"
 // and lose the daylight saving), or its joined value is empty (the option
@@ -256,6 +283,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   } catch (const CLI::ParseError& e) {
     return UsageError{std::string(e.what()) + "\nRun with --help for more information."};
   }
+  if (std::optional<UsageError> error = OtherModesOptions(app)) return *error;
   if (app.count("--batch") > 0) {
     // The batch writes the balance at birth, never the periods.
     if (app.count("--dasha-levels") > 0) return UsageError{"--dasha-levels is not used with --batch"};

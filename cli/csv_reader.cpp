@@ -65,6 +65,7 @@ bool CsvReader::Next(CsvRecord& record) {
   }
   if (pos_ >= text_.size()) return false;
   record.line = line_;
+  recordStart_ = pos_;
   record.error.clear();
   std::size_t count = 0;
   for (;;) {
@@ -86,19 +87,6 @@ bool CsvReader::Next(CsvRecord& record) {
   }
   record.fields.resize(count);
   return true;
-}
-
-std::size_t WholeRecordsLength(std::string_view text) {
-  std::size_t end = 0;
-  bool quoted = false;
-  for (std::size_t i = 0; i < text.size(); ++i) {
-    if (text[i] == '"') {
-      quoted = !quoted;
-    } else if (text[i] == '\n' && !quoted) {
-      end = i + 1;
-    }
-  }
-  return end;
 }
 
 }  // namespace orbisca::cli

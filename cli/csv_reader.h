@@ -27,6 +27,8 @@ class CsvReader {
   // How far the reader has come.
   std::size_t Offset() const { return pos_; }
   std::size_t Line() const { return line_; }
+  // Where the last record read starts.
+  std::size_t RecordStart() const { return recordStart_; }
 
  private:
   // Reads one field into `field`; false when the record is broken (the
@@ -37,11 +39,7 @@ class CsvReader {
   std::string_view text_;
   std::size_t pos_ = 0;
   std::size_t line_;
+  std::size_t recordStart_ = 0;
 };
-
-// Splits comma-separated text into whole records as it arrives: the length
-// of the longest prefix of `text` (which starts at a record) that ends with a
-// line break outside quotes; 0 when it holds no whole record yet.
-std::size_t WholeRecordsLength(std::string_view text);
 
 }  // namespace orbisca::cli

@@ -98,7 +98,7 @@ bool WriteFiles(const ChartRequest& request, const Chart& chart) {
   for (const File& f : files) {
     if (f.path.empty()) continue;
     if (const std::optional<std::string> reason = WriteFileAtomically(f.path, f.content(request.birth, chart))) {
-      std::cerr << "orbisca-chart: cannot write " << f.path << ": " << *reason << '\n';
+      WriteMessage("orbisca-chart: cannot write " + EscapeControls(f.path) + ": " + *reason + "\n");
       return false;
     }
   }
@@ -119,7 +119,8 @@ int Run(int argc, const char* const* argv) {
   const ParseResult parsed = ParseCommandLine(argc, argv);
   if (const HelpRequested* help = std::get_if<HelpRequested>(&parsed)) return Print(help->text);
   if (const UsageError* error = std::get_if<UsageError>(&parsed)) {
-    std::cerr << "orbisca-chart: " << error->message << '\n';
+    // The message may echo the command line: its control bytes are escaped.
+    WriteMessage("orbisca-chart: " + error->message + "\n");
     return kExitRefused;
   }
   if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
@@ -144,5 +145,7 @@ int main(int argc, char** argv) {
   // A write past the file-size limit then fails with a message instead of
   // killing the program halfway through the save.
   orbisca::IgnoreFileSizeSignal();
+  // An interrupted batch leaves no temporary file behind.
+  orbisca::RemoveTemporaryFilesOnSignals();
   return orbisca::cli::Run(argc, argv);
 }

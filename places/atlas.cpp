@@ -6,7 +6,9 @@
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
-#include <fstream>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <unordered_map>
 
 #include "places/fold.h"
@@ -28,16 +30,37 @@ struct FileText {
   std::string error;
 };
 
+// Reads a regular file whole. Anything else is refused before it is read: a
+// folder would read as a huge size, and a FIFO would block the open until a
+// writer comes (hence the open without blocking, then the check).
 FileText ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return {{}, "Cannot read the atlas file " + path + ": " + std::strerror(errno)};
+  const auto failed = [&path](const std::string& reason) {
+    return FileText{{}, "Cannot read the atlas file " + path + ": " + reason};
+  };
+  const int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+  if (fd < 0) return failed(std::strerror(errno));
+  struct stat st {};
+  if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+    const int error = errno;
+    close(fd);
+    if (!S_ISREG(st.st_mode) && st.st_mode != 0) return failed(S_ISDIR(st.st_mode) ? "is a directory" : "is not a regular file");
+    return failed(std::strerror(error));
+  }
   std::string text;
-  in.seekg(0, std::ios::end);
-  const std::streamoff size = in.tellg();
-  in.seekg(0, std::ios::beg);
-  if (size < 0) return {{}, "Cannot read the atlas file " + path + ": not a regular file"};
-  text.resize(static_cast<std::size_t>(size));
-  if (!in.read(text.data(), size)) return {{}, "Cannot read the atlas file " + path + ": read error"};
+  text.reserve(static_cast<std::size_t>(st.st_size));
+  char buffer[64 * 1024];
+  for (;;) {
+    const ssize_t n = read(fd, buffer, sizeof buffer);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      const int error = errno;
+      close(fd);
+      return failed(std::strerror(error));
+    }
+    if (n == 0) break;
+    text.append(buffer, static_cast<std::size_t>(n));
+  }
+  close(fd);
   return {std::move(text), {}};
 }
 
@@ -80,23 +103,28 @@ std::string LineError(const std::string& path, std::size_t line, const std::stri
   return "The atlas file " + path + " is damaged at line " + std::to_string(line) + ": " + what;
 }
 
+// Each file has a fixed number of columns (GeoNames' readme); a line with
+// another count is damage, such as a file whose line breaks were lost.
+constexpr std::size_t kAdmin1Columns = 4;    // code, name, ASCII name, GeoNames id
+constexpr std::size_t kCountryColumns = 19;  // ISO ... EquivalentFipsCode
+
+std::string ColumnCountError(std::size_t expected, std::size_t found) {
+  return "expected " + std::to_string(expected) + " columns, found " + std::to_string(found);
+}
+
 using NameTable = std::unordered_map<std::string, std::string>;
 
-std::string LoadAdmin1(const std::string& path, NameTable& names) {
-  FileText file = ReadWholeFile(path);
-  if (!file.error.empty()) return file.error;
-  return ForEachRecord(file.text, [&](const std::vector<std::string_view>& f, std::size_t line) -> std::string {
-    if (f.size() < 2) return LineError(path, line, "expected a code and a name");
+std::string LoadAdmin1(const std::string& path, const std::string& text, NameTable& names) {
+  return ForEachRecord(text, [&](const std::vector<std::string_view>& f, std::size_t line) -> std::string {
+    if (f.size() != kAdmin1Columns) return LineError(path, line, ColumnCountError(kAdmin1Columns, f.size()));
     names.emplace(std::string(f[0]), std::string(f[1]));  // "US.NY" -> "New York"
     return {};
   });
 }
 
-std::string LoadCountries(const std::string& path, NameTable& names) {
-  FileText file = ReadWholeFile(path);
-  if (!file.error.empty()) return file.error;
-  return ForEachRecord(file.text, [&](const std::vector<std::string_view>& f, std::size_t line) -> std::string {
-    if (f.size() < 5) return LineError(path, line, "expected at least five columns");
+std::string LoadCountries(const std::string& path, const std::string& text, NameTable& names) {
+  return ForEachRecord(text, [&](const std::vector<std::string_view>& f, std::size_t line) -> std::string {
+    if (f.size() != kCountryColumns) return LineError(path, line, ColumnCountError(kCountryColumns, f.size()));
     names.emplace(std::string(f[0]), std::string(f[4]));  // ISO code -> country name
     return {};
   });
@@ -104,7 +132,7 @@ std::string LoadCountries(const std::string& path, NameTable& names) {
 
 std::string ParseCity(const std::vector<std::string_view>& f, Place& place) {
   using C = CityColumns;
-  if (f.size() < C::count) return "expected " + std::to_string(C::count) + " columns, found " + std::to_string(f.size());
+  if (f.size() != C::count) return ColumnCountError(C::count, f.size());
   if (!ParseNumber(f[C::id], place.geonameId)) return "bad GeoNames id";
   if (!ParseNumber(f[C::latitude], place.latitude) || std::abs(place.latitude) > 90) return "bad latitude";
   if (!ParseNumber(f[C::longitude], place.longitude) || std::abs(place.longitude) > 180) return "bad longitude";
@@ -119,12 +147,10 @@ std::string ParseCity(const std::vector<std::string_view>& f, Place& place) {
 }
 
 // The cities with their state and country names, in file order.
-std::string LoadCities(const std::string& path, const NameTable& admin1Names, const NameTable& countryNames,
-                       std::vector<Place>& places) {
-  FileText file = ReadWholeFile(path);
-  if (!file.error.empty()) return file.error;
-  places.reserve(static_cast<std::size_t>(std::count(file.text.begin(), file.text.end(), '\n')) + 1);
-  return ForEachRecord(file.text, [&](const std::vector<std::string_view>& f, std::size_t line) {
+std::string LoadCities(const std::string& path, const std::string& text, const NameTable& admin1Names,
+                       const NameTable& countryNames, std::vector<Place>& places) {
+  places.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
+  return ForEachRecord(text, [&](const std::vector<std::string_view>& f, std::size_t line) {
     Place place;
     if (std::string what = ParseCity(f, place); !what.empty()) return LineError(path, line, what);
     if (auto it = admin1Names.find(place.countryCode + "." + place.admin1Code); it != admin1Names.end()) {
@@ -174,11 +200,28 @@ std::string DefaultAtlasFolder() {
 }
 
 AtlasLoad Atlas::Load(const AtlasFiles& files) {
+  AtlasTexts texts;
+  for (auto [path, text] : {std::pair{&files.admin1, &texts.admin1}, std::pair{&files.countries, &texts.countries},
+                            std::pair{&files.cities, &texts.cities}}) {
+    FileText file = ReadWholeFile(*path);
+    if (!file.error.empty()) return {nullptr, file.error};
+    *text = std::move(file.text);
+  }
+  return FromTexts(files, texts);
+}
+
+AtlasLoad Atlas::FromTexts(const AtlasFiles& files, const AtlasTexts& texts) {
   NameTable admin1Names, countryNames;
-  if (std::string e = LoadAdmin1(files.admin1, admin1Names); !e.empty()) return {nullptr, e};
-  if (std::string e = LoadCountries(files.countries, countryNames); !e.empty()) return {nullptr, e};
+  if (std::string e = LoadAdmin1(files.admin1, texts.admin1, admin1Names); !e.empty()) return {nullptr, e};
+  if (std::string e = LoadCountries(files.countries, texts.countries, countryNames); !e.empty()) return {nullptr, e};
+  // A file of comments only (its line breaks lost after a '#') is no list.
+  for (const auto& [path, names] : {std::pair{&files.admin1, &admin1Names}, std::pair{&files.countries, &countryNames}}) {
+    if (names->empty()) return {nullptr, "The atlas file " + *path + " lists nothing"};
+  }
   std::vector<Place> unordered;
-  if (std::string e = LoadCities(files.cities, admin1Names, countryNames, unordered); !e.empty()) return {nullptr, e};
+  if (std::string e = LoadCities(files.cities, texts.cities, admin1Names, countryNames, unordered); !e.empty()) {
+    return {nullptr, e};
+  }
   if (unordered.empty()) return {nullptr, "The atlas file " + files.cities + " lists no places"};
 
   // Largest first; the places are moved once, in that order.

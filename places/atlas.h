@@ -41,6 +41,11 @@ AtlasFiles AtlasFilesIn(const std::string& folder);
 // and not empty (tests point it at a small fixture).
 std::string DefaultAtlasFolder();
 
+// The three files' contents, as read.
+struct AtlasTexts {
+  std::string cities, admin1, countries;
+};
+
 class Atlas;
 // A loaded atlas, or why it could not be loaded (a file and the reason).
 struct AtlasLoad {
@@ -51,7 +56,10 @@ struct AtlasLoad {
 // The cities, largest first, with an index for search by name.
 class Atlas {
  public:
+  // Reads the files, each of which must be a regular file.
   static AtlasLoad Load(const AtlasFiles& files);
+  // The same from texts already read; `files` names them in messages.
+  static AtlasLoad FromTexts(const AtlasFiles& files, const AtlasTexts& texts);
 
   std::size_t size() const { return places_.size(); }
   const Place* FindById(std::int64_t geonameId) const;

@@ -97,6 +97,11 @@ std::string FoldForSearch(std::string_view utf8) {
   std::string out;
   out.reserve(utf8.size());
   bool pendingSpace = false;
+  // Whether the last character was a Latin letter, plain or folded: the
+  // combining marks after it go, as the accents of a precomposed letter go,
+  // so that "Zu" + U+0308 + "rich" (decomposed, as some keyboards and file
+  // systems write it) folds as "Zürich" does.
+  bool afterLatin = false;
   const auto append = [&](std::string_view piece) {
     if (pendingSpace && !out.empty()) out += ' ';
     pendingSpace = false;
@@ -105,6 +110,7 @@ std::string FoldForSearch(std::string_view utf8) {
   for (std::size_t i = 0; i < utf8.size();) {
     const unsigned char c = static_cast<unsigned char>(utf8[i]);
     if (c < 0x80) {
+      afterLatin = (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z');
       if (c == ' ' || c == '\t' || c == '\n' || c == '\r') {
         pendingSpace = true;
       } else {
@@ -117,16 +123,25 @@ std::string FoldForSearch(std::string_view utf8) {
     char32_t code = 0;
     const std::size_t length = DecodeUtf8(utf8, i, code);
     if (length == 0) {
+      afterLatin = false;
       append(utf8.substr(i, 1));
       ++i;
       continue;
     }
-    if (code == 0x00A0) {  // no-break space
+    // The Combining Diacritical Marks block (UnicodeData.txt).
+    const bool combiningMark = code >= 0x0300 && code <= 0x036F;
+    const std::string_view* folded = FoldedSpelling(code);
+    if (combiningMark && afterLatin) {
+      // dropped, as the accent of a precomposed letter is
+    } else if (code == 0x00A0) {  // no-break space
       pendingSpace = true;
-    } else if (const std::string_view* folded = FoldedSpelling(code)) {
+      afterLatin = false;
+    } else if (folded) {
       append(*folded);
+      afterLatin = true;
     } else {
       append(utf8.substr(i, length));
+      afterLatin = false;
     }
     i += length;
   }

@@ -8,6 +8,8 @@
 
 #include "cli/csv_reader.h"
 #include "cli/chart_json.h"
+#include "cli/input_pieces.h"
+#include "tests/cli/record_rows.h"
 
 namespace orbisca::cli {
 namespace {
@@ -59,19 +61,94 @@ TEST(CsvReader, ReadsRecordsByTheRules) {
   }
 }
 
-TEST(CsvReader, WholeRecordsEndOutsideQuotes) {
-  const struct {
-    std::string text;
-    std::size_t length;
-  } cases[] = {
-      {"", 0},
-      {"a,b", 0},
-      {"a,b\nc", 4},
-      {"a,\"b\nc\",d\ne", 10},
-      {"a,\"b\nc", 0},
-      {"\"\"\"\"\n", 5},
+using testing_cli::AppendCsvRows;
+using testing_cli::AppendJsonLines;
+using testing_cli::Rows;
+
+// The rows of `text` fed to a splitter `step` bytes at a time and read piece
+// by piece, as the batch reads them (or as its header is read: taking the
+// whole records kept so far).
+Rows SplitRows(RecordGrammar grammar, std::string_view text, std::size_t step, std::size_t pieceBytes,
+               std::size_t limit = kRecordLimit, bool records = false) {
+  RecordSplitter splitter(grammar, pieceBytes, limit);
+  Rows rows;
+  InputPiece piece;
+  const auto take = [&] {
+    while (records ? splitter.TakeRecords(piece) : splitter.Take(piece)) {
+      testing_cli::AppendPieceRows(grammar, piece, rows);
+    }
   };
-  for (const auto& c : cases) EXPECT_EQ(WholeRecordsLength(c.text), c.length) << c.text;
+  for (std::size_t at = 0; at < text.size(); at += step) {
+    splitter.Add(text.substr(at, step));
+    take();
+  }
+  splitter.End();
+  take();
+  return rows;
+}
+
+// Whatever the read size and the piece size, the pieces give the rows of
+// one read of the whole text: a quote inside an unquoted field ("O"Neil",
+// 5") is an ordinary character to the cutter as it is to the reader.
+TEST(RecordSplitter, PiecesGiveTheRowsOfTheWholeText) {
+  const std::string multiLine = "\"Two\nlines\",x\n";
+  const struct {
+    const char* what;
+    RecordGrammar grammar;
+    std::string text;
+  } cases[] = {
+      {"stray quotes, then quoted line breaks", RecordGrammar::Csv,
+       "name,h\nO\"Neil,5\"\n" + multiLine + multiLine + "a,\"b\nc\"\n" + multiLine},
+      {"a doubled quote across the cut", RecordGrammar::Csv, "\"a\"\"\nb\",1\n\"\"\"\",2\nc,3"},
+      {"text after a closing quote skips its line", RecordGrammar::Csv, "\"a\"b\"c\n\"d\ne\",f\nx\n"},
+      {"a CR after a closing quote", RecordGrammar::Csv, "\"a\"\r\nb\n\"c\"\rd\"\ne\n\"f\"\r"},
+      {"blank lines, CR LF", RecordGrammar::Csv, "\n\r\n\ra\r\n\n\"\n\"\r\n"},
+      {"a quote never closed", RecordGrammar::Csv, "a\n\"b\nc,d\ne\n"},
+      {"a byte-order mark before a quoted header", RecordGrammar::Csv, "\xEF\xBB\xBF\"a\nb\",c\n1,2\n"},
+      {"JSON Lines, blank and spaced lines", RecordGrammar::Lines, "\n {\"a\":\"\\n\"}\t\r\n\r\n \n{\"b\":1}"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    Rows whole;
+    const bool bom = c.grammar == RecordGrammar::Csv && c.text.starts_with("\xEF\xBB\xBF");
+    if (c.grammar == RecordGrammar::Csv) {
+      AppendCsvRows(std::string_view(c.text).substr(bom ? 3 : 0), 1, whole);
+    } else {
+      AppendJsonLines(c.text, 1, whole);
+    }
+    for (std::size_t step = 1; step <= c.text.size(); ++step) {
+      for (std::size_t piece : {std::size_t{1}, std::size_t{7}, c.text.size() + 1}) {
+        ASSERT_EQ(SplitRows(c.grammar, c.text, step, piece), whole) << "step " << step << ", piece " << piece;
+      }
+      ASSERT_EQ(SplitRows(c.grammar, c.text, step, 7, kRecordLimit, true), whole) << "step " << step;
+    }
+  }
+}
+
+// A record longer than the limit is one refused row on its own line; the
+// rows around it are kept, and their lines stay right.
+TEST(RecordSplitter, ARecordPastTheLimitIsRefusedOnItsLine) {
+  const std::string tooLong(kRecordTooLong);
+  const struct {
+    const char* what;
+    RecordGrammar grammar;
+    std::string text;
+    Rows rows;
+  } cases[] = {
+      {"a long unquoted line", RecordGrammar::Csv, "a,b\n0123456789abcdef\nc\n", {"1:|a|b", "2:" + tooLong, "3:|c"}},
+      {"a long quoted field over lines", RecordGrammar::Csv, "a\n\"0123\n4567\n89abcdef\",x\nc\n",
+       {"1:|a", "2:" + tooLong, "5:|c"}},
+      {"a long record at the end, no line break", RecordGrammar::Csv, "a\n0123456789abcdef", {"1:|a", "2:" + tooLong}},
+      {"a quote never closed", RecordGrammar::Csv, "a\n\"b\nc,d\ne\nfghijklmnop\n", {"1:|a", "2:" + tooLong}},
+      {"exactly the limit", RecordGrammar::Csv, "0123456789\nx", {"1:|0123456789", "2:|x"}},
+      {"a long JSON line", RecordGrammar::Lines, "{}\n{\"a\":\"0123456789\"}\n{}", {"1:{}", "2:" + tooLong, "3:{}"}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (std::size_t step : {std::size_t{1}, std::size_t{3}, c.text.size()}) {
+      EXPECT_EQ(SplitRows(c.grammar, c.text, step, 4, 10), c.rows) << "step " << step;
+    }
+  }
 }
 
 // A name or a place with invalid UTF-8 is written, not thrown on: each bad

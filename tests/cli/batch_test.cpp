@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 #include <dirent.h>
 #include <stdlib.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
+
+#include <csignal>
 
 #include <array>
 #include <cstdio>
@@ -212,12 +215,14 @@ TEST_F(Batch, BadJsonLines) {
                             "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\"}\n"
                             "{\"date\":\"1976-07-04\",\"zone\":\"EST\",\"dst\":false}\n"
                             "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false,\"city\":\"x\"}\n"
-                            "{\"date\":19760704,\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false}\n");
+                            "{\"date\":19760704,\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false}\n"
+                            "{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"zone\":\"EST\",\"dst\":false,\"time\":\"11:00\"}\n");
   EXPECT_EQ(o.status, 1);
   const std::vector<nlohmann::ordered_json> lines = Lines(o.out);
   const char* messages[] = {"the line is not a JSON object", "the line is not a JSON object",
                             "dst is required (true or false)", "--time is required",
-                            "unknown key \"city\"", "\"date\" must be a string"};
+                            "unknown key \"city\"", "\"date\" must be a string",
+                            "the key \"time\" is given twice"};
   ASSERT_EQ(lines.size(), std::size(messages));
   for (std::size_t i = 0; i < lines.size(); ++i) {
     EXPECT_EQ(lines[i]["line"], i + 1);
@@ -256,6 +261,68 @@ TEST_F(Batch, OrderIsKeptAcrossWorkers) {
     ASSERT_EQ(lines[i].contains("error"), i % 3 == 0) << lines[i];
   }
   EXPECT_EQ(o.err, "orbisca-chart: 3000 rows read, 2000 charted, 1000 refused\n");
+}
+
+// A quote inside an unquoted field is an ordinary character; quoted fields
+// with line breaks further down still hold their rows, whatever the chunks
+// and the workers. A record past the limit is one refused row.
+TEST_F(Batch, StrayQuotesAndLongRecordsLoseNoRow) {
+  std::string csv = "name,date,time,zone,dst\nO\"Neil,1976-07-04,10:15,EST,true\n";  // lines 1, 2
+  std::size_t line = 3;
+  std::vector<std::size_t> lines = {2};
+  for (int i = 0; i < 3000; ++i, line += 2) {
+    lines.push_back(line);
+    csv += "\"P" + std::to_string(i) + "\nsecond line\",1976-07-04,10:15,EST,true\n";
+  }
+  csv += std::string(3 << 20, 'x') + "\n";  // refused on its line
+  csv += "5\" tall,1976-07-04,10:15,EST,true\n";
+  for (const char* jobs : {"1", "2"}) {
+    SCOPED_TRACE(jobs);
+    const Outcome o = RunFile("q.csv", csv, {"--jobs", jobs});
+    EXPECT_EQ(o.err, "orbisca-chart: 3003 rows read, 3002 charted, 1 refused\n");
+    const std::vector<nlohmann::ordered_json> rows = Lines(o.out);
+    ASSERT_EQ(rows.size(), 3003u);
+    for (std::size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(rows[i]["line"], lines[i]) << rows[i];
+    EXPECT_EQ(rows[3001], nlohmann::ordered_json::parse(R"({"line":6003,"error":"the row is longer than 1 MiB"})"));
+    EXPECT_EQ(rows[3002]["line"], 6004);
+  }
+}
+
+// Output that cannot be written stops the batch at the first failed write:
+// the rest of the input is not even read (the shell's descriptor shows how
+// far the command read).
+TEST_F(Batch, AFailedWriteStopsTheBatch) {
+  std::string csv = kHeader;
+  while (csv.size() < (4 << 20)) csv += kNewYork;
+  WriteFile(Path("in.csv"), csv);
+  for (const char* target : {"--output /dev/full", ">/dev/full"}) {
+    SCOPED_TRACE(target);
+    const Outcome o = Run({}, "exec 3<" + Quote(Path("in.csv")) + "; " + Quote(ORBISCA_CHART) +
+                                  " --batch - --input csv 2>&1 " + target + " <&3; echo \" status $?\"; " +
+                                  "sed -n 's/^pos:[[:space:]]*//p' /proc/$$/fdinfo/3; exit 0; ");
+    EXPECT_NE(o.out.find("No space left on device\n status 2\n"), std::string::npos) << o.out;
+    const std::size_t position = std::stoul(o.out.substr(o.out.rfind(' ', o.out.size() - 2)));
+    EXPECT_LT(position, csv.size() / 4) << o.out;
+  }
+}
+
+// A signal that ends a batch removes its temporary file, and the program
+// still ends by that signal. The input is a FIFO held open, so that the
+// batch is surely running when the signal comes. (A background job of the
+// shell starts with SIGINT ignored, and such a signal stays ignored.)
+TEST_F(Batch, ASignalLeavesNoTemporaryFile) {
+  ASSERT_EQ(mkfifo(Path("in.csv").c_str(), 0600), 0);
+  for (const int signal : {SIGINT, SIGTERM, SIGHUP, SIGPIPE}) {
+    SCOPED_TRACE(signal);
+    const std::string script =
+        "env --default-signal " + Quote(ORBISCA_CHART) + " --batch " + Quote(Path("in.csv")) + " --output " +
+        Quote(Path("out.jsonl")) + " 2>/dev/null & pid=$!; exec 3>" + Quote(Path("in.csv")) + "; printf '%s' " +
+        Quote(kHeader + kNewYork) + " >&3; for i in $(seq 1000); do ls -A " + Quote(folder_) +
+        " | grep -q '^[.]orbisca-' && break; sleep 0.01; done; kill -" + std::to_string(signal) +
+        " $pid; (sleep 30; kill -KILL $pid) >/dev/null 2>&1 & wait $pid; echo \"status $?\"; exec 3>&-; ls -A " + Quote(folder_) + "; exit 0; ";
+    const Outcome o = Run({}, script);
+    EXPECT_EQ(o.out, "status " + std::to_string(128 + signal) + "\nin.csv\n");
+  }
 }
 
 TEST_F(Batch, StandardInputAndOutputFile) {
@@ -327,6 +394,9 @@ TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
       {"an unknown column", "date,time,zone,dst,city\n" + kNewYork, "unknown column \"city\""},
       {"a column twice", "date,time,zone,dst,date\n" + kNewYork, "names the column \"date\" twice"},
       {"an empty file", "\n", "is empty"},
+      {"control bytes in a name", std::string("date,time,zone,dst,na\0me\x1b\n", 26) + kNewYork,
+       "unknown column \"na\\x00me\\x1b\"; the columns"},
+      {"a header past the record limit", std::string(2 << 20, 'a') + "\n", "the header is longer than 1 MiB"},
   };
   for (const auto& h : headers) {
     const Outcome o = RunFile("h.csv", h.text);
@@ -405,4 +475,37 @@ TEST_F(Batch, PlaceColumnAsThePlaceOption) {
           "printf '%s\\n' '{\"date\":\"1976-07-04\",\"time\":\"10:15\",\"place\":\"New York, NY, US\"}' | " + atlas);
   EXPECT_EQ(jsonl.status, 0) << jsonl.err;
   EXPECT_EQ(Lines(jsonl.out).at(0)["place"]["offset_minutes"], -240);
+}
+
+// An atlas file that is not a regular file is refused with the reason and
+// exit status 2, in every mode that reads the atlas; nothing is left behind.
+TEST_F(Batch, AnAtlasFileThatIsNotARegularFileIsRefused) {
+  ASSERT_EQ(mkdir(Path("atlas").c_str(), 0700), 0);
+  for (const char* file : {"cities15000.txt", "admin1Codes.txt", "countryInfo.txt"}) {
+    std::system(("cp " + Quote(std::string(ORBISCA_PLACES_FIXTURE) + "/" + file) + " " + Quote(Path("atlas"))).c_str());
+  }
+  WriteFile(Path("p.csv"), "date,time,place\n2000-01-01,12:00,Kolkata\n");
+  const std::string cities = Path("atlas/cities15000.txt");
+  const std::string atlas = "ORBISCA_ATLAS_DIR=" + Quote(Path("atlas")) + " timeout 20 ";
+  const struct {
+    const char* what;
+    std::string make;  // shell text that replaces the cities file
+    std::string reason;
+  } kinds[] = {{"a folder", "mkdir", "is a directory"}, {"a FIFO", "mkfifo", "is not a regular file"}};
+  for (const auto& kind : kinds) {
+    std::system(("rm -rf " + Quote(cities) + " && " + kind.make + " " + Quote(cities)).c_str());
+    const std::vector<std::vector<std::string>> modes = {
+        {"--places", "Kolkata"},
+        {"--date", "2000-01-01", "--time", "12:00", "--place", "Kolkata"},
+        {"--batch", Path("p.csv"), "--output", Path("out.jsonl")},
+    };
+    for (const auto& args : modes) {
+      SCOPED_TRACE(std::string(kind.what) + " " + args.front());
+      const Outcome o = Run(args, atlas);
+      EXPECT_EQ(o.status, 2);
+      EXPECT_EQ(o.err, "orbisca-chart: --place" + std::string(args.front() == "--places" ? "s" : "") +
+                           ": Cannot read the atlas file " + cities + ": " + kind.reason + "\n");
+    }
+  }
+  EXPECT_EQ(Entries(), (std::vector<std::string>{"atlas", "p.csv"}));
 }

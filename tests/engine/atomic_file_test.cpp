@@ -3,6 +3,7 @@
 #include "report/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <fcntl.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -138,6 +139,40 @@ TEST_F(AtomicFile, FailuresNameTheReasonAndLeaveNothing) {
   EXPECT_EQ(ReadAll(folder_ / "earlier.rtf"), "earlier");
   EXPECT_EQ(Names(), (std::set<std::string>{"taken.rtf", "earlier.rtf", "loop.rtf"}));
   EXPECT_TRUE(fs::is_empty(folder_ / "taken.rtf"));
+}
+
+// A target that is not a regular file is written straight and stays what it
+// is: a FIFO (named, or through a link), a descriptor named as a file, and
+// the devices, which a rename would replace (as root) with a regular file.
+TEST_F(AtomicFile, TargetsThatAreNotRegularFilesAreWrittenStraight) {
+  const fs::path fifo = folder_ / "pipe";
+  ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+  fs::create_symlink("pipe", folder_ / "link");
+  int channel[2];
+  ASSERT_EQ(pipe(channel), 0);
+  const struct {
+    const char* what;
+    std::string path;
+  } fifos[] = {{"a FIFO", fifo}, {"a link to a FIFO", folder_ / "link"}, {"a descriptor", "/dev/fd/" + std::to_string(channel[1])}};
+  for (const auto& f : fifos) {
+    SCOPED_TRACE(f.what);
+    // The reading end first, so that opening the FIFO to write does not wait.
+    const int reader = f.path.starts_with("/dev/fd/") ? channel[0] : open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    EXPECT_EQ(WriteFileAtomically(f.path, "bytes"), std::nullopt);
+    char buffer[16] = {};
+    EXPECT_EQ(read(reader, buffer, sizeof buffer), 5);
+    EXPECT_EQ(std::string(buffer), "bytes");
+    if (reader != channel[0]) close(reader);
+  }
+  close(channel[0]);
+  close(channel[1]);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(Names(), (std::set<std::string>{"pipe", "link"}));
+  EXPECT_EQ(WriteFileAtomically("/dev/null", "bytes"), std::nullopt);
+  EXPECT_EQ(WriteFileAtomically("/dev/full", "bytes"), std::optional<std::string>("No space left on device"));
+  EXPECT_TRUE(fs::is_character_file("/dev/null"));
+  EXPECT_TRUE(fs::is_character_file("/dev/full"));
 }
 
 // Under a file-size limit the write fails with "File too large" instead of the

@@ -2,11 +2,15 @@
 // (fixture/README) and, where Debian's libtimezonemap-data is installed, the
 // full list.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -24,6 +28,13 @@ const Atlas& Fixture() {
   return *load.atlas;
 }
 
+std::string ReadText(const std::filesystem::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
 std::vector<std::string> Names(const std::vector<const Place*>& places) {
   std::vector<std::string> names;
   for (const Place* p : places) names.push_back(DisplayName(*p));
@@ -37,8 +48,14 @@ TEST(FoldForSearch, LowersAndDropsAccentsAndSpaces) {
       {"  New \t York  ", "new york"}, {"Kraków", "krakow"},     {"Île-de-France", "ile-de-france"},
       {"Hawai\u02BBi", "hawai'i"},     {"Москва", "Москва"},    {"a\xC3", "a\xC3"},  // cut sequence kept
       {"Øresund Æble", "oresund aeble"},
+      // Decomposed letters fold as the precomposed ones; a mark after a
+      // letter of another script stays, as that letter does.
+      {"Zu\u0308rich", "zurich"},     {"SA\u0303O Paulo", "sao paulo"}, {"E\u0301\u0300", "e"},
+      {"\u0438\u0306", "\u0438\u0306"}, {" \u0301x", "\u0301x"},
   };
   for (const Row& row : rows) EXPECT_EQ(FoldForSearch(row.in), row.out) << row.in;
+  EXPECT_EQ(Names(Fixture().Search("Sa\u0303o Paulo")), Names(Fixture().Search("São Paulo")));
+  EXPECT_FALSE(Fixture().Search("Sa\u0303o Paulo").empty());
 }
 
 TEST(Atlas, LoadsTheFixtureLargestFirstWithStateAndCountryNames) {
@@ -115,6 +132,44 @@ TEST_F(BrokenAtlas, AMissingFileIsNamedWithTheReason) {
   EXPECT_EQ(load.atlas, nullptr);
   EXPECT_EQ(load.error, "Cannot read the atlas file " + (folder_ / "admin1Codes.txt").string() +
                             ": No such file or directory");
+}
+
+// What is not a regular file is refused before it is read: a folder read as a
+// huge size (std::bad_alloc), a FIFO blocked the open for ever. A file whose
+// line breaks were lost is damaged, not a list of one odd place.
+TEST_F(BrokenAtlas, WhatIsNotAListOfLinesIsRefused) {
+  const std::filesystem::path fixture(ORBISCA_PLACES_FIXTURE);
+  for (const char* file : {"cities15000.txt", "admin1Codes.txt", "countryInfo.txt"}) {
+    SCOPED_TRACE(file);
+    const std::string path = (folder_ / file).string();
+    std::string text = ReadText(fixture / file);
+    std::erase(text, '\n');
+    const std::size_t columns = static_cast<std::size_t>(std::count(text.begin(), text.end(), '\t')) + 1;
+    const std::string oneLine = text.starts_with('#') ? "The atlas file " + path + " lists nothing"
+                                                     : "The atlas file " + path + " is damaged at line 1: expected " +
+                                                           (std::string(file) == "admin1Codes.txt" ? "4" : "19") +
+                                                           " columns, found " + std::to_string(columns);
+    const struct {
+      const char* what;
+      std::function<void()> damage;
+      std::string error;
+    } rows[] = {
+        {"a folder", [&] { std::filesystem::create_directory(path); }, "Cannot read the atlas file " + path + ": is a directory"},
+        {"a FIFO", [&] { ASSERT_EQ(mkfifo(path.c_str(), 0600), 0); },
+         "Cannot read the atlas file " + path + ": is not a regular file"},
+        {"no line breaks", [&] { std::ofstream(path) << text; }, oneLine},
+    };
+    for (const auto& row : rows) {
+      SCOPED_TRACE(row.what);
+      std::filesystem::remove(path);
+      row.damage();
+      const AtlasLoad load = Atlas::Load(AtlasFilesIn(folder_.string()));
+      EXPECT_EQ(load.atlas, nullptr);
+      EXPECT_EQ(load.error, row.error);
+    }
+    std::filesystem::remove(path);
+    std::filesystem::copy_file(fixture / file, path);
+  }
 }
 
 TEST_F(BrokenAtlas, ADamagedCityLineIsNamedAndNothingLoads) {
