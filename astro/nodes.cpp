@@ -51,7 +51,9 @@ struct Sum {
 
 constexpr bool WithinMultiples() {
   const auto within = [](const LunarTerm& t) {
-    return std::abs(t.D) <= 4 && std::abs(t.M) <= 2 && std::abs(t.Mp) <= 4 && std::abs(t.F) <= 3;
+    // A range test, not std::abs: libc's abs is not constexpr under clang.
+    const auto inRange = [](int value, int most) { return -most <= value && value <= most; };
+    return inRange(t.D, 4) && inRange(t.M, 2) && inRange(t.Mp, 4) && inRange(t.F, 3);
   };
   for (const LunarTerm& t : kLunarLongitudeTerms) {
     if (!within(t)) return false;
