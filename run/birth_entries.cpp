@@ -127,34 +127,32 @@ std::optional<double> DegreesValue(std::string_view text) {
   return LeadingNumber(text);
 }
 
-std::optional<EntryRefusal> CheckEntries(const BirthEntries& e) {
+std::optional<EntryRefusal> CheckReadEntries(const ReadEntries& e) {
   using enum MessageIcon;
   using enum EntryField;
-  const auto degreesOutside = [](std::string_view text, double high) {
-    const std::optional<double> v = DegreesValue(text);
-    return !v || *v > high || *v < 0.0;
-  };
-  const auto minutesOutside = [](std::string_view text) {
-    const std::optional<double> v = WholeNumber(text);
-    return !v || *v > 59.0 || *v < 0.0;
-  };
+  const auto outside = [](std::optional<double> v, double high) { return !v || *v > high || *v < 0.0; };
 
-  if (TrimSpaces(e.name).empty()) return EntryRefusal{kName, Error, Name};
-  if (degreesOutside(e.lonDeg, 179.0)) return EntryRefusal{kLonDeg, Error, LonDeg};
-  if (minutesOutside(e.lonMin)) return EntryRefusal{kLonMin, Error, LonMin};
-  if (degreesOutside(e.latDeg, 89.0)) return EntryRefusal{kLatDeg, Error, LatDeg};
-  if (minutesOutside(e.latMin)) return EntryRefusal{kLatMin, Error, LatMin};
+  if (e.nameBlank) return EntryRefusal{kName, Error, Name};
+  if (outside(e.lonDegrees, 179.0)) return EntryRefusal{kLonDeg, Error, LonDeg};
+  if (outside(e.lonMinutes, 59.0)) return EntryRefusal{kLonMin, Error, LonMin};
+  if (outside(e.latDegrees, 89.0)) return EntryRefusal{kLatDeg, Error, LatDeg};
+  if (outside(e.latMinutes, 59.0)) return EntryRefusal{kLatMin, Error, LatMin};
 
   constexpr int kFebruaryIndex = 1;
   if (e.monthIndex == kFebruaryIndex) {
     // Divisible by four is enough: the year list holds no century year but 2000.
-    const std::optional<short> year = TextToInt16(e.yearText);
-    const int lastDayIndex = (year && IsLeapByFour(*year)) ? 28 : 27;
+    const int lastDayIndex = (e.year && IsLeapByFour(*e.year)) ? 28 : 27;
     if (e.dayIndex > lastDayIndex) return EntryRefusal{kFebruary, Information, None};
   }
   const bool thirtyDayMonth = e.monthIndex == 3 || e.monthIndex == 5 || e.monthIndex == 8 || e.monthIndex == 10;
   if (thirtyDayMonth && e.dayIndex == 30) return EntryRefusal{kThirtyDays, Information, None};
   return std::nullopt;
+}
+
+std::optional<EntryRefusal> CheckEntries(const BirthEntries& e) {
+  return CheckReadEntries({TrimSpaces(e.name).empty(), DegreesValue(e.lonDeg), WholeNumber(e.lonMin),
+                           DegreesValue(e.latDeg), WholeNumber(e.latMin), TextToInt16(e.yearText), e.monthIndex,
+                           e.dayIndex});
 }
 
 }  // namespace orbisca

@@ -44,6 +44,19 @@ struct EntryRefusal {
 // std::nullopt when every entry passes.
 std::optional<EntryRefusal> CheckEntries(const BirthEntries& entries);
 
+// What the checks read of a birth, however its texts were read: the form's
+// boxes by their rules (CheckEntries), or numbers read from digits
+// (CheckBirth). A value that could not be read is nothing.
+struct ReadEntries {
+  bool nameBlank = false;
+  std::optional<double> lonDegrees, lonMinutes, latDegrees, latMinutes;
+  std::optional<short> year;
+  int monthIndex = 0;  // January is 0
+  int dayIndex = 0;    // day 1 is 0
+};
+// The form's checks in their fixed order on what was read.
+std::optional<EntryRefusal> CheckReadEntries(const ReadEntries& read);
+
 // Text helpers with the form's number rules.
 std::string_view TrimSpaces(std::string_view text);
 // The value of the number the text starts with (after leading blanks); 0 when
