@@ -143,6 +143,8 @@ std::string ReadB93(std::string_view data, AafRecord& r) {
       return Error("#B93", "the Julian day", f[0]);
     }
     r.julianDay = jd;
+    const std::size_t point = f[0].find('.');
+    r.julianDayDecimals = point == std::string_view::npos ? 0 : static_cast<int>(f[0].size() - point - 1);
   }
   if (!Unknown(f[1])) {
     r.latitudeSeconds = ParseCoordinate(f[1], true);

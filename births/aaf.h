@@ -38,6 +38,7 @@ struct AafRecord {
   // (north and east positive), the zone, daylight-saving hours.
   bool hasB93 = false;
   std::optional<double> julianDay;
+  int julianDayDecimals = 6;  // as written: the Julian day's precision
   std::optional<long> latitudeSeconds, longitudeSeconds;
   AafZoneKind zone = AafZoneKind::Unknown;
   int zoneSecondsEast = 0;
