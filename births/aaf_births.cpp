@@ -75,14 +75,14 @@ std::variant<AafBirth, std::string> Convert(AafRecord r, bool applyExtension) {
   // The zone, minutes east; two hours of summer time keep one in the zone.
   const int dstHours = r.dstHours.value_or(0);
   b.dst = dstHours > 0;
+  // The zone as written, seconds east, and the minutes the birth keeps.
+  std::optional<double> zoneSeconds;
+  if (r.zone == AafZoneKind::Offset) zoneSeconds = r.zoneSecondsEast;
+  // Four minutes of time to the degree: arc seconds / 15 are seconds of time.
+  if (r.zone == AafZoneKind::LocalMean) zoneSeconds = *r.longitudeSeconds / 15.0;
+  if (zoneSeconds && dstHours > 1) *zoneSeconds += 3600.0 * (dstHours - 1);
   std::optional<int> zoneMinutes;
-  if (r.zone == AafZoneKind::Offset) {
-    zoneMinutes = static_cast<int>(std::lround(r.zoneSecondsEast / 60.0));
-  } else if (r.zone == AafZoneKind::LocalMean) {
-    // Four minutes of time to the degree: arc seconds / 15 are seconds of time.
-    zoneMinutes = static_cast<int>(std::lround(*r.longitudeSeconds / 15.0 / 60.0));
-  }
-  if (zoneMinutes && dstHours > 1) *zoneMinutes += 60 * (dstHours - 1);
+  if (zoneSeconds) zoneMinutes = static_cast<int>(std::lround(*zoneSeconds / 60.0));
 
   const bool civil = r.year && r.month && r.day && r.hour && r.minute;
   std::optional<std::int64_t> civilSeconds;
@@ -96,20 +96,23 @@ std::variant<AafBirth, std::string> Convert(AafRecord r, bool applyExtension) {
   if (r.julianDay) {
     const double utSeconds = (*r.julianDay - kUnixEpochJulianDay) * 86400.0;
     const auto ut = static_cast<std::int64_t>(std::llround(utSeconds));
-    if (!zoneMinutes && civilSeconds) {
-      const double minutes = static_cast<double>(*civilSeconds - ut) / 60.0 - (b.dst ? 60 : 0);
-      zoneMinutes = static_cast<int>(std::lround(minutes));
+    if (!zoneSeconds && civilSeconds) {
+      zoneSeconds = static_cast<double>(*civilSeconds) - utSeconds - (b.dst ? 3600 : 0);
+      zoneMinutes = static_cast<int>(std::lround(*zoneSeconds / 60.0));
     }
-    if (zoneMinutes) {
-      const std::int64_t fromJd = ut + (*zoneMinutes + (b.dst ? 60 : 0)) * 60LL;
+    if (zoneSeconds) {
       // Within the precision the Julian day was written with, the civil time
-      // stands; beyond it, the Julian day rules.
+      // stands (on the exact zone as written); beyond it, the Julian day
+      // rules, on the zone the birth keeps, so that its universal time is
+      // the Julian day's.
       const double tolerance = 0.5 * 86400.0 * std::pow(10.0, -r.julianDayDecimals) + 0.5;
-      if (!civilSeconds || std::fabs(static_cast<double>(*civilSeconds) - (utSeconds + (fromJd - ut))) > tolerance) {
+      const double civilFromJd = utSeconds + *zoneSeconds + (b.dst ? 3600 : 0);
+      if (!civilSeconds || std::fabs(static_cast<double>(*civilSeconds) - civilFromJd) > tolerance) {
+        const std::int64_t fromJd = ut + (*zoneMinutes + (b.dst ? 60 : 0)) * 60LL;
         localSeconds = fromJd;
         if (civilSeconds) {
           const CivilDateTime t = CivilFromSeconds(fromJd);
-          char buffer[96];
+          char buffer[112];
           std::snprintf(buffer, sizeof buffer,
                         "the Julian day and the civil time disagree; the Julian day holds: %04d-%02d-%02d %02d:%02d:%02d",
                         t.year, t.month, t.day, t.hour, t.minute, t.second);
@@ -203,9 +206,7 @@ void AppendBirthAaf(const SavedBirth& saved, std::string& out) {
   if (reread.records.size() == 1) {
     const std::variant<AafBirth, std::string> back = Convert(reread.records.front(), false);
     if (const AafBirth* got = std::get_if<AafBirth>(&back)) {
-      SavedBirth copy = got->saved;
-      copy.aaf = saved.aaf;  // the kept chunks go back as they were
-      const Cells have = CellsOf(copy);
+      const Cells have = CellsOf(got->saved);
       for (std::size_t i = 0; i < kFieldCount; ++i) {
         if (have[i] != want[i]) extension[i] = want[i];
       }
@@ -215,7 +216,6 @@ void AppendBirthAaf(const SavedBirth& saved, std::string& out) {
   } else {
     extension = want;
   }
-  extension[Index(Field::Aaf)].reset();
   if (extension[Index(Field::Id)] == "0") extension[Index(Field::Id)].reset();
   // Tz and the zone go together: an IANA name needs its offset given first.
   if (extension[Index(Field::Tz)]) extension[Index(Field::Zone)] = want[Index(Field::Zone)];
