@@ -314,29 +314,26 @@ AafContents ReadAaf(std::string_view text) {
   return contents;
 }
 
-std::string FormatAafCoordinate(long arcSeconds, bool latitude) {
-  const char side = latitude ? (arcSeconds < 0 ? 's' : 'n') : (arcSeconds < 0 ? 'w' : 'e');
-  const long a = std::labs(arcSeconds);
-  char buffer[32];
-  if (a % 60 == 0) {
-    std::snprintf(buffer, sizeof buffer, "%ld%c%02ld", a / 3600, side, a / 60 % 60);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%ld%c%02ld:%02ld", a / 3600, side, a / 60 % 60, a % 60);
-  }
-  return buffer;
+namespace {
+
+// Units, the letters between, two-digit minutes and ":SS" when there are
+// seconds: "49n05", "1he00", "0he21:48".
+std::string Sexagesimal(long seconds, std::string_view letters) {
+  const long a = std::labs(seconds);
+  std::string text = std::to_string(a / 3600) + std::string(letters);
+  char buffer[16];
+  std::snprintf(buffer, sizeof buffer, a % 60 ? "%02ld:%02ld" : "%02ld", a / 60 % 60, a % 60);
+  return text + buffer;
 }
 
-std::string FormatAafZone(int secondsEast) {
-  const char side = secondsEast < 0 ? 'w' : 'e';
-  const int a = std::abs(secondsEast);
-  char buffer[32];
-  if (a % 60 == 0) {
-    std::snprintf(buffer, sizeof buffer, "%dh%c%02d", a / 3600, side, a / 60 % 60);
-  } else {
-    std::snprintf(buffer, sizeof buffer, "%dh%c%02d:%02d", a / 3600, side, a / 60 % 60, a % 60);
-  }
-  return buffer;
+}  // namespace
+
+std::string FormatAafCoordinate(long arcSeconds, bool latitude) {
+  const char side = latitude ? (arcSeconds < 0 ? 's' : 'n') : (arcSeconds < 0 ? 'w' : 'e');
+  return Sexagesimal(arcSeconds, std::string_view(&side, 1));
 }
+
+std::string FormatAafZone(int secondsEast) { return Sexagesimal(secondsEast, secondsEast < 0 ? "hw" : "he"); }
 
 namespace {
 

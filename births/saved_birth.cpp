@@ -40,6 +40,13 @@ std::string Quoted(std::string_view what, std::string_view text) {
   return std::string(what) + ", not \"" + std::string(text) + "\"";
 }
 
+// "8:11E": degrees, two-digit minutes, the hemisphere.
+std::string CoordinateText(int degrees, int minutes, char side) {
+  char buffer[24];
+  std::snprintf(buffer, sizeof buffer, "%d:%02d%c", degrees, minutes, side);
+  return buffer;
+}
+
 constexpr int kMaxOffsetMinutes = 14 * 60;
 
 // "DEG:MIN" and a hemisphere letter, as the command's --lon and --lat.
@@ -143,15 +150,8 @@ std::string ZoneText(const BirthZone& zone) {
   return buffer;
 }
 
-std::string LonText(const Birth& b) {
-  return std::to_string(b.lonDegrees) + (b.lonMinutes < 10 ? ":0" : ":") + std::to_string(b.lonMinutes) +
-         (b.east ? "E" : "W");
-}
-
-std::string LatText(const Birth& b) {
-  return std::to_string(b.latDegrees) + (b.latMinutes < 10 ? ":0" : ":") + std::to_string(b.latMinutes) +
-         (b.south ? "S" : "N");
-}
+std::string LonText(const Birth& b) { return CoordinateText(b.lonDegrees, b.lonMinutes, b.east ? 'E' : 'W'); }
+std::string LatText(const Birth& b) { return CoordinateText(b.latDegrees, b.latMinutes, b.south ? 'S' : 'N'); }
 
 std::string TagsText(const std::vector<std::string>& tags) {
   std::string text;
