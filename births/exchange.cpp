@@ -48,6 +48,8 @@ ParsedBirths ParseBirths(std::string_view text, FileFormat format) {
   if (format == FileFormat::Aaf) {
     AafContents contents = ReadAaf(text);
     for (const AafError& e : contents.errors) parsed.problems.push_back(AtLine(e.line, e.message));
+    parsed.births.reserve(contents.records.size());
+    parsed.lines.reserve(contents.records.size());
     for (const AafRecord& r : contents.records) {
       std::variant<AafBirth, std::string> birth = BirthFromAaf(r);
       if (const std::string* error = std::get_if<std::string>(&birth)) {
