@@ -50,6 +50,32 @@ std::string Bytes(const std::string& path) {
   return {std::istreambuf_iterator<char>(in), {}};
 }
 
+TEST(LibraryPath, ExplicitThenXdgThenHome) {
+  const struct {
+    const char *library, *xdg, *home, *path;
+  } cases[] = {
+      {"/x/mine.sqlite", "/data", "/home/u", "/x/mine.sqlite"},
+      {"", "/data", "/home/u", "/data/orbisca/births.sqlite"},
+      {nullptr, "relative/ignored", "/home/u", "/home/u/.local/share/orbisca/births.sqlite"},
+      {nullptr, nullptr, nullptr, ""},
+  };
+  const auto set = [](const char* name, const char* value) {
+    if (value) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+  };
+  const char* const names[] = {"ORBISCA_LIBRARY", "XDG_DATA_HOME", "HOME"};
+  std::vector<std::optional<std::string>> saved;
+  for (const char* name : names) saved.push_back(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
+  for (const auto& c : cases) {
+    set("ORBISCA_LIBRARY", c.library);
+    set("XDG_DATA_HOME", c.xdg);
+    set("HOME", c.home);
+    EXPECT_EQ(DefaultLibraryPath(), c.path);
+  }
+  for (std::size_t i = 0; i < std::size(names); ++i) set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
+  EXPECT_THROW(Library("", Access::Write), LibraryError);
+}
+
 TEST_F(LibraryTest, SavesFindsReplacesListsAndRemoves) {
   const std::string path = PathOf("deep/folder/births.sqlite");
   Library library(path, Access::Write);
@@ -67,6 +93,8 @@ TEST_F(LibraryTest, SavesFindsReplacesListsAndRemoves) {
   EXPECT_EQ(library.List("LOVE").size(), 1u);
   EXPECT_EQ(library.List("bagmati").size(), 2u);
   EXPECT_EQ(library.List("edit").size(), 1u);
+  ASSERT_EQ(library.Summaries("love").size(), 1u);
+  EXPECT_EQ(library.Summaries("love")[0].place, "Kathmandu, Bagmati, NP");
   EXPECT_TRUE(library.Remove(bob.id));
   EXPECT_FALSE(library.Remove(bob.id));
   SavedBirth ghost = Sample("Ghost");
