@@ -209,6 +209,33 @@ std::optional<int> ParseAafZone(std::string_view s) {
   return sign * total;
 }
 
+std::string Windows1252ToUtf8(std::string_view text) {
+  // 0x80 to 0x9F, from the Unicode mapping table of cp1252
+  // (unicode.org/Public/MAPPINGS/VENDORS/MICSFT/WINDOWS/CP1252.TXT); the
+  // five bytes it leaves undefined keep their C1 code points.
+  static constexpr char16_t kHigh[32] = {
+      0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+      0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+      0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+  std::string out;
+  out.reserve(text.size() + text.size() / 8);
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    const unsigned code = c >= 0x80 && c < 0xA0 ? kHigh[c - 0x80] : c;
+    if (code < 0x80) {
+      out += static_cast<char>(code);
+    } else if (code < 0x800) {
+      out += static_cast<char>(0xC0 | (code >> 6));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+      out += static_cast<char>(0xE0 | (code >> 12));
+      out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+      out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+  }
+  return out;
+}
+
 AafContents ReadAaf(std::string_view text) {
   AafContents contents;
   std::vector<std::string> pendingComments;

@@ -65,6 +65,10 @@ struct AafContents {
 };
 AafContents ReadAaf(std::string_view text);
 
+// AAF files from before UTF-8 are mostly Windows-1252 (a superset of
+// ISO 8859-1 for the printable range): the text in UTF-8, byte for byte.
+std::string Windows1252ToUtf8(std::string_view text);
+
 // Appends the record as chunks: #A93, #B93 when it has one, #ZNAM, #COM,
 // #SRC, then the kept chunks. Fields are written so that a reader of the
 // description takes them back: commas in texts become ';', and a text that

@@ -46,6 +46,12 @@ std::optional<FileFormat> FormatOfPath(std::string_view path) {
 ParsedBirths ParseBirths(std::string_view text, FileFormat format) {
   ParsedBirths parsed;
   if (format == FileFormat::Aaf) {
+    std::string converted;
+    if (!IsUtf8(text)) {
+      converted = Windows1252ToUtf8(text);
+      text = converted;
+      parsed.notes.emplace_back("the file is not UTF-8; it was read as Windows-1252");
+    }
     AafContents contents = ReadAaf(text);
     for (const AafError& e : contents.errors) parsed.problems.push_back(AtLine(e.line, e.message));
     parsed.births.reserve(contents.records.size());
@@ -152,6 +158,9 @@ std::optional<std::string> ReadWholeFile(const std::string& path, std::string& e
 }
 
 std::optional<std::string> ExportFile(const Library& library, const std::string& path, FileFormat format) {
+  // The export replaces a file, never a device, a pipe or a folder.
+  struct stat st {};
+  if (::stat(path.c_str(), &st) == 0 && !S_ISREG(st.st_mode)) return path + ": not a regular file; nothing was written";
   if (std::optional<std::string> error = WriteFileAtomically(path, ExportText(library.List(), format))) {
     return path + ": " + *error;
   }

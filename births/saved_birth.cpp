@@ -77,8 +77,35 @@ int ZoneMinutesEast(const BirthZone& zone) {
   return -(c.hours * 60 + c.minutes);
 }
 
+bool IsUtf8(std::string_view text) {
+  for (std::size_t i = 0; i < text.size();) {
+    const auto byte = [&](std::size_t k) { return static_cast<unsigned char>(text[k]); };
+    const unsigned char c = byte(i);
+    std::size_t length = c < 0x80 ? 1 : (c >> 5) == 0x6 ? 2 : (c >> 4) == 0xE ? 3 : (c >> 3) == 0x1E ? 4 : 0;
+    if (length == 0 || i + length > text.size()) return false;
+    unsigned code = length == 1 ? c : c & (0x7F >> length);
+    for (std::size_t k = 1; k < length; ++k) {
+      if ((byte(i + k) & 0xC0) != 0x80) return false;
+      code = (code << 6) | (byte(i + k) & 0x3F);
+    }
+    constexpr unsigned kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kLeast[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return false;
+    i += length;
+  }
+  return true;
+}
+
 std::string CheckSaved(const SavedBirth& s) {
   const Birth& b = s.birth;
+  const std::string tags = TagsText(s.tags);
+  const std::pair<std::string_view, std::string_view> texts[] = {
+      {"the name", b.name}, {"the note", s.note}, {"the source", s.source}, {"the place", b.place ? std::string_view(b.place->text) : std::string_view()},
+      {"the zone's name", std::holds_alternative<ZoneOffset>(b.zone) ? std::string_view(std::get<ZoneOffset>(b.zone).iana)
+                                                                   : std::string_view()},
+      {"the tags", tags}, {"the AAF chunks", s.aaf}};
+  for (const auto& [what, text] : texts) {
+    if (!IsUtf8(text)) return std::string(what) + " is not UTF-8 text";
+  }
   if (b.year < 1 || b.year > 9999) return "the year must be 1 to 9999";
   if (!IsValidCivil({b.year, b.month, b.day, 0, 0, 0})) return "the date " + DateText(b) + " is not in the calendar";
   if (b.hour < 0 || b.hour > 23 || b.minute < 0 || b.minute > 59 || b.second < 0 || b.second > 59) {

@@ -33,8 +33,12 @@ struct SavedBirth {
 // The message that refuses a birth the library cannot keep, empty when it
 // can: a date of the calendar (years 1 to 9999), a clock time, coordinates on
 // the globe, a zone of the list or an offset within 14 hours, tags without ';'
-// or blanks at their ends.
+// or blanks at their ends, and texts in UTF-8.
 std::string CheckSaved(const SavedBirth& saved);
+
+// Whether the text is well-formed UTF-8 (RFC 3629: no overlong forms, no
+// surrogates, nothing past U+10FFFF).
+bool IsUtf8(std::string_view text);
 
 // The text forms, and their readings (nothing, or the reason, when the text
 // is not one).

@@ -182,6 +182,25 @@ TEST_F(LibraryTest, ReadOnlyFileIsRefusedForWriting) {
   EXPECT_EQ(Bytes(path), before);
 }
 
+TEST_F(LibraryTest, ExportWritesFilesAndNeverASpecialFile) {
+  Library library(PathOf("export.sqlite"), Access::Write);
+  SavedBirth s = Sample("Exported");
+  library.Add(s);
+  const std::string fifo = PathOf("pipe.csv"), file = PathOf("out.jsonl");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::optional<std::string> refused = ExportFile(library, fifo, FileFormat::Csv);
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->find("not a regular file"), std::string::npos);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(ExportFile(library, file, FileFormat::Jsonl), std::nullopt);
+  std::string error;
+  const ParsedBirths back = ParseBirths(ReadWholeFile(file, error).value_or(""), FileFormat::Jsonl);
+  ASSERT_EQ(back.births.size(), 1u);
+  EXPECT_TRUE(back.births[0].SameBirth(s));
+  EXPECT_FALSE(ReadWholeFile(fifo, error));  // and reading one does not hang
+  EXPECT_NE(error.find("not a regular file"), std::string::npos);
+}
+
 TEST_F(LibraryTest, FirstSchemaIsUpgraded) {
   const std::string path = PathOf("v1.sqlite");
   {

@@ -101,6 +101,7 @@ TEST(Records, DamagedLinesAreNamedByTheirNumber) {
       {FileFormat::Csv, header + good + good + "D,1970-01-01,12:00,GMT,false,0:00E\n", "line 4: the row has 6 fields"},
       {FileFormat::Csv, header + good + "E,1970-01-01,12:00,XYZ,false,0:00E,0:00N,\n", "line 3: zone expects"},
       {FileFormat::Csv, header + good + "F,1970-01-01,12:00,NST,false,0:00E,0:00N,\n", "line 3: zone: the abbreviation names several rows"},
+      {FileFormat::Csv, header + "\xff\xfe,1970-01-01,12:00,GMT,false,0:00E,0:00N,\n", "line 2: the name is not UTF-8 text"},
       {FileFormat::Csv, "name,date,time,zone,dst,lon,lat,place\n" + good, "line 1: the header names an unknown column \"place\""},
       {FileFormat::Csv, "name,date,time,zone,lon,lat\n", "line 1: the header has no \"dst\" column"},
       {FileFormat::Jsonl,
@@ -116,6 +117,19 @@ TEST(Records, DamagedLinesAreNamedByTheirNumber) {
     ASSERT_FALSE(parsed.problems.empty()) << c.problem;
     EXPECT_TRUE(parsed.problems.back().starts_with(c.problem)) << parsed.problems.back();
   }
+}
+
+TEST(Records, AafInWindows1252IsReadAsSuch) {
+  const ParsedBirths parsed = ParseBirths(
+      "#A93:M\xfcller,J\xfcrgen,m,1.1.1950,12:00,K\xf6ln,D\n#B93:*,50n56,6e57,1he00,0\n#COM:\x80 5 \x96 cash\n",
+      FileFormat::Aaf);
+  ASSERT_EQ(parsed.births.size(), 1u);
+  EXPECT_EQ(parsed.births[0].birth.name, "Müller, Jürgen");
+  EXPECT_EQ(parsed.births[0].birth.place->text, "Köln, D");
+  EXPECT_EQ(parsed.births[0].note, "€ 5 – cash");
+  EXPECT_EQ(parsed.notes, (std::vector<std::string>{"the file is not UTF-8; it was read as Windows-1252"}));
+  EXPECT_TRUE(ParseBirths("#A93:Müller,*,m,1.1.1950,12:00,*,*\n#B93:*,50n56,6e57,1he00,0\n", FileFormat::Aaf)
+                  .notes.empty());
 }
 
 }  // namespace
