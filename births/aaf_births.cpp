@@ -140,6 +140,20 @@ std::variant<AafBirth, std::string> Convert(AafRecord r, bool applyExtension) {
   return result;
 }
 
+bool SafeChunk(std::string_view chunk) {
+  const std::size_t colon = chunk.find(':');
+  if (!chunk.starts_with('#') || colon == std::string_view::npos || chunk.find('\r') != std::string_view::npos) {
+    return false;
+  }
+  const std::string_view id = chunk.substr(0, colon + 1);
+  for (std::string_view taken : {std::string_view("#A93:"), std::string_view("#B93:"), std::string_view("#COM:"),
+                                 std::string_view("#SRC:"), std::string_view("#ZNAM:"), kExtension}) {
+    if (id == taken) return false;
+  }
+  if (chunk.find("\n\n") != std::string_view::npos || chunk.back() == '\n') return false;
+  return id != "#:" || chunk.find('\n') == std::string_view::npos;
+}
+
 AafRecord RecordOf(const SavedBirth& s) {
   const Birth& b = s.birth;
   AafRecord r;
@@ -172,16 +186,22 @@ AafRecord RecordOf(const SavedBirth& s) {
   r.dstHours = b.dst ? 1 : 0;
   r.comment = s.note;
   r.source = s.source;
-  // The kept chunks; #ZNAM among them is the record's zone name.
+  // The kept chunks; #ZNAM among them is the record's zone name. A chunk
+  // that would not read back as itself (one that starts a record or a
+  // chunk the record writes anyway, a blank line, a comment over two lines)
+  // is left to the extension chunk, which holds all of them exactly.
   std::string_view kept = s.aaf;
   while (!kept.empty()) {
-    std::size_t end = kept.find("\n#");
-    const std::string_view chunk = kept.substr(0, end);
+    const std::size_t end = kept.find("\n#");
+    std::string text(kept.substr(0, end));
     kept.remove_prefix(end == std::string_view::npos ? kept.size() : end + 1);
-    std::string text(chunk);
-    while (!text.empty() && text.back() == '\n') text.pop_back();
-    if (text.starts_with("#ZNAM:")) r.zoneName = text.substr(6);
-    else if (!text.empty()) r.kept.push_back(std::move(text));
+    if (!text.empty() && text.back() == '\n') text.pop_back();
+    if (text.starts_with("#ZNAM:") && text.find_first_of(",\n\r") == std::string::npos &&
+        text.size() > 6 && text[6] != ' ' && text.back() != ' ' && text.back() != '\t') {
+      r.zoneName = text.substr(6);
+    } else if (SafeChunk(text)) {
+      r.kept.push_back(std::move(text));
+    }
   }
   if (r.zoneName.empty()) {
     if (const ZoneRow* row = std::get_if<ZoneRow>(&b.zone); row && row->row >= 0 && row->row < kTimeZoneCount) {
