@@ -153,28 +153,15 @@ std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& en
   return found;
 }
 
-void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink) {
-  // Every heading and paragraph is laid out whole beforehand, so each is one
-  // view and the boxes can be sized before the first byte is written.
+std::array<std::string, kAspectKindCount> KindTexts(const std::vector<AspectEntry>& entries) {
   const InterpretationTable& paragraphs = GetInterpretationTable();
-  std::array<std::size_t, kAspectKindCount> bytes{};
+  std::array<std::string, kAspectKindCount> texts;
   for (const AspectEntry& e : entries) {
-    bytes[Index(e.kind)] += HeadingLine(e).size() + EntryText(paragraphs, e.kind, e.first, e.second).size();
+    std::string& text = texts[Index(e.kind)];
+    text += HeadingLine(e);
+    text += EntryText(paragraphs, e.kind, e.first, e.second);
   }
-  for (const AspectKindInfo& info : kAspectKinds) {
-    if (bytes[Index(info.kind)] > 0) sink.Reserve(info.kind, bytes[Index(info.kind)]);
-  }
-  for (const AspectEntry& e : entries) {
-    sink.SetInsertStyle(e.kind, true, kHeadingColour);
-    sink.InsertText(e.kind, HeadingLine(e));
-    sink.SetInsertStyle(e.kind, false, kParagraphColour);
-    sink.InsertText(e.kind, EntryText(paragraphs, e.kind, e.first, e.second));
-  }
-  const std::array<bool, kAspectKindCount> AspectFound = KindsFound(entries);
-  for (const AspectKindInfo& info : kAspectKinds) sink.BringCoverToFront(info.kind);
-  for (const AspectKindInfo& info : kAspectKinds) {
-    if (AspectFound[Index(info.kind)]) sink.SendCoverToBack(info.kind);
-  }
+  return texts;
 }
 
 }  // namespace orbisca

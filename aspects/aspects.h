@@ -1,7 +1,7 @@
 #pragma once
 
 // The aspects of a chart: every pair of the ten bodies tested against the
-// seven kinds and written into the result boxes.
+// seven kinds.
 
 #include <array>
 #include <optional>
@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "aspects/aspect_kind.h"
-#include "aspects/results_sink.h"
 #include "astro/body.h"
 #include "astro/planet_table.h"
 
@@ -49,10 +48,9 @@ std::string_view HeadingLine(const AspectEntry& entry);
 // Which kinds the entries hold.
 std::array<bool, kAspectKindCount> KindsFound(const std::vector<AspectEntry>& entries);
 
-// Writes the entries into the sink (heading bold dark red, paragraph black,
-// CR LF layout), telling it first how many bytes each box will receive, and
-// then sets the covers: all to the front, then the kinds
-// found to the back.
-void WriteAspects(const std::vector<AspectEntry>& entries, ResultsSink& sink);
+// The text of each kind (in AspectKind order) as the report prints it: each
+// entry's heading line and its paragraph, CR LF line breaks; empty for a kind
+// with no entry.
+std::array<std::string, kAspectKindCount> KindTexts(const std::vector<AspectEntry>& entries);
 
 }  // namespace orbisca

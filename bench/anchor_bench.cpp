@@ -33,7 +33,7 @@ struct Anchor {
 
 // Universal time from the same record the engine starts from, then the ten
 // bodies; the ayanamsa is Lahiri's, as the engine's.
-Anchor AnchorChart(const ChartInput& in) {
+Anchor AnchorChart(const Birth& in) {
   const CalendarMinute ut = UniversalCalendarMinute(InstantOf(in));
   const double jd = swe_julday(ut.year, ut.month, ut.day, ut.hour + ut.minute / 60.0, SE_GREG_CAL);
   Anchor a{};
@@ -64,9 +64,9 @@ double ThreadCpuMicroseconds() {
 // Microseconds per birth of one pass over all births; the sum of what each
 // call returns is kept so that no call can be left out.
 template <typename F>
-double TimePass(const std::vector<ChartInput>& births, F&& chart, double& keep) {
+double TimePass(const std::vector<Birth>& births, F&& chart, double& keep) {
   const double start = ThreadCpuMicroseconds();
-  for (const ChartInput& in : births) keep += chart(in);
+  for (const Birth& in : births) keep += chart(in);
   return (ThreadCpuMicroseconds() - start) / static_cast<double>(births.size());
 }
 
@@ -77,9 +77,9 @@ double ArcMinutes(double a, double b) {
   return d * 60.0;
 }
 
-void CompareWithAnchor(const std::vector<ChartInput>& births) {
+void CompareWithAnchor(const std::vector<Birth>& births) {
   std::array<double, 10> worst{};
-  for (const ChartInput& in : births) {
+  for (const Birth& in : births) {
     const PlanetTable ours = Positions(in);
     const Anchor theirs = AnchorChart(in);
     for (std::size_t i = 0; i < kAllBodies.size(); ++i) {
@@ -101,7 +101,7 @@ int Main(int argc, char** argv) {
     return 2;
   }
   swe_set_sid_mode(SE_SIDM_LAHIRI, 0, 0);
-  const std::vector<ChartInput> births = RandomBirths(count, 20261207);
+  const std::vector<Birth> births = RandomBirths(count, 20261207);
   CompareWithAnchor(births);
 
   std::vector<double> positions, whole, anchor;
@@ -109,7 +109,7 @@ int Main(int argc, char** argv) {
   for (int r = 0; r < rounds; ++r) {
     positions.push_back(TimePass(births, PositionsAndAspectCount, keep));
     whole.push_back(TimePass(births, WholeChartLength, keep));
-    anchor.push_back(TimePass(births, [](const ChartInput& in) { return AnchorChart(in).longitudes[1]; }, keep));
+    anchor.push_back(TimePass(births, [](const Birth& in) { return AnchorChart(in).longitudes[1]; }, keep));
   }
   swe_close();
 

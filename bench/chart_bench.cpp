@@ -1,38 +1,45 @@
-// Speed of one chart: the three position steps and the aspect pass, and the
-// aspect pass alone. Run through bench/run.sh for an optimised build.
+// Speed of one chart: the whole chart, with its texts, the positions alone
+// and the aspect pass alone. Run through bench/run.sh for an optimised build.
 #include <benchmark/benchmark.h>
 
 #include "aspects/aspects.h"
 #include "astro/planet_position.h"
-#include "run/chart_input.h"
+#include "run/chart.h"
 
 namespace orbisca {
 namespace {
 
-ChartInput NewYork1976() {
-  ChartInput in;
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneCorrHours = 5;
-  in.ZoneHours = 5;
-  in.LonDeg = 74;
-  in.IsDst = kTrue;
+Birth NewYork1976() {
+  Birth in;
+  in.year = 1976;
+  in.month = 7;
+  in.day = 4;
+  in.hour = 10;
+  in.minute = 15;
+  in.zone = ZoneRow{27};  // Eastern Standard Time
+  in.lonDegrees = 74;
+  in.east = false;
+  in.dst = true;
   return in;
 }
 
 void WholeChart(benchmark::State& state) {
-  const BirthInstant instant = InstantOf(NewYork1976());
+  const Birth birth = NewYork1976();
   for (auto _ : state) {
-    const ChartPositions positions = PositionsAt(instant);
-    PlainResults results;
-    WriteAspects(FindAspects(positions.planets), results);
-    benchmark::DoNotOptimize(results);
+    Chart chart = ComputeChart(birth);
+    benchmark::DoNotOptimize(chart);
   }
 }
 BENCHMARK(WholeChart);
+
+void WholeChartWithTexts(benchmark::State& state) {
+  const Birth birth = NewYork1976();
+  for (auto _ : state) {
+    std::array<std::string, kAspectKindCount> texts = KindTexts(ComputeChart(birth).aspects);
+    benchmark::DoNotOptimize(texts);
+  }
+}
+BENCHMARK(WholeChartWithTexts);
 
 void PositionsOnly(benchmark::State& state) {
   const BirthInstant instant = InstantOf(NewYork1976());
@@ -51,16 +58,6 @@ void AspectDetection(benchmark::State& state) {
   }
 }
 BENCHMARK(AspectDetection);
-
-void AspectPassIntoBoxes(benchmark::State& state) {
-  const PlanetTable table = PositionsAt(InstantOf(NewYork1976())).planets;
-  for (auto _ : state) {
-    PlainResults results;
-    WriteAspects(FindAspects(table), results);
-    benchmark::DoNotOptimize(results);
-  }
-}
-BENCHMARK(AspectPassIntoBoxes);
 
 }  // namespace
 }  // namespace orbisca

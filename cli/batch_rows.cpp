@@ -60,7 +60,7 @@ std::string ApplyRowPlace(const OptionTexts& texts, std::optional<bool> dst, Row
   const places::DstChoice choice = !dst    ? places::DstChoice::Unspecified
                                    : *dst ? places::DstChoice::Dst
                                           : places::DstChoice::NoDst;
-  PlaceApplied applied = ApplyPlace(*atlas, texts.place, !texts.zone.empty(), choice, birth.entries);
+  PlaceApplied applied = ApplyPlace(*atlas, texts.place, !texts.zone.empty(), choice, birth.birth);
   if (!applied.facts) return "--place: " + applied.error;
   birth.place = std::move(applied.facts);
   return {};
@@ -86,7 +86,7 @@ std::string MissingColumn(const std::array<bool, kBatchColumnCount>& given) {
   return {};
 }
 
-std::variant<RowBirth, std::string> EntriesFromRow(const RowCells& cells) {
+std::variant<RowBirth, std::string> BirthFromRow(const RowCells& cells) {
   const auto cell = [&cells](BatchColumn c) { return cells.text[Index(c)]; };
   // An optional column left empty takes the option's default.
   const auto given = [&cells](BatchColumn c) { return cells.given[Index(c)] && !cells.text[Index(c)].empty(); };
@@ -116,13 +116,13 @@ std::variant<RowBirth, std::string> EntriesFromRow(const RowCells& cells) {
   texts.dst = dst.value_or(false);
   if (given(BatchColumn::Lon)) texts.lon = cell(BatchColumn::Lon);
   if (given(BatchColumn::Lat)) texts.lat = cell(BatchColumn::Lat);
-  std::variant<BirthEntries, UsageError> entries = EntriesFromTexts(texts);
-  if (const UsageError* error = std::get_if<UsageError>(&entries)) return error->message;
-  RowBirth birth{std::get<BirthEntries>(std::move(entries)), std::nullopt};
+  std::variant<Birth, UsageError> read = BirthFromTexts(texts);
+  if (const UsageError* error = std::get_if<UsageError>(&read)) return error->message;
+  RowBirth birth{std::get<Birth>(std::move(read)), std::nullopt};
   if (hasPlace) {
     if (std::string error = ApplyRowPlace(texts, dst, birth); !error.empty()) return error;
   }
-  if (const std::optional<EntryRefusal> refusal = CheckEntries(birth.entries)) return std::string(refusal->message);
+  if (const std::optional<EntryRefusal> refusal = CheckBirth(birth.birth)) return std::string(refusal->message);
   return birth;
 }
 
@@ -135,11 +135,10 @@ std::string OutputHeader(const BatchOutput& output) {
 void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, std::string& out,
                std::string& messages) {
   if (output.format == BatchFormat::Jsonl) {
-    JsonText json(out);
-    json.BeginObject();
-    json.Member("line", line);
-    json.Member("error", message);
-    json.EndObject();
+    Json refusal;
+    refusal["line"] = line;
+    refusal["error"] = std::string(message);
+    out += JsonTextOf(refusal);
     out += '\n';
   } else {
     messages += "orbisca-chart: line ";
@@ -152,20 +151,19 @@ void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& ou
 
 bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, std::string& out,
               std::string& messages) {
-  const std::variant<RowBirth, std::string> row = EntriesFromRow(cells);
+  const std::variant<RowBirth, std::string> row = BirthFromRow(cells);
   if (const std::string* refusal = std::get_if<std::string>(&row)) {
     RefuseRow(line, *refusal, output, out, messages);
     return false;
   }
-  const BirthEntries& birth = std::get<RowBirth>(row).entries;
-  const ChartValues chart = ComputeChart(birth);
+  const Birth& birth = std::get<RowBirth>(row).birth;
+  const Chart chart = ComputeChart(birth);
   if (output.format == BatchFormat::Jsonl) {
-    JsonText json(out);
-    json.BeginObject();
-    json.Member("line", line);
-    WriteChartMembers(json, chart, output.paragraphs);
-    if (const std::optional<PlaceFacts>& place = std::get<RowBirth>(row).place) WritePlaceMember(json, *place);
-    json.EndObject();
+    Json object;
+    object["line"] = line;
+    AddChartMembers(object, chart, output.paragraphs);
+    if (const std::optional<PlaceFacts>& place = std::get<RowBirth>(row).place) AddPlaceMember(object, *place);
+    out += JsonTextOf(object);
     out += '\n';
     return true;
   }

@@ -11,7 +11,7 @@
 #include <variant>
 
 #include "cli/place_option.h"
-#include "run/birth_entries.h"
+#include "run/birth.h"
 
 namespace orbisca::cli {
 
@@ -60,17 +60,17 @@ struct RowCells {
 // all it needs. `given` says which columns the row (or the header) has.
 std::string MissingColumn(const std::array<bool, kBatchColumnCount>& given);
 
-// A row's birth: the form's entries, and the atlas's facts when the row
+// A row's birth, and the atlas's facts when the row
 // names a place.
 struct RowBirth {
-  BirthEntries entries;
+  Birth birth;
   std::optional<PlaceFacts> place;
 };
 
 // The row's birth, or the message that refuses it: the single chart's option
 // messages (a place as --place's, from the process's atlas), then the form's
 // checks.
-std::variant<RowBirth, std::string> EntriesFromRow(const RowCells& cells);
+std::variant<RowBirth, std::string> BirthFromRow(const RowCells& cells);
 
 enum class BatchFormat { Jsonl, Csv };
 

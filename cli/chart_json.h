@@ -1,39 +1,27 @@
 #pragma once
 
-#include <vector>
+#include <nlohmann/json.hpp>
+#include <string>
 
-#include "aspects/aspects.h"
-#include "astro/chart_positions.h"
-#include "cli/json_text.h"
 #include "cli/place_option.h"
-#include "run/birth_entries.h"
-#include "run/chart_input.h"
+#include "run/chart.h"
 
 namespace orbisca::cli {
 
-// What orbisca-chart prints of one chart.
-struct ChartValues {
-  double universalTimeHours = 0.0;
-  ChartFacts facts{};
-  std::vector<AspectEntry> aspects;
-};
+// The members keep the order they are added in.
+using Json = nlohmann::ordered_json;
 
-// What a chart's record and its facts give.
-ChartValues ValuesOf(const ChartInput& input, const ChartFacts& facts);
-
-// The chart of entries that passed the form's checks, through the engine's
-// pure functions (no program-wide record), so that charts can be computed
-// side by side.
-ChartValues ComputeChart(const BirthEntries& entries);
-
-// The chart's members of the --json object, in their order, into the object
-// the writer has open: universal_time_hours, sidereal_shift, julian_day,
-// bodies (with their signs and nakshatras), ascendant, aspects (each with its
-// paragraph when asked).
-void WriteChartMembers(JsonText& json, const ChartValues& chart, bool paragraphs);
+// The chart's members of the --json object, in their order: universal_time_hours,
+// sidereal_shift, julian_day, bodies (with their signs and nakshatras),
+// ascendant, aspects (each with its paragraph when asked).
+void AddChartMembers(Json& object, const Chart& chart, bool paragraphs);
 
 // The "place" member of a chart whose place came from the atlas: name, admin,
 // country, lat, lon, tz, offset_minutes and dst.
-void WritePlaceMember(JsonText& json, const PlaceFacts& facts);
+void AddPlaceMember(Json& object, const PlaceFacts& facts);
+
+// The JSON text: on one line (indent < 0) or indented; invalid UTF-8 in a
+// string is written as U+FFFD.
+std::string JsonTextOf(const Json& value, int indent = -1);
 
 }  // namespace orbisca::cli

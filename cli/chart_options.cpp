@@ -8,7 +8,6 @@
 #include <string_view>
 #include <vector>
 
-#include "cli/plain_chart_line.h"
 #include "orbisca/version.h"
 #include "run/time_zones.h"
 
@@ -55,6 +54,17 @@ int ToInt(std::string_view digits) {
   for (char c : digits) v = v * 10 + (c - '0');
   return v;
 }
+
+// The options of one chart as the command line gave them: their texts, the
+// request's own values, and which of the options that decide the chart's
+// checks were given at all.
+struct ChartLine {
+  OptionTexts texts;
+  ChartRequest request;
+  struct {
+    bool date = false, time = false, zone = false, lon = false, lat = false, place = false;
+  } given;
+};
 
 // The options of one chart; --date, --time and --zone are required unless
 // --batch is given, which ParseCommandLine checks.
@@ -141,7 +151,7 @@ std::optional<UsageError> MissingValue(int argc, const char* const* argv) {
   return std::nullopt;
 }
 
-std::optional<UsageError> ReadDate(const std::string& date, BirthEntries& e) {
+std::optional<UsageError> ReadDate(const std::string& date, Birth& b) {
   std::string_view rest = date;
   const auto y = TakeDigits(rest, 4, 4);
   const bool dash1 = y && TakeOneOf(rest, "-");
@@ -153,14 +163,13 @@ std::optional<UsageError> ReadDate(const std::string& date, BirthEntries& e) {
   if (year < 1901 || year > 2050) return UsageError{"--date: the year must be 1901 to 2050"};
   if (month < 1 || month > 12) return UsageError{"--date: the month must be 1 to 12"};
   if (day < 1 || day > 31) return UsageError{"--date: the day must be 1 to 31"};
-  e.monthIndex = month - 1;
-  e.dayIndex = day - 1;
-  e.dayText = std::to_string(day);
-  e.yearText = std::to_string(year);
+  b.year = year;
+  b.month = month;
+  b.day = day;
   return std::nullopt;
 }
 
-std::optional<UsageError> ReadTime(const std::string& time, BirthEntries& e) {
+std::optional<UsageError> ReadTime(const std::string& time, Birth& b) {
   std::string_view rest = time;
   const auto h = TakeDigits(rest, 1, 2);
   const bool colon = h && TakeOneOf(rest, ":");
@@ -168,15 +177,15 @@ std::optional<UsageError> ReadTime(const std::string& time, BirthEntries& e) {
   if (!m || !rest.empty()) return UsageError{"--time expects HH:MM, not \"" + time + "\""};
   if (ToInt(*h) > 23) return UsageError{"--time: the hour must be 0 to 23"};
   if (ToInt(*m) > 59) return UsageError{"--time: the minute must be 0 to 59"};
-  e.hourText = std::to_string(ToInt(*h));
-  e.minuteText = std::to_string(ToInt(*m));
+  b.hour = ToInt(*h);
+  b.minute = ToInt(*m);
   return std::nullopt;
 }
 
 // A place coordinate, DEG:MIN and a hemisphere letter. The degrees and the
-// minutes go to the form's checks as typed.
+// minutes go to the form's checks (CheckBirth) as read.
 struct Coordinate {
-  std::string degrees, minutes;
+  int degrees, minutes;
   char hemisphere;
 };
 std::optional<Coordinate> ReadCoordinate(std::string_view text, std::string_view hemispheres) {
@@ -185,21 +194,21 @@ std::optional<Coordinate> ReadCoordinate(std::string_view text, std::string_view
   const auto min = colon ? TakeDigits(text, 1, 2) : std::nullopt;
   const auto side = min ? TakeOneOf(text, hemispheres) : std::nullopt;
   if (!side || !text.empty()) return std::nullopt;
-  return Coordinate{std::string(*deg), std::string(*min),
+  return Coordinate{ToInt(*deg), ToInt(*min),
                     static_cast<char>(std::toupper(static_cast<unsigned char>(*side)))};
 }
 
-std::optional<UsageError> ReadPlace(const OptionTexts& t, BirthEntries& e) {
+std::optional<UsageError> ReadPlace(const OptionTexts& t, Birth& b) {
   const std::optional<Coordinate> lon = ReadCoordinate(t.lon, "EWew");
   if (!lon) return UsageError{"--lon expects DEG:MIN followed by E or W, for example 77:12E, not \"" + t.lon + "\""};
   const std::optional<Coordinate> lat = ReadCoordinate(t.lat, "NSns");
   if (!lat) return UsageError{"--lat expects DEG:MIN followed by N or S, for example 28:36N, not \"" + t.lat + "\""};
-  e.lonDeg = lon->degrees;
-  e.lonMin = lon->minutes;
-  e.east = lon->hemisphere == 'E';
-  e.latDeg = lat->degrees;
-  e.latMin = lat->minutes;
-  e.south = lat->hemisphere == 'S';
+  b.lonDegrees = lon->degrees;
+  b.lonMinutes = lon->minutes;
+  b.east = lon->hemisphere == 'E';
+  b.latDegrees = lat->degrees;
+  b.latMinutes = lat->minutes;
+  b.south = lat->hemisphere == 'S';
   return std::nullopt;
 }
 
@@ -236,16 +245,16 @@ std::optional<UsageError> ReadAtlasPlace(const OptionTexts& t, bool zoneGiven, C
   const places::DstChoice choice = t.dst     ? places::DstChoice::Dst
                                    : t.noDst ? places::DstChoice::NoDst
                                              : places::DstChoice::Unspecified;
-  PlaceApplied applied = ApplyPlace(*atlas, t.place, zoneGiven, choice, request.entries);
+  PlaceApplied applied = ApplyPlace(*atlas, t.place, zoneGiven, choice, request.birth);
   if (!applied.facts) return UsageError{"--place: " + applied.error};
   request.place = std::move(applied.facts);
   return std::nullopt;
 }
 
-std::optional<UsageError> ReadZone(const std::string& zone, BirthEntries& e) {
+std::optional<UsageError> ReadZone(const std::string& zone, Birth& b) {
   const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
   if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
-  e.zoneIndex = std::get<int>(resolved);
+  b.zone = ZoneRow{std::get<int>(resolved)};
   return std::nullopt;
 }
 
@@ -254,7 +263,7 @@ ParseResult ChartOfLine(ChartLine line) {
   if (std::optional<UsageError> error = CheckCombination(line)) return *error;
   const OptionTexts& texts = line.texts;
   ChartRequest& request = line.request;
-  BirthEntries& e = request.entries;
+  Birth& e = request.birth;
   e.name = texts.name;
   e.dst = texts.dst;
   if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
@@ -303,8 +312,8 @@ std::variant<int, ZoneRefusal> ResolveZone(const std::string& argument) {
   return ZoneRefusal{message};
 }
 
-std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts) {
-  BirthEntries e;
+std::variant<Birth, UsageError> BirthFromTexts(const OptionTexts& texts) {
+  Birth e;
   e.name = texts.name;
   e.dst = texts.dst;
   if (std::optional<UsageError> error = ReadDate(texts.date, e)) return *error;
@@ -321,12 +330,6 @@ std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts
 }
 
 ParseResult ParseCommandLine(int argc, const char* const* argv) {
-  ChartLine line;
-  if (ReadPlainChartLine(argc, argv, line)) return ChartOfLine(std::move(line));
-  return ParseCommandLineFully(argc, argv);
-}
-
-ParseResult ParseCommandLineFully(int argc, const char* const* argv) {
   CLI::App app{kDescription, "orbisca-chart"};
   ChartLine line;
   BatchRequest batch;

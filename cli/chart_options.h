@@ -5,7 +5,7 @@
 
 #include "cli/batch.h"
 #include "cli/place_option.h"
-#include "run/birth_entries.h"
+#include "run/birth.h"
 
 namespace orbisca::cli {
 
@@ -23,7 +23,7 @@ struct OptionTexts {
 };
 
 struct ChartRequest {
-  BirthEntries entries;
+  Birth birth;
   bool json = false;
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
@@ -47,14 +47,11 @@ struct HelpRequested {
 using ParseResult = std::variant<ChartRequest, BatchRequest, UsageError, HelpRequested, PlaceListing>;
 
 ParseResult ParseCommandLine(int argc, const char* const* argv);
-// The same through the full option parser alone, which ParseCommandLine
-// leaves out for the everyday line of one chart; both read such a line alike.
-ParseResult ParseCommandLineFully(int argc, const char* const* argv);
 
-// The form's entries that the texts stand for, or the message that refuses
-// them; the form's own checks come after, on the entries. With a place, the
+// The birth that the texts stand for, or the message that refuses them; the
+// form's checks (CheckBirth) come after, on the birth. With a place, the
 // longitude and latitude are left for ApplyPlace, and so is the zone when
 // none is given.
-std::variant<BirthEntries, UsageError> EntriesFromTexts(const OptionTexts& texts);
+std::variant<Birth, UsageError> BirthFromTexts(const OptionTexts& texts);
 
 }  // namespace orbisca::cli

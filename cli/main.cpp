@@ -1,25 +1,20 @@
 // orbisca-chart: one birth chart from the command line, over the same engine
 // and the same entry checks as the window program.
-#include <cmath>
 #include <cstdio>
 #include <iostream>
 #include <string>
 #include <string_view>
 
 #include "aspects/aspects.h"
-#include "aspects/interpretation.h"
-#include "astro/planet_position.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
-#include "cli/printf_free.h"
 #include "cli/standard_output.h"
 #include "report/atomic_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
 #include "report/site.h"
-#include "run/calculation_run.h"
-#include "run/chart_facts.h"
-#include "run/chart_input.h"
+#include "run/chart.h"
+#include "run/chart_picture_of.h"
 
 namespace orbisca::cli {
 namespace {
@@ -29,105 +24,59 @@ constexpr int kExitRefused = 2;
 // The report window shows its text in Verdana 9.75 point.
 constexpr double kReportPoints = 9.75;
 
-// One chart: the record the entries filled, its positions, the result boxes
-// the aspects were written into, and its signs, nakshatras and ascendant.
-struct Chart {
-  ChartInput input;
-  ChartPositions positions;
-  PlainResults boxes;
-  ChartFacts facts;
-};
-
-// "Sagittarius 16°31′  Purva Ashadha, pada 2": the sign, the degrees and whole
-// minutes within it, the nakshatra and its pada.
-void AppendSignPosition(std::string& out, const ZodiacPosition& p) {
-  AppendLeft(out, kZodiacSigns[static_cast<std::size_t>(p.sign - 1)].english, 11);
-  out += ' ';
-  AppendInt(out, p.degrees, 2);
-  out += "\u00B0";
-  AppendInt(out, p.minutes, 2, true);
-  out += "\u2032  ";
-  out += NakshatraName(p.nakshatra);
-  out += ", pada ";
-  AppendInt(out, p.pada, 0);
+// "Sun       79.2180  Gemini      19°10′  Ardra, pada 4": the name, the
+// longitude, the sign, the degrees and whole minutes within it, the
+// nakshatra and its pada.
+void AppendBodyLine(std::string& out, std::string_view name, double longitude, const ZodiacPosition& p) {
+  char line[160];
+  std::snprintf(line, sizeof line, "%-8s %9.4f  %-11s %2d\u00B0%02d\u2032  %s, pada %d\n", std::string(name).c_str(),
+                longitude, std::string(kZodiacSigns[static_cast<std::size_t>(p.sign - 1)].english).c_str(),
+                p.degrees, p.minutes, std::string(NakshatraName(p.nakshatra)).c_str(), p.pada);
+  out += line;
 }
 
-// "Sun       79.2180  Gemini      19°10′  Ardra, pada 4"
-void AppendBodyLine(std::string& out, std::string_view name, double longitude, const ZodiacPosition& where) {
-  AppendLeft(out, name, 8);
-  out += ' ';
-  AppendFixed4(out, longitude, 9);
-  out += "  ";
-  AppendSignPosition(out, where);
-  out += '\n';
-}
-
-// The bodies and the ascendant, then each kind's box without its carriage
-// returns and its final line break.
+// The bodies and the ascendant, then each kind's entries without their
+// carriage returns and the last line break.
 std::string ChartText(const Chart& chart) {
-  std::size_t boxes = 0;
-  for (const AspectKindInfo& info : kAspectKinds) boxes += chart.boxes.Text(info.kind).size() + 1;
   std::string text;
-  text.reserve(boxes + 80 * (chart.facts.bodies.size() + 2));
-  for (const BodyPosition& b : chart.facts.bodies) AppendBodyLine(text, BodyName(b.body), b.longitude, b.where);
-  AppendBodyLine(text, "Asc", chart.facts.ascendant, chart.facts.ascendantWhere);
-  for (const AspectKindInfo& info : kAspectKinds) {
-    const std::string& box = chart.boxes.Text(info.kind);
-    if (box.empty()) continue;
+  for (const BodyPosition& b : chart.bodies) AppendBodyLine(text, BodyName(b.body), b.longitude, b.where);
+  AppendBodyLine(text, "Asc", chart.ascendant.longitude, chart.ascendant.where);
+  for (const std::string& kind : KindTexts(chart.aspects)) {
+    if (kind.empty()) continue;
     text += '\n';
-    std::string_view rest = std::string_view(box).substr(0, box.size() - 2);
-    for (std::size_t cr = rest.find('\r'); cr != std::string_view::npos; cr = rest.find('\r')) {
-      text += rest.substr(0, cr);
-      rest.remove_prefix(cr + 1);
+    for (char c : std::string_view(kind).substr(0, kind.size() - 2)) {
+      if (c != '\r') text += c;
     }
-    text += rest;
   }
   text += '\n';
   return text;
 }
 
-std::string ChartJson(const Chart& c, const std::optional<PlaceFacts>& place) {
-  std::string text;
-  JsonText json(text, 2);
-  json.BeginObject();
-  WriteChartMembers(json, ValuesOf(c.input, c.facts), true);
-  if (place) WritePlaceMember(json, *place);
-  json.EndObject();
-  text += '\n';
-  return text;
+std::string ChartJson(const Chart& chart, const std::optional<PlaceFacts>& place) {
+  Json object;
+  AddChartMembers(object, chart, true);
+  if (place) AddPlaceMember(object, *place);
+  return JsonTextOf(object, 2) + '\n';
 }
 
-std::string ReportText(const PlainResults& boxes) {
-  std::array<std::string, kAspectKindCount> texts;
-  for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = boxes.Text(info.kind);
-  return BuildReport(texts, SiteBaseAddress());
-}
-
-// The chart of accepted entries, computed as the window's run computes it.
-Chart ComputeChart(const BirthEntries& entries) {
-  Chart chart;
-  FillChartInput(entries, chart.input);
-  chart.positions = PositionsAt(InstantOf(chart.input));
-  WriteAspects(FindAspects(chart.positions.planets), chart.boxes);
-  chart.facts = ComputeChartFacts(chart.input);
-  return chart;
-}
+std::string ReportText(const Chart& chart) { return BuildReport(KindTexts(chart.aspects), SiteBaseAddress()); }
 
 // The files asked for, each written whole or not at all; false (with the
 // message given) at the first that cannot be written.
 bool WriteFiles(const ChartRequest& request, const Chart& chart) {
   struct File {
     const std::string& path;
-    std::string (*content)(const Chart&);
+    std::string (*content)(const Birth&, const Chart&);
   };
   const File files[] = {
       {request.rtfPath,
-       [](const Chart& c) { return EncodeRtf(ReportText(c.boxes), RtfHalfPoints(kReportPoints)); }},
-      {request.svgPath, [](const Chart& c) { return ChartPictureSvg(PictureOfChart(c.input, c.facts, "")); }},
+       [](const Birth&, const Chart& c) { return EncodeRtf(ReportText(c), RtfHalfPoints(kReportPoints)); }},
+      {request.svgPath,
+       [](const Birth& b, const Chart& c) { return ChartPictureSvg(PictureOfChart(b, c, "")); }},
   };
   for (const File& f : files) {
     if (f.path.empty()) continue;
-    if (const std::optional<std::string> reason = WriteFileAtomically(f.path, f.content(chart))) {
+    if (const std::optional<std::string> reason = WriteFileAtomically(f.path, f.content(request.birth, chart))) {
       std::cerr << "orbisca-chart: cannot write " << f.path << ": " << *reason << '\n';
       return false;
     }
@@ -155,14 +104,14 @@ int Run(int argc, const char* const* argv) {
   if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
   if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) return Print(listing->text);
   const ChartRequest& request = std::get<ChartRequest>(parsed);
-  if (const std::optional<EntryRefusal> refusal = CheckEntries(request.entries)) {
+  if (const std::optional<EntryRefusal> refusal = CheckBirth(request.birth)) {
     std::cerr << refusal->message << '\n';
     return kExitRefused;
   }
-  const Chart chart = ComputeChart(request.entries);
+  const Chart chart = ComputeChart(request.birth);
   if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';
   if (!WriteFiles(request, chart)) return kExitWriteFailed;
-  if (request.report) return Print(ReportText(chart.boxes));
+  if (request.report) return Print(ReportText(chart));
   if (request.json) return Print(ChartJson(chart, request.place));
   return Print(ChartText(chart));
 }

@@ -1,6 +1,5 @@
 #include "cli/place_option.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdio>
 
@@ -10,33 +9,24 @@ namespace orbisca::cli {
 namespace {
 
 // Degrees and minutes rounded to the minute, as the form's boxes take them.
-void SetAngle(double degrees, std::string& degText, std::string& minText) {
-  const long minutes = std::lround(std::abs(degrees) * 60.0);
-  degText = std::to_string(minutes / 60);
-  minText = std::to_string(minutes % 60);
+void SetAngle(double degrees, int& whole, int& minutes) {
+  const long all = std::lround(std::abs(degrees) * 60.0);
+  whole = static_cast<int>(all / 60);
+  minutes = static_cast<int>(all % 60);
 }
 
-int ToInt(const std::string& text) {
-  int value = -1;
-  std::from_chars(text.data(), text.data() + text.size(), value);
-  return value;
-}
-
-places::LocalDateTime LocalTimeOf(const BirthEntries& e) {
-  return {ToInt(e.yearText), e.monthIndex + 1, ToInt(e.dayText), ToInt(e.hourText), ToInt(e.minuteText), 0};
-}
-
-void SetCoordinates(const places::Place& place, BirthEntries& e) {
-  SetAngle(place.latitude, e.latDeg, e.latMin);
-  e.south = place.latitude < 0;
-  SetAngle(place.longitude, e.lonDeg, e.lonMin);
-  e.east = place.longitude >= 0;
+void SetPlace(const places::Place& place, Birth& b) {
+  SetAngle(place.latitude, b.latDegrees, b.latMinutes);
+  b.south = place.latitude < 0;
+  SetAngle(place.longitude, b.lonDegrees, b.lonMinutes);
+  b.east = place.longitude >= 0;
+  b.place = BirthPlace{place.geonameId, places::DisplayName(place)};
 }
 
 // The offset of a list row with the Daylight Saving Time box.
-int RowOffsetMinutes(int row, bool dst) {
-  const TimeZoneRow& zone = TimeZoneTable[static_cast<std::size_t>(row)];
-  return -(zone.corrHours * 60 + zone.corrMinutes) + (dst ? 60 : 0);
+int RowOffsetMinutes(const Birth& b) {
+  const ZoneCorrection c = CorrectionOf(b.zone);
+  return -(c.hours * 60 + c.minutes) + (b.dst ? 60 : 0);
 }
 
 }  // namespace
@@ -48,27 +38,27 @@ const places::Atlas* ProcessAtlas(std::string& error) {
 }
 
 PlaceApplied ApplyPlace(const places::Atlas& atlas, std::string_view text, bool zoneGiven, places::DstChoice choice,
-                        BirthEntries& entries) {
+                        Birth& birth) {
   if (zoneGiven) {
     const places::PlaceChoice found = places::FindOnePlace(atlas, text);
     if (!found.place) return {std::nullopt, found.error};
-    SetCoordinates(*found.place, entries);
-    return {PlaceFacts{*found.place, RowOffsetMinutes(entries.zoneIndex, entries.dst), entries.dst, {}}, {}};
+    SetPlace(*found.place, birth);
+    return {PlaceFacts{*found.place, RowOffsetMinutes(birth), birth.dst, {}}, {}};
   }
-  const places::LocalDateTime local = LocalTimeOf(entries);
+  const places::LocalDateTime local{birth.year, birth.month, birth.day, birth.hour, birth.minute, 0};
   if (!places::IsValidLocalDateTime(local)) {
     // A date that does not exist: the form's own checks refuse it.
     const places::PlaceChoice found = places::FindOnePlace(atlas, text);
     if (!found.place) return {std::nullopt, found.error};
-    SetCoordinates(*found.place, entries);
+    SetPlace(*found.place, birth);
     return {PlaceFacts{*found.place, 0, false, {}}, {}};
   }
   const places::PlaceResolution resolved = places::ResolvePlaceAt(atlas, text, local, choice);
   if (!resolved.value) return {std::nullopt, resolved.error};
   const places::PlaceAtTime& at = *resolved.value;
-  SetCoordinates(*at.place, entries);
-  entries.zoneOffsetMinutes = at.offsetMinutes;
-  entries.dst = false;  // the offset from the tz database has any daylight saving in it
+  SetPlace(*at.place, birth);
+  birth.zone = ZoneOffset{at.offsetMinutes, at.place->timeZone};
+  birth.dst = false;  // the offset from the tz database has any daylight saving in it
   return {PlaceFacts{*at.place, at.offsetMinutes, at.offset.dst, at.note}, {}};
 }
 

@@ -6,7 +6,7 @@
 
 #include "places/atlas.h"
 #include "places/resolve.h"
-#include "run/birth_entries.h"
+#include "run/birth.h"
 
 namespace orbisca::cli {
 
@@ -24,18 +24,18 @@ struct PlaceFacts {
 // it cannot be read.
 const places::Atlas* ProcessAtlas(std::string& error);
 
-// Fills the entries' latitude and longitude from the place named by `text`
-// (a GeoNames id or "City, State, Country"), rounded to the minute. Without a
-// zone of the list (`zoneGiven` false) it also sets the UTC offset from the
-// tz database for the entries' local date and time, settling a repeated
-// hour by `choice`. Returns the facts, or the reason the place or its time
-// is refused (the entries are then left as they were).
+// Fills the birth's place, latitude and longitude from the place named by
+// `text` (a GeoNames id or "City, State, Country"), rounded to the minute.
+// Without a zone of the list (`zoneGiven` false) it also sets the UTC offset
+// from the tz database for the birth's local date and time, settling a
+// repeated hour by `choice`. Returns the facts, or the reason the place or
+// its time is refused (the birth is then left as it was).
 struct PlaceApplied {
   std::optional<PlaceFacts> facts;
   std::string error;
 };
 PlaceApplied ApplyPlace(const places::Atlas& atlas, std::string_view text, bool zoneGiven, places::DstChoice choice,
-                        BirthEntries& entries);
+                        Birth& birth);
 
 // One line per place whose name starts with the query, largest first:
 // GeoNames id, "City, State, Country", latitude, longitude, IANA zone.

@@ -63,6 +63,7 @@ std::variant<Birth, EntryRefusal> BirthFromEntries(const BirthEntries& e) {
   read(e.yearText, b.year);
   read(e.hourText, b.hour);
   read(e.minuteText, b.minute);
+  read(e.secondText, b.second);
   readDegrees(e.lonDeg, b.lonDegrees);
   read(e.lonMin, b.lonMinutes);
   readDegrees(e.latDeg, b.latDegrees);

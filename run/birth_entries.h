@@ -18,6 +18,7 @@ struct BirthEntries {
   std::string yearText = "1901";
   std::string hourText = "0";
   std::string minuteText = "0";
+  std::string secondText = "0";  // kept with the birth; the positions read the minute
   int zoneIndex = 29;
   // A UTC offset in minutes east, from the tz database for a place, used in
   // place of the zone list's row.

@@ -9,7 +9,6 @@
 
 #include "aspects/aspects.h"
 #include "astro/body.h"
-#include "astro/chart_positions.h"
 #include "astro/julian.h"
 #include "astro/planet_table.h"
 #include "astro/zodiac.h"
@@ -28,6 +27,12 @@ struct ChartInstant {
   CalendarMinute universal;  // the same, carried into the calendar
   double julianDay;          // of that instant, universal time
   double siderealShift;      // as the positions use it (negative)
+};
+
+struct BodyPosition {
+  Body body;
+  double longitude;  // sidereal, degrees
+  ZodiacPosition where;
 };
 
 struct AscendantPosition {

@@ -1,9 +1,5 @@
 #include "run/records.h"
 
-#include "aspects/aspects.h"
-#include "astro/moon.h"
-#include "astro/planet_position.h"
-
 namespace orbisca {
 
 ProgramRecords& Records() {
@@ -11,26 +7,12 @@ ProgramRecords& Records() {
   return records;
 }
 
-void CalcSiderealShift() {
-  ProgramRecords& r = Records();
-  r.SiderealShift = SiderealShiftFor(InstantOf(r.Input));
-}
+void CalcSiderealShift() { Records().SiderealShift = ComputeChart(Records().Input).instant.siderealShift; }
 
-void CalcMoonPosition() {
-  ProgramRecords& r = Records();
-  r.MoonLongitude = MoonSiderealLongitude(InstantOf(r.Input));
-}
+void CalcMoonPosition() { Records().MoonLongitude = ComputeChart(Records().Input).planets.Longitude(Body::Moon); }
 
-void CalcPlanetPositions() {
-  ProgramRecords& r = Records();
-  r.PlanetLongitudes = PlanetSiderealLongitudes(InstantOf(r.Input), r.SiderealShift);
-  r.Planets = BuildPlanetTable(r.PlanetLongitudes, r.MoonLongitude);
-}
+void CalcPlanetPositions() { Records().Planets = ComputeChart(Records().Input).planets; }
 
-std::vector<AspectEntry> CalcAspects(ResultsSink& sink) {
-  std::vector<AspectEntry> aspects = FindAspects(Records().Planets);
-  WriteAspects(aspects, sink);
-  return aspects;
-}
+std::vector<AspectEntry> CalcAspects() { return ComputeChart(Records().Input).aspects; }
 
 }  // namespace orbisca

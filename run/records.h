@@ -1,42 +1,29 @@
 #pragma once
 
-// The program-wide records of a run and the four steps that fill them. Only
-// the run (RunChart) uses them; everything else calls the pure functions the
-// steps wrap (PositionsAt, FindAspects, WriteAspects).
+// The program-wide records of a run and the four steps that fill them, kept
+// as the names of the original program's steps: each is a thin wrapper over
+// ComputeChart. Nothing in the program calls them; the views read a Chart.
 
-#include <array>
 #include <vector>
 
-#include "aspects/aspects.h"
-#include "aspects/results_sink.h"
-#include "astro/planet_table.h"
-#include "run/chart_input.h"
+#include "run/chart.h"
 
 namespace orbisca {
 
-// The program-wide records that a run overwrites step by step: the birth data,
-// the sidereal shift, the Moon, the planets in computation order and the
-// planet table. They live from start to end of the program.
 struct ProgramRecords {
-  ChartInput Input;
+  Birth Input;
   double SiderealShift = 0.0;
   double MoonLongitude = 0.0;
-  std::array<double, 9> PlanetLongitudes{};
   PlanetTable Planets;
 };
 
 ProgramRecords& Records();
 
-// The set-up step: SiderealShift from the Input.
+// SiderealShift, the MoonLongitude, the planet table and the aspects of the
+// Input, each from the chart of the Input.
 void CalcSiderealShift();
-// The Moon step: MoonLongitude from the Input.
 void CalcMoonPosition();
-// The planet step: PlanetLongitudes and the planet table from the Input, the
-// SiderealShift and the MoonLongitude that the earlier steps left.
 void CalcPlanetPositions();
-// The aspect step: the aspects of the planet table written into the sink.
-// Returns the list it wrote, so that every other view of the aspects shows
-// the same pairs.
-std::vector<AspectEntry> CalcAspects(ResultsSink& sink);
+std::vector<AspectEntry> CalcAspects();
 
 }  // namespace orbisca

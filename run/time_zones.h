@@ -4,7 +4,6 @@
 #include <cstdint>
 #include <string_view>
 
-#include "run/chart_input.h"
 
 namespace orbisca {
 
@@ -96,9 +95,5 @@ inline constexpr std::array<TimeZoneRow, kTimeZoneCount> TimeZoneTable = {{
     {"Yukon Standard Time,YST,-9.0", "YST", 9, 0},
     {"Yukon War Time,YWT,-8.0", "YWT", 8, 0},
 }};
-
-// Sets ZoneCorrHours and ZoneCorrMinutes of the record from a list position;
-// a position outside the table (no selection) leaves both as they were.
-void Zone_Calculation(int position, ChartInput& record);
 
 }  // namespace orbisca

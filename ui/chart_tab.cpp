@@ -16,6 +16,7 @@
 
 #include "report/atomic_file.h"
 #include "report/chart_picture.h"
+#include "run/chart_picture_of.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/picture_module.h"
@@ -182,20 +183,18 @@ QWidget* ChartTab::BuildAspectGrid() {
   return aspectGrid_;
 }
 
-void ChartTab::ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
-                         const QString& placeName) {
+void ChartTab::ShowChart(const Birth& birth, const Chart& chart, const QString& placeName) {
   hasChart_ = true;
-  facts_ = facts;
-  aspects_ = aspects;
-  picture_ = PictureOfChart(input, facts, placeName.toStdString());
+  chart_ = chart;
+  picture_ = PictureOfChart(birth, chart, placeName.toStdString());
   pictureSvg_ = ChartPictureSvg(picture_);
   if (instantLabel_) FillContents();
 }
 
 void ChartTab::FillContents() {
-  instantLabel_->setText(QString::fromStdString(InstantLine(facts_)));
-  FillPositions(facts_);
-  FillAspectGrid(aspects_);
+  instantLabel_->setText(QString::fromStdString(InstantLine(chart_.instant)));
+  FillPositions(chart_);
+  FillAspectGrid(chart_.aspects);
   if (!pictureView_) return;
   QString reason;
   if (PictureModule* module = LoadPictureModule(reason)) module->Show(pictureView_, PictureSvg());
@@ -205,7 +204,7 @@ void ChartTab::FillContents() {
   pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
 }
 
-void ChartTab::FillPositions(const ChartFacts& facts) {
+void ChartTab::FillPositions(const Chart& chart) {
   auto fillRow = [this](int row, const QString& name, const ZodiacPosition& p) {
     positionsTable_->setItem(row, 0, ReadOnlyItem(name));
     positionsTable_->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
@@ -214,8 +213,8 @@ void ChartTab::FillPositions(const ChartFacts& facts) {
     positionsTable_->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
   };
   int row = 0;
-  for (const BodyPosition& b : facts.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
-  fillRow(row, tr("Ascendant"), facts.ascendantWhere);
+  for (const BodyPosition& b : chart.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
+  fillRow(row, tr("Ascendant"), chart.ascendant.where);
   positionsTable_->resizeColumnsToContents();
   positionsTable_->setMinimumSize(positionsTable_->sizeHint());  // the page scrolls, the table never clips
 }

@@ -7,7 +7,7 @@
 
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
-#include "run/chart_facts.h"
+#include "run/chart.h"
 
 class QLabel;
 class QPushButton;
@@ -26,9 +26,8 @@ class ChartTab : public QWidget {
  public:
   explicit ChartTab(QWidget* parent = nullptr);
 
-  // Shows one chart. `aspects` is the list the seven tabs were written from.
-  void ShowChart(const ChartInput& input, const ChartFacts& facts, const std::vector<AspectEntry>& aspects,
-                 const QString& placeName = {});
+  // Shows the chart of a birth, the one the seven tabs show.
+  void ShowChart(const Birth& birth, const Chart& chart, const QString& placeName = {});
 
   // Builds the page's widgets now, if not yet built: for whoever walks the
   // widgets before the tab was shown.
@@ -52,7 +51,7 @@ class ChartTab : public QWidget {
   QWidget* BuildPicture();
   QWidget* BuildAspectGrid();
   void FillContents();
-  void FillPositions(const ChartFacts& facts);
+  void FillPositions(const Chart& chart);
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
   QString AskPicturePath();
@@ -67,8 +66,7 @@ class ChartTab : public QWidget {
   QPushButton* savePictureButton_ = nullptr;
   // The chart shown, kept until the page is built.
   bool hasChart_ = false;
-  ChartFacts facts_;
-  std::vector<AspectEntry> aspects_;
+  Chart chart_{};
   ChartPicture picture_;
   std::string pictureSvg_;
 };

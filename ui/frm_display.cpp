@@ -10,6 +10,7 @@
 #include <QPushButton>
 #include <QStackedLayout>
 #include <QTabWidget>
+#include <QTextCharFormat>
 #include <QTextCursor>
 #include <QTextEdit>
 #include <QVBoxLayout>
@@ -19,7 +20,7 @@
 #include <utility>
 #include <vector>
 
-#include "run/chart_facts.h"
+#include "aspects/interpretation_table.h"
 #include "ui/chart_tab.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
@@ -35,6 +36,9 @@
 
 namespace orbisca::ui {
 namespace {
+
+// The result boxes' headings are dark red; their paragraphs take the ink.
+const QColor kHeadingColour(128, 0, 0);
 
 // What each tab says about its kind, in kind order.
 struct KindDescription {
@@ -249,7 +253,6 @@ void FrmDisplay::BuildTab(AspectKind kind, QTabWidget* tabs) {
   pageLayout->addWidget(resultCaption);
   tab.resultBox = BuildResultBox(kind, page);
   resultCaption->setBuddy(tab.resultBox);
-  tab.format.setForeground(kInk);
   pageLayout->addWidget(tab.resultBox, 1);
 }
 
@@ -337,41 +340,31 @@ QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   return bar;
 }
 
-void FrmDisplay::SetInsertStyle(AspectKind kind, bool bold, Rgb colour) {
-  QTextCharFormat& format = tabs_[Index(kind)].format;
-  format.setFontWeight(bold ? QFont::Bold : QFont::Normal);
-  format.setForeground(QColor(colour.r, colour.g, colour.b));
-}
-
-void FrmDisplay::InsertText(AspectKind kind, std::string_view text) {
-  Tab& tab = tabs_[Index(kind)];
-  QTextCursor caret = tab.resultBox->textCursor();
-  caret.insertText(ToShownText(text), tab.format);
-  tab.resultBox->setTextCursor(caret);
-}
-
-void FrmDisplay::BringCoverToFront(AspectKind kind) {
-  Tab& tab = tabs_[Index(kind)];
-  tab.stack->setCurrentWidget(tab.cover);
-}
-
-void FrmDisplay::SendCoverToBack(AspectKind kind) {
-  Tab& tab = tabs_[Index(kind)];
-  tab.stack->setCurrentWidget(tab.description);
+void FrmDisplay::ShowChart(const Birth& birth, const Chart& chart, const QString& placeName) {
+  aspects_ = chart.aspects;
+  QTextCharFormat heading;
+  heading.setFontWeight(QFont::Bold);
+  heading.setForeground(kHeadingColour);
+  QTextCharFormat paragraph;
+  paragraph.setFontWeight(QFont::Normal);
+  paragraph.setForeground(kInk);
+  const InterpretationTable& paragraphs = GetInterpretationTable();
+  for (const AspectEntry& e : chart.aspects) {
+    QTextCursor caret = tabs_[Index(e.kind)].resultBox->textCursor();
+    caret.movePosition(QTextCursor::End);
+    caret.insertText(ToShownText(HeadingLine(e)), heading);
+    caret.insertText(ToShownText(EntryText(paragraphs, e.kind, e.first, e.second)), paragraph);
+  }
+  const std::array<bool, kAspectKindCount> found = KindsFound(chart.aspects);
+  for (const AspectKindInfo& info : kAspectKinds) {
+    Tab& tab = tabs_[Index(info.kind)];
+    tab.stack->setCurrentWidget(found[Index(info.kind)] ? tab.description : tab.cover);
+  }
+  chartTab_->ShowChart(birth, chart, placeName);
 }
 
 std::string FrmDisplay::ResultText(AspectKind kind) const {
   return FromShownText(tabs_[Index(kind)].resultBox->toPlainText());
-}
-
-AspectTexts FrmDisplay::ResultTexts() const {
-  AspectTexts texts;
-  for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = ResultText(info.kind);
-  return texts;
-}
-
-void FrmDisplay::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName) {
-  chartTab_->ShowChart(input, ComputeChartFacts(input), aspects, placeName);
 }
 
 void FrmDisplay::GoBack() {
@@ -386,11 +379,10 @@ void FrmDisplay::ExitProgram() {
   UnloadAllAndEnd();
 }
 
-void FrmDisplay::OpenReport() { OpenReportWindow(this, ResultTexts()); }
+void FrmDisplay::OpenReport() { OpenReportWindow(this, KindTexts(aspects_)); }
 
 void FrmDisplay::showEvent(QShowEvent* event) {
-  // The results are read from the top: the caret went to the end with the
-  // last insertion.
+  // The results are read from the top.
   for (Tab& tab : tabs_) tab.resultBox->moveCursor(QTextCursor::Start);
   QMainWindow::showEvent(event);
 }

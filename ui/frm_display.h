@@ -2,15 +2,13 @@
 
 #include <QMainWindow>
 #include <QString>
-#include <QTextCharFormat>
 #include <array>
 #include <string>
 #include <vector>
 
 #include "aspects/aspect_kind.h"
 #include "aspects/aspects.h"
-#include "aspects/results_sink.h"
-#include "run/chart_input.h"
+#include "run/chart.h"
 #include "ui/frm_save.h"
 
 class QFrame;
@@ -27,26 +25,19 @@ class ChartTab;
 // description, the cover "No Planet is present in this aspect." stacked on the
 // same place, and the result box that the aspect step fills. It deletes itself
 // when closed, so every run writes into a new window.
-class FrmDisplay : public QMainWindow, public ResultsSink {
+class FrmDisplay : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit FrmDisplay(QWidget* parent = nullptr);
 
-  // Result boxes and cover frames, for the aspect step.
-  void SetInsertStyle(AspectKind kind, bool bold, Rgb colour) override;
-  void InsertText(AspectKind kind, std::string_view text) override;
-  void BringCoverToFront(AspectKind kind) override;
-  void SendCoverToBack(AspectKind kind) override;
+  // Shows the chart of a birth: each aspect in its kind's result box (the
+  // heading bold dark red, the paragraph black), the cover over each kind
+  // with none, and the "Chart" tab after the seven. A window shows one chart.
+  void ShowChart(const Birth& birth, const Chart& chart, const QString& placeName);
 
   // A result box's text, UTF-8 with CR LF line breaks.
   std::string ResultText(AspectKind kind) const;
-  // The seven, in tab order.
-  AspectTexts ResultTexts() const;
-
-  // The "Chart" tab after the seven: the chart of the run's record, with the
-  // aspects the result boxes were written from.
-  void ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName);
 
  signals:
   // "Back" has unloaded this window; the birth-data window shows itself again.
@@ -62,7 +53,6 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
     QGroupBox* description = nullptr;  // Frame1
     QGroupBox* cover = nullptr;        // fraShow
     QTextEdit* resultBox = nullptr;    // RTBAspectsDesc...
-    QTextCharFormat format;            // style of the next insertion
   };
 
   void BuildMenus();
@@ -79,6 +69,7 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
   void OpenReport();    // Command1_Click ("&Print")
 
   std::array<Tab, kAspectKindCount> tabs_;
+  std::vector<AspectEntry> aspects_;  // of the chart shown, for the report
   ChartTab* chartTab_ = nullptr;  // the eighth tab
   bool unloading_ = false;  // closed by "Back": the program goes on
 };

@@ -431,6 +431,7 @@ BirthEntries FrmMain::Entries() const {
   e.yearText = yearList_->currentText().toStdString();
   e.hourText = hourList_->currentText().toStdString();
   e.minuteText = minuteList_->currentText().toStdString();
+  e.secondText = secondList_->currentText().toStdString();
   e.zoneIndex = zoneList_->currentIndex();
   e.lonDeg = lonDegreesEdit_->text().toStdString();
   e.lonMin = lonMinutesEdit_->text().toStdString();
@@ -461,7 +462,7 @@ void FrmMain::Refuse(const EntryRefusal& refusal) {
   if (QLineEdit* box = FieldBox(refusal.focus)) box->setFocus();
 }
 
-ResultsSink& FrmMain::Results() {
+FrmDisplay& FrmMain::Results() {
   if (!display_) {
     display_ = spareDisplay_ ? spareDisplay_.data() : new FrmDisplay;
     spareDisplay_ = nullptr;
@@ -473,22 +474,25 @@ ResultsSink& FrmMain::Results() {
   return *display_;
 }
 
-void FrmMain::ShowResults() {
-  Results();
-  display_->show();
-  hide();
-}
-
-// The chart page shows the place as typed for the lookup, when it was.
-void FrmMain::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects) {
+// "Proceed": the entries are checked and read into a birth (on a refusal
+// nothing changes), its chart is computed once, and the results window shows
+// it; this window hides with its entries intact. The chart page shows the
+// place as typed for the lookup, when it was.
+void FrmMain::Proceed() {
+  const std::variant<Birth, EntryRefusal> read = BirthFromEntries(Entries());
+  if (const EntryRefusal* refusal = std::get_if<EntryRefusal>(&read)) {
+    Refuse(*refusal);
+    return;
+  }
+  const Birth& birth = std::get<Birth>(read);
   QStringList place;
   for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
     if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
-  Results();
-  display_->ShowChart(input, aspects, place.join(QStringLiteral(", ")));
+  FrmDisplay& display = Results();
+  display.ShowChart(birth, ComputeChart(birth), place.join(QStringLiteral(", ")));
+  display.show();
+  hide();
 }
-
-void FrmMain::Proceed() { RunChart(*this); }
 
 void FrmMain::LookUpPlace() {
   // Exactly empty counts: a box holding spaces has a value.

@@ -5,7 +5,7 @@
 #include <QStringList>
 #include <memory>
 
-#include "run/calculation_run.h"
+#include "run/birth.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -31,19 +31,15 @@ class FrmDisplay;
 // The hemisphere options are the radio buttons optLat0 ("North"), optLat1
 // ("South"), optLong0 ("East") and optLong1 ("West"); the button groups
 // optLat and optLong hold them with ids 0 and 1.
-class FrmMain : public QMainWindow, public BirthDataView {
+class FrmMain : public QMainWindow {
   Q_OBJECT
 
  public:
   explicit FrmMain(QWidget* parent = nullptr);
   ~FrmMain() override;
 
-  // What the run needs of the window.
-  BirthEntries Entries() const override;
-  void Refuse(const EntryRefusal& refusal) override;
-  ResultsSink& Results() override;
-  void ShowResults() override;
-  void ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects) override;
+  // The entries as the user left them.
+  BirthEntries Entries() const;
 
   // The results window while it exists.
   FrmDisplay* Display() const;
@@ -70,6 +66,10 @@ class FrmMain : public QMainWindow, public BirthDataView {
   void ConnectEnterKey();
   QLineEdit* FieldBox(EntryField field) const;
   void PrepareResultsWindow();
+  // Shows the refusal's message (modal, with its icon) and moves the focus.
+  void Refuse(const EntryRefusal& refusal);
+  // The results window, created if need be.
+  FrmDisplay& Results();
 
   void Proceed();       // cmdRashi_Click, mnuNext_Click
   void LookUpPlace();   // cmdBrowser_Click

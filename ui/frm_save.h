@@ -12,7 +12,7 @@ class QTextEdit;
 
 namespace orbisca::ui {
 
-// The seven result texts in tab order (Conjunction, Semi Sextile, Sextile,
+// The seven kinds' texts in tab order (Conjunction, Semi Sextile, Sextile,
 // Square, Trine, Quincunx, Opposition), UTF-8 with CR LF line breaks.
 using AspectTexts = std::array<std::string, kAspectKindCount>;
 

@@ -3,14 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <nlohmann/json.hpp>
-#include <cmath>
-#include <functional>
-#include <random>
 #include <string>
 #include <vector>
 
 #include "cli/csv_reader.h"
-#include "cli/json_text.h"
+#include "cli/chart_json.h"
 
 namespace orbisca::cli {
 namespace {
@@ -77,68 +74,23 @@ TEST(CsvReader, WholeRecordsEndOutsideQuotes) {
   for (const auto& c : cases) EXPECT_EQ(WholeRecordsLength(c.text), c.length) << c.text;
 }
 
-std::string Written(int indent, const std::function<void(JsonText&)>& write) {
-  std::string out;
-  JsonText json(out, indent);
-  write(json);
-  return out;
-}
-
-TEST(JsonText, WritesAsTheLibraryDumps) {
-  const auto write = [](JsonText& j) {
-    j.BeginObject();
-    j.Member("n", 14.25);
-    j.Member("whole", 14.0);
-    j.Member("tiny", 1.5e-7);
-    j.Member("i", -5);
-    j.Key("empty");
-    j.BeginArray();
-    j.EndArray();
-    j.Key("list");
-    j.BeginArray();
-    j.BeginObject();
-    j.Member("s", std::string_view("a \"q\" \\ \n\t\x01 \xC3\xA9"));
-    j.EndObject();
-    j.Integer(7);
-    j.EndArray();
-    j.EndObject();
-  };
-  nlohmann::ordered_json expected;
-  expected["n"] = 14.25;
-  expected["whole"] = 14.0;
-  expected["tiny"] = 1.5e-7;
-  expected["i"] = -5;
-  expected["empty"] = nlohmann::ordered_json::array();
-  expected["list"] = {{{"s", "a \"q\" \\ \n\t\x01 \xC3\xA9"}}, 7};
-  EXPECT_EQ(Written(-1, write), expected.dump());
-  EXPECT_EQ(Written(2, write), expected.dump(2));
-}
-
-TEST(JsonText, NumbersMatchTheLibraryToTheLastDigit) {
-  std::mt19937_64 random(7);
-  std::uniform_real_distribution<double> longitude(0.0, 360.0);
-  std::uniform_real_distribution<double> exponent(-12.0, 12.0);
-  for (int i = 0; i < 20000; ++i) {
-    const double v = i % 2 ? longitude(random) : std::pow(10.0, exponent(random)) * (i % 4 ? 1 : -1);
-    EXPECT_EQ(Written(-1, [v](JsonText& j) { j.Number(v); }), nlohmann::json(v).dump()) << v;
-  }
-}
-
-TEST(JsonText, InvalidUtf8BecomesReplacementCharacters) {
+// A name or a place with invalid UTF-8 is written, not thrown on: each bad
+// byte becomes U+FFFD, as the library's replace handler does.
+TEST(JsonTextOf, InvalidUtf8BecomesReplacementCharacters) {
   const struct {
     std::string in, out;
   } cases[] = {
       {"ok \xE2\x82\xAC", "ok \xE2\x82\xAC"},
-      {"cut \xE2\x82", "cut \xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"cut \xE2\x82", "cut \xEF\xBF\xBD"},
       {"lone \xFF", "lone \xEF\xBF\xBD"},
-      {"overlong \xC0\xAF", "overlong \xEF\xBF\xBD\xEF\xBF\xBD"},
-      {"surrogate \xED\xA0\x80", "surrogate \xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"},
+      {"quote \" and \x01", "quote \\\" and \\u0001"},
   };
   for (const auto& c : cases) {
-    std::string out;
-    AppendJsonEscaped(out, c.in);
-    EXPECT_EQ(out, c.out) << c.in;
-    EXPECT_TRUE(nlohmann::json::accept("\"" + out + "\"")) << c.in;
+    Json object;
+    object["name"] = c.in;
+    const std::string text = JsonTextOf(object);
+    EXPECT_EQ(text, "{\"name\":\"" + c.out + "\"}") << c.in;
+    EXPECT_TRUE(nlohmann::json::accept(text)) << c.in;
   }
 }
 

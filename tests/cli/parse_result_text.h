@@ -12,14 +12,16 @@ namespace orbisca::cli {
 inline std::string ParseResultText(const ParseResult& result) {
   const auto flag = [](bool b) { return std::string(b ? "1" : "0"); };
   if (const auto* chart = std::get_if<ChartRequest>(&result)) {
-    const BirthEntries& e = chart->entries;
-    std::string text = "chart|" + e.name + "|" + std::to_string(e.monthIndex) + "|" + std::to_string(e.dayIndex) +
-                       "|" + e.dayText + "|" + e.yearText + "|" + e.hourText + "|" + e.minuteText + "|" +
-                       std::to_string(e.zoneIndex) + "|" +
-                       (e.zoneOffsetMinutes ? std::to_string(*e.zoneOffsetMinutes) : "-") + "|" + e.lonDeg + "|" +
-                       e.lonMin + "|" + e.latDeg + "|" + e.latMin + "|" + flag(e.east) + flag(e.south) +
-                       flag(e.dst) + "|" + flag(chart->json) + flag(chart->report) + "|" + chart->rtfPath + "|" +
-                       chart->svgPath + "|";
+    const Birth& b = chart->birth;
+    const auto number = [](int n) { return std::to_string(n) + "|"; };
+    const ZoneOffset* offset = std::get_if<ZoneOffset>(&b.zone);
+    std::string text = "chart|" + b.name + "|" + number(b.year) + number(b.month) + number(b.day) + number(b.hour) +
+                       number(b.minute) +
+                       (offset ? "@" + std::to_string(offset->minutesEast) + offset->iana
+                               : std::to_string(std::get<ZoneRow>(b.zone).row)) +
+                       "|" + number(b.lonDegrees) + number(b.lonMinutes) + number(b.latDegrees) +
+                       number(b.latMinutes) + flag(b.east) + flag(b.south) + flag(b.dst) + "|" +
+                       flag(chart->json) + flag(chart->report) + "|" + chart->rtfPath + "|" + chart->svgPath + "|";
     if (chart->place) {
       text += std::to_string(chart->place->place.geonameId) + "@" + std::to_string(chart->place->offsetMinutes) +
               flag(chart->place->dst) + chart->place->note;

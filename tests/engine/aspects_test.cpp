@@ -131,57 +131,24 @@ TEST(FindAspects, EveryOrderedPairVisitedOnce) {
   }
 }
 
-// Records every call the aspect step makes, in order.
-class RecordingSink final : public ResultsSink {
- public:
-  void SetInsertStyle(AspectKind k, bool bold, Rgb c) override {
-    log += "style " + std::to_string(Index(k)) + (bold ? " bold " : " plain ") + std::to_string(c.r) + "\n";
-  }
-  void InsertText(AspectKind k, std::string_view text) override {
-    log += "text " + std::to_string(Index(k)) + " [" + std::string(text) + "]\n";
-  }
-  void BringCoverToFront(AspectKind k) override { log += "front " + std::to_string(Index(k)) + "\n"; }
-  void SendCoverToBack(AspectKind k) override { log += "back " + std::to_string(Index(k)) + "\n"; }
-  std::string log;
-};
-
-TEST(WriteAspects, HeadingParagraphAndCovers) {
+TEST(KindTexts, EachEntryInItsKindInListOrder) {
   using enum Body;
-  const std::vector<AspectEntry> entries = {{AspectKind::Trine, Sun, Moon, 120}, {AspectKind::Square, Mars, Venus, 90}};
-  RecordingSink sink;
-  WriteAspects(entries, sink);
-  const std::string trine(GetInterpretation(AspectKind::Trine, Sun, Moon));
-  const std::string square(GetInterpretation(AspectKind::Square, Mars, Venus));
-  const std::string expected =
-      "style 4 bold 128\n"
-      "text 4 [Sun-Moon  In Trine Aspect\r\n]\n"
-      "style 4 plain 0\n"
-      "text 4 [" + trine + "\r\n\r\n]\n"
-      "style 3 bold 128\n"
-      "text 3 [Mars-Venus  In Square Aspect\r\n]\n"
-      "style 3 plain 0\n"
-      "text 3 [" + square + "\r\n\r\n]\n"
-      "front 0\nfront 1\nfront 2\nfront 3\nfront 4\nfront 5\nfront 6\n"
-      "back 3\nback 4\n";
-  EXPECT_EQ(sink.log, expected);
-}
-
-TEST(WriteAspects, PlainResultsHoldTheBoxes) {
-  using enum Body;
-  PlainResults results;
-  WriteAspects({{AspectKind::Conjunction, Sun, Moon, 3}, {AspectKind::Conjunction, Moon, Sun, -3}}, results);
-  const std::string p(GetInterpretation(AspectKind::Conjunction, Sun, Moon));
-  EXPECT_EQ(results.Text(AspectKind::Conjunction),
+  using enum AspectKind;
+  const std::string trine(GetInterpretation(Trine, Sun, Moon));
+  const std::string square(GetInterpretation(Square, Mars, Venus));
+  const std::string p(GetInterpretation(Conjunction, Sun, Moon));
+  const auto texts = KindTexts({{Conjunction, Sun, Moon, 3}, {Trine, Sun, Moon, 120}, {Square, Mars, Venus, 90},
+                                {Conjunction, Moon, Sun, -3}});
+  EXPECT_EQ(texts[Index(Trine)], "Sun-Moon  In Trine Aspect\r\n" + trine + "\r\n\r\n");
+  EXPECT_EQ(texts[Index(Square)], "Mars-Venus  In Square Aspect\r\n" + square + "\r\n\r\n");
+  EXPECT_EQ(texts[Index(Conjunction)],
             "Sun-Moon  In Conjunction Aspect\r\n" + p + "\r\n\r\nMoon-Sun  In Conjunction Aspect\r\n" + p + "\r\n\r\n");
-  for (const AspectKindInfo& info : kAspectKinds) {
-    EXPECT_EQ(results.Covered(info.kind), info.kind != AspectKind::Conjunction) << info.caption;
-    if (info.kind != AspectKind::Conjunction) {
-      EXPECT_TRUE(results.Text(info.kind).empty()) << info.caption;
-    }
-  }
+  for (AspectKind k : {SemiSextile, Sextile, Quincunx, Opposition}) EXPECT_TRUE(texts[Index(k)].empty());
+  const auto found = KindsFound({{Trine, Sun, Moon, 120}, {Square, Mars, Venus, 90}});
+  EXPECT_EQ(found, (std::array<bool, kAspectKindCount>{false, false, false, true, true, false, false}));
 }
 
-TEST(WriteAspects, EntryTextsLaidOutForEveryKindAndPair) {
+TEST(HeadingLine, LaidOutForEveryKindAndPair) {
   // The headings and paragraphs are laid out end to end at compile time; a
   // wrong offset would show as a neighbour's text or a cut line.
   using enum Body;
@@ -211,17 +178,6 @@ TEST(WriteAspects, EntryTextsLaidOutForEveryKindAndPair) {
       }
     }
   }
-}
-
-TEST(WriteAspects, EveryKindFoundUncoversAll) {
-  using enum Body;
-  using enum AspectKind;
-  PlainResults results;
-  WriteAspects({{Conjunction, Sun, Moon, 0}, {SemiSextile, Sun, Mercury, 30}, {Sextile, Sun, Venus, 60},
-                {Square, Sun, Mars, 90}, {Trine, Sun, Jupiter, 120}, {Quincunx, Sun, Saturn, 150},
-                {Opposition, Sun, Uranus, 180}},
-               results);
-  for (const AspectKindInfo& info : kAspectKinds) EXPECT_FALSE(results.Covered(info.kind)) << info.caption;
 }
 
 }  // namespace

@@ -6,26 +6,10 @@
 
 #include "run/birth.h"
 #include "run/chart.h"
+#include "tests/support/births.h"
 
 namespace orbisca {
 namespace {
-
-Birth NewYork1976() {  // 1976-07-04 10:15 EST with DST, 40°43'N 74°00'W
-  Birth b;
-  b.name = "TEST";
-  b.year = 1976;
-  b.month = 7;
-  b.day = 4;
-  b.hour = 10;
-  b.minute = 15;
-  b.zone = ZoneRow{27};  // Eastern Standard Time, 5 h west
-  b.dst = true;
-  b.lonDegrees = 74;
-  b.east = false;
-  b.latDegrees = 40;
-  b.latMinutes = 43;
-  return b;
-}
 
 TEST(Birth, UniversalTimeFromARowOrAnOffset) {
   struct Row {

@@ -6,7 +6,8 @@
 #include <string>
 
 #include "report/chart_picture.h"
-#include "run/chart_facts.h"
+#include "run/chart_picture_of.h"
+#include "tests/support/births.h"
 
 namespace {
 
@@ -27,19 +28,8 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   bool ok = true;
 
-  orbisca::ChartInput in;
-  in.PersonName = "Test Person";
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneHours = in.ZoneCorrHours = 5;
-  in.LonDeg = 74;
-  in.LatDeg = 40;
-  in.LatMin = 43;
-  in.IsDst = orbisca::kTrue;
-  ok &= Write(dir + "/whole.svg", PictureOfChart(in, orbisca::ComputeChartFacts(in), "New York"));
+  const orbisca::Birth in = orbisca::NewYork1976("Test Person");
+  ok &= Write(dir + "/whole.svg", PictureOfChart(in, orbisca::ComputeChart(in), "New York"));
 
   ok &= Write(dir + "/blank.svg", ChartPicture{});
   for (int sign = 1; sign <= 12; ++sign) {

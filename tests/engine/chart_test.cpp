@@ -12,8 +12,6 @@
 #include "astro/planet_position.h"
 #include "astro/zodiac.h"
 #include "report/chart_picture.h"
-#include "run/chart_facts.h"
-#include "run/records.h"
 
 namespace orbisca {
 namespace {
@@ -23,23 +21,6 @@ double ArcsecApart(double a, double b) {
   if (d > 180.0) d -= 360.0;
   if (d < -180.0) d += 360.0;
   return std::fabs(d) * 3600.0;
-}
-
-ChartInput Birth1976() {  // 1976-07-04 10:15 local, zone 5 h west, DST, 40°43'N 74°00'W
-  ChartInput in;
-  in.PersonName = "TEST";
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneHours = 5;
-  in.ZoneCorrHours = 5;
-  in.LonDeg = 74;
-  in.LatDeg = 40;
-  in.LatMin = 43;
-  in.IsDst = kTrue;
-  return in;
 }
 
 // Meeus, "Astronomical Algorithms", 2nd ed.: examples 12.a and 12.b (sidereal
@@ -82,37 +63,6 @@ TEST(Ascendant, MatchesTheVectorMethod) {
     EXPECT_LT(ArcsecApart(asc, r.ascendant), 1.0) << r.y << "-" << r.mo << "-" << r.d << " lat " << r.lat << ": " << asc;
     EXPECT_GE(asc, 0.0);
     EXPECT_LT(asc, 360.0);
-  }
-}
-
-// The chart's ascendant is the tropical one less the set-up step's shift
-// (-23.532879 for this birth, checked by the position tests).
-TEST(ChartFacts, AscendantIsMadeSiderealLikeTheSun) {
-  const ChartFacts f = ComputeChartFacts(Birth1976());
-  EXPECT_LT(ArcsecApart(f.ascendant, 158.200406 - 23.532879), 1.0);
-  EXPECT_EQ(f.ascendantWhere.sign, 5);  // 134.67°: Simha
-  EXPECT_EQ(InstantLine(f), "Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23\u00B031\u203258\u2033");
-}
-
-// The chart's positions are the run's positions, to the last bit.
-TEST(ChartFacts, SameTableAsTheRun) {
-  ChartInput east = Birth1976();
-  east.BirthYear = 1990;
-  east.BirthMonth = 5;
-  east.BirthDay = 15;
-  east.ZoneCorrHours = -5;
-  east.ZoneCorrMinutes = -30;
-  east.IsEast = kTrue;
-  east.IsDst = kFalse;
-  for (const ChartInput& in : {Birth1976(), east}) {
-    Records().Input = in;
-    CalcSiderealShift();
-    CalcMoonPosition();
-    CalcPlanetPositions();
-    const ChartFacts f = ComputeChartFacts(in);
-    EXPECT_EQ(f.planets, Records().Planets);
-    EXPECT_EQ(f.siderealShift, Records().SiderealShift);
-    for (Body b : kAllBodies) EXPECT_EQ(f.bodies[Index(b)].where, ZodiacPositionOf(Records().Planets.Longitude(b)));
   }
 }
 

@@ -19,7 +19,7 @@
 #include "astro/moon.h"
 #include "astro/orbital_elements.h"
 #include "astro/planet_position.h"
-#include "run/chart_input.h"
+#include "run/birth.h"
 
 namespace orbisca {
 namespace {
@@ -45,28 +45,25 @@ double AngleErrorArcsec(double a, double b) {
         << AngleErrorArcsec(a_, (expected)) << "\" over the limit " << (limitArcsec) << "\")"; \
   } while (0)
 
-ChartInput Birth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int lonDeg, int lonMin, bool east,
-                 bool dst) {
-  ChartInput in;
-  in.PersonName = "TEST";
-  in.BirthYear = static_cast<std::int16_t>(y);
-  in.BirthMonth = static_cast<std::int16_t>(mo);
-  in.BirthDay = static_cast<std::int16_t>(d);
-  in.BirthHour = static_cast<std::int16_t>(h);
-  in.BirthMinute = static_cast<std::int16_t>(mi);
-  in.ZoneCorrHours = static_cast<std::int16_t>(corrH);
-  in.ZoneCorrMinutes = static_cast<std::int16_t>(corrM);
-  in.ZoneHours = static_cast<std::int16_t>(std::abs(corrH));
-  in.ZoneMinutes = static_cast<std::int16_t>(std::abs(corrM));
-  in.LonDeg = static_cast<std::int16_t>(lonDeg);
-  in.LonMin = static_cast<std::int16_t>(lonMin);
-  in.IsEast = ToFlag(east);
-  in.IsDst = ToFlag(dst);
-  return in;
+Birth MakeBirth(int y, int mo, int d, int h, int mi, int corrH, int corrM, int lonDeg, int lonMin, bool east,
+                bool dst) {
+  Birth b;
+  b.name = "TEST";
+  b.year = y;
+  b.month = mo;
+  b.day = d;
+  b.hour = h;
+  b.minute = mi;
+  b.zone = ZoneOffset{-(corrH * 60 + corrM), {}};  // the correction is local to universal time
+  b.lonDegrees = lonDeg;
+  b.lonMinutes = lonMin;
+  b.east = east;
+  b.dst = dst;
+  return b;
 }
 
 // The planet table of a birth, through the pure functions the run's steps wrap.
-PlanetTable Positions(const ChartInput& in) { return PositionsAt(InstantOf(in)).planets; }
+PlanetTable Positions(const Birth& in) { return PositionsAt(InstantOf(in)).planets; }
 
 TEST(JulianDates, DayNumbers) {
   // Julian day numbers at noon: 2451545 is J2000.0 (Meeus, ch. 7); 1901 and
@@ -206,13 +203,13 @@ TEST(SiderealShift, LahiriAtReferenceInstants) {
   // formula's own.
   struct Row {
     const char* name;
-    ChartInput in;
+    Birth in;
     double T1900;
     double shift;
   };
   const Row rows[] = {
-      {"2000-01-01 12:00 GMT 0W07", Birth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false), 1.0, -23.853991},
-      {"1976-07-04 10:15 EST dst 74W", Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true), 0.7650676, -23.532879},
+      {"2000-01-01 12:00 GMT 0W07", MakeBirth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false), 1.0, -23.853991},
+      {"1976-07-04 10:15 EST dst 74W", MakeBirth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true), 0.7650676, -23.532879},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -231,17 +228,17 @@ TEST(Moon, ReferenceLongitudes) {
   // worked examples to six places (regression values for 1990 and 2050).
   struct Row {
     const char* name;
-    ChartInput in;
+    Birth in;
     double T;
     double moon;
   };
   const Row rows[] = {
-      {"2000-01-01 12:00 GMT W", Birth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false), 0.0, 199.462598},
-      {"same instant 17:30 IST E", Birth(2000, 1, 1, 17, 30, -5, -30, 77, 12, true, false), 0.0, 199.462598},
-      {"1976-07-04 10:15 EST dst W", Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true), -0.2349324, 167.404195},
-      {"1992-04-12 00:00 GMT W", Birth(1992, 4, 12, 0, 0, 0, 0, 0, 30, false, false), -0.0772211, 109.404045},
-      {"1990-05-15 06:30 IST E", Birth(1990, 5, 15, 6, 30, -5, -30, 77, 12, true, false), std::nan(""), 267.790319},
-      {"2050-12-31 23:59 GMT W", Birth(2050, 12, 31, 23, 59, 0, 0, 0, 30, false, false), 0.5099931, 120.212699},
+      {"2000-01-01 12:00 GMT W", MakeBirth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false), 0.0, 199.462598},
+      {"same instant 17:30 IST E", MakeBirth(2000, 1, 1, 17, 30, -5, -30, 77, 12, true, false), 0.0, 199.462598},
+      {"1976-07-04 10:15 EST dst W", MakeBirth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true), -0.2349324, 167.404195},
+      {"1992-04-12 00:00 GMT W", MakeBirth(1992, 4, 12, 0, 0, 0, 0, 0, 30, false, false), -0.0772211, 109.404045},
+      {"1990-05-15 06:30 IST E", MakeBirth(1990, 5, 15, 6, 30, -5, -30, 77, 12, true, false), std::nan(""), 267.790319},
+      {"2050-12-31 23:59 GMT W", MakeBirth(2050, 12, 31, 23, 59, 0, 0, 0, 30, false, false), 0.5099931, 120.212699},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -283,7 +280,7 @@ TEST(PlanetTable, SlotsAndNames) {
 
 struct ChartCase {
   const char* name;
-  ChartInput in;
+  Birth in;
   double expected[10];  // Sun, Moon, Mercury ... Pluto; NaN: not checked
 };
 
@@ -294,14 +291,14 @@ TEST(PlanetTable, SiderealLongitudesOfWholeCharts) {
   const double x = std::nan("");
   const ChartCase cases[] = {
       {"2000-01-01 12:00 GMT 0W07",
-       Birth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false),
+       MakeBirth(2000, 1, 1, 12, 0, 0, 0, 0, 7, false, false),
        {256.5256, 199.462598, 248.0520, 217.7241, 304.1288, 1.5071, 16.3607, 290.9361, 279.3376, 227.6003}},
       // Planets referred to the equinox of date before the ayanamsa comes off.
       {"1976-07-04 10:15 EST dst 74W (precessed)",
-       Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true),
+       MakeBirth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true),
        {79.1783, 167.4042, 66.4700, 83.6991, 125.0396, 29.2212, 99.9126, 189.5212, 228.2545, 165.4718}},
       {"1990-05-15 06:30 IST 77E12 (precessed)",
-       Birth(1990, 5, 15, 6, 30, -5, -30, 77, 12, true, false),
+       MakeBirth(1990, 5, 15, 6, 30, -5, -30, 77, 12, true, false),
        {30.2322, 267.7903, x, x, x, x, x, x, x, x}},
   };
   for (const ChartCase& c : cases) {
@@ -333,19 +330,19 @@ TEST(UniversalTime, CalendarCarryOfThePlanetStep) {
   // Universal dates and times worked by hand from the local time and the zone.
   struct Row {
     const char* name;
-    ChartInput in;
+    Birth in;
     CalendarMinute ut;
   };
   const Row rows[] = {
-      {"IST before midnight of New Year 1901", Birth(1901, 1, 1, 0, 30, -5, -30, 77, 0, true, false),
+      {"IST before midnight of New Year 1901", MakeBirth(1901, 1, 1, 0, 30, -5, -30, 77, 0, true, false),
        {1900, 12, 31, 19, 0}},
-      {"EST dst late evening", Birth(1976, 7, 4, 22, 15, 5, 0, 74, 0, false, true), {1976, 7, 5, 2, 15}},
-      {"Newfoundland half hour", Birth(1999, 12, 31, 21, 0, 3, 30, 52, 0, false, false), {2000, 1, 1, 0, 30}},
-      {"leap day carry", Birth(2000, 3, 1, 3, 0, -9, 0, 139, 0, true, false), {2000, 2, 29, 18, 0}},
-      {"no leap day 1900", Birth(1901, 3, 1, 0, 0, 2, 0, 30, 0, false, false), {1901, 3, 1, 2, 0}},
-      {"dst at GMT west", Birth(1960, 6, 1, 0, 20, 0, 0, 1, 0, false, true), {1960, 5, 31, 23, 20}},
+      {"EST dst late evening", MakeBirth(1976, 7, 4, 22, 15, 5, 0, 74, 0, false, true), {1976, 7, 5, 2, 15}},
+      {"Newfoundland half hour", MakeBirth(1999, 12, 31, 21, 0, 3, 30, 52, 0, false, false), {2000, 1, 1, 0, 30}},
+      {"leap day carry", MakeBirth(2000, 3, 1, 3, 0, -9, 0, 139, 0, true, false), {2000, 2, 29, 18, 0}},
+      {"no leap day 1900", MakeBirth(1901, 3, 1, 0, 0, 2, 0, 30, 0, false, false), {1901, 3, 1, 2, 0}},
+      {"dst at GMT west", MakeBirth(1960, 6, 1, 0, 20, 0, 0, 1, 0, false, true), {1960, 5, 31, 23, 20}},
   };
-  for (const Row& r : rows) EXPECT_EQ(UniversalDateTime(r.in), r.ut) << r.name;
+  for (const Row& r : rows) EXPECT_EQ(UniversalCalendarMinute(InstantOf(r.in)), r.ut) << r.name;
 }
 
 TEST(UniversalTime, OneInstantForEveryStep) {
@@ -354,16 +351,16 @@ TEST(UniversalTime, OneInstantForEveryStep) {
   // it (Madrid on CET) had its Moon computed two hours off the planets.
   struct Row {
     const char* name;
-    ChartInput in;
+    Birth in;
     double ut;
   };
   const Row rows[] = {
-      {"Madrid: west longitude, CET", Birth(1980, 3, 10, 12, 0, -1, 0, 3, 42, false, false), 11.0},
-      {"Madrid with summer time", Birth(1980, 7, 10, 12, 0, -1, 0, 3, 42, false, true), 10.0},
-      {"east longitude, EST", Birth(1980, 3, 10, 12, 0, 5, 0, 10, 0, true, false), 17.0},
-      {"0 deg 0 min East, IST", Birth(1980, 3, 10, 12, 0, -5, -30, 0, 0, true, false), 6.5},
-      {"local 00:30 IST keeps the date", Birth(1980, 3, 10, 0, 30, -5, -30, 77, 0, true, false), -5.0},
-      {"GMT with summer time, west", Birth(1980, 3, 10, 12, 0, 0, 0, 1, 0, false, true), 11.0},
+      {"Madrid: west longitude, CET", MakeBirth(1980, 3, 10, 12, 0, -1, 0, 3, 42, false, false), 11.0},
+      {"Madrid with summer time", MakeBirth(1980, 7, 10, 12, 0, -1, 0, 3, 42, false, true), 10.0},
+      {"east longitude, EST", MakeBirth(1980, 3, 10, 12, 0, 5, 0, 10, 0, true, false), 17.0},
+      {"0 deg 0 min East, IST", MakeBirth(1980, 3, 10, 12, 0, -5, -30, 0, 0, true, false), 6.5},
+      {"local 00:30 IST keeps the date", MakeBirth(1980, 3, 10, 0, 30, -5, -30, 77, 0, true, false), -5.0},
+      {"GMT with summer time, west", MakeBirth(1980, 3, 10, 12, 0, 0, 0, 1, 0, false, true), 11.0},
   };
   for (const Row& r : rows) {
     SCOPED_TRACE(r.name);
@@ -372,12 +369,12 @@ TEST(UniversalTime, OneInstantForEveryStep) {
     // the standard library's civil calendar, and the epoch 1970-01-01 00:00
     // UT is JD 2440587.5 (Meeus, "Astronomical Algorithms", ch. 7).
     using namespace std::chrono;
-    const year_month_day date{year{r.in.BirthYear}, month{static_cast<unsigned>(r.in.BirthMonth)},
-                              day{static_cast<unsigned>(r.in.BirthDay)}};
+    const year_month_day date{year{r.in.year}, month{static_cast<unsigned>(r.in.month)},
+                              day{static_cast<unsigned>(r.in.day)}};
     const double jd = 2440587.5 + sys_days{date}.time_since_epoch().count() + r.ut / 24.0;
     EXPECT_NEAR(MoonCenturies(InstantOf(r.in)), (jd - 2451545.0) / 36525.0, 1e-12);
     // The Moon's instant and the planets' instant agree.
-    const CalendarMinute u = UniversalDateTime(r.in);
+    const CalendarMinute u = UniversalCalendarMinute(InstantOf(r.in));
     const double dPlanets = DayNumberJ2000(u.year, u.month, u.day, u.hour, u.minute);
     EXPECT_NEAR(MoonCenturies(InstantOf(r.in)) * 36525.0, dPlanets, 1e-6);
   }
@@ -386,8 +383,8 @@ TEST(UniversalTime, OneInstantForEveryStep) {
 TEST(UniversalTime, MadridMoonMatchesTheSameInstantAtGreenwich) {
   // The same instant typed as Madrid clock time on CET and as GMT must give
   // one Moon, within rounding.
-  const ChartInput madrid = Birth(1985, 10, 20, 14, 0, -1, 0, 3, 42, false, false);
-  const ChartInput greenwich = Birth(1985, 10, 20, 13, 0, 0, 0, 0, 1, false, false);
+  const Birth madrid = MakeBirth(1985, 10, 20, 14, 0, -1, 0, 3, 42, false, false);
+  const Birth greenwich = MakeBirth(1985, 10, 20, 13, 0, 0, 0, 0, 1, false, false);
   EXPECT_ANGLE(MoonSiderealLongitude(InstantOf(madrid)), MoonSiderealLongitude(InstantOf(greenwich)), 1e-6);
   EXPECT_ANGLE(SiderealShiftFor(InstantOf(madrid)), SiderealShiftFor(InstantOf(greenwich)), 1e-6);
 }
@@ -401,7 +398,7 @@ TEST(Precession, ReferredToTheEquinoxOfDate) {
   EXPECT_DOUBLE_EQ(PrecessionSinceJ2000(0.0), 0.0);
   EXPECT_NEAR(PrecessionSinceJ2000(-8580.90625 / 36525.0), -0.32818, 1e-4);
   EXPECT_NEAR(PrecessionSinceJ2000(-0.99), -1.3826, 1e-3);
-  const ChartInput in = Birth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true);
+  const Birth in = MakeBirth(1976, 7, 4, 10, 15, 5, 0, 74, 0, false, true);
   const PlanetTable t = Positions(in);
   EXPECT_ANGLE(t.Longitude(Body::Sun), 79.1783, kFourPlacesArcsec);
   // Without the precession the Sun would sit where the old rule put it.

@@ -12,7 +12,6 @@
 #include <vector>
 
 #include "aspects/aspects.h"
-#include "aspects/results_sink.h"
 #include "report/report.h"
 
 namespace orbisca {
@@ -206,11 +205,7 @@ std::string RealReport() {
       {AspectKind::Quincunx, Body::Neptune, Body::Mercury, 150},
       {AspectKind::Opposition, Body::Pluto, Body::Moon, 178},
   };
-  PlainResults results;
-  WriteAspects(entries, results);
-  std::array<std::string, 7> texts;
-  for (const AspectKindInfo& info : kAspectKinds) texts[Index(info.kind)] = results.Text(info.kind);
-  return BuildReport(texts, "https://orbisca.example/");
+  return BuildReport(KindTexts(entries), "https://orbisca.example/");
 }
 
 // The real report and the hostile text are read in one run of the reader,

@@ -5,8 +5,7 @@
 
 #include "aspects/aspects.h"
 #include "run/birth_entries.h"
-#include "run/calculation_run.h"
-#include "run/records.h"
+#include "run/birth.h"
 
 namespace orbisca {
 namespace {
@@ -153,136 +152,14 @@ TEST(NumberText, ConversionRules) {
   for (const auto& [x, rounded] : halves) EXPECT_EQ(RoundHalfEven(x), rounded) << x;
 }
 
-// The birth-data window as the run sees it.
-class FakeView final : public BirthDataView {
- public:
-  explicit FakeView(BirthEntries e) : entries(std::move(e)) {}
-  BirthEntries Entries() const override { return entries; }
-  void Refuse(const EntryRefusal& r) override { refusals.push_back(r); }
-  ResultsSink& Results() override {
-    ++resultsRequested;
-    return results;
-  }
-  void ShowResults() override { ++shown; }
-
-  BirthEntries entries;
-  std::vector<EntryRefusal> refusals;
-  PlainResults results;
-  int resultsRequested = 0;
-  int shown = 0;
-};
-
-TEST(RunChart, RefusalChangesNothing) {
-  Records().Input = ChartInput{};
-  Records().Input.PersonName = "EARLIER";
-  const ProgramRecords before = Records();
-  BirthEntries e = Valid();
-  e.name = "";
-  FakeView view(e);
-  EXPECT_FALSE(RunChart(view));
-  ASSERT_EQ(view.refusals.size(), 1u);
-  EXPECT_EQ(view.refusals[0].message, "Please Enter Name");
-  EXPECT_EQ(view.shown, 0);
-  EXPECT_EQ(view.resultsRequested, 0);
-  EXPECT_EQ(Records().Input, before.Input);
-}
-
-// Every entry away from its default, each with a value of its own.
-BirthEntries EveryEntrySet() {
-  BirthEntries e = Valid();
-  e.name = "ANNA ";
-  e.monthIndex = 6;
-  e.dayIndex = 3;
-  e.dayText = "4";
-  e.yearText = "1976";
-  e.hourText = "10";
-  e.minuteText = "15";
-  e.zoneIndex = 34;  // Indian Time: -5 h -30 min
-  e.lonDeg = "77";
-  e.lonMin = "12";
-  e.latDeg = "28";
-  e.latMin = "36";
-  e.east = true;
-  e.south = true;
-  e.dst = true;
-  return e;
-}
-
-TEST(RunChart, FillsTheRecordInOrderAndShowsResults) {
-  FakeView view(EveryEntrySet());
-  ASSERT_TRUE(RunChart(view));
-  const ChartInput& r = Records().Input;
-  EXPECT_EQ(r.PersonName, "ANNA ");
-  EXPECT_EQ(r.BirthMonth, 7);
-  EXPECT_EQ(r.BirthDay, 4);
-  EXPECT_EQ(r.BirthYear, 1976);
-  EXPECT_EQ(r.BirthHour, 10);
-  EXPECT_EQ(r.BirthMinute, 15);
-  EXPECT_EQ(r.ZoneCorrHours, -5);
-  EXPECT_EQ(r.ZoneCorrMinutes, -30);
-  EXPECT_EQ(r.ZoneHours, 5);
-  EXPECT_EQ(r.ZoneMinutes, 30);
-  EXPECT_EQ(r.LonDeg, 77);
-  EXPECT_EQ(r.LonMin, 12);
-  EXPECT_EQ(r.LatDeg, 28);
-  EXPECT_EQ(r.LatMin, 36);
-  EXPECT_EQ(r.IsEast, -1);
-  EXPECT_EQ(r.IsSouth, -1);
-  EXPECT_EQ(r.IsDst, -1);
-  EXPECT_EQ(view.shown, 1);
-  EXPECT_EQ(view.resultsRequested, 1);
-
-  // The results written are those of the chart now in the records.
-  PlainResults expected;
-  WriteAspects(FindAspects(Records().Planets), expected);
-  for (const AspectKindInfo& info : kAspectKinds) {
-    EXPECT_EQ(view.results.Text(info.kind), expected.Text(info.kind)) << info.caption;
-    EXPECT_EQ(view.results.Covered(info.kind), expected.Covered(info.kind)) << info.caption;
-  }
-}
-
-TEST(RunChart, DefaultEntriesRunAndSecondRunReplacesTheFirst) {
-  BirthEntries defaults;  // 1 January 1901, 00:00, GMT, East, North
-  defaults.name = "X";
-  defaults.lonDeg = defaults.lonMin = defaults.latDeg = defaults.latMin = "0";
-  FakeView first(defaults);
-  ASSERT_TRUE(RunChart(first));
-  EXPECT_EQ(Records().Input.BirthYear, 1901);
-  const PlanetTable firstTable = Records().Planets;
-
-  BirthEntries other = Valid();
-  other.yearText = "1990";
-  other.zoneIndex = 27;  // EST
-  other.east = false;
-  FakeView second(other);
-  ASSERT_TRUE(RunChart(second));
-  EXPECT_EQ(Records().Input.BirthYear, 1990);
-  EXPECT_EQ(Records().Input.ZoneCorrHours, 5);
-  EXPECT_EQ(Records().Input.IsEast, 0);
-  EXPECT_NE(Records().Planets, firstTable);
-}
-
-TEST(FillChartInput, TextThatDoesNotConvertKeepsTheField) {
-  ChartInput r;
-  r.BirthDay = 9;
-  BirthEntries e = Valid();
-  e.dayText = "";
-  e.zoneIndex = -1;
-  r.ZoneCorrHours = -3;
-  FillChartInput(e, r);
-  EXPECT_EQ(r.BirthDay, 9);
-  EXPECT_EQ(r.ZoneCorrHours, -3);  // no zone selected: the correction stays
-  EXPECT_EQ(r.ZoneHours, 3);
-}
-
-TEST(FillChartInput, DegreesTheCheckAcceptsFillTheSameValue) {
+TEST(BirthFromEntries, DegreesTheCheckAcceptsReadTheSameValue) {
   // Regression: the check read a degree box with one conversion and the fill
   // with another, so a text like "-0-0" passed the check and then left the
   // previous run's degrees in the record. Each text below passes the check;
-  // the record must hold the value the check read, rounded half to even.
+  // the birth must hold the value the check read, rounded half to even.
   struct Row {
     const char* text;
-    std::int16_t degrees;
+    int degrees;
   };
   const Row rows[] = {{"-0-0", 0}, {"x", 0}, {"12abc", 12}, {" 7 ", 7}, {"0.5", 0},
                       {"1.5", 2},  {"179", 179}, {"1e2", 100}, {"+45", 45}, {"-0", 0}};
@@ -293,12 +170,11 @@ TEST(FillChartInput, DegreesTheCheckAcceptsFillTheSameValue) {
     e.lonDeg = r.text;
     if (latitudeToo) e.latDeg = r.text;
     ASSERT_EQ(CheckEntries(e), std::nullopt);
-    ChartInput record;
-    record.LonDeg = record.LatDeg = 33;  // the previous run's place
-    FillChartInput(e, record);
-    EXPECT_EQ(record.LonDeg, r.degrees);
+    const auto read = BirthFromEntries(e);
+    ASSERT_TRUE(std::holds_alternative<Birth>(read));
+    EXPECT_EQ(std::get<Birth>(read).lonDegrees, r.degrees);
     if (latitudeToo) {
-      EXPECT_EQ(record.LatDeg, r.degrees);
+      EXPECT_EQ(std::get<Birth>(read).latDegrees, r.degrees);
     }
   }
 }

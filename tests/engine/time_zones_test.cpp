@@ -1,3 +1,4 @@
+#include "run/birth.h"
 #include "run/time_zones.h"
 
 #include <gtest/gtest.h>
@@ -40,10 +41,9 @@ TEST(TimeZoneTable, SelectedRowsGiveTheirCorrection) {
   for (const ZoneCase& c : kZoneCases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(TimeZoneTable[static_cast<std::size_t>(c.position)].text, c.text);
-    ChartInput record;
-    Zone_Calculation(c.position, record);
-    EXPECT_EQ(record.ZoneCorrHours, c.hours);
-    EXPECT_EQ(record.ZoneCorrMinutes, c.minutes);
+    const ZoneCorrection correction = CorrectionOf(ZoneRow{c.position});
+    EXPECT_EQ(correction.hours, c.hours);
+    EXPECT_EQ(correction.minutes, c.minutes);
   }
 }
 
@@ -99,14 +99,11 @@ TEST(TimeZoneTable, TextsAreDistinctAndOnlyNstIsShared) {
   EXPECT_EQ(TimeZoneTable[kDefaultTimeZone].text, "Greenwich Mean Time,GMT,0.0");
 }
 
-TEST(TimeZoneTable, NoSelectionLeavesTheCorrection) {
+TEST(TimeZoneTable, APositionOutsideTheListCorrectsNothing) {
   for (int position : {-1, 71, 1000}) {
-    ChartInput record;
-    record.ZoneCorrHours = -5;
-    record.ZoneCorrMinutes = -30;
-    Zone_Calculation(position, record);
-    EXPECT_EQ(record.ZoneCorrHours, -5);
-    EXPECT_EQ(record.ZoneCorrMinutes, -30);
+    const ZoneCorrection correction = CorrectionOf(ZoneRow{position});
+    EXPECT_EQ(correction.hours, 0);
+    EXPECT_EQ(correction.minutes, 0);
   }
 }
 

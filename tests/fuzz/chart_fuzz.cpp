@@ -19,8 +19,7 @@
 
 #include "aspects/aspects.h"
 #include "astro/planet_position.h"
-#include "run/calculation_run.h"
-#include "run/chart_input.h"
+#include "run/birth.h"
 #include "run/time_zones.h"
 #include "tests/fuzz/fuzz_check.h"
 
@@ -62,13 +61,13 @@ int DaysInMonth(long year, int month) {
 }
 
 // A birth as the form gives it: list positions and the list texts.
-struct Birth {
+struct FormBirth {
   long year;
   int month, day, hour, minute, zone;
   bool dst;
 };
 
-ChartInput InputOf(const Birth& b) {
+Birth InputOf(const FormBirth& b) {
   BirthEntries e;
   e.name = "FUZZ";
   e.monthIndex = b.month - 1;
@@ -80,15 +79,14 @@ ChartInput InputOf(const Birth& b) {
   e.zoneIndex = b.zone;
   e.dst = b.dst;
   e.lonDeg = e.lonMin = e.latDeg = e.latMin = "0";
-  FUZZ_CHECK(!CheckEntries(e), "a real date with list values passes the checks");
-  ChartInput input;
-  FillChartInput(e, input);
-  return input;
+  const std::variant<Birth, EntryRefusal> read = BirthFromEntries(e);
+  FUZZ_CHECK(std::holds_alternative<Birth>(read), "a real date with list values passes the checks");
+  return std::get<Birth>(read);
 }
 
 // Universal time in minutes from 1970: local clock time, less an hour under
 // daylight saving, plus the zone's signed correction.
-long UniversalMinutes(const Birth& b) {
+long UniversalMinutes(const FormBirth& b) {
   const TimeZoneRow& z = TimeZoneTable[static_cast<std::size_t>(b.zone)];
   return DaysFromCivil(b.year, b.month, b.day) * 1440 + b.hour * 60 + b.minute - (b.dst ? 60 : 0) +
          z.corrHours * 60 + z.corrMinutes;
@@ -96,14 +94,14 @@ long UniversalMinutes(const Birth& b) {
 
 // The same instant as the clock time of another zone; nothing when that
 // falls outside the form's years.
-std::optional<Birth> Retold(const Birth& b, int zone, bool dst) {
+std::optional<FormBirth> Retold(const FormBirth& b, int zone, bool dst) {
   const TimeZoneRow& z = TimeZoneTable[static_cast<std::size_t>(zone)];
   const long local = UniversalMinutes(b) - (z.corrHours * 60 + z.corrMinutes) + (dst ? 60 : 0);
   const long days = local >= 0 ? local / 1440 : -((-local + 1439) / 1440);
   const long minutes = local - days * 1440;
   const Civil c = CivilFromDays(days);
   if (c.year < 1901 || c.year > 2050) return std::nullopt;
-  return Birth{c.year, c.month, c.day, static_cast<int>(minutes / 60), static_cast<int>(minutes % 60), zone, dst};
+  return FormBirth{c.year, c.month, c.day, static_cast<int>(minutes / 60), static_cast<int>(minutes % 60), zone, dst};
 }
 
 // The aspect expected for a pair: the short way round between the two
@@ -161,7 +159,7 @@ bool SameAngle(double a, double b) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   FuzzedDataProvider in(data, size);
-  Birth b{};
+  FormBirth b{};
   b.year = in.ConsumeIntegralInRange<long>(1901, 2050);
   b.month = in.ConsumeIntegralInRange(1, 12);
   b.day = in.ConsumeIntegralInRange(1, DaysInMonth(b.year, b.month));
@@ -172,12 +170,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   const int otherZone = in.ConsumeIntegralInRange(0, kTimeZoneCount - 1);
   const bool otherDst = in.ConsumeBool();
 
-  const ChartInput input = InputOf(b);
+  const Birth input = InputOf(b);
   const ChartPositions p = PositionsAt(InstantOf(input));
   const std::vector<AspectEntry> aspects = FindAspects(p.planets);
   CheckChart(p, aspects);
 
-  const std::optional<Birth> other = Retold(b, otherZone, otherDst);
+  const std::optional<FormBirth> other = Retold(b, otherZone, otherDst);
   if (!other) return 0;
   FUZZ_CHECK(UniversalMinutes(*other) == UniversalMinutes(b), "the retold birth is the same instant");
   const ChartPositions q = PositionsAt(InstantOf(InputOf(*other)));

@@ -16,8 +16,7 @@
 #include <string_view>
 
 #include "run/birth_entries.h"
-#include "run/calculation_run.h"
-#include "run/chart_input.h"
+#include "run/birth.h"
 #include "tests/fuzz/fuzz_check.h"
 
 namespace {
@@ -136,18 +135,6 @@ std::string Quoted(std::string_view s) {
   return out + "\"";
 }
 
-ChartInput Filled(const BirthEntries& e, std::int16_t previous) {
-  ChartInput r;
-  r.PersonName = "previous run";
-  for (std::int16_t* f : {&r.BirthMonth, &r.BirthDay, &r.BirthYear, &r.BirthHour, &r.BirthMinute, &r.ZoneHours,
-                          &r.ZoneMinutes, &r.LonDeg, &r.LonMin, &r.LatDeg, &r.LatMin, &r.IsEast, &r.IsSouth, &r.IsDst,
-                          &r.ZoneCorrHours, &r.ZoneCorrMinutes}) {
-    *f = previous;
-  }
-  FillChartInput(e, r);
-  return r;
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -182,15 +169,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     return 0;
   }
 
-  const ChartInput r = Filled(e, -7);
-  FUZZ_CHECK(r == Filled(e, 12345), "the fill writes every field: nothing is left from a previous run");
-  FUZZ_CHECK(r.LonDeg == std::nearbyint(*ReadDegrees(e.lonDeg)), "longitude degrees as the check read them");
-  FUZZ_CHECK(r.LonMin == std::nearbyint(*ReadMinutes(e.lonMin)), "longitude minutes as the check read them");
-  FUZZ_CHECK(r.LatDeg == std::nearbyint(*ReadDegrees(e.latDeg)), "latitude degrees as the check read them");
-  FUZZ_CHECK(r.LatMin == std::nearbyint(*ReadMinutes(e.latMin)), "latitude minutes as the check read them");
-  FUZZ_CHECK(r.LonDeg >= 0 && r.LonDeg <= 179 && r.LatDeg >= 0 && r.LatDeg <= 89, "degrees inside the checked range");
-  FUZZ_CHECK(r.LonMin >= 0 && r.LonMin <= 59 && r.LatMin >= 0 && r.LatMin <= 59, "minutes inside the checked range");
-  FUZZ_CHECK(r.BirthMonth == e.monthIndex + 1 && r.BirthDay == e.dayIndex + 1 && r.BirthYear == year,
-             "the date as chosen");
+  const std::variant<Birth, EntryRefusal> read = BirthFromEntries(e);
+  FUZZ_CHECK(std::holds_alternative<Birth>(read), "entries the checks pass are read into a birth");
+  const Birth& r = std::get<Birth>(read);
+  FUZZ_CHECK(r.lonDegrees == std::nearbyint(*ReadDegrees(e.lonDeg)), "longitude degrees as the check read them");
+  FUZZ_CHECK(r.lonMinutes == std::nearbyint(*ReadMinutes(e.lonMin)), "longitude minutes as the check read them");
+  FUZZ_CHECK(r.latDegrees == std::nearbyint(*ReadDegrees(e.latDeg)), "latitude degrees as the check read them");
+  FUZZ_CHECK(r.latMinutes == std::nearbyint(*ReadMinutes(e.latMin)), "latitude minutes as the check read them");
+  FUZZ_CHECK(r.lonDegrees >= 0 && r.lonDegrees <= 179 && r.latDegrees >= 0 && r.latDegrees <= 89,
+             "degrees inside the checked range");
+  FUZZ_CHECK(r.lonMinutes >= 0 && r.lonMinutes <= 59 && r.latMinutes >= 0 && r.latMinutes <= 59,
+             "minutes inside the checked range");
+  FUZZ_CHECK(r.month == e.monthIndex + 1 && r.day == e.dayIndex + 1 && r.year == year, "the date as chosen");
   return 0;
 }

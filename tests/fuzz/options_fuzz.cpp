@@ -138,20 +138,18 @@ void CheckAccepted(const cli::ChartRequest& r, const std::map<std::string_view, 
   for (std::string_view required : {"--date", "--time", "--zone"}) {
     FUZZ_CHECK(values.count(required) == 1, "the required options are given");
   }
-  const BirthEntries& e = r.entries;
+  const Birth& e = r.birth;
   const auto date = Split(values.at("--date"), '-');
-  FUZZ_CHECK(e.yearText == std::to_string(Value(date[0])) && e.monthIndex == Value(date[1]) - 1 &&
-                 e.dayIndex == Value(date[2]) - 1 && e.dayText == std::to_string(Value(date[2])),
-             "the date as given");
+  FUZZ_CHECK(e.year == Value(date[0]) && e.month == Value(date[1]) && e.day == Value(date[2]), "the date as given");
   const auto time = Split(values.at("--time"), ':');
-  FUZZ_CHECK(e.hourText == std::to_string(Value(time[0])) && e.minuteText == std::to_string(Value(time[1])),
-             "the time as given");
-  FUZZ_CHECK(e.zoneIndex == fuzz::ReferenceZone(values.at("--zone")).position, "the zone as given");
+  FUZZ_CHECK(e.hour == Value(time[0]) && e.minute == Value(time[1]), "the time as given");
+  FUZZ_CHECK(e.zone == BirthZone{ZoneRow{fuzz::ReferenceZone(values.at("--zone")).position}}, "the zone as given");
   const auto lon = ReadCoordinate(values.count("--lon") ? values.at("--lon") : "0:00E", "EWew");
-  FUZZ_CHECK(e.lonDeg == lon->degrees && e.lonMin == lon->minutes && e.east == (lon->side == 'E'),
+  FUZZ_CHECK(e.lonDegrees == Value(lon->degrees) && e.lonMinutes == Value(lon->minutes) && e.east == (lon->side == 'E'),
              "the longitude as given, 0:00E by default");
   const auto lat = ReadCoordinate(values.count("--lat") ? values.at("--lat") : "0:00N", "NSns");
-  FUZZ_CHECK(e.latDeg == lat->degrees && e.latMin == lat->minutes && e.south == (lat->side == 'S'),
+  FUZZ_CHECK(e.latDegrees == Value(lat->degrees) && e.latMinutes == Value(lat->minutes) &&
+                 e.south == (lat->side == 'S'),
              "the latitude as given, 0:00N by default");
   FUZZ_CHECK(e.name == (values.count("--name") ? values.at("--name") : "CHART"), "the name as given, CHART by default");
   FUZZ_CHECK(r.rtfPath == (values.count("--rtf") ? values.at("--rtf") : ""), "the RTF file as given");
@@ -221,9 +219,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   std::vector<const char*> argv;
   for (const std::string& a : args) argv.push_back(a.c_str());
   const cli::ParseResult result = cli::ParseCommandLine(static_cast<int>(argv.size()), argv.data());
-  FUZZ_CHECK(cli::ParseResultText(result) ==
-                 cli::ParseResultText(cli::ParseCommandLineFully(static_cast<int>(argv.size()), argv.data())),
-             "the line reads as the full option parser reads it");
 
   if (help) {
     FUZZ_CHECK(!std::holds_alternative<cli::ChartRequest>(result), "--help computes no chart");

@@ -11,8 +11,7 @@
 #include <QTableWidget>
 #include <QtTest>
 
-#include "run/chart_facts.h"
-#include "run/records.h"
+#include "run/chart.h"
 #include "ui/chart_tab.h"
 #include "ui/picture_module.h"
 #include "ui/frm_display.h"
@@ -108,10 +107,9 @@ class ChartResultsTest : public QObject {
     QVERIFY(!pairs.isEmpty());
     QCOMPARE(PairsOfTheGrid(*grid), pairs);
 
-    // The chart's numbers are the run's: the instant and the Sun's place.
-    const ChartFacts facts = ComputeChartFacts(Records().Input);
-    QCOMPARE(Child<QLabel>(*display, "lblInstant")->text(), QString::fromStdString(InstantLine(facts)));
-    QCOMPARE(facts.planets, Records().Planets);
+    // The chart's numbers are those of the form's birth.
+    const Chart chart = ComputeChart(std::get<Birth>(BirthFromEntries(form.Entries())));
+    QCOMPARE(Child<QLabel>(*display, "lblInstant")->text(), QString::fromStdString(InstantLine(chart.instant)));
     QVERIFY(Child<ChartTab>(*display, "fraChart")->PictureSvg().contains("Somewhere &amp; &lt;Elsewhere&gt;"));
 
     tabs->setCurrentIndex(7);

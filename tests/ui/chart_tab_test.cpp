@@ -14,6 +14,7 @@
 
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
+#include "tests/support/births.h"
 #include "ui/chart_tab.h"
 #include "ui/picture_module.h"
 #include "save_failures.h"
@@ -38,25 +39,8 @@ class FakeFileDialogs final : public FileDialogSeam {
   QList<QStringList> calls;
 };
 
-// 1976-07-04 10:15 local, zone 5 hours west, daylight saving, 40°N 74°W.
-ChartInput NewYork1976() {
-  ChartInput in;
-  in.PersonName = "Chart Test";
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneHours = in.ZoneCorrHours = 5;
-  in.LonDeg = 74;
-  in.LatDeg = 40;
-  in.IsDst = kTrue;
-  return in;
-}
-
-void Show(ChartTab& tab, const ChartInput& in) {
-  const ChartFacts facts = ComputeChartFacts(in);
-  tab.ShowChart(in, facts, FindAspects(facts.planets));
+void Show(ChartTab& tab, const Birth& in) {
+  tab.ShowChart(in, ComputeChart(in));
   tab.BuildContents();
 }
 
@@ -72,10 +56,10 @@ class ChartTabTest : public QObject {
   }
 
   void showsTheInstantAndThePositions() {
-    const ChartInput in = NewYork1976();
-    const ChartFacts facts = ComputeChartFacts(in);
+    const Birth in = NewYork1976("Chart Test");
+    const Chart chart = ComputeChart(in);
     ChartTab tab;
-    tab.ShowChart(in, facts, FindAspects(facts.planets));
+    tab.ShowChart(in, chart);
     QVERIFY(!tab.findChild<QTableWidget*>("tblPositions"));  // nothing built before the page is shown
     QVERIFY(tab.PictureSvg().startsWith("<?xml"));
     tab.show();
@@ -84,7 +68,7 @@ class ChartTabTest : public QObject {
     auto* table = tab.findChild<QTableWidget*>("tblPositions");
     QCOMPARE(table->rowCount(), 11);
     for (int row = 0; row < 11; ++row) {
-      const ZodiacPosition p = row < 10 ? facts.bodies[static_cast<std::size_t>(row)].where : facts.ascendantWhere;
+      const ZodiacPosition p = row < 10 ? chart.bodies[static_cast<std::size_t>(row)].where : chart.ascendant.where;
       QCOMPARE(table->item(row, 1)->text(), QString::fromStdString(SignName(p.sign)));
       QCOMPARE(table->item(row, 2)->text(), QString::fromStdString(FormatInSign(p)));
       QCOMPARE(table->item(row, 3)->text(), QString::fromUtf8(NakshatraName(p.nakshatra).data()));
@@ -103,7 +87,7 @@ class ChartTabTest : public QObject {
     ScopedFileDialogSeam fileGuard(&files);
     ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
-    Show(tab, NewYork1976());
+    Show(tab, NewYork1976("Chart Test"));
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg", ""}));
@@ -142,7 +126,7 @@ class ChartTabTest : public QObject {
   // Qt SVG's own drawing of the picture on white.
   void pngIsQtSvgsDrawing() {
     ChartTab tab;
-    Show(tab, NewYork1976());
+    Show(tab, NewYork1976("Chart Test"));
     for (const int pixels : {100, 800}) {
       QSvgRenderer renderer(tab.PictureSvg());
       QImage image(pixels, pixels, QImage::Format_ARGB32);
@@ -173,7 +157,7 @@ class ChartTabTest : public QObject {
     ScopedFileDialogSeam fileGuard(&files);
     ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
-    Show(tab, NewYork1976());
+    Show(tab, NewYork1976("Chart Test"));
 
     QVERIFY(SaveUnderLimit(failure, [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); }));
 
@@ -221,17 +205,17 @@ class ChartTabTest : public QObject {
   }
 
   void screenReaderNames() {
-    const ChartInput in = NewYork1976();
-    const ChartFacts facts = ComputeChartFacts(in);
+    const Birth in = NewYork1976("Chart Test");
+    const Chart chart = ComputeChart(in);
     ChartTab tab;
     tab.BuildContents();  // built before the chart came: the chart fills it
-    tab.ShowChart(in, facts, FindAspects(facts.planets));
+    tab.ShowChart(in, chart);
     QCOMPARE(tab.findChild<QTableWidget*>("tblPositions")->accessibleName(), QStringLiteral("Positions"));
     QCOMPARE(tab.findChild<QTableWidget*>("grdAspects")->accessibleName(), QStringLiteral("Aspect grid"));
     auto* picture = tab.findChild<QSvgWidget*>("svgChart");
     QCOMPARE(picture->accessibleName(), QStringLiteral("Chart picture"));
     // The text alternative names every body's sign and degrees.
-    for (const BodyPosition& b : facts.bodies)
+    for (const BodyPosition& b : chart.bodies)
       QVERIFY(picture->accessibleDescription().contains(
           QString::fromUtf8(Abbreviation(b.body).data(), 2) + " " + QString::fromStdString(FormatInSign(b.where)) +
           " in " + QString::fromStdString(SignName(b.where.sign))));

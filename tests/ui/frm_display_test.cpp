@@ -16,10 +16,11 @@
 #include <QTextBlock>
 #include <QTextEdit>
 #include <QtTest>
+#include <random>
 
 #include "aspects/aspects.h"
 #include "aspects/interpretation.h"
-#include "run/records.h"
+#include "run/chart.h"
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/unload_all.h"
@@ -51,11 +52,11 @@ const FormEntries kIndia{"ASHA", "73", "51", "18", "31", 8, 15, "1950", "5", "45
 const FormEntries kNewYork{"BEN", "74", "0", "40", "43", 7, 4, "1985", "13", "5", 27, true, false, true};
 const FormEntries kGreenwich{"CLIO", "0", "0", "0", "0", 1, 1, "1901", "0", "0", 29, false, false, false};
 
-// What the engine found for the current planet table, written the plain way.
-PlainResults ExpectedResults() {
-  PlainResults plain;
-  WriteAspects(FindAspects(Records().Planets), plain);
-  return plain;
+constexpr int kRandomBirths = 100;
+
+// What the engine finds for the form's entries: each kind's text.
+AspectTexts ExpectedTexts(const FrmMain& form) {
+  return KindTexts(ComputeChart(std::get<Birth>(BirthFromEntries(form.Entries()))).aspects);
 }
 
 // Every heading bold dark red, every paragraph regular black, in the layout
@@ -167,15 +168,16 @@ class FrmDisplayTest : public QObject {
     QVERIFY(box->toPlainText().isEmpty());
   }
 
-  // The window as the aspect step's sink: only the kinds written to are uncovered.
-  void sinkWritesAndUncovers() {
+  // The boxes are built from the chart's aspect list: only the kinds found are uncovered.
+  void boxesFromTheAspectList() {
     FrmDisplay display;
-    const std::vector<AspectEntry> entries = {
+    Chart chart{};
+    chart.aspects = {
         {AspectKind::Conjunction, Body::Sun, Body::Moon, 10},
         {AspectKind::Square, Body::Mars, Body::Saturn, 90},
         {AspectKind::Conjunction, Body::Moon, Body::Sun, -10},
     };
-    WriteAspects(entries, display);
+    display.ShowChart(Birth{}, chart, {});
     for (int kind = 0; kind < 7; ++kind) {
       QCOMPARE(Covered(display, kind), kind != 0 && kind != 3);
     }
@@ -187,12 +189,34 @@ class FrmDisplayTest : public QObject {
     QVERIFY(display.ResultText(AspectKind::Trine).empty());
     CheckStyles(ResultBox(display, 0));
     CheckStyles(ResultBox(display, 3));
-    // Covers go back in front when asked again.
-    display.BringCoverToFront(AspectKind::Square);
-    QVERIFY(Covered(display, 3));
-    const AspectTexts texts = display.ResultTexts();
-    QCOMPARE(Text(texts[0]), conjunction);
-    QVERIFY(texts[6].empty());
+  }
+
+  // The report is built from the aspect list; the boxes must show exactly its
+  // texts, so that the report says what the window shows. Random births, as
+  // the form can give them.
+  void boxesShowTheReportsTexts() {
+    std::mt19937 random(21);
+    const auto pick = [&random](int low, int high) { return std::uniform_int_distribution<int>(low, high)(random); };
+    for (int i = 0; i < kRandomBirths; ++i) {
+      Birth b;
+      b.year = pick(1901, 2050);
+      b.month = pick(1, 12);
+      b.day = pick(1, 28);
+      b.hour = pick(0, 23);
+      b.minute = pick(0, 59);
+      std::get<ZoneRow>(b.zone).row = pick(0, 70);
+      b.dst = pick(0, 1);
+      b.lonDegrees = pick(0, 179);
+      b.east = pick(0, 1);
+      const Chart chart = ComputeChart(b);
+      FrmDisplay display;
+      display.ShowChart(b, chart, {});
+      const AspectTexts expected = KindTexts(chart.aspects);
+      for (int kind = 0; kind < 7; ++kind) {
+        QCOMPARE(display.ResultText(static_cast<AspectKind>(kind)), expected[kind]);
+        QCOMPARE(Covered(display, kind), expected[kind].empty());
+      }
+    }
   }
 
   void fullRun_data() {
@@ -216,11 +240,11 @@ class FrmDisplayTest : public QObject {
     QVERIFY(display);
     QVERIFY(display->isVisible());
 
-    const PlainResults expected = ExpectedResults();
+    const AspectTexts expected = ExpectedTexts(form);
     for (int kind = 0; kind < 7; ++kind) {
       const auto k = static_cast<AspectKind>(kind);
-      QCOMPARE(Text(display->ResultText(k)), Text(expected.Text(k)));
-      QCOMPARE(Covered(*display, kind), expected.Covered(k));
+      QCOMPARE(Text(display->ResultText(k)), Text(expected[kind]));
+      QCOMPARE(Covered(*display, kind), expected[kind].empty());
       QCOMPARE(Covered(*display, kind), display->ResultText(k).empty());
       CheckStyles(ResultBox(*display, kind));
     }
@@ -254,7 +278,8 @@ class FrmDisplayTest : public QObject {
     QVERIFY(first);
     if (builtAhead) QCOMPARE(first.data(), ahead.data());
     QVERIFY(!HiddenResultsWindow());  // none built while the results are shown
-    const AspectTexts firstTexts = first->ResultTexts();
+    AspectTexts firstTexts;
+    for (int kind = 0; kind < 7; ++kind) firstTexts[kind] = first->ResultText(static_cast<AspectKind>(kind));
 
     if (back == "cmdOK") {
       QTest::mouseClick(Child<QPushButton>(*first, back), Qt::LeftButton);
@@ -281,12 +306,12 @@ class FrmDisplayTest : public QObject {
     if (builtAhead) QCOMPARE(second, ahead.data());
     QVERIFY(second->isVisible());
     QVERIFY(form.isHidden());
-    const PlainResults expected = ExpectedResults();
+    const AspectTexts expected = ExpectedTexts(form);
     bool changed = false;
     for (int kind = 0; kind < 7; ++kind) {
       const auto k = static_cast<AspectKind>(kind);
-      QCOMPARE(Text(second->ResultText(k)), Text(expected.Text(k)));
-      QCOMPARE(Covered(*second, kind), expected.Covered(k));
+      QCOMPARE(Text(second->ResultText(k)), Text(expected[kind]));
+      QCOMPARE(Covered(*second, kind), expected[kind].empty());
       changed = changed || second->ResultText(k) != firstTexts[kind];
     }
     QVERIFY(changed);

@@ -30,17 +30,18 @@ class FixedFileDialog final : public FileDialogSeam {
   QString answer;
 };
 
-ChartInput Birth() {
-  ChartInput in;
-  in.PersonName = "No Picture";
-  in.BirthYear = 1990;
-  in.BirthMonth = 2;
-  in.BirthDay = 14;
-  in.BirthHour = 6;
-  in.BirthMinute = 30;
-  in.ZoneHours = in.ZoneCorrHours = -5;
-  in.LonDeg = 77;
-  in.LatDeg = 28;
+Birth NoPictureBirth() {
+  Birth in;
+  in.name = "No Picture";
+  in.year = 1990;
+  in.month = 2;
+  in.day = 14;
+  in.hour = 6;
+  in.minute = 30;
+  in.zone = ZoneRow{34};  // Indian Time
+  in.lonDegrees = 77;
+  in.east = false;
+  in.latDegrees = 28;
   return in;
 }
 
@@ -62,10 +63,10 @@ class PictureModuleTest : public QObject {
     SetPictureModuleFolder(folder);
     const QString cannot = QStringLiteral("The chart picture cannot be drawn: its module could not be loaded.\n");
 
-    const ChartInput in = Birth();
-    const ChartFacts facts = ComputeChartFacts(in);
+    const Birth in = NoPictureBirth();
+    const Chart chart = ComputeChart(in);
     ChartTab tab;
-    tab.ShowChart(in, facts, FindAspects(facts.planets));
+    tab.ShowChart(in, chart);
     tab.show();
     // The tables need no module.
     QCOMPARE(Child<QTableWidget>(tab, "tblPositions")->item(0, 0)->text(), QStringLiteral("Sun"));
@@ -112,10 +113,10 @@ class PictureModuleTest : public QObject {
   // shows the picture and saves it as an image.
   void theModuleFoundLaterIsUsed() {
     SetPictureModuleFolder(BuildTreeModules());
-    const ChartInput in = Birth();
-    const ChartFacts facts = ComputeChartFacts(in);
+    const Birth in = NoPictureBirth();
+    const Chart chart = ComputeChart(in);
     ChartTab tab;
-    tab.ShowChart(in, facts, FindAspects(facts.planets));
+    tab.ShowChart(in, chart);
     tab.show();
     QVERIFY(!tab.findChild<QLabel*>("lblNoPicture"));
     QCOMPARE(Child<QWidget>(tab, "svgChart")->accessibleName(), QStringLiteral("Chart picture"));
