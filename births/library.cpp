@@ -162,28 +162,25 @@ struct Library::Impl {
     return q.executeStep();
   }
 
-  // Inserts the birth, with its own id when it has one that is free; returns
-  // whether it got a new one.
-  bool Insert(SavedBirth& s) {
+  // Inserts the birth, with its own id when it has one (the caller has seen
+  // that it is free), else with a new one.
+  void Insert(SavedBirth& s) {
     if (std::string refusal = CheckSaved(s); !refusal.empty()) {
       throw LibraryError("the birth \"" + s.birth.name + "\" cannot be saved: " + refusal);
     }
-    const bool renumbered = s.id > 0 && IdTaken(s.id);
     s.created = s.changed = Now();
     if (!insert) {
-
       insert = std::make_unique<SQLite::Statement>(*db, std::string("INSERT INTO births (") + kColumns +
                                                             ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     }
     SQLite::Statement& q = *insert;
     q.reset();
-    if (s.id > 0 && !renumbered) q.bind(1, static_cast<std::int64_t>(s.id));
+    if (s.id > 0) q.bind(1, static_cast<std::int64_t>(s.id));
     else q.bind(1);
     const std::string tags = TagsText(s.tags);
     Bind(q, s, tags);
     q.exec();
     s.id = db->getLastInsertRowid();
-    return renumbered;
   }
 
   int UserVersion() const { return db->execAndGet("PRAGMA user_version").getInt(); }
@@ -272,6 +269,7 @@ Library& Library::operator=(Library&&) noexcept = default;
 void Library::Add(SavedBirth& saved) {
   try {
     SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
+    if (saved.id > 0 && impl_->IdTaken(saved.id)) saved.id = 0;
     impl_->Insert(saved);
     transaction.commit();
   } catch (const SQLite::Exception& e) {
@@ -387,7 +385,18 @@ std::size_t Library::AddAll(std::vector<SavedBirth>& births) {
   std::size_t renumbered = 0;
   try {
     SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
-    for (SavedBirth& s : births) renumbered += impl_->Insert(s) ? 1 : 0;
+    // The births that keep their ids first, so that a new id never takes one
+    // that a later birth of the file has.
+    std::vector<SavedBirth*> later;
+    for (SavedBirth& s : births) {
+      if (s.id > 0 && impl_->IdTaken(s.id)) later.push_back(&s);
+      else impl_->Insert(s);
+    }
+    for (SavedBirth* s : later) {
+      s->id = 0;
+      impl_->Insert(*s);
+    }
+    renumbered = later.size();
     transaction.commit();
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot add the births; none was added", e);

@@ -73,7 +73,8 @@ class Library {
   // that sorts and filters as it likes.
   std::vector<BirthSummary> Summaries(std::string_view search = {}) const;
   // Adds all the births in one transaction: all or none. Births whose id is
-  // taken get a new one. Returns how many got a new id.
+  // taken get a new one, after the others have theirs. Returns how many got
+  // a new id.
   std::size_t AddAll(std::vector<SavedBirth>& births);
 
  private:

@@ -281,7 +281,7 @@ std::string ReadCells(const Cells& c, SavedBirth& s) {
   const std::string* placeName = given(Field::PlaceName);
   const std::string* geonames = given(Field::GeonamesId);
   if (placeName || geonames) {
-    BirthPlace place;
+    BirthPlace place = b.place.value_or(BirthPlace{});  // a field not given keeps its value
     if (placeName) place.text = *placeName;
     if (geonames && !geonames->empty()) {
       const std::optional<std::int64_t> n = WholeNumber(*geonames);
