@@ -14,7 +14,7 @@ build="$root/build-bench"
 gui=ON
 command -v Xvfb >/dev/null && command -v xdotool >/dev/null || gui=OFF
 cmake -S "$root" -B "$build" -DCMAKE_BUILD_TYPE=Release -DORBISCA_BUILD_TESTS=OFF -DORBISCA_BUILD_GUI=$gui >/dev/null
-targets=(chart_bench orbisca-chart proc_time minimal_main)
+targets=(chart_bench orbisca-chart proc_time minimal_main births_bench)
 grep -q '^SWE_LIBRARY:FILEPATH=.*swe' "$build/CMakeCache.txt" && targets+=(anchor_bench)
 cmake --build "$build" -j2 --target "${targets[@]}" >/dev/null
 
@@ -41,6 +41,10 @@ awk -v c="$chart_ms" -v m="$minimal_ms" -v cc="$chart_cpu" -v mc="$minimal_cpu" 
   printf "  wall: orbisca-chart %.2f ms, minimal program %.2f ms: ratio %.2fx (goal <= 1.3x: %s)\n", c, m, c / m,
          c / m <= 1.3 ? "met" : "NOT met"
   printf "  CPU:  orbisca-chart %.2f ms, minimal program %.2f ms: ratio %.2fx\n", cc, mc, cc / mc }'
+
+echo
+echo "== the library of births: an AAF import against reading and parsing alone"
+"$build/bench/births_bench" 100000 7
 
 echo
 echo "== windows"

@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "births/text_records.h"
 #include "cli/batch_output.h"
 #include "cli/csv_reader.h"
 #include "cli/input_pieces.h"
@@ -73,9 +74,16 @@ class Input {
 
 // The header's columns by position; a message when the header is refused.
 struct Header {
-  std::vector<BatchColumn> columns;
+  std::vector<std::optional<BatchColumn>> columns;  // nothing: a column of the library's export, not charted
   std::string error;
 };
+
+// A column or key of the library's exports that the batch does not chart
+// (id, kind, note, ...), so that an exported library charts as it is.
+bool LibraryOnlyKey(std::string_view key) {
+  return std::any_of(births::kFields.begin(), births::kFields.end(),
+                     [key](const births::FieldInfo& info) { return info.key == key; });
+}
 
 std::string_view Trimmed(std::string_view s) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '\t')) s.remove_prefix(1);
@@ -91,6 +99,10 @@ Header ReadHeader(const CsvRecord& record) {
     std::string key(Trimmed(field));
     std::transform(key.begin(), key.end(), key.begin(), [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
     const std::optional<BatchColumn> column = ColumnNamed(key);
+    if (!column && LibraryOnlyKey(key)) {
+      header.columns.emplace_back();
+      continue;
+    }
     if (!column) {
       return {{}, "the header names an unknown column \"" + EscapeControls(field) +
                       "\"; the columns are name, date, time, zone, dst, lon, lat and place"};
@@ -135,7 +147,8 @@ std::string CellsFromJson(std::string_view line, JsonCells& row) {
   row.cells = RowCells{};
   // A key given twice is refused, as a CSV column named twice is; the parser
   // would keep the last value.
-  // An unknown key is refused anyway, so only the columns' keys are noted.
+  // An unknown key is refused anyway and a library-only key is passed over,
+  // so only the columns' keys are noted.
   std::array<bool, kBatchColumnCount> seen{};
   std::string_view twice;
   const auto noteKey = [&](int depth, nlohmann::json::parse_event_t event, nlohmann::json& parsed) {
@@ -151,6 +164,7 @@ std::string CellsFromJson(std::string_view line, JsonCells& row) {
   if (!twice.empty()) return "the key \"" + std::string(twice) + "\" is given twice";
   for (const auto& [key, item] : value.items()) {
     const std::optional<BatchColumn> column = ColumnNamed(key);
+    if (!column && LibraryOnlyKey(key)) continue;
     if (!column) return "unknown key \"" + EscapeControls(key) + "\"; the keys are name, date, time, zone, dst, lon, lat and place";
     std::string& text = row.storage[Index(*column)];
     if (item.is_string()) {
@@ -288,7 +302,9 @@ void Batch::ProcessCsv(Chunk& chunk) const {
              "the row has " + std::to_string(record.fields.size()) + " fields; the header has " +
                  std::to_string(header_.columns.size()));
     } else {
-      for (std::size_t i = 0; i < record.fields.size(); ++i) cells.Set(header_.columns[i], record.fields[i]);
+      for (std::size_t i = 0; i < record.fields.size(); ++i) {
+        if (header_.columns[i]) cells.Set(*header_.columns[i], record.fields[i]);
+      }
       Chart(chunk, record.line, cells);
     }
   }

@@ -6,6 +6,7 @@
 #include <string_view>
 #include <vector>
 
+#include "births/saved_birth.h"
 #include "run/time_zones.h"
 
 namespace orbisca::cli {
@@ -68,11 +69,15 @@ std::optional<UsageError> ReadTime(const std::string& time, Birth& b) {
   const auto h = TakeDigits(rest, 1, 2);
   const bool colon = h && TakeOneOf(rest, ":");
   const auto m = colon ? TakeDigits(rest, 2, 2) : std::nullopt;
-  if (!m || !rest.empty()) return UsageError{"--time expects HH:MM, not \"" + time + "\""};
+  // Seconds, as a saved birth may have them (a library's export).
+  const auto sec = m && TakeOneOf(rest, ":") ? TakeDigits(rest, 2, 2) : std::optional<std::string_view>("0");
+  if (!m || !sec || !rest.empty()) return UsageError{"--time expects HH:MM, not \"" + time + "\""};
   if (ToInt(*h) > 23) return UsageError{"--time: the hour must be 0 to 23"};
   if (ToInt(*m) > 59) return UsageError{"--time: the minute must be 0 to 59"};
+  if (ToInt(*sec) > 59) return UsageError{"--time: the second must be 0 to 59"};
   b.hour = ToInt(*h);
   b.minute = ToInt(*m);
+  b.second = ToInt(*sec);
   return std::nullopt;
 }
 
@@ -111,6 +116,13 @@ std::optional<UsageError> ReadCoordinates(const OptionTexts& t, Birth& b) {
 }
 
 std::optional<UsageError> ReadZone(const std::string& zone, Birth& b) {
+  // An exact offset, "UTC+05:45", as a library's export writes one.
+  if (zone.starts_with("UTC+") || zone.starts_with("UTC-")) {
+    if (!births::ReadZone(zone, b).empty()) {
+      return UsageError{"--zone: an offset is UTC+HH:MM or UTC-HH:MM, within 14 hours, not \"" + zone + "\""};
+    }
+    return std::nullopt;
+  }
   const std::variant<int, ZoneRefusal> resolved = ResolveZone(zone);
   if (const ZoneRefusal* refusal = std::get_if<ZoneRefusal>(&resolved)) return UsageError{refusal->message};
   b.zone = ZoneRow{std::get<int>(resolved)};

@@ -30,8 +30,8 @@ struct OptionTexts {
 };
 
 // Each reads its option into the birth, or says why it cannot: --date
-// (YYYY-MM-DD), --time (HH:MM), --zone (a list position, text or
-// abbreviation), and --lon with --lat (DEG:MIN and a hemisphere letter).
+// (YYYY-MM-DD), --time (HH:MM or HH:MM:SS), --zone (a list position, text,
+// abbreviation or an exact UTC+HH:MM), and --lon with --lat (DEG:MIN and a hemisphere letter).
 std::optional<UsageError> ReadDate(const std::string& date, Birth& birth);
 std::optional<UsageError> ReadTime(const std::string& time, Birth& birth);
 std::optional<UsageError> ReadZone(const std::string& zone, Birth& birth);

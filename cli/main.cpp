@@ -6,6 +6,7 @@
 #include <string_view>
 
 #include "aspects/aspects.h"
+#include "cli/births_command.h"
 #include "cli/chart_json.h"
 #include "cli/chart_options.h"
 #include "cli/standard_output.h"
@@ -147,5 +148,7 @@ int main(int argc, char** argv) {
   orbisca::IgnoreFileSizeSignal();
   // An interrupted batch leaves no temporary file behind.
   orbisca::RemoveTemporaryFilesOnSignals();
+  // `orbisca-chart births ...`: the library of births.
+  if (argc > 1 && std::string_view(argv[1]) == "births") return orbisca::cli::RunBirthsCommand(argc - 1, argv + 1);
   return orbisca::cli::Run(argc, argv);
 }

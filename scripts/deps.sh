@@ -11,6 +11,7 @@ packages=(
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
   libfontconfig-dev libhowardhinnant-date-dev libdate-tz3 libtimezonemap-data tzdata
+  libsqlitecpp-dev libsqlite3-dev sqlite3
   librsvg2-bin libxml2-utils file man-db desktop-file-utils appstream dpkg-dev lintian
   # The benchmarks' anchor (Swiss Ephemeris) and the map-event timer (Xlib).
   libswe-dev libx11-dev

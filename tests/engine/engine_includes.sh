@@ -21,10 +21,11 @@ forbid() {
   fi
 }
 
-for part in astro aspects report run places; do
+for part in astro aspects report run places births; do
   forbid "$part" 'Q|qt|ui/|app/|cli/' "the engine ($part/) includes Qt, the windows or the command"
 done
 forbid astro 'aspects/|report/|run/' "astro/ includes a part that depends on it"
 forbid aspects 'report/|run/' "aspects/ includes a part that depends on it"
 forbid report 'run/' "report/ includes the run"
+forbid run "births/" "run/ includes the library of births, which depends on it"
 exit $status

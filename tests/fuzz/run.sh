@@ -18,7 +18,7 @@ if [[ ${1:-} == --merge ]]; then merge=1; shift; fi
 seconds=${1:-60}
 [[ $seconds =~ ^[0-9]+$ && $seconds -gt 0 ]] || { echo "usage: $0 [--merge] [SECONDS] [TARGET...]" >&2; exit 2; }
 shift || true
-all_targets=(rtf_fuzz entries_fuzz options_fuzz zone_fuzz chart_fuzz batch_input_fuzz atlas_fuzz)
+all_targets=(rtf_fuzz entries_fuzz options_fuzz zone_fuzz chart_fuzz batch_input_fuzz atlas_fuzz births_fuzz)
 targets=("$@")
 [[ ${#targets[@]} -gt 0 ]] || targets=("${all_targets[@]}")
 

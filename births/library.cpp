@@ -1,0 +1,407 @@
+#include "births/library.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+#include <fstream>
+
+namespace orbisca::births {
+namespace {
+
+// 'ORBI': marks the file as ours (PRAGMA application_id, sqlite.org/pragma.html).
+constexpr int kApplicationId = 0x4F524249;
+// Long enough for the other program's largest transaction (an import).
+constexpr int kBusyTimeoutMs = 30000;
+
+constexpr const char* kColumns =
+    "id, name, year, month, day, hour, minute, second, zone_row, zone_minutes, tz, dst, lon_degrees, "
+    "lon_minutes, east, lat_degrees, lat_minutes, south, place_text, geonames_id, kind, note, source, tags, "
+    "aaf, created, changed";
+
+// The first schema: as today without the IANA name and the kept AAF chunks.
+constexpr const char* kSchemaVersion1 =
+    "CREATE TABLE births ("
+    " id INTEGER PRIMARY KEY,"
+    " name TEXT NOT NULL,"
+    " year INTEGER NOT NULL, month INTEGER NOT NULL, day INTEGER NOT NULL,"
+    " hour INTEGER NOT NULL, minute INTEGER NOT NULL, second INTEGER NOT NULL,"
+    " zone_row INTEGER, zone_minutes INTEGER,"  // one of the two: a row of the list or an offset east
+    " dst INTEGER NOT NULL,"
+    " lon_degrees INTEGER NOT NULL, lon_minutes INTEGER NOT NULL, east INTEGER NOT NULL,"
+    " lat_degrees INTEGER NOT NULL, lat_minutes INTEGER NOT NULL, south INTEGER NOT NULL,"
+    " place_text TEXT, geonames_id INTEGER,"  // NULL: no place
+    " kind TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '', source TEXT NOT NULL DEFAULT '',"
+    " tags TEXT NOT NULL DEFAULT '',"  // separated by ';'
+    " created INTEGER NOT NULL, changed INTEGER NOT NULL,"
+    " CHECK ((zone_row IS NULL) <> (zone_minutes IS NULL)));";
+
+// Version 1 to 2: the zone's IANA name and the kept AAF chunks. (No index
+// by name: sorting 100,000 names costs less than keeping it at each import.)
+constexpr const char* kUpgradeTo2 =
+    "ALTER TABLE births ADD COLUMN tz TEXT NOT NULL DEFAULT '';"
+    "ALTER TABLE births ADD COLUMN aaf TEXT NOT NULL DEFAULT '';";
+
+std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
+
+bool StartsAsSqlite(const std::string& path) {
+  std::ifstream in(path, std::ios::binary);
+  char header[16] = {};
+  in.read(header, sizeof header);
+  // An empty file is an empty database to SQLite.
+  return in.gcount() == 0 || (in.gcount() == 16 && std::memcmp(header, "SQLite format 3", 16) == 0);
+}
+
+void MakeFolders(const std::string& path) {
+  for (std::size_t slash = path.find('/', 1); slash != std::string::npos; slash = path.find('/', slash + 1)) {
+    const std::string folder = path.substr(0, slash);
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+      throw LibraryError("cannot create the folder " + folder + ": " + std::strerror(errno));
+    }
+  }
+}
+
+// Binds the columns after the id, from parameter 2 on. The texts are bound
+// without a copy: the statement runs before `s` and `tags` go.
+void Bind(SQLite::Statement& q, const SavedBirth& s, const std::string& tags) {
+  const Birth& b = s.birth;
+  int i = 2;
+  q.bindNoCopy(i++, b.name);
+  for (int v : {b.year, b.month, b.day, b.hour, b.minute, b.second}) q.bind(i++, v);
+  if (const ZoneRow* row = std::get_if<ZoneRow>(&b.zone)) {
+    q.bind(i++, row->row);
+    q.bind(i++);
+    q.bind(i++, "");
+  } else {
+    const ZoneOffset& offset = std::get<ZoneOffset>(b.zone);
+    q.bind(i++);
+    q.bind(i++, offset.minutesEast);
+    q.bindNoCopy(i++, offset.iana);
+  }
+  for (int v : {b.dst ? 1 : 0, b.lonDegrees, b.lonMinutes, b.east ? 1 : 0, b.latDegrees, b.latMinutes,
+                b.south ? 1 : 0}) {
+    q.bind(i++, v);
+  }
+  if (b.place) {
+    q.bindNoCopy(i++, b.place->text);
+    q.bind(i++, static_cast<std::int64_t>(b.place->geonameId));
+  } else {
+    q.bind(i++);
+    q.bind(i++);
+  }
+  q.bindNoCopy(i++, KindText(s.kind).data());  // a string literal
+  q.bindNoCopy(i++, s.note);
+  q.bindNoCopy(i++, s.source);
+  q.bindNoCopy(i++, tags);
+  q.bindNoCopy(i++, s.aaf);
+  q.bind(i++, static_cast<std::int64_t>(s.created));
+  q.bind(i++, static_cast<std::int64_t>(s.changed));
+}
+
+SavedBirth RowOf(SQLite::Statement& q) {
+  SavedBirth s;
+  Birth& b = s.birth;
+  int i = 0;
+  s.id = q.getColumn(i++).getInt64();
+  b.name = q.getColumn(i++).getString();
+  for (int* v : {&b.year, &b.month, &b.day, &b.hour, &b.minute, &b.second}) *v = q.getColumn(i++).getInt();
+  const SQLite::Column row = q.getColumn(i++);
+  const SQLite::Column minutes = q.getColumn(i++);
+  const std::string tz = q.getColumn(i++).getString();
+  if (row.isNull()) b.zone = ZoneOffset{minutes.getInt(), tz};
+  else b.zone = ZoneRow{row.getInt()};
+  b.dst = q.getColumn(i++).getInt() != 0;
+  b.lonDegrees = q.getColumn(i++).getInt();
+  b.lonMinutes = q.getColumn(i++).getInt();
+  b.east = q.getColumn(i++).getInt() != 0;
+  b.latDegrees = q.getColumn(i++).getInt();
+  b.latMinutes = q.getColumn(i++).getInt();
+  b.south = q.getColumn(i++).getInt() != 0;
+  const SQLite::Column place = q.getColumn(i++);
+  const SQLite::Column geonames = q.getColumn(i++);
+  if (!place.isNull()) b.place = BirthPlace{geonames.getInt64(), place.getString()};
+  s.kind = KindFromText(q.getColumn(i++).getString()).value_or(Kind::Unknown);
+  s.note = q.getColumn(i++).getString();
+  s.source = q.getColumn(i++).getString();
+  s.tags = TagsFromText(q.getColumn(i++).getString());
+  s.aaf = q.getColumn(i++).getString();
+  s.created = q.getColumn(i++).getInt64();
+  s.changed = q.getColumn(i++).getInt64();
+  return s;
+}
+
+}  // namespace
+
+std::string DefaultLibraryPath() {
+  if (const char* explicitPath = std::getenv("ORBISCA_LIBRARY"); explicitPath && *explicitPath) return explicitPath;
+  // XDG Base Directory Specification: a relative XDG_DATA_HOME is invalid
+  // and ignored.
+  if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') {
+    return std::string(data) + "/orbisca/births.sqlite";
+  }
+  if (const char* home = std::getenv("HOME"); home && *home) return std::string(home) + "/.local/share/orbisca/births.sqlite";
+  return {};
+}
+
+struct Library::Impl {
+  std::unique_ptr<SQLite::Database> db;
+  std::string path;
+  std::unique_ptr<SQLite::Statement> insert;  // prepared once: an import runs it per birth
+
+  [[noreturn]] void Fail(const std::string& what, const std::exception& e) const {
+    throw LibraryError("the library " + path + ": " + what + ": " + e.what());
+  }
+
+  bool IdTaken(std::int64_t id) const {
+    SQLite::Statement q(*db, "SELECT 1 FROM births WHERE id = ?");
+    q.bind(1, static_cast<std::int64_t>(id));
+    return q.executeStep();
+  }
+
+  // Inserts the birth, with its own id when it has one (the caller has seen
+  // that it is free), else with a new one.
+  void Insert(SavedBirth& s) {
+    if (std::string refusal = CheckSaved(s); !refusal.empty()) {
+      throw LibraryError("the birth \"" + s.birth.name + "\" cannot be saved: " + refusal);
+    }
+    s.created = s.changed = Now();
+    if (!insert) {
+      insert = std::make_unique<SQLite::Statement>(*db, std::string("INSERT INTO births (") + kColumns +
+                                                            ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    }
+    SQLite::Statement& q = *insert;
+    q.reset();
+    if (s.id > 0) q.bind(1, static_cast<std::int64_t>(s.id));
+    else q.bind(1);
+    const std::string tags = TagsText(s.tags);
+    Bind(q, s, tags);
+    q.exec();
+    s.id = db->getLastInsertRowid();
+  }
+
+  int UserVersion() const { return db->execAndGet("PRAGMA user_version").getInt(); }
+
+  // Creates the schema of an empty file, or upgrades an older one, in one
+  // transaction; refuses a file that is not ours or is newer.
+  void Prepare(Access access) {
+    const int version = UserVersion();
+    const int application = db->execAndGet("PRAGMA application_id").getInt();
+    const int tables = db->execAndGet("SELECT count(*) FROM sqlite_master").getInt();
+    if ((application != kApplicationId && (application != 0 || tables != 0)) || (tables != 0 && version == 0)) {
+      throw LibraryError("the library " + path + " is an SQLite file of another program, not a births library");
+    }
+    if (version > kSchemaVersion) {
+      throw LibraryError("the library " + path + " has schema version " + std::to_string(version) +
+                         ", newer than this program reads (" + std::to_string(kSchemaVersion) +
+                         "); it is left as it is");
+    }
+    if (version == kSchemaVersion) {
+      if (access == Access::Write) db->exec("PRAGMA journal_mode = WAL");
+      return;
+    }
+    if (access == Access::Read) {
+      if (version == 0) return;  // an empty file: an empty library
+      throw LibraryError("the library " + path + " has schema version " + std::to_string(version) +
+                         "; open it for writing once to upgrade it");
+    }
+    // Readers and one writer at a time, without blocking the readers; set
+    // only once the file is known to be ours, since it stays in the file.
+    db->exec("PRAGMA journal_mode = WAL");
+    SQLite::Transaction transaction(*db, SQLite::TransactionBehavior::IMMEDIATE);
+    // Another process may have prepared it while this one waited.
+    const int now = UserVersion();
+    if (now == 0) {
+      db->exec(kSchemaVersion1);
+      db->exec("PRAGMA application_id = " + std::to_string(kApplicationId));
+    }
+    if (now <= 1) db->exec(kUpgradeTo2);
+    db->exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
+    transaction.commit();
+  }
+};
+
+Library::Library(const std::string& path, Access access) : impl_(std::make_unique<Impl>()), path_(path) {
+  impl_->path = path;
+  if (path.empty()) throw LibraryError("no library file: set ORBISCA_LIBRARY, XDG_DATA_HOME or HOME");
+  struct stat st {};
+  const bool exists = ::stat(path.c_str(), &st) == 0;
+  if (exists && !S_ISREG(st.st_mode)) throw LibraryError("the library " + path + " is not a regular file");
+  if (!exists && access == Access::Read) throw LibraryError("there is no library at " + path);
+  if (exists && !StartsAsSqlite(path)) {
+    throw LibraryError("the library " + path + " is not an SQLite file; it is left as it is");
+  }
+  if (!exists) MakeFolders(path);
+  // A Library serves one thread at a time, so SQLite need not lock each of
+  // its calls (5% of an import).
+  const int flags = SQLite::OPEN_NOMUTEX |
+                    (access == Access::Read ? SQLite::OPEN_READONLY : SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+  try {
+    impl_->db = std::make_unique<SQLite::Database>(path, flags, kBusyTimeoutMs);
+  } catch (const std::exception& e) {
+    impl_->Fail("cannot open it", e);
+  }
+  if (access == Access::Write && sqlite3_db_readonly(impl_->db->getHandle(), "main") == 1) {
+    throw LibraryError("the library " + path + " is read-only; nothing was changed");
+  }
+  try {
+    impl_->Prepare(access);
+  } catch (const LibraryError&) {
+    throw;
+  } catch (const SQLite::Exception& e) {
+    if (e.getErrorCode() == SQLITE_NOTADB) {
+      throw LibraryError("the library " + path + " is not an SQLite file; it is left as it is");
+    }
+    if (e.getErrorCode() == SQLITE_READONLY) {
+      throw LibraryError("the library " + path + " is read-only; nothing was changed");
+    }
+    impl_->Fail("cannot read it", e);
+  }
+}
+
+Library::~Library() = default;
+Library::Library(Library&&) noexcept = default;
+Library& Library::operator=(Library&&) noexcept = default;
+
+void Library::Add(SavedBirth& saved) {
+  try {
+    SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
+    if (saved.id > 0 && impl_->IdTaken(saved.id)) saved.id = 0;
+    impl_->Insert(saved);
+    transaction.commit();
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot add the birth", e);
+  }
+}
+
+bool Library::Replace(SavedBirth& saved) {
+  if (std::string refusal = CheckSaved(saved); !refusal.empty()) {
+    throw LibraryError("the birth \"" + saved.birth.name + "\" cannot be saved: " + refusal);
+  }
+  try {
+    SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
+    SQLite::Statement created(*impl_->db, "SELECT created FROM births WHERE id = ?");
+    created.bind(1, static_cast<std::int64_t>(saved.id));
+    if (!created.executeStep()) return false;
+    saved.created = created.getColumn(0).getInt64();
+    saved.changed = Now();
+    SQLite::Statement q(*impl_->db, std::string("REPLACE INTO births (") + kColumns +
+                                        ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
+    q.bind(1, static_cast<std::int64_t>(saved.id));
+    const std::string tags = TagsText(saved.tags);
+    Bind(q, saved, tags);
+    q.exec();
+    transaction.commit();
+    return true;
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot save the birth", e);
+  }
+}
+
+bool Library::Remove(std::int64_t id) {
+  try {
+    SQLite::Statement q(*impl_->db, "DELETE FROM births WHERE id = ?");
+    q.bind(1, static_cast<std::int64_t>(id));
+    return q.exec() == 1;
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot remove the birth", e);
+  }
+}
+
+std::optional<SavedBirth> Library::Find(std::int64_t id) const {
+  try {
+    SQLite::Statement q(*impl_->db, std::string("SELECT ") + kColumns + " FROM births WHERE id = ?");
+    q.bind(1, static_cast<std::int64_t>(id));
+    if (!q.executeStep()) return std::nullopt;
+    return RowOf(q);
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot read it", e);
+  }
+}
+
+std::int64_t Library::Count() const {
+  try {
+    if (impl_->UserVersion() == 0) return 0;
+    return impl_->db->execAndGet("SELECT count(*) FROM births").getInt64();
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot read it", e);
+  }
+}
+
+namespace {
+
+// The births whose name, place, tags or note hold the text (ASCII letters in
+// any case).
+std::string Searched(std::string_view columns, std::string_view search, std::string_view order) {
+  std::string sql = "SELECT " + std::string(columns) + " FROM births";
+  if (!search.empty()) {
+    sql += " WHERE instr(lower(name), lower(?1)) OR instr(lower(ifnull(place_text, '')), lower(?1))"
+           " OR instr(lower(tags), lower(?1)) OR instr(lower(note), lower(?1))";
+  }
+  return sql + " ORDER BY " + std::string(order);
+}
+
+}  // namespace
+
+std::vector<BirthSummary> Library::Summaries(std::string_view search) const {
+  std::vector<BirthSummary> births;
+  try {
+    if (impl_->UserVersion() == 0) return births;
+    SQLite::Statement q(*impl_->db, Searched("id, name, year, month, day, hour, minute, second, "
+                                             "ifnull(place_text, ''), tags", search, "id"));
+    if (!search.empty()) q.bind(1, std::string(search));
+    while (q.executeStep()) {
+      BirthSummary& b = births.emplace_back();
+      b.id = q.getColumn(0).getInt64();
+      b.name = q.getColumn(1).getString();
+      int i = 2;
+      for (int* v : {&b.year, &b.month, &b.day, &b.hour, &b.minute, &b.second}) *v = q.getColumn(i++).getInt();
+      b.place = q.getColumn(8).getString();
+      b.tags = q.getColumn(9).getString();
+    }
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot read it", e);
+  }
+  return births;
+}
+
+std::vector<SavedBirth> Library::List(std::string_view search) const {
+  std::vector<SavedBirth> births;
+  try {
+    if (impl_->UserVersion() == 0) return births;
+    SQLite::Statement q(*impl_->db, Searched(kColumns, search, "name COLLATE NOCASE, id"));
+    if (!search.empty()) q.bind(1, std::string(search));
+    while (q.executeStep()) births.push_back(RowOf(q));
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot read it", e);
+  }
+  return births;
+}
+
+std::size_t Library::AddAll(std::vector<SavedBirth>& births) {
+  std::size_t renumbered = 0;
+  try {
+    SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
+    // The births that keep their ids first, so that a new id never takes one
+    // that a later birth of the file has.
+    std::vector<SavedBirth*> later;
+    for (SavedBirth& s : births) {
+      if (s.id > 0 && impl_->IdTaken(s.id)) later.push_back(&s);
+      else impl_->Insert(s);
+    }
+    for (SavedBirth* s : later) {
+      s->id = 0;
+      impl_->Insert(*s);
+    }
+    renumbered = later.size();
+    transaction.commit();
+  } catch (const SQLite::Exception& e) {
+    impl_->Fail("cannot add the births; none was added", e);
+  }
+  return renumbered;
+}
+
+}  // namespace orbisca::births

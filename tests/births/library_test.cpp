@@ -1,0 +1,325 @@
+// The library file: changes, bad files left alone, the upgrade from the
+// first schema, two writers at once, and an import killed midway.
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <SQLiteCpp/SQLiteCpp.h>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
+
+#include "births/exchange.h"
+#include "births/library.h"
+
+namespace orbisca::births {
+namespace {
+
+namespace fs = std::filesystem;
+
+class LibraryTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::temp_directory_path() / ("births_test_" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::string PathOf(const char* name) const { return (folder_ / name).string(); }
+  fs::path folder_;
+};
+
+SavedBirth Sample(const std::string& name) {
+  SavedBirth s;
+  s.birth.name = name;
+  s.birth.year = 1970, s.birth.month = 9, s.birth.day = 27, s.birth.hour = 11, s.birth.minute = 4;
+  s.birth.zone = ZoneOffset{345, "Asia/Kathmandu"};
+  s.birth.place = BirthPlace{1283240, "Kathmandu, Bagmati, NP"};
+  s.tags = {"family"};
+  return s;
+}
+
+std::string Bytes(const std::string& path) {
+  if (fs::is_directory(path)) return "(a folder)";
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), {}};
+}
+
+TEST(LibraryPath, ExplicitThenXdgThenHome) {
+  const struct {
+    const char *library, *xdg, *home, *path;
+  } cases[] = {
+      {"/x/mine.sqlite", "/data", "/home/u", "/x/mine.sqlite"},
+      {"", "/data", "/home/u", "/data/orbisca/births.sqlite"},
+      {nullptr, "relative/ignored", "/home/u", "/home/u/.local/share/orbisca/births.sqlite"},
+      {nullptr, nullptr, nullptr, ""},
+  };
+  const auto set = [](const char* name, const char* value) {
+    if (value) ::setenv(name, value, 1);
+    else ::unsetenv(name);
+  };
+  const char* const names[] = {"ORBISCA_LIBRARY", "XDG_DATA_HOME", "HOME"};
+  std::vector<std::optional<std::string>> saved;
+  for (const char* name : names) saved.push_back(std::getenv(name) ? std::optional<std::string>(std::getenv(name)) : std::nullopt);
+  for (const auto& c : cases) {
+    set("ORBISCA_LIBRARY", c.library);
+    set("XDG_DATA_HOME", c.xdg);
+    set("HOME", c.home);
+    EXPECT_EQ(DefaultLibraryPath(), c.path);
+  }
+  for (std::size_t i = 0; i < std::size(names); ++i) set(names[i], saved[i] ? saved[i]->c_str() : nullptr);
+  EXPECT_THROW(Library("", Access::Write), LibraryError);
+}
+
+TEST_F(LibraryTest, SavesFindsReplacesListsAndRemoves) {
+  const std::string path = PathOf("deep/folder/births.sqlite");
+  Library library(path, Access::Write);
+  SavedBirth ada = Sample("Ada Lovelace"), bob = Sample("Bob");
+  library.Add(ada);
+  library.Add(bob);
+  EXPECT_NE(ada.id, bob.id);
+  EXPECT_GT(ada.created, 0);
+  ASSERT_TRUE(library.Find(ada.id));
+  EXPECT_TRUE(library.Find(ada.id)->SameBirth(ada));
+  ada.birth.zone = ZoneRow{34};
+  ada.note = "edited";
+  EXPECT_TRUE(library.Replace(ada));
+  EXPECT_TRUE(library.Find(ada.id)->SameBirth(ada));
+  EXPECT_EQ(library.List("LOVE").size(), 1u);
+  EXPECT_EQ(library.List("bagmati").size(), 2u);
+  EXPECT_EQ(library.List("edit").size(), 1u);
+  ASSERT_EQ(library.Summaries("love").size(), 1u);
+  EXPECT_EQ(library.Summaries("love")[0].place, "Kathmandu, Bagmati, NP");
+  EXPECT_TRUE(library.Remove(bob.id));
+  EXPECT_FALSE(library.Remove(bob.id));
+  SavedBirth ghost = Sample("Ghost");
+  ghost.id = 999;
+  EXPECT_FALSE(library.Replace(ghost));
+  ghost.birth.month = 13;
+  EXPECT_THROW(library.Add(ghost), LibraryError);
+  EXPECT_EQ(library.Count(), 1);
+  // Another program sees the change at once.
+  EXPECT_EQ(Library(path, Access::Read).List().size(), 1u);
+}
+
+TEST_F(LibraryTest, BadFilesGetAMessageAndStayAsTheyWere) {
+  const std::string text = PathOf("text.sqlite"), newer = PathOf("newer.sqlite"), other = PathOf("other.sqlite");
+  std::ofstream(text) << "name,date\nnot a database\n";
+  {
+    SQLite::Database db(newer, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    db.exec("PRAGMA application_id = 1330790985; PRAGMA user_version = 9; CREATE TABLE births (id INTEGER)");
+    SQLite::Database db2(other, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    db2.exec("CREATE TABLE invoices (id INTEGER)");
+  }
+  const struct {
+    std::string path;
+    const char* message;
+  } cases[] = {
+      {text, "is not an SQLite file"},
+      {newer, "has schema version 9, newer than this program reads (2)"},
+      {other, "an SQLite file of another program"},
+      {folder_.string(), "is not a regular file"},
+  };
+  for (const auto& c : cases) {
+    const std::string before = Bytes(c.path);
+    for (Access access : {Access::Read, Access::Write}) {
+      try {
+        Library library(c.path, access);
+        ADD_FAILURE() << c.path << " opened";
+      } catch (const LibraryError& e) {
+        EXPECT_NE(std::string(e.what()).find(c.message), std::string::npos) << e.what();
+      }
+    }
+    EXPECT_EQ(Bytes(c.path), before) << c.path;
+    EXPECT_FALSE(fs::exists(c.path + "-wal")) << c.path;
+  }
+}
+
+// Runs `work` in a child process; returns its id.
+template <typename Work>
+pid_t Child(Work work) {
+  const pid_t pid = ::fork();
+  if (pid == 0) {
+    int status = 0;
+    try {
+      work();
+    } catch (const std::exception& e) {
+      std::fprintf(stderr, "child: %s\n", e.what());
+      status = 1;
+    }
+    ::_exit(status);
+  }
+  return pid;
+}
+
+int ExitStatus(pid_t pid) {
+  int status = 0;
+  ::waitpid(pid, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST_F(LibraryTest, ReadOnlyFileIsRefusedForWriting) {
+  const std::string path = PathOf("ro.sqlite");
+  { Library(path, Access::Write); }
+  ::chmod(path.c_str(), 0444);
+  const std::string before = Bytes(path);
+  // Root writes to any file: the check runs as nobody then.
+  const pid_t pid = Child([&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
+    try {
+      Library library(path, Access::Write);
+    } catch (const LibraryError& e) {
+      std::_Exit(std::string(e.what()).find("is read-only; nothing was changed") != std::string::npos ? 0 : 4);
+    }
+    std::_Exit(5);
+  });
+  EXPECT_EQ(ExitStatus(pid), 0);
+  EXPECT_EQ(Bytes(path), before);
+}
+
+TEST_F(LibraryTest, ExportWritesFilesAndNeverASpecialFile) {
+  Library library(PathOf("export.sqlite"), Access::Write);
+  SavedBirth s = Sample("Exported");
+  library.Add(s);
+  const std::string fifo = PathOf("pipe.csv"), file = PathOf("out.jsonl");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  const std::optional<std::string> refused = ExportFile(library, fifo, FileFormat::Csv);
+  ASSERT_TRUE(refused);
+  EXPECT_NE(refused->find("not a regular file"), std::string::npos);
+  EXPECT_TRUE(fs::is_fifo(fifo));
+  EXPECT_EQ(ExportFile(library, file, FileFormat::Jsonl), std::nullopt);
+  std::string error;
+  const ParsedBirths back = ParseBirths(ReadWholeFile(file, error).value_or(""), FileFormat::Jsonl);
+  ASSERT_EQ(back.births.size(), 1u);
+  EXPECT_TRUE(back.births[0].SameBirth(s));
+  EXPECT_FALSE(ReadWholeFile(fifo, error));  // and reading one does not hang
+  EXPECT_NE(error.find("not a regular file"), std::string::npos);
+}
+
+TEST_F(LibraryTest, FirstSchemaIsUpgraded) {
+  const std::string path = PathOf("v1.sqlite");
+  {
+    // The first schema, as version 1 wrote it.
+    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
+    db.exec(
+        "CREATE TABLE births (id INTEGER PRIMARY KEY, name TEXT NOT NULL, year INTEGER NOT NULL,"
+        " month INTEGER NOT NULL, day INTEGER NOT NULL, hour INTEGER NOT NULL, minute INTEGER NOT NULL,"
+        " second INTEGER NOT NULL, zone_row INTEGER, zone_minutes INTEGER, dst INTEGER NOT NULL,"
+        " lon_degrees INTEGER NOT NULL, lon_minutes INTEGER NOT NULL, east INTEGER NOT NULL,"
+        " lat_degrees INTEGER NOT NULL, lat_minutes INTEGER NOT NULL, south INTEGER NOT NULL,"
+        " place_text TEXT, geonames_id INTEGER, kind TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '',"
+        " source TEXT NOT NULL DEFAULT '', tags TEXT NOT NULL DEFAULT '', created INTEGER NOT NULL,"
+        " changed INTEGER NOT NULL, CHECK ((zone_row IS NULL) <> (zone_minutes IS NULL)));"
+        "INSERT INTO births VALUES (7, 'Old One', 1950, 3, 1, 6, 5, 0, NULL, 330, 0, 77, 12, 1, 28, 36, 0,"
+        " 'New Delhi, Delhi, IN', 1261481, 'female', 'kept', 'BC', 'a;b', 100, 200);"
+        "PRAGMA application_id = 1330790985; PRAGMA user_version = 1;");
+  }
+  EXPECT_THROW(Library(path, Access::Read), LibraryError);  // reading alone does not upgrade
+  Library library(path, Access::Write);
+  EXPECT_EQ(SQLite::Database(path).execAndGet("PRAGMA user_version").getInt(), kSchemaVersion);
+  const std::optional<SavedBirth> old = library.Find(7);
+  ASSERT_TRUE(old);
+  EXPECT_EQ(old->birth.name, "Old One");
+  EXPECT_EQ(old->birth.zone, BirthZone(ZoneOffset{330, ""}));
+  EXPECT_EQ(old->birth.place, (BirthPlace{1261481, "New Delhi, Delhi, IN"}));
+  EXPECT_EQ(old->kind, Kind::Female);
+  EXPECT_EQ(old->tags, (std::vector<std::string>{"a", "b"}));
+  EXPECT_EQ(old->created, 100);
+  SavedBirth fresh = Sample("New");
+  fresh.aaf = "#ZNAM:NPT\n";
+  library.Add(fresh);
+  EXPECT_EQ(library.Find(fresh.id)->aaf, "#ZNAM:NPT\n");
+}
+
+TEST_F(LibraryTest, TwoProcessesAddingAtOnceLoseNothing) {
+  const std::string path = PathOf("shared.sqlite");
+  { Library(path, Access::Write); }
+  std::vector<pid_t> children;
+  for (const char* who : {"first", "second"}) {
+    children.push_back(Child([&] {
+      Library library(path, Access::Write);
+      for (int i = 0; i < 1000; ++i) {
+        SavedBirth s = Sample(std::string(who) + " " + std::to_string(i));
+        library.Add(s);
+      }
+    }));
+  }
+  for (pid_t pid : children) EXPECT_EQ(ExitStatus(pid), 0);
+  const std::vector<SavedBirth> all = Library(path, Access::Read).List();
+  EXPECT_EQ(all.size(), 2000u);
+  std::set<std::string> names;
+  for (const SavedBirth& s : all) names.insert(s.birth.name);
+  EXPECT_EQ(names.size(), 2000u);
+}
+
+TEST_F(LibraryTest, ImportKilledMidwayLeavesTheLibraryAsItWas) {
+  const std::string path = PathOf("killed.sqlite");
+  {
+    Library library(path, Access::Write);
+    for (const char* name : {"Kept 1", "Kept 2", "Kept 3"}) {
+      SavedBirth s = Sample(name);
+      library.Add(s);
+    }
+  }
+  std::vector<SavedBirth> many(200000, Sample("Imported"));
+  for (SavedBirth& s : many) s.id = 0;
+  const std::string text = ExportText(many, FileFormat::Jsonl);
+  const pid_t pid = Child([&] {
+    Library library(path, Access::Write);
+    const ImportReport report = ImportText(library, text, FileFormat::Jsonl, false);
+    (void)report;
+  });
+  // Killed once the import's pages reach the write-ahead log, before it ends.
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+  int status = 0;
+  bool exited = false;
+  while (std::chrono::steady_clock::now() < deadline) {
+    std::error_code ec;
+    if (fs::file_size(path + "-wal", ec) > 4'000'000) break;
+    if (::waitpid(pid, &status, WNOHANG) == pid) {
+      exited = true;
+      break;
+    }
+    std::this_thread::sleep_for(std::chrono::milliseconds(2));
+  }
+  ASSERT_FALSE(exited) << "the import ended before it could be killed";
+  ::kill(pid, SIGKILL);
+  ::waitpid(pid, &status, 0);
+  ASSERT_TRUE(WIFSIGNALED(status));
+  Library library(path, Access::Write);
+  const std::vector<SavedBirth> left = library.List();
+  ASSERT_EQ(left.size(), 3u);
+  EXPECT_EQ(left.front().birth.name, "Kept 1");
+}
+
+TEST_F(LibraryTest, ImportIsAllOrNothingUnlessBadRecordsAreSkipped) {
+  Library library(PathOf("import.sqlite"), Access::Write);
+  SavedBirth existing = Sample("Existing");
+  library.Add(existing);
+  std::vector<SavedBirth> births = {Sample("One"), Sample("Two")};
+  births[0].id = existing.id;  // taken: gets a new id
+  births[1].id = 50;           // free: kept
+  std::string text = ExportText(births, FileFormat::Csv);
+  text += "0,Bad,1970-13-01,12:00,GMT,false,0:00E,0:00N,,,,,,,,\n";
+  const ImportReport refused = ImportText(library, text, FileFormat::Csv, false);
+  EXPECT_TRUE(refused.refused);
+  ASSERT_EQ(refused.messages.size(), 1u);
+  EXPECT_TRUE(refused.messages[0].starts_with("line 4: date expects")) << refused.messages[0];
+  EXPECT_EQ(library.Count(), 1);
+  const ImportReport skipped = ImportText(library, text, FileFormat::Csv, true);
+  EXPECT_FALSE(skipped.refused);
+  EXPECT_EQ(skipped.added, 2u);
+  EXPECT_EQ(skipped.skipped, 1u);
+  EXPECT_EQ(skipped.renumbered, 1u);
+  EXPECT_EQ(library.Count(), 3);
+  ASSERT_TRUE(library.Find(50));
+  EXPECT_EQ(library.Find(50)->birth.name, "Two");
+}
+
+}  // namespace
+}  // namespace orbisca::births

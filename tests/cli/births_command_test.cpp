@@ -1,0 +1,107 @@
+// `orbisca-chart births ...`: each subcommand and its exit status, and an
+// exported library charted by the batch mode.
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <nlohmann/json.hpp>
+
+#include "run_command.h"
+
+namespace orbisca::testing_cli {
+namespace {
+
+namespace fs = std::filesystem;
+
+class BirthsCommand : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    folder_ = fs::path(::testing::TempDir()) / ("births_command_" + std::to_string(::getpid()));
+    fs::remove_all(folder_);
+    fs::create_directories(folder_);
+  }
+  void TearDown() override { fs::remove_all(folder_); }
+  std::string PathOf(const char* name) const { return (folder_ / name).string(); }
+  // The command on this test's library, with the test atlas.
+  Outcome Births(std::vector<std::string> args) const {
+    args.insert(args.begin(), "births");
+    return RunChart(args, "ORBISCA_LIBRARY=" + Quote(PathOf("lib.sqlite")) + " ORBISCA_ATLAS_DIR=" +
+                              Quote(ORBISCA_PLACES_FIXTURE) + " ");
+  }
+  fs::path folder_;
+};
+
+TEST_F(BirthsCommand, EachSubcommandAndItsStatus) {
+  const std::vector<std::string> ada = {"add", "--name", "Ada, \"the\" first", "--date", "1976-07-04", "--time",
+                                        "10:15", "--zone", "EST", "--lon", "74:00W", "--lat", "40:42N", "--dst",
+                                        "--kind", "female", "--tags", "family;日本"};
+  std::ofstream(PathOf("bad.csv")) << "name,date,time,zone,dst,lon,lat\nB,1970-01-01,12:00,GMT,false,0:00E,0:00N\n"
+                                      "C,1970-02-30,12:00,GMT,false,0:00E,0:00N\n";
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    const char* out;  // what standard output holds
+    const char* err;  // what standard error holds
+  } steps[] = {
+      {{"list"}, 0, "", ""},  // no library yet: an empty one
+      {ada, 0, "1\n", ""},
+      {{"add", "--name", "Kath", "--date", "1990-05-01", "--time", "06:30", "--place", "Kathmandu"}, 0, "2\n", ""},
+      {{"add", "--date", "1990-05-01", "--time", "06:30", "--zone", "GMT", "--lat", "91:00N"}, 1, "", "Degree of Latitude"},
+      {{"add", "--date", "1990-05-01", "--time", "06:30"}, 2, "", "--zone (or --place) is required"},
+      {{"add", "--date", "1990-05-01", "--time", "06:30", "--zone", "GMT", "--kind", "cat"}, 2, "", "--kind expects"},
+      {{"list"}, 0, "1\tAda, \"the\" first\t1976-07-04 10:15\t\tfamily;日本\n2\tKath\t", ""},
+      {{"list", "--search", "KATH"}, 0, "2\tKath\t1990-05-01 06:30\tKathmandu", ""},
+      {{"show", "2"}, 0, "zone: UTC+05:45\ndst: false\nlon: 85:19E\nlat: 27:42N\n", ""},
+      {{"show", "7"}, 1, "", "no birth has the id 7"},
+      {{"export", PathOf("all.csv")}, 0, "", ""},
+      {{"export", PathOf("all.aaf")}, 0, "", ""},
+      {{"export", PathOf("all.txt")}, 2, "", "give the format with --format"},
+      {{"remove", "2"}, 0, "", ""},
+      {{"remove", "2"}, 1, "", "no birth has the id 2"},
+      {{"import", PathOf("all.aaf")}, 0, "", "2 births added, 0 records skipped, 1 given a new id"},
+      {{"import", PathOf("bad.csv")}, 1, "", "line 3: date expects a calendar date"},
+      {{"import", PathOf("bad.csv"), "--skip-bad"}, 1, "", "1 births added, 1 records skipped"},
+      {{"import", PathOf("missing.csv")}, 2, "", "cannot read"},
+      {{"list", "--json", "--search", "kath"}, 0, "\"place\": \"Kathmandu", ""},
+      {{"frobnicate"}, 2, "", "Run with --help"},
+  };
+  for (const auto& step : steps) {
+    const Outcome o = Births(step.args);
+    SCOPED_TRACE(step.args.front() + " " + (step.args.size() > 1 ? step.args[1] : ""));
+    EXPECT_EQ(o.status, step.status) << o.err;
+    EXPECT_NE(o.out.find(step.out), std::string::npos) << o.out;
+    EXPECT_NE(o.err.find(step.err), std::string::npos) << o.err;
+  }
+  // The JSON list: an array of objects with every key a program needs.
+  const nlohmann::json list = nlohmann::json::parse(Births({"list", "--json"}).out);
+  ASSERT_EQ(list.size(), 4u);
+  for (const char* key : {"id", "name", "date", "time", "zone", "dst", "lat", "lon", "place"}) {
+    EXPECT_TRUE(list[0].contains(key)) << key;
+  }
+  // The exported library charts in the batch mode as it is, in both forms.
+  const Outcome batch = RunChart({"--batch", PathOf("all.csv"), "--format", "csv"});
+  EXPECT_EQ(batch.status, 0) << batch.err;
+  EXPECT_NE(batch.out.find("\n2,\"Ada, \"\"the\"\" first\",Conjunction,Sun,Venus,"), std::string::npos) << batch.out;
+  EXPECT_NE(batch.err.find("2 rows read, 2 charted"), std::string::npos) << batch.err;
+  ASSERT_EQ(Births({"export", PathOf("all.jsonl")}).status, 0);
+  const Outcome lines = RunChart({"--batch", PathOf("all.jsonl")});
+  EXPECT_EQ(lines.status, 0) << lines.err;
+  EXPECT_NE(lines.err.find("4 rows read, 4 charted"), std::string::npos) << lines.err;
+}
+
+TEST_F(BirthsCommand, LibraryThatIsNotOneIsLeftAlone) {
+  std::ofstream(PathOf("lib.sqlite")) << "not a database\n";
+  for (const std::vector<std::string>& args : std::vector<std::vector<std::string>>{
+           {"list"}, {"add", "--date", "1990-05-01", "--time", "06:30", "--zone", "GMT"}}) {
+    const Outcome o = Births(args);
+    EXPECT_EQ(o.status, 2);
+    EXPECT_NE(o.err.find("is not an SQLite file"), std::string::npos) << o.err;
+  }
+  std::ifstream in(PathOf("lib.sqlite"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), "not a database\n");
+}
+
+}  // namespace
+}  // namespace orbisca::testing_cli
