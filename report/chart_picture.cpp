@@ -87,19 +87,24 @@ double ConservativeWidthEm(const std::string& utf8Text, bool bold) {
   return svg::WidthEm(DecodeForXml(utf8Text), bold);
 }
 
-std::string ChartPictureSvg(const ChartPicture& picture, ChartStyle style) {
-  const std::string title = picture.chartName + " of " + picture.name;
-  if (style == ChartStyle::North) return NorthChartSvg(picture, title, Description(picture));
-  std::string out = svg::DocumentStart(kPictureSize, kPictureSize, title, Description(picture));
+ChartDrawing DrawChartPicture(const ChartPicture& picture, ChartStyle style) {
+  if (style == ChartStyle::North) return DrawNorthChart(picture);
+  ChartDrawing drawing{{}, kPictureSize};
   for (const SignCell& cell : kSignCells) {
     std::vector<const PictureMark*> marks;
     for (const PictureMark& m : picture.marks)
       if (m.sign == cell.sign) marks.push_back(&m);
-    out += DrawCell(cell, picture.signNames[static_cast<std::size_t>(cell.sign - 1)], marks);
+    drawing.elements += DrawCell(cell, picture.signNames[static_cast<std::size_t>(cell.sign - 1)], marks);
   }
-  out += DrawCentre(picture);
-  out += "</svg>\n";
-  return out;
+  drawing.elements += DrawCentre(picture);
+  return drawing;
+}
+
+std::string ChartPictureSvg(const ChartPicture& picture, ChartStyle style) {
+  const ChartDrawing drawing = DrawChartPicture(picture, style);
+  return svg::DocumentStart(kPictureSize, drawing.height, picture.chartName + " of " + picture.name,
+                            Description(picture)) +
+         drawing.elements + "</svg>\n";
 }
 
 }  // namespace orbisca

@@ -68,6 +68,14 @@ inline constexpr double kCellSize = kPictureSize / 4.0;
 // place lines go under the chart, fitted by the same rules.
 std::string ChartPictureSvg(const ChartPicture& picture, ChartStyle style = ChartStyle::South);
 
+// The picture's elements without the document round them, for a page that
+// places it (the chart sheet): kPictureSize wide, `height` high.
+struct ChartDrawing {
+  std::string elements;
+  double height;
+};
+ChartDrawing DrawChartPicture(const ChartPicture& picture, ChartStyle style);
+
 // A text's width in ems, never less than any common sans-serif face draws it
 // (wide letters and every character outside ASCII count a whole em).
 double ConservativeWidthEm(const std::string& utf8Text, bool bold);

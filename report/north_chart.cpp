@@ -149,7 +149,7 @@ std::string DrawLegend(const ChartPicture& picture, double& height) {
 
 }  // namespace
 
-std::string NorthChartSvg(const ChartPicture& picture, std::string_view title, std::string_view description) {
+ChartDrawing DrawNorthChart(const ChartPicture& picture) {
   int ascendant = 1;
   for (const PictureMark& m : picture.marks) {
     if (m.lagna && m.sign >= 1 && m.sign <= 12) {
@@ -159,7 +159,7 @@ std::string NorthChartSvg(const ChartPicture& picture, std::string_view title, s
   }
   double height = kSize;
   const std::string legend = DrawLegend(picture, height);
-  std::string out = svg::DocumentStart(kSize, height, title, description);
+  std::string out;
   for (const NorthHouse& h : kNorthHouses) {
     out += "<polygon points=\"" + Points(h.frame.data(), h.frameCorners) +
            "\" class=\"house\" fill=\"#fffdf6\" stroke=\"#4a4a4a\" stroke-width=\"1.5\" stroke-linejoin=\"round\"/>\n";
@@ -174,8 +174,7 @@ std::string NorthChartSvg(const ChartPicture& picture, std::string_view title, s
     out += DrawMarks(h, marks);
   }
   out += legend;
-  out += "</svg>\n";
-  return out;
+  return {out, height};
 }
 
 }  // namespace orbisca

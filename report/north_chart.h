@@ -4,8 +4,6 @@
 // ChartStyle::North. Internal to the report part.
 
 #include <array>
-#include <string>
-#include <string_view>
 
 #include "report/chart_picture.h"
 
@@ -50,7 +48,7 @@ inline constexpr std::array<NorthHouse, 12> kNorthHouses = {{
     {12, {{{400, 0}, {300, 100}, {200, 0}}}, 3, {{{200, 0}, {400, 0}, {330, 70}, {270, 70}}}, 4, {300, 88}},
 }};
 
-// The whole document; the title and the description come from ChartPictureSvg.
-std::string NorthChartSvg(const ChartPicture& picture, std::string_view title, std::string_view description);
+// The picture's elements and height, for DrawChartPicture.
+ChartDrawing DrawNorthChart(const ChartPicture& picture);
 
 }  // namespace orbisca
