@@ -8,6 +8,7 @@
 
 #include "report/chart_picture.h"
 #include "run/chart_facts.h"
+#include "sample_birth.h"
 
 namespace {
 
@@ -34,18 +35,7 @@ int main(int argc, char** argv) {
   const std::string dir = argv[1];
   bool ok = true;
 
-  orbisca::ChartInput in;
-  in.PersonName = "Test Person";
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneHours = in.ZoneCorrHours = 5;
-  in.LonDeg = 74;
-  in.LatDeg = 40;
-  in.LatMin = 43;
-  in.IsDst = orbisca::kTrue;
+  const orbisca::ChartInput in = orbisca::SampleBirth("Test Person");
   ok &= WriteBoth(dir, "whole", PictureOfChart(in, orbisca::ComputeChartFacts(in), "New York"));
 
   ok &= WriteBoth(dir, "blank", ChartPicture{});

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 #include <string>
 #include <string_view>
 
@@ -13,6 +12,8 @@
 #include "astro/planet_position.h"
 #include "astro/zodiac.h"
 #include "report/chart_picture.h"
+#include "sample_birth.h"
+#include "svg_texts.h"
 #include "run/chart_facts.h"
 #include "run/records.h"
 
@@ -26,22 +27,7 @@ double ArcsecApart(double a, double b) {
   return std::fabs(d) * 3600.0;
 }
 
-ChartInput Birth1976() {  // 1976-07-04 10:15 local, zone 5 h west, DST, 40°43'N 74°00'W
-  ChartInput in;
-  in.PersonName = "TEST";
-  in.BirthYear = 1976;
-  in.BirthMonth = 7;
-  in.BirthDay = 4;
-  in.BirthHour = 10;
-  in.BirthMinute = 15;
-  in.ZoneHours = 5;
-  in.ZoneCorrHours = 5;
-  in.LonDeg = 74;
-  in.LatDeg = 40;
-  in.LatMin = 43;
-  in.IsDst = kTrue;
-  return in;
-}
+ChartInput Birth1976() { return SampleBirth("TEST"); }  // 1976-07-04 10:15 local, New York
 
 // Meeus, "Astronomical Algorithms", 2nd ed.: examples 12.a and 12.b (sidereal
 // time at Greenwich) and 22.a (mean obliquity, 23°26'27.407").
@@ -171,24 +157,6 @@ TEST(Zodiac, Names) {
   EXPECT_EQ(FormatInSign(ZodiacPositionOf(Dms(48, 5, 59))), "18\u00B005\u2032");
 }
 
-// The picture's text elements with their position, size and text.
-struct SvgText {
-  std::string cls;
-  double x, y, size;
-  std::string text;
-};
-
-std::vector<SvgText> TextsOf(const std::string& svg) {
-  static const std::regex kText(
-      R"re(<text x="([-0-9.]+)" y="([-0-9.]+)" font-size="([0-9.]+)" class="([a-z ]+)"[^>]*>([^<]*)</text>)re");
-  std::vector<SvgText> out;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kText); it != std::sregex_iterator(); ++it) {
-    const std::smatch& m = *it;
-    out.push_back({m[4], std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), m[5]});
-  }
-  return out;
-}
-
 // Row and column of each sign's cell in a South Indian chart, sign 1 first:
 // Mesha second from the left on top, clockwise, Meena in the top-left corner.
 constexpr int kRow[12] = {0, 0, 0, 1, 2, 3, 3, 3, 3, 2, 1, 0};
@@ -263,26 +231,6 @@ bool InsideConvex(const std::vector<Corner>& polygon, double x, double y) {
     negative |= cross < -1e-6;
   }
   return !(positive && negative);
-}
-
-// The text as drawn, from its escaped form in the SVG.
-std::string Unescaped(const std::string& text) {
-  const std::pair<std::string_view, char> kEntities[] = {
-      {"&lt;", '<'}, {"&gt;", '>'}, {"&quot;", '"'}, {"&apos;", '\''}, {"&amp;", '&'}};
-  std::string out;
-  for (std::size_t i = 0; i < text.size();) {
-    bool entity = false;
-    for (const auto& [name, character] : kEntities) {
-      if (text.compare(i, name.size(), name) == 0) {
-        out += character;
-        i += name.size();
-        entity = true;
-        break;
-      }
-    }
-    if (!entity) out += text[i++];
-  }
-  return out;
 }
 
 // A middle-anchored text's box, its ascent one size and its descent a quarter,
