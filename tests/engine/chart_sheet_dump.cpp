@@ -3,7 +3,8 @@
 // for the same in the North Indian style without aspects, and
 // DIR/hostile-1.svg, DIR/hostile-2.svg for hostile texts and far too many
 // aspect lines. The mahadasha rows are sample text: the sheet takes them as
-// given.
+// given. With a second argument, also the whole chart's sheet as a PDF there,
+// through the PDF module; a failure is reported with status 1.
 #include <fstream>
 #include <iostream>
 #include <string>
@@ -11,6 +12,7 @@
 
 #include "astro/vargas.h"
 #include "report/chart_sheet.h"
+#include "report/pdf/pdf_file.h"
 #include "run/chart_facts.h"
 #include "sample_birth.h"
 
@@ -82,12 +84,18 @@ ChartSheet WholeSheet() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::cerr << "usage: chart_sheet_dump DIR\n";
+  if (argc != 2 && argc != 3) {
+    std::cerr << "usage: chart_sheet_dump DIR [PDF]\n";
     return 2;
   }
   const std::string dir = argv[1];
   ChartSheet sheet = WholeSheet();
+  if (argc == 3) {
+    if (const auto failure = orbisca::pdf::WritePdf(argv[2], orbisca::ChartSheetSvgPages(sheet))) {
+      std::cerr << *failure << "\n";
+      return 1;
+    }
+  }
   bool ok = WritePages(dir + "/sheet", orbisca::ChartSheetSvgPages(sheet));
   sheet.style = orbisca::ChartStyle::North;
   sheet.aspects.clear();
