@@ -63,8 +63,16 @@ std::string Table(const std::string& heading, const std::array<Column, N>& colum
   return out;
 }
 
-std::string ChartWithCaption(const ChartPicture& picture, ChartStyle style, const std::string& caption, double x,
-                             double y, double width, double room) {
+// A picture under its caption, as large as the width and the room left allow.
+// The North Indian picture goes without the lines under its square: the
+// caption names it and the page's head names the person.
+std::string ChartWithCaption(ChartPicture picture, ChartStyle style, const std::string& caption, double x, double y,
+                             double width, double room) {
+  if (style == ChartStyle::North) {
+    picture.name.clear();
+    picture.localDateTime.clear();
+    picture.placeLines.clear();
+  }
   const ChartDrawing drawing = DrawChartPicture(picture, style);
   const double scale = std::max(0.1, std::min(width / kPictureSize, (room - 16.0) / drawing.height));
   const double drawnWidth = kPictureSize * scale;

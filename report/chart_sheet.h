@@ -25,8 +25,8 @@ struct ChartSheet {
   // Body, sign, degrees, nakshatra, pada, navamsa: one row per body, the
   // nodes and the lagna.
   std::vector<std::array<std::string, 6>> positions;
-  ChartPicture rasi;
-  ChartPicture navamsa;
+  ChartPicture rasi;     // drawn as given, but in the North Indian style without
+  ChartPicture navamsa;  // the name, date and place under the square
   ChartStyle style = ChartStyle::South;
   std::string dashaBalance;                            // "Balance at birth: ..."
   std::vector<std::array<std::string, 3>> mahadashas;  // lord, from, to

@@ -7,7 +7,7 @@
 # Usage: install_tree_test.sh <build dir> <application id> <version>
 #        <build tree orbisca-chart> <help_page_test program>
 #        <printing module, from the prefix> <picture module, from the prefix>
-#        <orbisca-chart's zone module, from the prefix>
+#        <orbisca-chart's zone module, from the prefix> <the chart sheet's PDF module, from the prefix>
 set -euo pipefail
 BUILD=$1
 APP_ID=$2
@@ -17,6 +17,7 @@ HELP_TEST=$5
 PRINT_MODULE=$6
 PICTURE_MODULE=$7
 ZONE_MODULE=$8
+PDF_MODULE=$9
 FIXTURE_ATLAS=$(cd "$(dirname "$0")/../places/fixture" && pwd)
 
 WORK=$(mktemp -d)
@@ -31,6 +32,7 @@ expected=(
   usr/bin/orbisca
   usr/bin/orbisca-chart
   usr/$ZONE_MODULE
+  usr/$PDF_MODULE
   usr/share/applications/$APP_ID.desktop
   usr/share/doc/orbisca/changelog.gz
   usr/share/doc/orbisca/copyright
