@@ -10,7 +10,6 @@ namespace orbisca {
 namespace {
 
 using svg::DecodeForXml;
-using svg::EscapedXml;
 using svg::FitText;
 using svg::FittedText;
 using svg::Number;

@@ -19,6 +19,7 @@ constexpr double kSize = kPictureSize;  // the same 400-unit square as the South
 constexpr double kPadding = 4.0;
 constexpr double kLargestMark = 13.0;
 constexpr double kSmallestMark = 5.0;  // below the text size a crowded house still takes
+constexpr double kTinyMark = 2.0;      // the last resort, so that no mark leaves its house
 constexpr double kNumberSize = 10.0;
 constexpr double kLegendPadding = 12.0;
 
@@ -86,8 +87,9 @@ std::vector<PlacedLine> PlaceLines(const NorthHouse& h, std::size_t count, doubl
 }
 
 // The marks of one house: the largest size up to kLargestMark at which every
-// line fits whole at the smallest text size or more; past kSmallestMark the
-// lines that still do not fit are cut with an ellipsis.
+// line fits whole at the smallest text size or more; past kSmallestMark, the
+// largest at which every line fits at least cut short with an ellipsis, so
+// that no mark leaves its house however many share it.
 std::string DrawMarks(const NorthHouse& h, const std::vector<const PictureMark*>& marks) {
   if (marks.empty()) return {};
   std::vector<std::u32string> texts;
@@ -96,17 +98,24 @@ std::string DrawMarks(const NorthHouse& h, const std::vector<const PictureMark*>
   const double n = static_cast<double>(marks.size());
   double size = std::min(kLargestMark, (heights.right - heights.left - 2.0 * kPadding) / (1.2 * (n - 1.0) + 1.25));
   std::vector<PlacedLine> lines = PlaceLines(h, marks.size(), size);
-  const auto allFit = [&] {
-    for (std::size_t i = 0; i < lines.size(); ++i)
-      if (svg::WidthEm(texts[i], marks[i]->lagna) * std::min(size, svg::kSmallestText) >
-          lines[i].span.right - lines[i].span.left)
-        return false;
+  // Whether every line fits its span: whole at the smaller of the size and the
+  // smallest text size, or else as FitText cuts it.
+  const auto allFit = [&](bool whole) {
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+      const double width = lines[i].span.right - lines[i].span.left;
+      const bool bold = marks[i]->lagna;
+      const FittedText t = whole ? FittedText{texts[i], std::min(size, svg::kSmallestText)}
+                                 : FitText(texts[i], size, std::max(0.0, width), bold);
+      if (svg::WidthEm(t.text, bold) * t.size > width) return false;
+    }
     return true;
   };
-  while (!allFit() && size > kSmallestMark) {
-    size = std::max(kSmallestMark, size - 0.25);
+  const auto shrink = [&](double floor) {
+    size = std::max(floor, size - 0.25);
     lines = PlaceLines(h, marks.size(), size);
-  }
+  };
+  while (!allFit(true) && size > kSmallestMark) shrink(kSmallestMark);
+  while (!allFit(false) && size > kTinyMark) shrink(kTinyMark);
   std::string out;
   for (std::size_t i = 0; i < marks.size(); ++i) {
     const Span s = lines[i].span;
