@@ -6,7 +6,7 @@ namespace orbisca {
 namespace {
 
 constexpr long long kSecondsPerCircle = 360LL * 3600;
-constexpr long long kSecondsPerSign = 30LL * 3600;
+constexpr long long kSecondsPerSign = kArcSecondsPerSign;
 constexpr long long kSecondsPerNakshatra = 13LL * 3600 + 20 * 60;
 constexpr long long kSecondsPerPada = kSecondsPerNakshatra / 4;
 
@@ -27,10 +27,14 @@ std::string TwoDigits(long long n) {
 
 }  // namespace
 
-ZodiacPosition ZodiacPositionOf(double longitude) {
+long long ArcSecondsOf(double longitude) {
   double reduced = std::isfinite(longitude) ? std::fmod(longitude, 360.0) : 0.0;
   if (reduced < 0.0) reduced += 360.0;
-  const long long s = WholeSeconds(reduced) % kSecondsPerCircle;
+  return WholeSeconds(reduced) % kSecondsPerCircle;
+}
+
+ZodiacPosition ZodiacPositionOf(double longitude) {
+  const long long s = ArcSecondsOf(longitude);
   const long long inSign = s % kSecondsPerSign;
   ZodiacPosition p;
   p.sign = static_cast<int>(s / kSecondsPerSign) + 1;

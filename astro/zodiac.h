@@ -113,6 +113,13 @@ struct ZodiacPosition {
 // into 0 <= value < 360.
 ZodiacPosition ZodiacPositionOf(double longitude);
 
+// Whole seconds of arc of a longitude in degrees, 0 <= result < 1296000: the
+// count every part of ZodiacPositionOf comes from, so that whatever else is
+// cut from it (the divisional signs) falls at the same second. A value that
+// is not finite counts as 0.
+long long ArcSecondsOf(double longitude);
+inline constexpr long long kArcSecondsPerSign = 30LL * 3600;
+
 // "Mesha (Aries)" for sign 1.
 std::string SignName(int sign);
 std::string_view NakshatraName(int nakshatra);

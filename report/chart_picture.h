@@ -1,8 +1,11 @@
 #pragma once
 
-// The South Indian chart picture as SVG text: the twelve signs in fixed cells
-// round a 4 x 4 square, the centre holding the name, the local date and time
-// and the place.
+// The chart picture as SVG text, in either of the two common styles. South
+// Indian: the twelve signs in fixed cells round a 4 x 4 square, the centre
+// holding the name, the local date and time and the place. North Indian: the
+// twelve houses in fixed places of a square cut by its diagonals and the
+// diamond of its sides' midpoints, the ascendant's house the top-centre
+// diamond and the rest counted anticlockwise (report/north_chart.cpp).
 
 #include <array>
 #include <string>
@@ -24,7 +27,10 @@ struct ChartPicture {
   std::string localDateTime;
   std::vector<std::string> placeLines;  // shown in order under the date
   std::vector<PictureMark> marks;
+  std::string chartName = "Rasi chart";  // the title is "<chartName> of <name>"
 };
+
+enum class ChartStyle : unsigned char { South, North };
 
 struct SignCell {
   int sign;
@@ -57,7 +63,18 @@ inline constexpr double kCellSize = kPictureSize / 4.0;
 // The picture as a complete SVG document (UTF-8). Every text is escaped; a
 // centre line too wide for the centre is drawn smaller and, past the smallest
 // size, cut with an ellipsis. Marks with a sign outside 1..12 are left out.
-std::string ChartPictureSvg(const ChartPicture& picture);
+// The North Indian picture puts the ascendant's house first: the sign of the
+// first mark flagged lagna (Mesha when there is none). Its name, date and
+// place lines go under the chart, fitted by the same rules.
+std::string ChartPictureSvg(const ChartPicture& picture, ChartStyle style = ChartStyle::South);
+
+// The picture's elements without the document round them, for a page that
+// places it (the chart sheet): kPictureSize wide, `height` high.
+struct ChartDrawing {
+  std::string elements;
+  double height;
+};
+ChartDrawing DrawChartPicture(const ChartPicture& picture, ChartStyle style);
 
 // A text's width in ems, never less than any common sans-serif face draws it
 // (wide letters and every character outside ASCII count a whole em).

@@ -10,6 +10,8 @@ packages=(
   libcli11-dev nlohmann-json3-dev
   xvfb xdotool x11-utils imagemagick
   poppler-utils fonts-dejavu-core libreoffice-writer-nogui
+  # The chart sheet's PDF module: librsvg draws the SVG pages onto a cairo PDF surface.
+  librsvg2-dev libcairo2-dev
   libfontconfig-dev libhowardhinnant-date-dev libdate-tz3 libtimezonemap-data tzdata
   libsqlitecpp-dev libsqlite3-dev sqlite3
   librsvg2-bin libxml2-utils file man-db desktop-file-utils appstream dpkg-dev lintian

@@ -17,14 +17,15 @@ xmllint --xpath 'string(//*[local-name()="title"])' "$dir/hostile.svg" | grep -q
 
 scale=2  # pixels per unit of the drawing
 for f in "$dir"/*.svg; do
-  rsvg-convert -w $((400 * scale)) -h $((400 * scale)) -b white "$f" -o "${f%.svg}.png"
+  # The North Indian pictures with a name are taller: keep their proportions.
+  rsvg-convert -w $((400 * scale)) -b white "$f" -o "${f%.svg}.png"
 done
 
-# The box of the pixels where a picture differs from the blank grid: "x0 y0 x1 y1"
-# in drawing units (rounded outwards), or "none".
+# The box of the pixels where a picture differs from a blank grid (blank.png
+# unless given): "x0 y0 x1 y1" in drawing units (rounded outwards), or "none".
 changed_box() {
   local geometry
-  geometry=$(convert "$dir/blank.png" "$1" -compose difference -composite -colorspace gray -threshold 0 \
+  geometry=$(convert "${2:-$dir/blank.png}" "$1" -compose difference -composite -colorspace gray -threshold 0 \
              -format '%@' info:)
   if [[ $geometry =~ ^([0-9]+)x([0-9]+)\+([0-9]+)\+([0-9]+)$ ]]; then
     local w=${BASH_REMATCH[1]} h=${BASH_REMATCH[2]} x=${BASH_REMATCH[3]} y=${BASH_REMATCH[4]}
@@ -55,4 +56,27 @@ for sign in $(seq 1 12); do
 done
 inside "crowded Tula" "$(changed_box "$dir/crowded7.png")" 200 300 300 400 || status=1
 inside "hostile centre" "$(changed_box "$dir/hostile.png")" 100 100 300 300 || status=1
+
+# North Indian: with no lagna the ascendant is Mesha, so sign N is house N.
+# Each house's box (x0 y0 x1 y1): the top-centre diamond first, anticlockwise.
+north_boxes=("100 0 300 200" "0 0 200 100" "0 0 100 200" "0 100 200 300" "0 200 100 400" "0 300 200 400"
+             "100 200 300 400" "200 300 400 400" "300 200 400 400" "200 100 400 300" "300 0 400 200" "200 0 400 100")
+north_blank=$dir/north_blank.png
+for sign in $(seq 1 12); do
+  inside "north sign $sign" "$(changed_box "$dir/north_sign$sign.png" "$north_blank")" ${north_boxes[sign - 1]} || status=1
+done
+inside "north crowded Tula" "$(changed_box "$dir/north_crowded7.png" "$north_blank")" ${north_boxes[6]} || status=1
+# The hostile name and place go under the square, inside its margins, and
+# leave the square as drawn without them.
+convert "$dir/north_hostile.png" -crop $((400 * scale))x$((400 * scale))+0+0 +repage "$dir/north_hostile_square.png"
+[[ $(changed_box "$dir/north_hostile_square.png" "$north_blank") == none ]] ||
+  { echo "FAIL: the hostile legend drew inside the North Indian square" >&2; status=1; }
+height=$(( $(identify -format '%h' "$dir/north_hostile.png") / scale ))
+convert -size $((400 * scale))x$((height * scale)) xc:white "$dir/north_white.png"
+inside "north hostile legend" "$(changed_box "$dir/north_hostile.png" "$dir/north_white.png")" 0 0 400 "$height" || status=1
+# Below the square's frame line (402 on): nothing in the side margins.
+convert "$dir/north_hostile.png" -crop $((400 * scale))x$(((height - 402) * scale))+0+$((402 * scale)) +repage \
+  "$dir/north_legend.png"
+convert -size $((400 * scale))x$(((height - 402) * scale)) xc:white "$dir/north_legend_white.png"
+inside "north hostile legend margins" "$(changed_box "$dir/north_legend.png" "$dir/north_legend_white.png")" 4 0 396 $((height - 402)) || status=1
 exit $status

@@ -3,8 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <regex>
 #include <string>
+#include <string_view>
 
 #include "astro/ascendant.h"
 #include "astro/julian.h"
@@ -12,6 +12,7 @@
 #include "astro/planet_position.h"
 #include "astro/zodiac.h"
 #include "report/chart_picture.h"
+#include "svg_texts.h"
 
 namespace orbisca {
 namespace {
@@ -120,24 +121,6 @@ TEST(Zodiac, Names) {
   EXPECT_EQ(FormatInSign(ZodiacPositionOf(Dms(48, 5, 59))), "18\u00B005\u2032");
 }
 
-// The picture's text elements with their position, size and text.
-struct SvgText {
-  std::string cls;
-  double x, y, size;
-  std::string text;
-};
-
-std::vector<SvgText> TextsOf(const std::string& svg) {
-  static const std::regex kText(
-      R"re(<text x="([-0-9.]+)" y="([-0-9.]+)" font-size="([0-9.]+)" class="([a-z ]+)"[^>]*>([^<]*)</text>)re");
-  std::vector<SvgText> out;
-  for (auto it = std::sregex_iterator(svg.begin(), svg.end(), kText); it != std::sregex_iterator(); ++it) {
-    const std::smatch& m = *it;
-    out.push_back({m[4], std::stod(m[1]), std::stod(m[2]), std::stod(m[3]), m[5]});
-  }
-  return out;
-}
-
 // Row and column of each sign's cell in a South Indian chart, sign 1 first:
 // Mesha second from the left on top, clockwise, Meena in the top-left corner.
 constexpr int kRow[12] = {0, 0, 0, 1, 2, 3, 3, 3, 3, 2, 1, 0};
@@ -186,6 +169,109 @@ TEST(ChartPicture, HostileTextsStayEscaped) {
   EXPECT_NE(svg.find("\xEF\xBF\xBD bad bytes"), std::string::npos);
   EXPECT_EQ(svg.find('\x01'), std::string::npos);
   for (const SvgText& t : TextsOf(svg)) EXPECT_EQ(t.cls.rfind("mark", 0), std::string::npos) << "a mark without a sign";
+}
+
+// The houses of the North Indian chart in its 400-unit square, house 1 the
+// top-centre diamond and the rest counted anticlockwise: 2 the top-left
+// triangle, 4 the left diamond, 7 the bottom one, 10 the right one.
+struct Corner {
+  double x, y;
+};
+const std::vector<std::vector<Corner>> kNorthHouseFrames = {
+    {{200, 0}, {300, 100}, {200, 200}, {100, 100}}, {{0, 0}, {200, 0}, {100, 100}},
+    {{0, 0}, {100, 100}, {0, 200}},                 {{0, 200}, {100, 100}, {200, 200}, {100, 300}},
+    {{0, 200}, {100, 300}, {0, 400}},               {{0, 400}, {100, 300}, {200, 400}},
+    {{200, 200}, {300, 300}, {200, 400}, {100, 300}}, {{200, 400}, {300, 300}, {400, 400}},
+    {{400, 200}, {400, 400}, {300, 300}},           {{200, 200}, {300, 100}, {400, 200}, {300, 300}},
+    {{400, 0}, {400, 200}, {300, 100}},             {{200, 0}, {400, 0}, {300, 100}},
+};
+
+bool InsideConvex(const std::vector<Corner>& polygon, double x, double y) {
+  bool positive = false, negative = false;
+  for (std::size_t i = 0; i < polygon.size(); ++i) {
+    const Corner a = polygon[i], b = polygon[(i + 1) % polygon.size()];
+    const double cross = (b.x - a.x) * (y - a.y) - (b.y - a.y) * (x - a.x);
+    positive |= cross > 1e-6;
+    negative |= cross < -1e-6;
+  }
+  return !(positive && negative);
+}
+
+// A middle-anchored text's box, its ascent one size and its descent a quarter,
+// lies inside the polygon.
+bool TextInside(const SvgText& t, const std::vector<Corner>& polygon, bool bold) {
+  const double half = t.size * ConservativeWidthEm(t.text, bold) / 2.0;
+  for (double x : {t.x - half, t.x + half})
+    for (double y : {t.y - t.size, t.y + 0.25 * t.size})
+      if (!InsideConvex(polygon, x, y)) return false;
+  return true;
+}
+
+// For every ascendant: each house carries the number of the sign that falls
+// in it, and each mark sits in the house of its sign, counted from the
+// ascendant's house, however many share it: the ten bodies and the two nodes
+// in the second house, four in the fifth sign.
+TEST(NorthChartPicture, EveryMarkInItsHouseForEveryAscendant) {
+  for (int ascendant = 1; ascendant <= 12; ++ascendant) {
+    SCOPED_TRACE("ascendant " + std::to_string(ascendant));
+    ChartPicture p;
+    p.name = "TEST";
+    p.marks.push_back({"As", ascendant, "29\u00B059\u2032", true});
+    for (int sign = 1; sign <= 12; ++sign) {
+      const int count = sign == ascendant % 12 + 1 ? 12 : sign == 5 ? 4 : 1 + sign % 2;
+      for (int k = 0; k < count; ++k)
+        p.marks.push_back({"M" + std::to_string(sign) + "k" + std::to_string(k), sign, "28\u00B058\u2032", false});
+    }
+    std::size_t marks = 0, numbers = 0;
+    for (const SvgText& t : TextsOf(ChartPictureSvg(p, ChartStyle::North))) {
+      SCOPED_TRACE(t.text);
+      const bool lagna = t.cls == "mark lagna";
+      if (t.cls == "number") {
+        const int sign = std::stoi(t.text);
+        const int house = (sign - ascendant + 12) % 12 + 1;
+        EXPECT_TRUE(TextInside(t, kNorthHouseFrames[static_cast<std::size_t>(house - 1)], false));
+        ++numbers;
+      } else if (t.cls == "mark" || lagna) {
+        const int sign = lagna ? ascendant : std::stoi(t.text.substr(1));
+        const int house = (sign - ascendant + 12) % 12 + 1;
+        EXPECT_TRUE(TextInside(t, kNorthHouseFrames[static_cast<std::size_t>(house - 1)], lagna));
+        EXPECT_GE(t.size, 3.0);
+        ++marks;
+      }
+    }
+    EXPECT_EQ(marks, p.marks.size());
+    EXPECT_EQ(numbers, 12u);
+  }
+}
+
+// Hostile texts are escaped and fitted under the square; marks without a sign
+// are left out; a picture with nothing but the grid is the bare square.
+TEST(NorthChartPicture, HostileTextsStayEscapedUnderTheSquare) {
+  ChartPicture p;
+  p.name = "<script>&\"'" + std::string(49, 'W');
+  p.localDateTime = "1976-07-04 10:15";
+  p.placeLines = {"</text><text>&amp;" + std::string(40, 'M'), "\x01\xff bad bytes"};
+  p.marks = {{"As", 0, "1\u00B000\u2032", true}, {"Su", 13, "1\u00B000\u2032", false}};
+  p.chartName = "Navamsa chart";
+  const std::string svg = ChartPictureSvg(p, ChartStyle::North);
+  EXPECT_EQ(svg.find("<script"), std::string::npos);
+  EXPECT_EQ(svg.find("</text><text>&amp;"), std::string::npos);
+  EXPECT_NE(svg.find("<title>Navamsa chart of &lt;script&gt;&amp;&quot;&apos;WWW"), std::string::npos);
+  EXPECT_NE(svg.find("\xEF\xBF\xBD bad bytes"), std::string::npos);
+  EXPECT_EQ(svg.find('\x01'), std::string::npos);
+  std::size_t legend = 0;
+  for (const SvgText& t : TextsOf(svg)) {
+    SCOPED_TRACE(t.text);
+    EXPECT_EQ(t.cls.rfind("mark", 0), std::string::npos) << "a mark without a sign";
+    if (t.cls.rfind("legend", 0) != 0) continue;
+    ++legend;
+    const double half = t.size * ConservativeWidthEm(Unescaped(t.text), t.cls == "legend name") / 2.0;
+    EXPECT_GE(t.x - half, 0.0);
+    EXPECT_LE(t.x + half, 400.0);
+    EXPECT_GE(t.y - t.size, 400.0);
+  }
+  EXPECT_EQ(legend, 4u);
+  EXPECT_NE(ChartPictureSvg(ChartPicture{}, ChartStyle::North).find("viewBox=\"0 0 400 400\""), std::string::npos);
 }
 
 }  // namespace

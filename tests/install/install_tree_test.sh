@@ -6,12 +6,14 @@
 #
 # Usage: install_tree_test.sh <build dir> <application id> <version>
 #        <build tree orbisca-chart> <help_page_test program>
+#        <the chart sheet's PDF module, from the prefix>
 set -euo pipefail
 BUILD=$1
 APP_ID=$2
 VERSION=$3
 BUILD_CHART=$4
 HELP_TEST=$5
+PDF_MODULE=$6
 FIXTURE_ATLAS=$(cd "$(dirname "$0")/../places/fixture" && pwd)
 
 WORK=$(mktemp -d)
@@ -25,6 +27,7 @@ DESTDIR=$ROOT cmake --install "$BUILD" --prefix /usr >"$WORK/install.log"
 expected=(
   usr/bin/orbisca
   usr/bin/orbisca-chart
+  usr/$PDF_MODULE
   usr/share/applications/$APP_ID.desktop
   usr/share/doc/orbisca/changelog.gz
   usr/share/doc/orbisca/copyright
