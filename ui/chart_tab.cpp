@@ -12,9 +12,11 @@
 #include <QScrollArea>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cstdio>
 #include <cstdlib>
 
 #include "report/atomic_file.h"
+#include "places/zone_facts.h"
 #include "report/chart_picture.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
@@ -60,6 +62,13 @@ QTableWidgetItem* ReadOnlyItem(const QString& text) {
 QString NoPictureModule(const QString& reason) {
   return ChartTab::tr("The chart picture cannot be drawn: its module could not be loaded.\n%1")
       .arg(reason);
+}
+
+// The offset the run turned local time into universal time with, daylight
+// saving included: the zone row's or the atlas's correction, and the box's hour.
+std::string OffsetUsed(const ChartInput& in) {
+  const int minutesEast = -(in.ZoneCorrHours * 60 + in.ZoneCorrMinutes) + (IsSet(in.IsDst) ? 60 : 0);
+  return places::FormatUtcOffset(minutesEast * 60);
 }
 
 QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
@@ -188,12 +197,17 @@ void ChartTab::ShowChart(const ChartInput& input, const ChartFacts& facts, const
   facts_ = facts;
   aspects_ = aspects;
   picture_ = PictureOfChart(input, facts, placeName.toStdString());
+  picture_.localDateTime += " " + OffsetUsed(input);
+  char local[48];
+  std::snprintf(local, sizeof local, "%04d-%02d-%02d %02d:%02d", input.BirthYear, input.BirthMonth, input.BirthDay,
+                input.BirthHour, input.BirthMinute);
+  localTimeLine_ = "Local time " + std::string(local) + " at " + OffsetUsed(input) + ". ";
   pictureSvg_ = ChartPictureSvg(picture_);
   if (instantLabel_) FillContents();
 }
 
 void ChartTab::FillContents() {
-  instantLabel_->setText(QString::fromStdString(InstantLine(facts_)));
+  instantLabel_->setText(QString::fromStdString(localTimeLine_ + InstantLine(facts_)));
   FillPositions(facts_);
   FillAspectGrid(aspects_);
   if (!pictureView_) return;

@@ -71,6 +71,7 @@ class ChartTab : public QWidget {
   std::vector<AspectEntry> aspects_;
   ChartPicture picture_;
   std::string pictureSvg_;
+  std::string localTimeLine_;  // the local time and the UTC offset the run used
 };
 
 }  // namespace orbisca::ui

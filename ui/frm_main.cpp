@@ -366,7 +366,8 @@ QWidget* FrmMain::BuildPlaceCompletion(QWidget* panel) {
                                  dayList_->currentText().toInt(),  hourList_->currentText().toInt(),
                                  minuteList_->currentText().toInt(), secondList_->currentText().toInt()};
   };
-  return (new PlaceCompletion(std::move(fields), panel))->Note();
+  placeCompletion_ = new PlaceCompletion(std::move(fields), panel);
+  return placeCompletion_->Note();
 }
 
 QLayout* FrmMain::BuildButtonLine(QWidget* panel) {
@@ -432,6 +433,10 @@ BirthEntries FrmMain::Entries() const {
   e.hourText = hourList_->currentText().toStdString();
   e.minuteText = minuteList_->currentText().toStdString();
   e.zoneIndex = zoneList_->currentIndex();
+  // The atlas's entry after the design's rows carries its own offset.
+  if (const QVariant offset = zoneList_->currentData(kZoneOffsetRole); offset.isValid()) {
+    e.zoneOffsetMinutes = offset.toInt();
+  }
   e.lonDeg = lonDegreesEdit_->text().toStdString();
   e.lonMin = lonMinutesEdit_->text().toStdString();
   e.latDeg = latDegreesEdit_->text().toStdString();
@@ -488,7 +493,18 @@ void FrmMain::ShowChart(const ChartInput& input, const std::vector<AspectEntry>&
   display_->ShowChart(input, aspects, place.join(QStringLiteral(", ")));
 }
 
-void FrmMain::Proceed() { RunChart(*this); }
+// The design's checks come first; then a local time that the chosen place's
+// clocks skipped is refused, with every entry kept.
+void FrmMain::Proceed() {
+  if (!CheckEntries(Entries())) {
+    if (const QString refusal = placeCompletion_->Refusal(); !refusal.isEmpty()) {
+      Messages().Show(this, QMessageBox::Critical, refusal);
+      hourList_->setFocus();
+      return;
+    }
+  }
+  RunChart(*this);
+}
 
 void FrmMain::LookUpPlace() {
   // Exactly empty counts: a box holding spaces has a value.

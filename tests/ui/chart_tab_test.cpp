@@ -80,7 +80,8 @@ class ChartTabTest : public QObject {
     QVERIFY(tab.PictureSvg().startsWith("<?xml"));
     tab.show();
     QCOMPARE(tab.findChild<QLabel*>("lblInstant")->text(),
-             QString::fromUtf8("Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23°31′58″"));
+             QString::fromUtf8("Local time 1976-07-04 10:15 at UTC−4. "
+                               "Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23°31′58″"));
     auto* table = tab.findChild<QTableWidget*>("tblPositions");
     QCOMPARE(table->rowCount(), 11);
     for (int row = 0; row < 11; ++row) {
