@@ -21,6 +21,7 @@
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
 #include "ui/picture_module.h"
+#include "ui/save_path.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 
@@ -294,8 +295,9 @@ QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
 QString ChartTab::AskPicturePath() {
   QString declined;
   for (;;) {
-    QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"),
-                                              QStringLiteral("svg"), declined);
+    QString path = FileDialogs().SaveFileName(
+        this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"), QStringLiteral("svg"),
+        declined.isEmpty() ? ProposedSavePath(QString::fromStdString(picture_.name), QStringLiteral("svg")) : declined);
     if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
     if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
         !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
@@ -305,6 +307,7 @@ QString ChartTab::AskPicturePath() {
     if (!target.exists() || target.isDir() ||
         Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
                                  .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+      RememberSaveFolder(path);
       return path;
     }
     declined = path;

@@ -371,6 +371,7 @@ AspectTexts FrmDisplay::ResultTexts() const {
 }
 
 void FrmDisplay::ShowChart(const ChartInput& input, const std::vector<AspectEntry>& aspects, const QString& placeName) {
+  personName_ = QString::fromStdString(input.PersonName);
   chartTab_->ShowChart(input, ComputeChartFacts(input), aspects, placeName);
 }
 
@@ -386,7 +387,7 @@ void FrmDisplay::ExitProgram() {
   UnloadAllAndEnd();
 }
 
-void FrmDisplay::OpenReport() { OpenReportWindow(this, ResultTexts()); }
+void FrmDisplay::OpenReport() { OpenReportWindow(this, ResultTexts(), personName_); }
 
 void FrmDisplay::showEvent(QShowEvent* event) {
   // The results are read from the top: the caret went to the end with the

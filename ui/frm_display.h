@@ -80,6 +80,7 @@ class FrmDisplay : public QMainWindow, public ResultsSink {
 
   std::array<Tab, kAspectKindCount> tabs_;
   ChartTab* chartTab_ = nullptr;  // the eighth tab
+  QString personName_;            // names the report's file
   bool unloading_ = false;  // closed by "Back": the program goes on
 };
 

@@ -69,6 +69,8 @@ class ChartTabTest : public QObject {
   // The chart picture is drawn by a module beside the build tree's program.
   void initTestCase() {
     SetPictureModuleFolder(qEnvironmentVariable("ORBISCA_TEST_BINARY_DIR") + QStringLiteral("/app"));
+    // The save's remembered folder goes to settings of the test's own.
+    qputenv("XDG_CONFIG_HOME", config_.path().toLocal8Bit());
   }
 
   void showsTheInstantAndThePositions() {
@@ -107,13 +109,17 @@ class ChartTabTest : public QObject {
     Show(tab, NewYork1976());
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
-    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg", ""}));
+    // Named after the person, in a folder that exists the first time.
+    QCOMPARE(files.calls.value(0).mid(0, 3), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
+    QCOMPARE(QFileInfo(files.calls.value(0).value(3)).fileName(), QStringLiteral("chart-test.svg"));
+    QVERIFY(QFileInfo(files.calls.value(0).value(3)).dir().exists());
     QFile svg(dir.filePath(QStringLiteral("J.Smith.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QCOMPARE(svg.readAll(), tab.PictureSvg());
 
     files.answer = dir.filePath(QStringLiteral("chart.PNG"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(files.calls.value(1).value(3), dir.filePath(QStringLiteral("chart-test.svg")));  // the last folder
     QImage png;
     QVERIFY(png.load(files.answer, "PNG"));
     QCOMPARE(png.size(), QSize(800, 800));
@@ -239,6 +245,9 @@ class ChartTabTest : public QObject {
     auto* grid = tab.findChild<QTableWidget*>("grdAspects");
     QCOMPARE(grid->item(0, 0)->data(Qt::AccessibleTextRole).toString().left(11), QString::fromUtf8("Moon – Sun:"));
   }
+
+ private:
+  QTemporaryDir config_;
 };
 
 QTEST_MAIN(ChartTabTest)
