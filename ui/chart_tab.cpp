@@ -76,11 +76,18 @@ QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
   auto* table = new QTableWidget(rows, columns, parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  // Tab moves on to the next control; the arrows move between cells.
+  table->setTabKeyNavigation(false);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QPalette palette = table->palette();
   palette.setColor(QPalette::Base, Qt::white);
   palette.setColor(QPalette::Text, Qt::black);
+  // The selected cell stands out whether or not the table has the focus.
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Highlight, QColor(0x1f, 0x4e, 0x99));
+    palette.setColor(group, QPalette::HighlightedText, Qt::white);
+  }
   table->setPalette(palette);
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
   return table;
@@ -260,6 +267,7 @@ void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
     item->setData(Qt::AccessibleTextRole, full);
     item->setToolTip(full);
   }
+  aspectGrid_->setCurrentCell(0, 0);  // where the keyboard starts in the grid
   aspectGrid_->resizeColumnsToContents();
   aspectGrid_->resizeRowsToContents();
   aspectGrid_->setMinimumSize(aspectGrid_->sizeHint());

@@ -1,5 +1,6 @@
 #include "ui/frm_display.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -180,7 +181,9 @@ void FrmDisplay::BuildMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = bar->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  file->addAction(tr("&Back"), this, &FrmDisplay::GoBack)->setObjectName(QStringLiteral("mnuFileBack"));
+  QAction* back = file->addAction(tr("&Back"), this, &FrmDisplay::GoBack);
+  back->setObjectName(QStringLiteral("mnuFileBack"));
+  back->setShortcut(Qt::Key_Escape);  // Escape does what Back does
   file->addAction(tr("E&xit"), this, &FrmDisplay::ExitProgram)->setObjectName(QStringLiteral("mnuExit"));
   AddWebMenus(bar, this,
               {tr("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
@@ -309,7 +312,8 @@ QTextEdit* FrmDisplay::BuildResultBox(AspectKind kind, QWidget* parent) {
   return box;
 }
 
-// Frame5: the two offers, "&Print", "Exit" and "Back".
+// Frame5: the two offers, "&Print", "Exit" and "Back"; Exit and Back get the
+// mnemonics X and B, which no menu of the window takes (File, Help, Donate).
 QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   auto* bar = new QFrame(parent);
   bar->setObjectName(QStringLiteral("Frame5"));
@@ -325,8 +329,8 @@ QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   offers->addWidget(fullBrand);
   layout->addLayout(offers, 1);
   QPushButton* printButton = LightBlueButton(QStringLiteral("Command1"), tr("&Print"), bar);
-  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("Exit"), bar);
-  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("Back"), bar);
+  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("E&xit"), bar);
+  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("&Back"), bar);
   for (QPushButton* button : {printButton, exitButton, backButton}) {
     layout->addWidget(button, 0, Qt::AlignVCenter);
     PressOnEnter(button, button);

@@ -2,6 +2,7 @@
 // the engine's chart, saving the picture, and the names a screen reader reads.
 
 
+#include <QApplication>
 #include <QBuffer>
 #include <QImage>
 #include <QLabel>
@@ -244,6 +245,27 @@ class ChartTabTest : public QObject {
           " in " + QString::fromStdString(SignName(b.where.sign))));
     auto* grid = tab.findChild<QTableWidget*>("grdAspects");
     QCOMPARE(grid->item(0, 0)->data(Qt::AccessibleTextRole).toString().left(11), QString::fromUtf8("Moon – Sun:"));
+  }
+
+  // Tab leaves the positions table and reaches the picture's save and the
+  // grid, whose first cell is selected and drawn in the highlight colour.
+  void tabWalksThroughThePage() {
+    ChartTab tab;
+    Show(tab, NewYork1976());
+    tab.show();
+    QVERIFY(QTest::qWaitForWindowActive(&tab));
+    tab.findChild<QTableWidget*>("tblPositions")->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 6; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      reached << QApplication::focusWidget()->objectName();
+    }
+    QVERIFY2(reached.front() != QStringLiteral("tblPositions"), qPrintable(reached.join(' ')));
+    QVERIFY2(reached.contains(QStringLiteral("cmdSavePicture")), qPrintable(reached.join(' ')));
+    QVERIFY2(reached.contains(QStringLiteral("grdAspects")), qPrintable(reached.join(' ')));
+    auto* grid = tab.findChild<QTableWidget*>("grdAspects");
+    QVERIFY(grid->currentItem() && grid->currentItem()->isSelected());
+    QVERIFY(grid->palette().color(QPalette::Inactive, QPalette::Highlight) != grid->palette().color(QPalette::Base));
   }
 
  private:
