@@ -1,17 +1,23 @@
 #include "ui/chart_tab.h"
 
 #include <QAccessible>
+#include <QBoxLayout>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
 #include <cstdio>
 #include <cstdlib>
 
@@ -105,12 +111,13 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
 
 void ChartTab::BuildContents() {
   if (instantLabel_) return;
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  layout()->addWidget(scroll);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->installEventFilter(this);
+  layout()->addWidget(scroll_);
 
-  auto* page = new QWidget(scroll);
+  auto* page = new QWidget(scroll_);
   Paint(page, kLightBlue, Qt::black);
   auto* pageLayout = new QVBoxLayout(page);
   instantLabel_ = new QLabel(page);
@@ -121,15 +128,58 @@ void ChartTab::BuildContents() {
   instantLabel_->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
   pageLayout->addWidget(instantLabel_);
 
-  // One under another, each at its full size: the page scrolls, so the
-  // window keeps the size the seven tabs need.
-  pageLayout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
-  pageLayout->addWidget(BuildPicture());
-  pageLayout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  // The tables one under the other, each at its full size, and the picture
+  // beside them or under them (FitPicture); the page scrolls when the
+  // window is smaller than all of it.
+  auto* tables = new QVBoxLayout;
+  tables->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  tables->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  tables->addStretch(1);
+  body_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  body_->addLayout(tables);
+  body_->addWidget(BuildPicture(), 0, Qt::AlignLeft | Qt::AlignTop);
+  body_->addStretch(1);
+  pageLayout->addLayout(body_);
   pageLayout->addStretch(1);
-  scroll->setWidget(page);
-  scroll->show();  // built from showEvent, after this page's children were shown
+  scroll_->setWidget(page);
+  scroll_->show();  // built from showEvent, after this page's children were shown
   if (hasChart_) FillContents();
+  FitPicture();
+}
+
+bool ChartTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_ && event->type() == QEvent::Resize) FitPicture();
+  return QWidget::eventFilter(watched, event);
+}
+
+// The smallest font size in the picture, in the drawing's units.
+int ChartTab::SmallestPictureSide() const {
+  static const QRegularExpression kFontSize(QStringLiteral("font-size=\"([0-9.]+)\""));
+  double smallest = 9.0;  // the signs' names
+  for (const QRegularExpressionMatch& m : kFontSize.globalMatch(QString::fromStdString(pictureSvg_)))
+    smallest = std::min(smallest, m.captured(1).toDouble());
+  // The body font's size in pixels: the window's own, at its default size.
+  const double bodyPixels = QFontInfo(UiFont(9)).pixelSize();
+  return static_cast<int>(std::ceil(kPictureSize * bodyPixels / smallest));
+}
+
+void ChartTab::FitPicture() {
+  if (!pictureView_ || !scroll_) return;
+  const QLayout* pageLayout = scroll_->widget()->layout();
+  const QMargins margins = pageLayout->contentsMargins();
+  const int spacing = pageLayout->spacing();
+  // Room inside the page, leaving a vertical scroll bar's width whether or
+  // not one shows, so that its coming and going does not resize the picture.
+  const int width = scroll_->width() - scroll_->verticalScrollBar()->sizeHint().width() - margins.left() -
+                    margins.right();
+  const int height = scroll_->height() - margins.top() - margins.bottom() - instantLabel_->heightForWidth(width) -
+                     savePictureButton_->sizeHint().height() - 2 * spacing;
+  const int tablesWidth = std::max(positionsTable_->sizeHint().width(), aspectGrid_->sizeHint().width());
+  const int smallest = SmallestPictureSide();
+  const bool wide = width >= tablesWidth + spacing + smallest;
+  body_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+  const int side = std::max(smallest, std::min(wide ? width - tablesWidth - spacing : width, height));
+  pictureView_->setFixedSize(side, side);
 }
 
 void ChartTab::showEvent(QShowEvent* event) {
@@ -158,8 +208,6 @@ QWidget* ChartTab::BuildPicture() {
     pictureView_->setObjectName(QStringLiteral("svgChart"));
     pictureView_->setAccessibleName(tr("Chart picture"));
     pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
-    pictureView_->setMinimumSize(320, 320);
-    pictureView_->setMaximumSize(560, 560);
     layout->addWidget(pictureView_, 1, Qt::AlignLeft);
   } else {
     // The tables need no module: they stay, and the picture's place says why
@@ -225,6 +273,7 @@ void ChartTab::FillContents() {
   for (const PictureMark& m : picture_.marks)
     alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
   pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+  FitPicture();  // its smallest text may have changed
 }
 
 void ChartTab::FillPositions(const ChartFacts& facts) {

@@ -9,8 +9,10 @@
 #include "report/chart_picture.h"
 #include "run/chart_facts.h"
 
+class QBoxLayout;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QTableWidget;
 
 namespace orbisca::ui {
@@ -42,6 +44,7 @@ class ChartTab : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   // A cell of the grid holding an aspect was clicked: that kind's tab.
@@ -55,11 +58,18 @@ class ChartTab : public QWidget {
   void FillPositions(const ChartFacts& facts);
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
+  // The picture as large as the page leaves room for, beside the tables when
+  // the page is wide enough, under them when not; never smaller than makes
+  // its smallest text the window's body font.
+  void FitPicture();
+  int SmallestPictureSide() const;
   QString AskPicturePath();
   void SavePicture();  // "Save Picture…" (cmdSavePicture)
 
   static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
+  QScrollArea* scroll_ = nullptr;
+  QBoxLayout* body_ = nullptr;  // the tables' column and the picture's
   QLabel* instantLabel_ = nullptr;
   QTableWidget* positionsTable_ = nullptr;
   QWidget* pictureView_ = nullptr;  // made by the picture module; nullptr without it

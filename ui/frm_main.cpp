@@ -471,16 +471,23 @@ ResultsSink& FrmMain::Results() {
     display_ = spareDisplay_ ? spareDisplay_.data() : new FrmDisplay;
     spareDisplay_ = nullptr;
     connect(display_, &FrmDisplay::backRequested, this, [this] {
+      const QPointer<FrmDisplay> closing = display_;
       display_ = nullptr;  // unloaded: the next run builds a new window
-      show();
+      // The form comes back where the results were, maximised if they were.
+      if (closing) {
+        ShowInPlaceOf(this, closing, false);
+      } else {
+        show();
+      }
     });
   }
   return *display_;
 }
 
+// The results take the form's place on the screen, and at least its size.
 void FrmMain::ShowResults() {
   Results();
-  display_->show();
+  ShowInPlaceOf(display_, this, true);
   hide();
 }
 

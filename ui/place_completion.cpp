@@ -219,7 +219,12 @@ void PlaceCompletion::ShowNoteText(const QString& text) {
   note_->setVisible(!text.isEmpty());
   const int after = note_->isVisible() ? note_->minimumHeight() + spacing : 0;
   QWidget* window = note_->window();
-  if (window->isVisible() && after != before) window->resize(window->width(), window->height() + after - before);
+  if (window->isVisible() && after != before) {
+    // Shrinking, the window's minimum comes down first (the window fits its
+    // minimum to the content again once its layout has settled).
+    if (after < before) window->setMinimumHeight(std::max(0, window->minimumHeight() - (before - after)));
+    window->resize(window->width(), window->height() + after - before);
+  }
 }
 
 }  // namespace orbisca::ui

@@ -318,9 +318,12 @@ class PlaceCompletionTest : public QObject {
   // changes nothing.
   void editingTheCityForgetsTheChosenPlace() {
     SetDate(1976, 7, 4, 10, 15);
+    const int heightWithoutNote = form_->height();
     Choose("Ne", "New York City, New York, United States");
+    QTRY_VERIFY(form_->height() > heightWithoutNote);
     QTest::keyClick(Child<QLineEdit>(*form_, "txtMCity"), Qt::Key_Backspace);
     QVERIFY(!Note()->isVisibleTo(form_.get()));
+    QTRY_COMPARE(form_->height(), heightWithoutNote);  // the form shrinks again
     Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(0);
     QVERIFY(Dst()->isChecked());
   }
