@@ -12,6 +12,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -132,6 +133,30 @@ QStringList Numbers(int first, int last) {
   return numbers;
 }
 
+// The form's content, scrolled where the screen has too little room for it
+// (a small screen, or a large scale: 960×540 at 2×). It asks for all the room
+// the content needs, so that where the screen has it the window is as it
+// would be without the scrolling.
+class ContentScroller final : public QScrollArea {
+ public:
+  ContentScroller(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setObjectName(QStringLiteral("scrForm"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(content);
+    content->installEventFilter(this);
+  }
+  QSize sizeHint() const override { return widget()->sizeHint().expandedTo(minimumSizeHint()); }
+  QSize minimumSizeHint() const override { return ContentMinimumSize(widget()); }
+
+ protected:
+  // A change of the content's needs is one of the window's.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
+  }
+};
+
 QString FromEngine(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -146,7 +171,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   // while the window is built.
   std::shared_ptr<const ItemWidths> listWidths = ItemWidths::MeasureAhead(font(), ListItems());
   BuildMenus();
-  setCentralWidget(BuildCentral());
+  setCentralWidget(new ContentScroller(BuildCentral(), this));
   FillLists(std::move(listWidths));
   ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.

@@ -135,6 +135,7 @@ QStringList Overlaps(QWidget& frame) {
 // Shows the window at its minimum size and lays it out.
 void ShowAtMinimum(QWidget& window) {
   window.show();
+  QTest::qWait(50);  // the minimum follows the content once it is laid out
   window.resize(window.minimumSize());
   QCoreApplication::processEvents();
   if (window.layout()) window.layout()->activate();
