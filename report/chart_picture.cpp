@@ -53,6 +53,32 @@ std::string DrawCell(const SignCell& cell, const std::string& caption, const std
   return out;
 }
 
+// A line of the centre: at its preferred size when it fits, else smaller
+// down to kCentreSmallest, else broken between words into lines of that size
+// (a place's long name wraps rather than losing its end). Only a single word
+// too long for the width is fitted as any text is.
+std::vector<FittedText> CentreLines(const std::u32string& text, double width) {
+  constexpr double kPreferred = 13.0, kCentreSmallest = 10.0;
+  if (WidthEm(text, false) * kCentreSmallest <= width) return {FitText(text, kPreferred, width, false)};
+  std::vector<FittedText> lines;
+  std::u32string line;
+  std::size_t start = 0;
+  while (start <= text.size()) {
+    const std::size_t end = std::min(text.find(U' ', start), text.size());
+    const std::u32string word = text.substr(start, end - start);
+    const std::u32string longer = line.empty() ? word : line + U' ' + word;
+    if (line.empty() || WidthEm(longer, false) * kCentreSmallest <= width) {
+      line = longer;
+    } else {
+      lines.push_back(FitText(line, kCentreSmallest, width, false));
+      line = word;
+    }
+    start = end + 1;
+  }
+  if (!line.empty()) lines.push_back(FitText(line, kCentreSmallest, width, false));
+  return lines;
+}
+
 std::string DrawCentre(const ChartPicture& picture) {
   const double width = kCentreWidth - 2.0 * kCentrePadding;
   const double middle = kCentreLeft + kCentreWidth / 2.0;
@@ -62,9 +88,12 @@ std::string DrawCentre(const ChartPicture& picture) {
   std::vector<std::string> lines{picture.localDateTime};
   lines.insert(lines.end(), picture.placeLines.begin(), picture.placeLines.end());
   for (const std::string& line : lines) {
-    if (baseline > kCentreLeft + kCentreWidth - kCentrePadding) break;
-    out += TextElement(middle, baseline, FitText(DecodeForXml(line), 13.0, width, false), " class=\"centre\" text-anchor=\"middle\" fill=\"#1a1a1a\"");
-    baseline += 20.0;
+    for (const FittedText& part : CentreLines(DecodeForXml(line), width)) {
+      if (baseline > kCentreLeft + kCentreWidth - kCentrePadding) break;
+      out += TextElement(middle, baseline, part, " class=\"centre\" text-anchor=\"middle\" fill=\"#1a1a1a\"");
+      baseline += part.size * 1.3;
+    }
+    baseline += 20.0 - 13.0 * 1.3;  // 20 apart from one line of the picture's to the next
   }
   return out;
 }

@@ -1,10 +1,12 @@
 #include "ui/chart_tab.h"
 
 #include <QAccessible>
+#include <QBoxLayout>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QFontInfo>
 #include <QHeaderView>
 #include <QImage>
 #include <QLabel>
@@ -12,22 +14,29 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QPainter>
+#include <QRegularExpression>
 #include <QScrollArea>
+#include <QScrollBar>
 #include <QSettings>
 #include <QSvgRenderer>
 #include <QSvgWidget>
 #include <QTableWidget>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
 #include <cstdlib>
 
 #include "report/atomic_file.h"
+#include "places/zone_facts.h"
 #include "report/chart_picture.h"
 #include "run/chart_picture_of.h"
 #include "run/vedic_text.h"
 #include "ui/accessible_list.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
+#include "ui/save_path.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 
@@ -96,15 +105,30 @@ QLabel* MakeTextLine(const char* objectName, QWidget* parent) {
   return label;
 }
 
+// The offset the run turned local time into universal time with, daylight
+// saving included: the zone row's or the atlas's correction, and the box's hour.
+std::string OffsetUsed(const Birth& birth) {
+  const ZoneCorrection correction = CorrectionOf(birth.zone);
+  const int minutesEast = -(correction.hours * 60 + correction.minutes) + (birth.dst ? 60 : 0);
+  return places::FormatUtcOffset(minutesEast * 60);
+}
+
 QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
   auto* table = new QTableWidget(rows, columns, parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
   table->setSizeAdjustPolicy(QAbstractScrollArea::AdjustToContents);
+  // Tab moves on to the next control; the arrows move between cells.
+  table->setTabKeyNavigation(false);
   table->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   table->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   QPalette palette = table->palette();
   palette.setColor(QPalette::Base, Qt::white);
   palette.setColor(QPalette::Text, Qt::black);
+  // The selected cell stands out whether or not the table has the focus.
+  for (const QPalette::ColorGroup group : {QPalette::Active, QPalette::Inactive}) {
+    palette.setColor(group, QPalette::Highlight, QColor(0x1f, 0x4e, 0x99));
+    palette.setColor(group, QPalette::HighlightedText, Qt::white);
+  }
   table->setPalette(palette);
   table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
   return table;
@@ -134,12 +158,13 @@ ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
 
 void ChartTab::BuildContents() {
   if (instantLabel_) return;
-  auto* scroll = new QScrollArea(this);
-  scroll->setWidgetResizable(true);
-  scroll->setFrameShape(QFrame::NoFrame);
-  layout()->addWidget(scroll);
+  scroll_ = new QScrollArea(this);
+  scroll_->setWidgetResizable(true);
+  scroll_->setFrameShape(QFrame::NoFrame);
+  scroll_->installEventFilter(this);
+  layout()->addWidget(scroll_);
 
-  auto* page = new QWidget(scroll);
+  auto* page = new QWidget(scroll_);
   Paint(page, kLightBlue, Qt::black);
   auto* pageLayout = new QVBoxLayout(page);
   instantLabel_ = MakeTextLine("lblInstant", page);
@@ -148,17 +173,60 @@ void ChartTab::BuildContents() {
   particularsLabel_ = MakeTextLine("lblParticulars", page);
   pageLayout->addWidget(particularsLabel_);
 
-  // One under another, each at its full size: the page scrolls, so the
-  // window keeps the size the seven tabs need.
+  // The choices above; the tables one under the other, each at its full
+  // size, and the picture beside them or under them (FitPicture); the dasha
+  // panel below. The page scrolls when the window is smaller than all of it.
   pageLayout->addWidget(BuildChoices(), 0, Qt::AlignLeft);
-  pageLayout->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  auto* tables = new QVBoxLayout;
+  tables->addWidget(BuildPositionsTable(), 0, Qt::AlignLeft);
+  tables->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
+  tables->addStretch(1);
+  body_ = new QBoxLayout(QBoxLayout::LeftToRight);
+  body_->addLayout(tables);
+  body_->addWidget(BuildPicture(), 0, Qt::AlignLeft | Qt::AlignTop);
+  body_->addStretch(1);
+  pageLayout->addLayout(body_);
   pageLayout->addWidget(BuildDashaPanel());
-  pageLayout->addWidget(BuildPicture());
-  pageLayout->addWidget(BuildAspectGrid(), 0, Qt::AlignLeft);
   pageLayout->addStretch(1);
-  scroll->setWidget(page);
-  scroll->show();  // built from showEvent, after this page's children were shown
+  scroll_->setWidget(page);
+  scroll_->show();  // built from showEvent, after this page's children were shown
   if (hasChart_) FillContents();
+  FitPicture();
+}
+
+bool ChartTab::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == scroll_ && event->type() == QEvent::Resize) FitPicture();
+  return QWidget::eventFilter(watched, event);
+}
+
+// The smallest font size in the picture, in the drawing's units.
+int ChartTab::SmallestPictureSide() const {
+  static const QRegularExpression kFontSize(QStringLiteral("font-size=\"([0-9.]+)\""));
+  double smallest = 9.0;  // the signs' names
+  for (const QRegularExpressionMatch& m : kFontSize.globalMatch(QString::fromStdString(pictureSvg_)))
+    smallest = std::min(smallest, m.captured(1).toDouble());
+  // The body font's size in pixels: the window's own, at its default size.
+  const double bodyPixels = QFontInfo(UiFont(9)).pixelSize();
+  return static_cast<int>(std::ceil(kPictureSize * bodyPixels / smallest));
+}
+
+void ChartTab::FitPicture() {
+  if (!pictureView_ || !scroll_) return;
+  const QLayout* pageLayout = scroll_->widget()->layout();
+  const QMargins margins = pageLayout->contentsMargins();
+  const int spacing = pageLayout->spacing();
+  // Room inside the page, leaving a vertical scroll bar's width whether or
+  // not one shows, so that its coming and going does not resize the picture.
+  const int width = scroll_->width() - scroll_->verticalScrollBar()->sizeHint().width() - margins.left() -
+                    margins.right();
+  const int height = scroll_->height() - margins.top() - margins.bottom() - instantLabel_->heightForWidth(width) -
+                     particularsLabel_->heightForWidth(width) - savePictureButton_->sizeHint().height() - 3 * spacing;
+  const int tablesWidth = std::max(positionsTable_->sizeHint().width(), aspectGrid_->sizeHint().width());
+  const int smallest = SmallestPictureSide();
+  const bool wide = width >= tablesWidth + spacing + smallest;
+  body_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
+  const int side = std::max(smallest, std::min(wide ? width - tablesWidth - spacing : width, height));
+  pictureView_->setFixedSize(side, side);
 }
 
 void ChartTab::showEvent(QShowEvent* event) {
@@ -234,8 +302,6 @@ QWidget* ChartTab::BuildPicture() {
   pictureView_->setObjectName(QStringLiteral("svgChart"));
   pictureView_->setAccessibleName(tr("Chart picture"));
   pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
-  pictureView_->setMinimumSize(320, 320);
-  pictureView_->setMaximumSize(560, 560);
   layout->addWidget(pictureView_, 1, Qt::AlignLeft);
   savePictureButton_ = LightBlueButton(QStringLiteral("cmdSavePicture"), tr("Save Picture\u2026"), holder);
   PressOnEnter(savePictureButton_, savePictureButton_);
@@ -271,6 +337,11 @@ void ChartTab::ShowChart(const Birth& birth, const Chart& chart, const QString& 
   placeName_ = placeName.toStdString();
   chart_ = chart;
   picture_ = PictureOfChart(birth, chart, placeName_);
+  picture_.localDateTime += " " + OffsetUsed(birth);
+  char local[48];
+  std::snprintf(local, sizeof local, "%04d-%02d-%02d %02d:%02d", birth.year, birth.month, birth.day, birth.hour,
+                birth.minute);
+  localTimeLine_ = "Local time " + std::string(local) + " at " + OffsetUsed(birth) + ". ";
   pictureSvg_ = ChartPictureSvg(picture_);
   if (instantLabel_) FillContents();
 }
@@ -288,7 +359,7 @@ void ChartTab::OnChoice() {
 }
 
 void ChartTab::FillContents() {
-  instantLabel_->setText(QString::fromStdString(InstantLine(chart_.instant)));
+  instantLabel_->setText(QString::fromStdString(localTimeLine_ + InstantLine(chart_.instant)));
   particularsLabel_->setText(QString::fromStdString(ParticularsLine(chart_)));
   {
     // The lists show the chart's own choices, without computing it again.
@@ -307,6 +378,7 @@ void ChartTab::FillContents() {
   for (const PictureMark& m : picture_.marks)
     alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
   pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+  FitPicture();  // its smallest text may have changed
 }
 
 void ChartTab::FillPositions(const Chart& chart) {
@@ -402,6 +474,7 @@ void ChartTab::FillAspectGrid(const std::vector<AspectEntry>& aspects) {
     item->setData(Qt::AccessibleTextRole, full);
     item->setToolTip(full);
   }
+  aspectGrid_->setCurrentCell(0, 0);  // where the keyboard starts in the grid
   aspectGrid_->resizeColumnsToContents();
   aspectGrid_->resizeRowsToContents();
   aspectGrid_->setMinimumSize(aspectGrid_->sizeHint());
@@ -436,8 +509,9 @@ QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
 QString ChartTab::AskPicturePath() {
   QString declined;
   for (;;) {
-    QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"),
-                                              QStringLiteral("svg"), declined);
+    QString path = FileDialogs().SaveFileName(
+        this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"), QStringLiteral("svg"),
+        declined.isEmpty() ? ProposedSavePath(QString::fromStdString(picture_.name), QStringLiteral("svg")) : declined);
     if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
     if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
         !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
@@ -447,6 +521,7 @@ QString ChartTab::AskPicturePath() {
     if (!target.exists() || target.isDir() ||
         Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
                                  .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+      RememberSaveFolder(path);
       return path;
     }
     declined = path;

@@ -9,9 +9,11 @@
 #include "report/chart_picture.h"
 #include "run/chart.h"
 
+class QBoxLayout;
 class QComboBox;
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class QSvgWidget;
 class QTableWidget;
 class QTreeWidget;
@@ -50,6 +52,7 @@ class ChartTab : public QWidget {
 
  protected:
   void showEvent(QShowEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  signals:
   // A cell of the grid holding an aspect was clicked: that kind's tab.
@@ -69,11 +72,18 @@ class ChartTab : public QWidget {
   void OnChoice();
   void FillAspectGrid(const std::vector<AspectEntry>& aspects);
   void OnGridCell(int row, int column);
+  // The picture as large as the page leaves room for, beside the tables when
+  // the page is wide enough, under them when not; never smaller than makes
+  // its smallest text the window's body font.
+  void FitPicture();
+  int SmallestPictureSide() const;
   QString AskPicturePath();
   void SavePicture();  // "Save Picture…" (cmdSavePicture)
 
   static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
+  QScrollArea* scroll_ = nullptr;
+  QBoxLayout* body_ = nullptr;  // the tables' column and the picture's
   QLabel* instantLabel_ = nullptr;
   QLabel* particularsLabel_ = nullptr;
   QComboBox* nodeChoice_ = nullptr;
@@ -91,6 +101,7 @@ class ChartTab : public QWidget {
   Chart chart_{};
   ChartPicture picture_;
   std::string pictureSvg_;
+  std::string localTimeLine_;  // the local time and the UTC offset the run used
 };
 
 }  // namespace orbisca::ui

@@ -1,6 +1,7 @@
 #include "ui/focus_ring.h"
 #include "ui/frm_display.h"
 
+#include <QAction>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QGridLayout>
@@ -183,7 +184,9 @@ void FrmDisplay::BuildMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = bar->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
-  file->addAction(tr("&Back"), this, &FrmDisplay::GoBack)->setObjectName(QStringLiteral("mnuFileBack"));
+  QAction* back = file->addAction(tr("&Back"), this, &FrmDisplay::GoBack);
+  back->setObjectName(QStringLiteral("mnuFileBack"));
+  back->setShortcut(Qt::Key_Escape);  // Escape does what Back does
   file->addAction(tr("E&xit"), this, &FrmDisplay::ExitProgram)->setObjectName(QStringLiteral("mnuExit"));
   AddWebMenus(bar, this,
               {tr("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});
@@ -311,7 +314,8 @@ QTextEdit* FrmDisplay::BuildResultBox(AspectKind kind, QWidget* parent) {
   return box;
 }
 
-// Frame5: the two offers, "&Print", "Exit" and "Back".
+// Frame5: the two offers, "&Print", "Exit" and "Back"; Exit and Back get the
+// mnemonics X and B, which no menu of the window takes (File, Help, Donate).
 QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   auto* bar = new QFrame(parent);
   bar->setObjectName(QStringLiteral("Frame5"));
@@ -327,8 +331,8 @@ QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
   offers->addWidget(fullBrand);
   layout->addLayout(offers, 1);
   QPushButton* printButton = LightBlueButton(QStringLiteral("Command1"), tr("&Print"), bar);
-  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("Exit"), bar);
-  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("Back"), bar);
+  QPushButton* exitButton = LightBlueButton(QStringLiteral("cmdExit"), tr("E&xit"), bar);
+  QPushButton* backButton = LightBlueButton(QStringLiteral("cmdOK"), tr("&Back"), bar);
   for (QPushButton* button : {printButton, exitButton, backButton}) {
     layout->addWidget(button, 0, Qt::AlignVCenter);
     PressOnEnter(button, button);
@@ -341,6 +345,7 @@ QFrame* FrmDisplay::BuildButtonBar(QWidget* parent) {
 
 void FrmDisplay::ShowChart(const Birth& birth, const Chart& chart, const QString& placeName) {
   aspects_ = chart.aspects;
+  personName_ = QString::fromStdString(birth.name);
   QTextCharFormat heading;
   heading.setFontWeight(QFont::Bold);
   heading.setForeground(kHeadingColour);
@@ -378,7 +383,7 @@ void FrmDisplay::ExitProgram() {
   UnloadAllAndEnd();
 }
 
-void FrmDisplay::OpenReport() { OpenReportWindow(this, KindTexts(aspects_)); }
+void FrmDisplay::OpenReport() { OpenReportWindow(this, KindTexts(aspects_), personName_); }
 
 void FrmDisplay::showEvent(QShowEvent* event) {
   // The results are read from the top.

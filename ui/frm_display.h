@@ -71,6 +71,7 @@ class FrmDisplay : public QMainWindow {
   std::array<Tab, kAspectKindCount> tabs_;
   std::vector<AspectEntry> aspects_;  // of the chart shown, for the report
   ChartTab* chartTab_ = nullptr;  // the eighth tab
+  QString personName_;            // names the report's file
   bool unloading_ = false;  // closed by "Back": the program goes on
 };
 

@@ -13,6 +13,7 @@
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -134,6 +135,30 @@ QStringList Numbers(int first, int last) {
   return numbers;
 }
 
+// The form's content, scrolled where the screen has too little room for it
+// (a small screen, or a large scale: 960×540 at 2×). It asks for all the room
+// the content needs, so that where the screen has it the window is as it
+// would be without the scrolling.
+class ContentScroller final : public QScrollArea {
+ public:
+  ContentScroller(QWidget* content, QWidget* parent) : QScrollArea(parent) {
+    setObjectName(QStringLiteral("scrForm"));
+    setFrameShape(QFrame::NoFrame);
+    setWidgetResizable(true);
+    setWidget(content);
+    content->installEventFilter(this);
+  }
+  QSize sizeHint() const override { return widget()->sizeHint().expandedTo(minimumSizeHint()); }
+  QSize minimumSizeHint() const override { return ContentMinimumSize(widget()); }
+
+ protected:
+  // A change of the content's needs is one of the window's.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == widget() && event->type() == QEvent::LayoutRequest) updateGeometry();
+    return QScrollArea::eventFilter(watched, event);
+  }
+};
+
 QString FromEngine(std::string_view text) {
   return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
@@ -145,7 +170,7 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   setWindowTitle(kWindowCaption);
   setFont(UiFont(9));
   BuildMenus();
-  setCentralWidget(BuildCentral());
+  setCentralWidget(new ContentScroller(BuildCentral(), this));
   FillLists();
   ConnectEnterKey();
   // Room for the zone names and the place boxes beside each other.
@@ -365,7 +390,8 @@ QWidget* FrmMain::BuildPlaceCompletion(QWidget* panel) {
                                  dayList_->currentText().toInt(),  hourList_->currentText().toInt(),
                                  minuteList_->currentText().toInt(), secondList_->currentText().toInt()};
   };
-  return (new PlaceCompletion(std::move(fields), panel))->Note();
+  placeCompletion_ = new PlaceCompletion(std::move(fields), panel);
+  return placeCompletion_->Note();
 }
 
 QLayout* FrmMain::BuildButtonLine(QWidget* panel) {
@@ -432,6 +458,10 @@ BirthEntries FrmMain::Entries() const {
   e.minuteText = minuteList_->currentText().toStdString();
   e.secondText = secondList_->currentText().toStdString();
   e.zoneIndex = zoneList_->currentIndex();
+  // The atlas's entry after the design's rows carries its own offset.
+  if (const QVariant offset = zoneList_->currentData(kZoneOffsetRole); offset.isValid()) {
+    e.zoneOffsetMinutes = offset.toInt();
+  }
   e.lonDeg = lonDegreesEdit_->text().toStdString();
   e.lonMin = lonMinutesEdit_->text().toStdString();
   e.latDeg = latDegreesEdit_->text().toStdString();
@@ -466,8 +496,14 @@ FrmDisplay& FrmMain::Results() {
     display_ = spareDisplay_ ? spareDisplay_.data() : new FrmDisplay;
     spareDisplay_ = nullptr;
     connect(display_, &FrmDisplay::backRequested, this, [this] {
+      const QPointer<FrmDisplay> closing = display_;
       display_ = nullptr;  // unloaded: the next run builds a new window
-      show();
+      // The form comes back where the results were, maximised if they were.
+      if (closing) {
+        ShowInPlaceOf(this, closing, false);
+      } else {
+        show();
+      }
     });
   }
   return *display_;
@@ -483,13 +519,21 @@ void FrmMain::Proceed() {
     Refuse(*refusal);
     return;
   }
+  // After the design's checks, a local time that the chosen place's clocks
+  // skipped is refused, with every entry kept.
+  if (const QString refusal = placeCompletion_->Refusal(); !refusal.isEmpty()) {
+    Messages().Show(this, QMessageBox::Critical, refusal);
+    hourList_->setFocus();
+    return;
+  }
   const Birth& birth = std::get<Birth>(read);
   QStringList place;
   for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
     if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
   FrmDisplay& display = Results();
   display.ShowChart(birth, ComputeChart(birth, RememberedChartOptions()), place.join(QStringLiteral(", ")));
-  display.show();
+  // The results take the form's place on the screen, and at least its size.
+  ShowInPlaceOf(&display, this, true);
   hide();
 }
 

@@ -20,6 +20,7 @@ namespace orbisca::ui {
 
 class AccessibleList;
 class FilteredLineEdit;
+class PlaceCompletion;
 class FrmDisplay;
 
 // frmMain, the birth-data window: the program's first window and the only
@@ -91,6 +92,7 @@ class FrmMain : public QMainWindow {
   QLineEdit* cityEdit_ = nullptr;                 // txtMCity
   QLineEdit* stateEdit_ = nullptr;                // txtMState
   QLineEdit* countryEdit_ = nullptr;              // txtMCountry
+  PlaceCompletion* placeCompletion_ = nullptr;
 
   QPointer<FrmDisplay> display_;
   // A results window built while this one waits for the user, hidden and

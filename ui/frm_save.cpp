@@ -21,6 +21,7 @@
 #include "ui/link_watch.h"
 #include "ui/printing.h"
 #include "ui/report_text.h"
+#include "ui/save_path.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 #include "ui/web_pages.h"
@@ -49,8 +50,8 @@ QPushButton* DialogButton(const QString& objectName, const QString& caption, QWi
 
 }  // namespace
 
-FrmSave::FrmSave(const AspectTexts& resultTexts, QWidget* parent)
-    : QDialog(parent), report_(BuildReport(resultTexts, HomePageAddress().toStdString())) {
+FrmSave::FrmSave(const AspectTexts& resultTexts, QWidget* parent, const QString& personName)
+    : QDialog(parent), report_(BuildReport(resultTexts, HomePageAddress().toStdString())), personName_(personName) {
   setObjectName(QStringLiteral("frmSave"));
   setWindowTitle(kWindowCaption);
   setModal(true);
@@ -141,8 +142,9 @@ void FrmSave::done(int result) {
 QString FrmSave::AskSavePath() {
   QString declined;  // a name the user would not replace: the dialog opens on it again
   for (;;) {
-    QString path = FileDialogs().SaveFileName(this, kAppTitle, tr("Rich Text Format (*.rtf)"),
-                                              QStringLiteral("rtf"), declined);
+    QString path = FileDialogs().SaveFileName(
+        this, kAppTitle, tr("Rich Text Format (*.rtf)"), QStringLiteral("rtf"),
+        declined.isEmpty() ? ProposedSavePath(personName_, QStringLiteral("rtf")) : declined);
     if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
     // The dialog adds the suffix only to a name without any dot, so a name
     // such as "J.Smith" gets it here.
@@ -151,6 +153,7 @@ QString FrmSave::AskSavePath() {
     if (!target.exists() || target.isDir() ||
         Messages().Ask(this, tr("%1 already exists.\nDo you want to replace it?")
                                  .arg(QDir::toNativeSeparators(target.absoluteFilePath())))) {
+      RememberSaveFolder(path);
       return path;
     }
     declined = path;  // "No": back to the dialog, as desktop programs do
@@ -174,8 +177,8 @@ void FrmSave::Print() {
   PrintDocument(this, PrintDialogs(), *reportBox_->document(), reportBox_->textCursor());
 }
 
-void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts) {
-  FrmSave window(resultTexts, parent);
+void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts, const QString& personName) {
+  FrmSave window(resultTexts, parent, personName);
   Windows().Exec(window);
 }
 

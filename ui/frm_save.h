@@ -18,7 +18,8 @@ using AspectTexts = std::array<std::string, kAspectKindCount>;
 
 // Opens the report window modally over `parent` with the report of the
 // results; it is built afresh each time and discarded when closed.
-void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts);
+// `personName` names the file the save proposes.
+void OpenReportWindow(QWidget* parent, const AspectTexts& resultTexts, const QString& personName = {});
 
 // frmSave, the report window: the report of the results in a read-only box,
 // with save as Rich Text Format, print, and clickable web addresses. It keeps
@@ -28,7 +29,7 @@ class FrmSave : public QDialog {
   Q_OBJECT
 
  public:
-  explicit FrmSave(const AspectTexts& resultTexts, QWidget* parent = nullptr);
+  explicit FrmSave(const AspectTexts& resultTexts, QWidget* parent = nullptr, const QString& personName = {});
   ~FrmSave() override;
 
   // The report, UTF-8 with CR LF line breaks.
@@ -52,6 +53,7 @@ class FrmSave : public QDialog {
   QString AskSavePath();
 
   std::string report_;
+  QString personName_;
   QTextEdit* reportBox_ = nullptr;  // RTB
 };
 

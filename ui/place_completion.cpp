@@ -15,6 +15,7 @@
 #include <cmath>
 
 #include "places/atlas_loader.h"
+#include "run/time_zones.h"
 #include "ui/zone_from_place.h"
 
 namespace orbisca::ui {
@@ -73,9 +74,25 @@ PlaceCompletion::PlaceCompletion(Fields fields, QWidget* parent)
   connect(fields_.city, &QLineEdit::textEdited, this, &PlaceCompletion::OnCityEdited);
   for (QComboBox* list : fields_.dateAndTime) {
     connect(list, &QComboBox::currentIndexChanged, this, [this] {
-      if (chosen_) WorkOutZone(true);
+      if (chosen_ && !zoneByHand_) WorkOutZone(true);
     });
   }
+  connect(fields_.zone, &QComboBox::currentIndexChanged, this, [this](int index) {
+    if (settingZone_) return;
+    // A design row picked by hand: the atlas's entry goes.
+    if (index >= 0 && index < kTimeZoneCount) RemoveAtlasEntry();
+    ZoneChangedByHand();
+  });
+  connect(fields_.dst, &QCheckBox::toggled, this, [this] {
+    if (!settingZone_) ZoneChangedByHand();
+  });
+}
+
+void PlaceCompletion::ZoneChangedByHand() {
+  if (!chosen_) return;
+  zoneByHand_ = true;
+  refusal_.clear();
+  ShowNoteText(tr("Zone set by hand"));
 }
 
 PlaceCompletion::~PlaceCompletion() = default;
@@ -93,6 +110,8 @@ void PlaceCompletion::OnCityEdited(const QString&) {
   // A place typed by hand is the user's: forget the chosen one and its note.
   if (chosen_) {
     chosen_.reset();
+    zoneByHand_ = false;
+    refusal_.clear();
     ShowNote({});
   }
   loader_->Start();
@@ -152,10 +171,35 @@ void PlaceCompletion::Choose(const places::Place& place) {
 }
 
 void PlaceCompletion::WorkOutZone(bool again) {
+  zoneByHand_ = false;
   const ZoneSetting setting = ZoneSettingFor(*chosen_, fields_.localTime(), again);
-  if (setting.row >= 0) fields_.zone->setCurrentIndex(setting.row);
+  settingZone_ = true;
+  if (!setting.atlasEntry.empty()) {
+    SetAtlasEntry(FromStd(setting.atlasEntry), setting.atlasOffsetMinutes);
+    fields_.zone->setCurrentIndex(kTimeZoneCount);
+  } else if (setting.row >= 0) {
+    fields_.zone->setCurrentIndex(setting.row);
+    RemoveAtlasEntry();
+  }
   if (setting.dst) fields_.dst->setChecked(*setting.dst);
+  settingZone_ = false;
+  refusal_ = FromStd(setting.refusal);
   ShowNote(setting.note);
+}
+
+// The one entry after the design's rows, made or replaced.
+void PlaceCompletion::SetAtlasEntry(const QString& text, int offsetMinutes) {
+  if (fields_.zone->count() <= kTimeZoneCount) fields_.zone->addItem(text);
+  fields_.zone->setItemText(kTimeZoneCount, text);
+  fields_.zone->setItemData(kTimeZoneCount, offsetMinutes, kZoneOffsetRole);
+}
+
+void PlaceCompletion::RemoveAtlasEntry() {
+  if (fields_.zone->count() <= kTimeZoneCount) return;
+  const bool wasSetting = settingZone_;
+  settingZone_ = true;  // removing the entry is no choice of the user's
+  fields_.zone->removeItem(kTimeZoneCount);
+  settingZone_ = wasSetting;
 }
 
 void PlaceCompletion::ShowNote(const std::string& text) {
@@ -175,7 +219,12 @@ void PlaceCompletion::ShowNoteText(const QString& text) {
   note_->setVisible(!text.isEmpty());
   const int after = note_->isVisible() ? note_->minimumHeight() + spacing : 0;
   QWidget* window = note_->window();
-  if (window->isVisible() && after != before) window->resize(window->width(), window->height() + after - before);
+  if (window->isVisible() && after != before) {
+    // Shrinking, the window's minimum comes down first (the window fits its
+    // minimum to the content again once its layout has settled).
+    if (after < before) window->setMinimumHeight(std::max(0, window->minimumHeight() - (before - after)));
+    window->resize(window->width(), window->height() + after - before);
+  }
 }
 
 }  // namespace orbisca::ui

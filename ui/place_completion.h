@@ -24,6 +24,10 @@ class AtlasLoader;
 
 namespace orbisca::ui {
 
+// The role of the zone list's extra entry (after the design's rows) that
+// holds the atlas's offset in minutes east; the rows have none.
+inline constexpr int kZoneOffsetRole = Qt::UserRole + 2;
+
 // Completes the City box of the birth-data window from the offline atlas and,
 // when a place is chosen, fills the place, its coordinates, the zone and
 // daylight saving, with a note under the place row that says what was set.
@@ -57,6 +61,10 @@ class PlaceCompletion : public QObject {
   // The note under the place row ("lblPlaceNote"), for the window to lay out.
   QLabel* Note() const { return note_; }
 
+  // Why Proceed must refuse the entries as they stand (a local time the
+  // clocks skipped at the chosen place); empty when nothing stands in the way.
+  QString Refusal() const { return refusal_; }
+
  signals:
   // The list of places is on screen for the City box's text.
   void completionsShown(int count);
@@ -70,6 +78,9 @@ class PlaceCompletion : public QObject {
   void OnActivated(const QModelIndex& index);
   void Choose(const places::Place& place);
   void WorkOutZone(bool again);
+  void SetAtlasEntry(const QString& text, int offsetMinutes);
+  void RemoveAtlasEntry();
+  void ZoneChangedByHand();
   void ShowNote(const std::string& text);
   void ShowNoteText(const QString& text);
 
@@ -81,6 +92,12 @@ class PlaceCompletion : public QObject {
   std::unique_ptr<places::AtlasLoader> loader_;
   std::optional<places::Place> chosen_;
   bool loadErrorShown_ = false;
+  // The zone and box are being set from the place, not by the user.
+  bool settingZone_ = false;
+  // The user changed the zone or the box after choosing the place: that
+  // choice holds until a place is chosen again.
+  bool zoneByHand_ = false;
+  QString refusal_;
 };
 
 }  // namespace orbisca::ui

@@ -1,10 +1,12 @@
 #include "ui/seams.h"
 
 #include <QAbstractPrintDialog>
-#include <QDesktopServices>
+#include <QApplication>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QProcess>
 #include <QRegularExpression>
 
 namespace orbisca::ui {
@@ -14,6 +16,7 @@ class RealMessages final : public MessageSeam {
  public:
   void Show(QWidget* parent, QMessageBox::Icon icon, const QString& text) override {
     QMessageBox box(icon, kAppTitle, text, QMessageBox::Ok, parent);
+    box.setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);  // to copy from
     box.exec();
   }
   bool Ask(QWidget* parent, const QString& text) override {
@@ -36,7 +39,10 @@ class RealFileDialogs final : public FileDialogSeam {
       const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(chosen);
       if (m.hasMatch()) dialog.setDefaultSuffix(m.captured(1));
     });
-    if (!selectedPath.isEmpty()) dialog.selectFile(selectedPath);
+    if (!selectedPath.isEmpty()) {
+      dialog.setDirectory(QFileInfo(selectedPath).absolutePath());
+      dialog.selectFile(QFileInfo(selectedPath).fileName());
+    }
     // The caller asks before overwriting, once it knows the final name.
     dialog.setOption(QFileDialog::DontConfirmOverwrite, true);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
@@ -78,9 +84,33 @@ class RealWindows final : public WindowSeam {
   void Exec(QDialog& window) override { window.exec(); }
 };
 
+
+// Through xdg-open, the desktop's way to open an address. When it cannot be
+// started or reports a failure, the address is shown so that it can be copied.
 class RealUrls final : public UrlSeam {
  public:
-  void Open(const QUrl& url) override { QDesktopServices::openUrl(url); }
+  void Open(const QUrl& url) override {
+    auto* opener = new QProcess(qApp);
+    opener->setStandardOutputFile(QProcess::nullDevice());
+    opener->setStandardErrorFile(QProcess::nullDevice());
+    const auto failed = [opener, url] {
+      opener->deleteLater();
+      Messages().Show(QApplication::activeWindow(), QMessageBox::Warning,
+                      QObject::tr("No web browser could be opened. The address is:\n%1")
+                          .arg(url.toString(QUrl::FullyEncoded)));
+    };
+    QObject::connect(opener, &QProcess::errorOccurred, opener, [failed](QProcess::ProcessError error) {
+      if (error == QProcess::FailedToStart) failed();
+    });
+    QObject::connect(opener, &QProcess::finished, opener, [opener, failed](int code, QProcess::ExitStatus status) {
+      if (status != QProcess::NormalExit || code != 0) {
+        failed();
+      } else {
+        opener->deleteLater();
+      }
+    });
+    opener->start(QStringLiteral("xdg-open"), {url.toString(QUrl::FullyEncoded)});
+  }
 };
 
 class RealClock final : public ClockSeam {

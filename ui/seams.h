@@ -55,7 +55,8 @@ class WindowSeam {
 class UrlSeam {
  public:
   virtual ~UrlSeam() = default;
-  // Asks the desktop to open the address; returns at once, failures ignored.
+  // Asks the desktop to open the address and returns at once; when no
+  // browser could be opened, a message says so and shows the address.
   virtual void Open(const QUrl& url) = 0;
 };
 

@@ -118,4 +118,26 @@ void FitToScreen(QWidget* window) {
   new MinimumFollower(window);
 }
 
+void ShowInPlaceOf(QWidget* window, const QWidget* from, bool takeSize) {
+  if (from->isMaximized()) {
+    window->showMaximized();
+    return;
+  }
+  window->setWindowState(window->windowState() & ~(Qt::WindowMaximized | Qt::WindowFullScreen));
+  if (takeSize) window->resize(from->size().expandedTo(window->minimumSize()));
+  // The frame the window manager adds, as `from` has it.
+  const QSize frameExtra = from->frameGeometry().size() - from->geometry().size();
+  QRect frame(from->pos(), window->size() + frameExtra);
+  const QScreen* screen = from->screen() ? from->screen() : QGuiApplication::primaryScreen();
+  if (screen) {
+    const QRect available = screen->availableGeometry();
+    frame.moveRight(std::min(frame.right(), available.right()));
+    frame.moveBottom(std::min(frame.bottom(), available.bottom()));
+    frame.moveLeft(std::max(frame.left(), available.left()));
+    frame.moveTop(std::max(frame.top(), available.top()));
+  }
+  window->move(frame.topLeft());
+  window->show();
+}
+
 }  // namespace orbisca::ui

@@ -28,4 +28,10 @@ void FitWithin(QWidget* window, const QRect& available);
 // controls are shown, hidden or change their text.
 void FitToScreen(QWidget* window);
 
+// Shows `window` in place of `from`, which it replaces on the screen:
+// maximised when `from` is; otherwise at its position and, with `takeSize`,
+// at its size or the window's own minimum, whichever is larger, moved back
+// inside the screen where it would pass an edge.
+void ShowInPlaceOf(QWidget* window, const QWidget* from, bool takeSize);
+
 }  // namespace orbisca::ui

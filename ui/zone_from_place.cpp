@@ -1,5 +1,6 @@
 #include "ui/zone_from_place.h"
 
+#include <cmath>
 #include <cstdlib>
 
 #include "run/time_zones.h"
@@ -32,17 +33,6 @@ int RowFor(int offsetSeconds, const std::string& abbreviation) {
   return best;
 }
 
-int NearestRow(int offsetSeconds) {
-  int nearest = 0;
-  for (int row = 1; row < kTimeZoneCount; ++row) {
-    if (std::abs(RowOffsetMinutes(row) * 60 - offsetSeconds) <
-        std::abs(RowOffsetMinutes(nearest) * 60 - offsetSeconds)) {
-      nearest = row;
-    }
-  }
-  return nearest;
-}
-
 struct RowAndDst {
   int row = -1;
   bool dst = false;
@@ -59,22 +49,32 @@ std::string Source(const places::Place& place, const places::LocalDateTime& loca
   return place.timeZone + " on " + places::FormatLocalDateTime(local);
 }
 
+// The offset's row and box, or, with no row for it, the atlas's own offset to
+// the minute as the extra entry; `note` says what was set.
+ZoneSetting Chosen(const places::Place& place, const ClockOffset& offset, std::string note) {
+  const RowAndDst choice = RowForOffset(offset);
+  if (choice.row >= 0) return {choice.row, choice.dst, std::move(note), {}, 0, {}};
+  ZoneSetting setting;
+  setting.dst = false;  // the atlas's offset has any daylight saving in it
+  setting.atlasOffsetMinutes = static_cast<int>(std::lround(offset.offsetSeconds / 60.0));
+  setting.atlasEntry =
+      "From the atlas: " + places::FormatUtcOffset(setting.atlasOffsetMinutes * 60) + " (" + place.timeZone + ")";
+  setting.note = std::move(note) + ". No zone in the list has " + places::FormatUtcOffset(offset.offsetSeconds) +
+                 ": the zone is \u201C" + setting.atlasEntry + "\u201D" +
+                 (offset.offsetSeconds % 60 != 0 ? ", rounded to the minute." : ".");
+  return setting;
+}
+
 ZoneSetting Unique(const places::Place& place, const places::LocalDateTime& local, const ClockOffset& offset,
                    bool again) {
+  ZoneSetting setting = Chosen(place, offset,
+                               std::string(again ? "Date or time changed: zone and daylight saving set again from "
+                                                 : "Zone and daylight saving set from ") +
+                                   Source(place, local) + ": " + offset.abbreviation + ", " +
+                                   places::FormatUtcOffset(offset.offsetSeconds));
   const std::string meanTime = places::MeanTimeNote(place.timeZone, offset, place.name, place.longitude);
-  const RowAndDst choice = RowForOffset(offset);
-  if (choice.row < 0) {
-    return {-1, std::nullopt,
-            "No zone in the list has " + places::FormatUtcOffset(offset.offsetSeconds) + " (" + offset.abbreviation +
-                ", " + Source(place, local) + "); the nearest is " + RowText(NearestRow(offset.offsetSeconds)) +
-                "." + kLeftAsTheyWere + (meanTime.empty() ? "" : " " + meanTime)};
-  }
-  std::string note = std::string(again ? "Date or time changed: zone and daylight saving set again from "
-                                       : "Zone and daylight saving set from ") +
-                     Source(place, local) + ": " + offset.abbreviation + ", " +
-                     places::FormatUtcOffset(offset.offsetSeconds);
-  if (!meanTime.empty()) note += ". " + meanTime;
-  return {choice.row, choice.dst, note};
+  if (!meanTime.empty()) setting.note += (setting.atlasEntry.empty() ? ". " : " ") + meanTime;
+  return setting;
 }
 
 }  // namespace
@@ -86,22 +86,35 @@ int RowOffsetMinutes(int row) {
 
 ZoneSetting ZoneSettingFor(const places::Place& place, const places::LocalDateTime& local, bool again) {
   const places::ZoneLookup lookup = places::LookUpZone(place.timeZone, local);
-  if (!lookup.answer) return {-1, std::nullopt, lookup.error + "." + kLeftAsTheyWere};
+  if (!lookup.answer) {
+    ZoneSetting unknown;
+    unknown.note = lookup.error + "." + kLeftAsTheyWere;
+    return unknown;
+  }
   const places::ZoneAnswer& answer = *lookup.answer;
   switch (answer.kind) {
     case places::LocalTimeKind::Unique:
       return Unique(place, local, answer.first, again);
-    case places::LocalTimeKind::Skipped:
-      return {-1, std::nullopt, places::SkippedTimeMessage(place.timeZone, local, answer) + kLeftAsTheyWere};
+    case places::LocalTimeKind::Skipped: {
+      // Nothing set: Proceed refuses the time until it or the zone changes.
+      const std::string why = places::SkippedTimeMessage(place.timeZone, local, answer);
+      ZoneSetting setting;
+      setting.note = why + " Proceed refuses it until the time or the zone is changed.";
+      setting.refusal = why + " Enter a time the clocks showed, before or after the skipped one, or set the zone "
+                              "and Daylight Saving Time by hand.";
+      return setting;
+    }
     case places::LocalTimeKind::Repeated: {
       const RowAndDst first = RowForOffset(answer.first), second = RowForOffset(answer.second);
       const std::string both = places::RepeatedTimeMessage(place.timeZone, local, answer);
+      // The first of the two offsets is the one set, until the user says otherwise.
       if (first.row >= 0 && first.row == second.row && first.dst != second.dst) {
-        return {first.row, std::nullopt,
+        return {first.row, first.dst,
                 both + " Zone set to " + RowText(first.row) + "; tick Daylight Saving Time for the " +
-                    (first.dst ? "first" : "second") + ", clear it for the " + (first.dst ? "second." : "first.")};
+                    (first.dst ? "first" : "second") + ", clear it for the " + (first.dst ? "second." : "first."),
+                {}, 0, {}};
       }
-      return {-1, std::nullopt, both + kLeftAsTheyWere};
+      return Chosen(place, answer.first, both + " Zone set for the first");
     }
   }
   return {};

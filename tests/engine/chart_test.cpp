@@ -153,6 +153,26 @@ TEST(ChartPicture, EveryMarkInsideItsSignsCell) {
   EXPECT_EQ(marks, p.marks.size());
 }
 
+// A long place is wrapped between words, never cut, and no text of the
+// picture is smaller than the signs' names (9 units), so the window can size
+// the picture to its body font from that smallest text.
+TEST(ChartPicture, LongPlaceWrapsWithoutLosingWords) {
+  ChartPicture p;
+  p.name = "Ada Lovelace";
+  p.localDateTime = "1815-12-10 13:00 UTC+0";
+  p.placeLines = {"Llanfairpwllgwyngyll, Wales, United Kingdom of Great Britain", "53\u00B013\u2032N 4\u00B012\u2032W"};
+  for (const ZodiacSign& s : kZodiacSigns) p.signNames[static_cast<std::size_t>(s.number - 1)] = s.sanskrit;
+  std::string centre;
+  double smallest = 1e9;
+  for (const SvgText& t : TextsOf(ChartPictureSvg(p))) {
+    smallest = std::min(smallest, t.size);
+    if (t.cls == "centre") centre += t.text + "|";
+  }
+  EXPECT_EQ(centre, "1815-12-10 13:00 UTC+0|Llanfairpwllgwyngyll,|Wales, United Kingdom of|Great Britain|"
+                    "53\u00B013\u2032N 4\u00B012\u2032W|");
+  EXPECT_GE(smallest, 9.0);
+}
+
 // Where the centre's texts are drawn is checked by drawing them, with librsvg
 // (chart_picture_render.sh) and Qt SVG (the chart tab's tests).
 TEST(ChartPicture, HostileTextsStayEscaped) {

@@ -3,6 +3,8 @@
 // names a screen reader reads.
 
 
+#include <QApplication>
+#include <QBuffer>
 #include <QComboBox>
 #include <QSettings>
 #include <QTreeWidget>
@@ -79,7 +81,8 @@ class ChartTabTest : public QObject {
     QVERIFY(tab.PictureSvg().startsWith("<?xml"));
     tab.show();
     QCOMPARE(tab.findChild<QLabel*>("lblInstant")->text(),
-             QString::fromUtf8("Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23°31′58″"));
+             QString::fromUtf8("Local time 1976-07-04 10:15 at UTC−4. "
+                               "Universal time 1976-07-04 14:15, Julian day 2442964.09375, sidereal shift 23°31′58″"));
     auto* table = tab.findChild<QTableWidget*>("tblPositions");
     QCOMPARE(table->rowCount(), 13);
     for (int row = 0; row < 13; ++row) {
@@ -196,13 +199,17 @@ class ChartTabTest : public QObject {
     Show(tab, NewYork1976("Chart Test"));
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
-    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg", ""}));
+    // Named after the person, in a folder that exists the first time.
+    QCOMPARE(files.calls.value(0).mid(0, 3), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
+    QCOMPARE(QFileInfo(files.calls.value(0).value(3)).fileName(), QStringLiteral("chart-test.svg"));
+    QVERIFY(QFileInfo(files.calls.value(0).value(3)).dir().exists());
     QFile svg(dir.filePath(QStringLiteral("J.Smith.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QCOMPARE(svg.readAll(), tab.PictureSvg());
 
     files.answer = dir.filePath(QStringLiteral("chart.PNG"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(files.calls.value(1).value(3), dir.filePath(QStringLiteral("chart-test.svg")));  // the last folder
     QImage png;
     QVERIFY(png.load(files.answer, "PNG"));
     QCOMPARE(png.size(), QSize(800, 800));
@@ -323,6 +330,29 @@ class ChartTabTest : public QObject {
     auto* grid = tab.findChild<QTableWidget*>("grdAspects");
     QCOMPARE(grid->item(0, 0)->data(Qt::AccessibleTextRole).toString().left(11), QString::fromUtf8("Moon – Sun:"));
   }
+
+  // Tab leaves the positions table and reaches the picture's save and the
+  // grid, whose first cell is selected and drawn in the highlight colour.
+  void tabWalksThroughThePage() {
+    ChartTab tab;
+    Show(tab, NewYork1976());
+    tab.show();
+    QVERIFY(QTest::qWaitForWindowActive(&tab));
+    tab.findChild<QTableWidget*>("tblPositions")->setFocus();
+    QStringList reached;
+    for (int i = 0; i < 6; ++i) {
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+      reached << QApplication::focusWidget()->objectName();
+    }
+    QVERIFY2(reached.front() != QStringLiteral("tblPositions"), qPrintable(reached.join(' ')));
+    QVERIFY2(reached.contains(QStringLiteral("cmdSavePicture")), qPrintable(reached.join(' ')));
+    QVERIFY2(reached.contains(QStringLiteral("grdAspects")), qPrintable(reached.join(' ')));
+    auto* grid = tab.findChild<QTableWidget*>("grdAspects");
+    QVERIFY(grid->currentItem() && grid->currentItem()->isSelected());
+    QVERIFY(grid->palette().color(QPalette::Inactive, QPalette::Highlight) != grid->palette().color(QPalette::Base));
+  }
+
+ private:
 };
 
 QTEST_MAIN(ChartTabTest)

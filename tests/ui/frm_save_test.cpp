@@ -11,6 +11,7 @@
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSettings>
 #include <QTemporaryDir>
 #include <QTextBlock>
 #include <QTextEdit>
@@ -88,6 +89,7 @@ class PdfPrintDialogs : public PrintDialogSeam {
   bool accept = true;
   QList<bool> offeredSelection;
 };
+
 
 // Words separated by single spaces: what survives a page layout.
 QString Words(const QString& text) {
@@ -172,6 +174,41 @@ class FrmSaveTest : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() {
+    // A home of the test's own, with a Documents folder, and settings there.
+    QVERIFY(home_.isValid());
+    qputenv("HOME", home_.path().toLocal8Bit());
+    qputenv("XDG_CONFIG_HOME", home_.filePath(QStringLiteral(".config")).toLocal8Bit());
+    QVERIFY(QDir(home_.path()).mkpath(QStringLiteral("Documents")));
+  }
+
+  // The dialog proposes a file named after the person, in Documents the
+  // first time and in the last folder saved to after that.
+  void saveProposesThePersonsFileName_data() {
+    QTest::addColumn<QString>("person");
+    QTest::addColumn<QString>("file");
+    QTest::newRow("two words") << "Ada Lovelace" << "ada-lovelace.rtf";
+    QTest::newRow("dots and spaces") << "  J. Smith-Jones " << "j-smith-jones.rtf";
+    QTest::newRow("accents") << "Jos\u00E9 N\u00FA\u00F1ez" << "jos\u00E9-n\u00FA\u00F1ez.rtf";
+    QTest::newRow("no letters") << "***" << "orbisca.rtf";
+  }
+  void saveProposesThePersonsFileName() {
+    QFETCH(QString, person);
+    QFETCH(QString, file);
+    QSettings(QStringLiteral("orbisca"), QStringLiteral("orbisca")).clear();
+    QTemporaryDir elsewhere;
+    FakeFileDialogs files;
+    files.answers = {"", elsewhere.filePath(QStringLiteral("saved.rtf")), ""};
+    ScopedFileDialogSeam guard(&files);
+    for (int i = 0; i < 3; ++i) {
+      FrmSave window(SampleTexts(), nullptr, person);  // a new window each time, as after a new run
+      Button(window, "cmdSave")->click();
+    }
+    QCOMPARE(files.opened, (QStringList{home_.filePath("Documents/" + file), home_.filePath("Documents/" + file),
+                                        elsewhere.filePath(file)}));
+    QVERIFY(QFile::exists(elsewhere.filePath(QStringLiteral("saved.rtf"))));
+  }
+
   void reportLayout_data() {
     QTest::addColumn<Texts>("texts");
     QTest::addColumn<QString>("expected");
@@ -289,14 +326,15 @@ class FrmSaveTest : public QObject {
     QTest::addColumn<QList<bool>>("replies");  // the answers to the questions in turn
     QTest::addColumn<QStringList>("opened");  // the names the dialogs opened on
     QTest::addColumn<QString>("written");     // the file that then holds the report, or ""
-    QTest::newRow("Yes replaces") << QStringList{"J.Smith"} << QList<bool>{true} << QStringList{""} << "J.Smith.rtf";
+    QTest::newRow("Yes replaces") << QStringList{"J.Smith"} << QList<bool>{true} << QStringList{"orbisca.rtf"}
+                                  << "J.Smith.rtf";
     QTest::newRow("No, then cancel") << QStringList{"J.Smith", ""} << QList<bool>{false}
-                                     << QStringList{"", "J.Smith.rtf"} << "";
+                                     << QStringList{"orbisca.rtf", "J.Smith.rtf"} << "";
     QTest::newRow("No, then a new name") << QStringList{"J.Smith", "other"} << QList<bool>{false}
-                                         << QStringList{"", "J.Smith.rtf"} << "other.rtf";
+                                         << QStringList{"orbisca.rtf", "J.Smith.rtf"} << "other.rtf";
     QTest::newRow("No twice, then Yes") << QStringList{"J.Smith", "J.Smith.rtf", "J.Smith"}
                                         << QList<bool>{false, false, true}
-                                        << QStringList{"", "J.Smith.rtf", "J.Smith.rtf"} << "J.Smith.rtf";
+                                        << QStringList{"orbisca.rtf", "J.Smith.rtf", "J.Smith.rtf"} << "J.Smith.rtf";
   }
   void overwriteQuestion() {
     QFETCH(QStringList, typed);
@@ -687,6 +725,9 @@ class FrmSaveTest : public QObject {
     QTest::mouseClick(window.findChild<QWidget*>(label), Qt::LeftButton);
     QCOMPARE(urls.opened, QList<QUrl>{WebPageUrl(WebPage(page))});
   }
+
+ private:
+  QTemporaryDir home_;
 };
 
 QTEST_MAIN(FrmSaveTest)

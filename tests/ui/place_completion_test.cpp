@@ -12,11 +12,17 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QRegularExpression>
+#include <QTabWidget>
+#include <QTimeZone>
 #include <QUrlQuery>
 #include <QtTest>
+#include <algorithm>
+#include <cstdlib>
 #include <memory>
 
 #include "run/time_zones.h"
+#include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/place_completion.h"
 #include "ui/zone_from_place.h"
@@ -77,20 +83,21 @@ class PlaceCompletionTest : public QObject {
     // asia: Yangon 6:30 standard (GeoNames names it by its old link, Asia/Rangoon).
     QTest::newRow("Yangon") << "Yangon" << at(2000, 1, 1, 0, 0) << Row("North Sumatra Time,NST,+6.5") << 0
         << "Zone and daylight saving set from Asia/Rangoon on 2000-01-01 00:00: +0630, UTC+6:30";
-    // asia: Kathmandu 5:45 since 1986; no row carries it.
-    QTest::newRow("Kathmandu") << "Kathmandu" << at(2000, 1, 1, 0, 0) << -1 << -1
-        << "No zone in the list has UTC+5:45 (+0545, Asia/Kathmandu on 2000-01-01 00:00); the nearest is "
-           "Indian Time, IST, +5.3. Zone and daylight saving left as they were.";
+    // asia: Kathmandu 5:45 since 1986; no row carries it: the atlas's entry.
+    QTest::newRow("Kathmandu") << "Kathmandu" << at(2000, 1, 1, 0, 0) << -1 << 0
+        << "Zone and daylight saving set from Asia/Kathmandu on 2000-01-01 00:00: +0545, UTC+5:45. No zone in the "
+           "list has UTC+5:45: the zone is \u201CFrom the atlas: UTC+5:45 (Asia/Kathmandu)\u201D.";
     // asia: Kathmandu 5:41:16 LMT until 1920; its own longitude 85.3206 E × 240 s/° = 20,477 s.
-    QTest::newRow("Kathmandu, local mean time") << "Kathmandu" << at(1910, 1, 1, 0, 0) << -1 << -1
-        << "No zone in the list has UTC+5:41:16 (LMT, Asia/Kathmandu on 1910-01-01 00:00); the nearest is "
-           "Indian Time, IST, +5.3. Zone and daylight saving left as they were. Before standard time, "
-           "Asia/Kathmandu gives the local mean time of its main city, UTC+5:41:16; the mean time of Kathmandu "
-           "itself (longitude \u00F7 15) is UTC+5:41:17.";
+    QTest::newRow("Kathmandu, local mean time") << "Kathmandu" << at(1910, 1, 1, 0, 0) << -1 << 0
+        << "Zone and daylight saving set from Asia/Kathmandu on 1910-01-01 00:00: LMT, UTC+5:41:16. No zone in the "
+           "list has UTC+5:41:16: the zone is \u201CFrom the atlas: UTC+5:41 (Asia/Kathmandu)\u201D, rounded to the "
+           "minute. Before standard time, Asia/Kathmandu gives the local mean time of its main city, UTC+5:41:16; "
+           "the mean time of Kathmandu itself (longitude \u00F7 15) is UTC+5:41:17.";
     QTest::newRow("skipped hour") << "New York" << at(2021, 3, 14, 2, 30) << -1 << -1
         << "2021-03-14 02:30 did not happen in America/New_York: the clocks went forward from 02:00 EST "
-           "(UTC\u22125) to 03:00 EDT (UTC\u22124). Zone and daylight saving left as they were.";
-    QTest::newRow("repeated hour") << "New York" << at(2021, 11, 7, 1, 30) << Row("Eastern Standard Time,EST,-5.0") << -1
+           "(UTC\u22125) to 03:00 EDT (UTC\u22124). Proceed refuses it until the time or the zone is changed.";
+    // The first of the two, daylight saving, is set until the user says otherwise.
+    QTest::newRow("repeated hour") << "New York" << at(2021, 11, 7, 1, 30) << Row("Eastern Standard Time,EST,-5.0") << 1
         << "2021-11-07 01:30 happened twice in America/New_York: first EDT (UTC\u22124, daylight saving), then EST "
            "(UTC\u22125). Zone set to Eastern Standard Time,EST,-5.0; tick Daylight Saving Time for the first, "
            "clear it for the second.";
@@ -149,20 +156,130 @@ class PlaceCompletionTest : public QObject {
                                             "America/New_York on 1976-01-04 10:15: EST, UTC\u22125"));
   }
 
-  void aPlaceWithoutARowLeavesTheZoneWithTheNote() {
+  // No row has Kathmandu's 5:45: the list gains the atlas's entry, chosen,
+  // box cleared; a new date replaces it, a row picked by hand removes it.
+  void aPlaceWithoutARowGetsTheAtlasEntry() {
     SetDate(2000, 1, 1, 0, 0);
     const int boxHeight = Child<QLineEdit>(*form_, "txtLatD")->height();
-    const int zoneBefore = Row("Central Standard Time,CST,-6.0");
-    Zone()->setCurrentIndex(zoneBefore);
+    Zone()->setCurrentIndex(Row("Central Standard Time,CST,-6.0"));
     Dst()->setChecked(true);
     Choose("kath", "Kathmandu, Central Region, Nepal");
     QCOMPARE(Text("txtLatD") + ":" + Text("txtLatM"), QStringLiteral("27:42"));  // 27.70169 N
-    QCOMPARE(Zone()->currentIndex(), zoneBefore);
-    QVERIFY(Dst()->isChecked());
-    QVERIFY(Note()->text().startsWith(QStringLiteral("No zone in the list has UTC+5:45")));
+    QCOMPARE(Zone()->count(), kTimeZoneCount + 1);
+    QCOMPARE(Zone()->currentIndex(), kTimeZoneCount);
+    QCOMPARE(Zone()->currentText(), QStringLiteral("From the atlas: UTC+5:45 (Asia/Kathmandu)"));
+    QCOMPARE(Zone()->currentData(kZoneOffsetRole).toInt(), 5 * 60 + 45);
+    QVERIFY(!Dst()->isChecked());
     // The window grows to hold the note; the rows above it keep their height.
     QTRY_VERIFY(Note()->height() >= Note()->heightForWidth(Note()->width()));
     QCOMPARE(Child<QLineEdit>(*form_, "txtLatD")->height(), boxHeight);
+    QVERIFY(Note()->height() >= Note()->heightForWidth(Note()->width()));
+
+    SetDate(1910, 1, 1, 0, 0);  // local mean time, 5:41:16
+    QCOMPARE(Zone()->count(), kTimeZoneCount + 1);
+    QCOMPARE(Zone()->currentText(), QStringLiteral("From the atlas: UTC+5:41 (Asia/Kathmandu)"));
+    QVERIFY(Note()->text().contains(QStringLiteral("rounded to the minute")));
+
+    Zone()->setCurrentIndex(Row("Indian Time, IST, +5.3"));
+    QCOMPARE(Zone()->count(), kTimeZoneCount);
+    QCOMPARE(Note()->text(), QStringLiteral("Zone set by hand"));
+    SetDate(2000, 1, 1, 0, 0);  // the hand-made choice holds
+    QCOMPARE(Zone()->currentIndex(), Row("Indian Time, IST, +5.3"));
+    QCOMPARE(Note()->text(), QStringLiteral("Zone set by hand"));
+  }
+
+  // What the run charts, from the window's own lines, against the tz
+  // database as Qt reads it: the instants whose clock at the place shows the
+  // local time (none when it was skipped, two when it was repeated).
+  void universalTimeAgainstTheTzDatabase_data() {
+    QTest::addColumn<QString>("first");      // a place charted first, then Back; or empty
+    QTest::addColumn<QString>("place");
+    QTest::addColumn<QDateTime>("local");
+    QTest::addColumn<QString>("handZone");   // a row picked by hand after the place, or empty
+    QTest::addColumn<int>("handDst");        // -1: the box left alone
+    QTest::addColumn<QString>("zone");       // the tz database's zone, or a fixed offset chosen by hand
+    QTest::addColumn<int>("which");          // of the instants found, the one charted
+    QTest::addColumn<QString>("refusal");    // when none: the message
+    const auto at = [](int y, int mo, int d, int h, int mi) { return QDateTime(QDate(y, mo, d), QTime(h, mi)); };
+    const QString newYork = QStringLiteral("New York City, New York, United States");
+    const QString chennai = QStringLiteral("Chennai, Tamil Nadu, India");
+    QTest::newRow("Kathmandu, 5:45") << "" << "Kathmandu, Central Region, Nepal" << at(1990, 5, 1, 10, 0) << ""
+                                     << -1 << "Asia/Kathmandu" << 0 << "";
+    QTest::newRow("Chennai, Madras time") << "" << chennai << at(1901, 6, 7, 6, 0) << "" << -1 << "Asia/Kolkata"
+                                          << 0 << "";
+    QTest::newRow("Chennai after New York") << newYork << chennai << at(1901, 6, 7, 6, 0) << "" << -1
+                                            << "Asia/Kolkata" << 0 << "";
+    QTest::newRow("New York, skipped hour")
+        << "" << newYork << at(2021, 3, 14, 2, 30) << "" << -1 << "America/New_York" << -1
+        << "2021-03-14 02:30 did not happen in America/New_York: the clocks went forward from 02:00 EST "
+           "(UTC\u22125) to 03:00 EDT (UTC\u22124). Enter a time the clocks showed, before or after the skipped "
+           "one, or set the zone and Daylight Saving Time by hand.";
+    QTest::newRow("New York, repeated hour") << "" << newYork << at(2021, 11, 7, 1, 30) << "" << -1
+                                             << "America/New_York" << 0 << "";
+    QTest::newRow("New York, repeated hour, the second") << "" << newYork << at(2021, 11, 7, 1, 30) << "" << 0
+                                                         << "America/New_York" << 1 << "";
+    QTest::newRow("zone by hand after a place") << "" << newYork << at(1976, 7, 4, 10, 15)
+                                                << "Central Standard Time,CST,-6.0" << 1 << "UTC-05:00" << 0 << "";
+    QTest::newRow("skipped hour, zone by hand") << "" << newYork << at(2021, 3, 14, 2, 30)
+                                                << "Eastern Standard Time,EST,-5.0" << 0 << "UTC-05:00" << 0 << "";
+  }
+  void universalTimeAgainstTheTzDatabase() {
+    QFETCH(QString, first);
+    QFETCH(QString, place);
+    QFETCH(QDateTime, local);
+    QFETCH(QString, handZone);
+    QFETCH(int, handDst);
+    QFETCH(QString, zone);
+    QFETCH(int, which);
+    QFETCH(QString, refusal);
+    RecordingMessages messages;
+    ScopedMessageSeam messageGuard(&messages);
+    Child<QLineEdit>(*form_, "txtName")->setText(QStringLiteral("Ada"));
+    if (!first.isEmpty()) {
+      SetDate(1976, 7, 4, 10, 15);
+      Choose(first.left(4), first);
+      QTest::mouseClick(Child<QPushButton>(*form_, "cmdRashi"), Qt::LeftButton);
+      QVERIFY(form_->Display());
+      QTest::mouseClick(Child<QPushButton>(*form_->Display(), "cmdOK"), Qt::LeftButton);  // Back
+      QTRY_VERIFY(form_->isVisible());
+      Child<QLineEdit>(*form_, "txtMCity")->clear();
+    }
+    SetDate(local.date().year(), local.date().month(), local.date().day(), local.time().hour(), local.time().minute());
+    Choose(place.left(4), place);
+    if (!handZone.isEmpty()) Zone()->setCurrentIndex(Row(handZone.toStdString()));
+    if (handDst >= 0) Dst()->setChecked(handDst == 1);
+
+    const QTimeZone tz(zone.toUtf8());
+    QVERIFY2(tz.isValid(), qPrintable(zone));
+    const QList<QDateTime> instants = InstantsShowing(tz, local);
+    QTest::mouseClick(Child<QPushButton>(*form_, "cmdRashi"), Qt::LeftButton);
+    if (which < 0) {
+      QVERIFY(instants.isEmpty());  // the tz database agrees that the time was skipped
+      QCOMPARE(messages.shown.size(), 1);
+      QCOMPARE(messages.shown.front().text, refusal);
+      QVERIFY(!form_->Display() || !form_->Display()->isVisible());
+      QVERIFY(form_->isVisible());
+      QCOMPARE(Text("txtMCity"), place.section(QLatin1Char(','), 0, 0));
+      QCOMPARE(Child<QComboBox>(*form_, "cboHH")->currentText(), QString::number(local.time().hour()));
+      return;
+    }
+    QVERIFY2(messages.shown.isEmpty(), qPrintable(messages.shown.isEmpty() ? QString() : messages.shown.front().text));
+    QVERIFY(which < instants.size());
+    QVERIFY(form_->Display());
+    form_->Display()->findChild<QTabWidget*>()->setCurrentIndex(7);  // the Chart tab
+    const QString line = Child<QLabel>(*form_->Display(), "lblInstant")->text();
+    const QRegularExpressionMatch ut =
+        QRegularExpression(QStringLiteral("Universal time (\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d)")).match(line);
+    QVERIFY2(ut.hasMatch(), qPrintable(line));
+    const QDateTime charted = QDateTime::fromString(ut.captured(1), QStringLiteral("yyyy-MM-dd HH:mm"));
+    // The run takes the offset to the minute: Madras time's 5:21:10 is 10 s off.
+    const QDateTime expected = instants.at(which).toUTC();
+    const qint64 off = QDateTime(charted.date(), charted.time(), Qt::UTC).secsTo(expected);
+    QVERIFY2(std::abs(off) <= 30, qPrintable(line + " vs " + expected.toString(Qt::ISODate)));
+    // The line names the offset used: the tz database's, to the minute.
+    const int offsetMinutes = qRound(expected.secsTo(QDateTime(local.date(), local.time(), Qt::UTC)) / 60.0);
+    const QString offsetText = QString::fromStdString(places::FormatUtcOffset(offsetMinutes * 60));
+    QVERIFY2(line.contains(QStringLiteral(" at ") + offsetText + QStringLiteral(". ")), qPrintable(line));
   }
 
   // Typed by hand, the place stays as typed and the rest of the form as it
@@ -201,9 +318,12 @@ class PlaceCompletionTest : public QObject {
   // changes nothing.
   void editingTheCityForgetsTheChosenPlace() {
     SetDate(1976, 7, 4, 10, 15);
+    const int heightWithoutNote = form_->height();
     Choose("Ne", "New York City, New York, United States");
+    QTRY_VERIFY(form_->height() > heightWithoutNote);
     QTest::keyClick(Child<QLineEdit>(*form_, "txtMCity"), Qt::Key_Backspace);
     QVERIFY(!Note()->isVisibleTo(form_.get()));
+    QTRY_COMPARE(form_->height(), heightWithoutNote);  // the form shrinks again
     Child<QComboBox>(*form_, "cboMonth")->setCurrentIndex(0);
     QVERIFY(Dst()->isChecked());
   }
@@ -231,6 +351,24 @@ class PlaceCompletionTest : public QObject {
   QCheckBox* Dst() { return Child<QCheckBox>(*form_, "chkDST"); }
   QLabel* Note() { return Child<QLabel>(*form_, "lblPlaceNote"); }
   QCompleter* Completer() { return form_->findChild<QCompleter*>(); }
+
+  // The instants, in order, at which the zone's clocks showed `local`: each
+  // offset the zone had within a day of it tried in turn.
+  static QList<QDateTime> InstantsShowing(const QTimeZone& tz, const QDateTime& local) {
+    const QDateTime asUtc(local.date(), local.time(), Qt::UTC);
+    QList<int> offsets;
+    for (int hours = -26; hours <= 26; ++hours) {
+      const int offset = tz.offsetFromUtc(asUtc.addSecs(hours * 3600));
+      if (!offsets.contains(offset)) offsets << offset;
+    }
+    QList<QDateTime> instants;
+    for (int offset : offsets) {
+      const QDateTime instant = asUtc.addSecs(-offset);
+      if (tz.offsetFromUtc(instant) == offset) instants << instant;
+    }
+    std::sort(instants.begin(), instants.end());
+    return instants;
+  }
 
   void SetDate(int year, int month, int day, int hour, int minute) {
     Child<QComboBox>(*form_, "cboYear")->setCurrentText(QString::number(year));

@@ -8,6 +8,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
+#include <QTemporaryDir>
 #include <QTimer>
 #include <QtTest>
 #include <memory>
@@ -17,6 +18,7 @@
 #include "ui/frm_display.h"
 #include "ui/frm_main.h"
 #include "ui/frm_save.h"
+#include "ui/seams.h"
 #include "ui/web_pages.h"
 #include "ui_test_support.h"
 
@@ -164,6 +166,43 @@ class WebLinksTest : public QObject {
     }
     QCOMPARE(seen.size(), 6);
     QCOMPARE(HomePageAddress(), base);
+  }
+
+  // The real opener runs xdg-open; when it is missing or fails, a message
+  // shows the address so that it can be copied.
+  void aBrowserThatCannotOpenIsSaid_data() {
+    QTest::addColumn<QString>("script");  // the xdg-open on the PATH; "" for none
+    QTest::addColumn<bool>("said");
+    QTest::newRow("no xdg-open") << "" << true;
+    QTest::newRow("xdg-open fails") << "#!/bin/sh\nexit 3\n" << true;
+    QTest::newRow("xdg-open opens it") << "#!/bin/sh\nexit 0\n" << false;
+  }
+  void aBrowserThatCannotOpenIsSaid() {
+    QFETCH(QString, script);
+    QFETCH(bool, said);
+    QTemporaryDir bin;
+    if (!script.isEmpty()) {
+      QFile opener(bin.filePath(QStringLiteral("xdg-open")));
+      QVERIFY(opener.open(QIODevice::WriteOnly));
+      opener.write(script.toUtf8());
+      opener.close();
+      opener.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", bin.path().toLocal8Bit());
+    RecordingMessages messages;
+    ScopedMessageSeam guard(&messages);
+    const QUrl url(QStringLiteral("https://example.org/a?b=c"));
+    Urls().Open(url);
+    qputenv("PATH", path);
+    if (said) {
+      QTRY_COMPARE(messages.shown.size(), 1);
+      QCOMPARE(messages.shown.front().text,
+               QStringLiteral("No web browser could be opened. The address is:\nhttps://example.org/a?b=c"));
+    } else {
+      QTest::qWait(500);  // time for the script to end
+      QVERIFY(messages.shown.isEmpty());
+    }
   }
 };
 
