@@ -14,6 +14,7 @@ using svg::FitText;
 using svg::FittedText;
 using svg::Number;
 using svg::TextElement;
+using svg::WidthEm;
 
 constexpr double kCentreLeft = kCellSize;
 constexpr double kCentreWidth = 2.0 * kCellSize;
