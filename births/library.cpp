@@ -138,7 +138,7 @@ SavedBirth RowOf(SQLite::Statement& q) {
 
 std::string DefaultLibraryPath() {
   if (const char* explicitPath = std::getenv("ORBISCA_LIBRARY"); explicitPath && *explicitPath) return explicitPath;
-  // XDG Base Directory Specification: a relative XDG_DATA_HOME is invalid
+  // freedesktop.org XDG base directories: a relative XDG_DATA_HOME is invalid
   // and ignored.
   if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') {
     return std::string(data) + "/orbisca/births.sqlite";
