@@ -80,7 +80,7 @@ struct BatchOutput {
   bool paragraphs = false;
   // --node and --dasha-year; a row carries the balance at birth, not the
   // dasha's periods.
-  ChartOptions chart{.dashaLevels = 0};
+  ChartOptions chart{.dashaLevels = 0, .vargas = false};
 };
 
 // The first line of the output, if the format has one.

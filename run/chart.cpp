@@ -42,7 +42,23 @@ Chart ComputeChart(const Birth& birth, const ChartOptions& options) {
   if (options.dashaLevels > 0) {
     c.dasha.periods = VimshottariDasha(c.instant.julianDay, moon, DashaYearDays(options.dashaYear), options.dashaLevels);
   }
+  if (options.vargas) {
+    std::array<double, kVargaPointCount> points{};
+    for (Body b : kAllBodies) points[Index(b)] = c.bodies[Index(b)].longitude;
+    points[kVargaRahu] = c.nodes[0].longitude;
+    points[kVargaKetu] = c.nodes[1].longitude;
+    points[kVargaAscendant] = c.ascendant.longitude;
+    for (std::size_t v = 0; v < kVargas.size(); ++v) {
+      for (std::size_t p = 0; p < kVargaPointCount; ++p) c.vargas.signs[v][p] = VargaSign(kVargas[v].varga, points[p]);
+    }
+  }
   return c;
+}
+
+const std::array<int, kVargaPointCount>& ChartVargas::Of(Varga v) const {
+  std::size_t i = 0;
+  while (i + 1 < kVargas.size() && kVargas[i].varga != v) ++i;
+  return signs[i];
 }
 
 std::string InstantLine(const ChartInstant& instant) {

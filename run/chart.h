@@ -15,6 +15,7 @@
 #include "astro/panchanga.h"
 #include "astro/planet_table.h"
 #include "astro/sunrise.h"
+#include "astro/vargas.h"
 #include "astro/zodiac.h"
 #include "run/birth.h"
 
@@ -28,6 +29,8 @@ struct ChartOptions {
   // Levels of the dasha's periods: 1 the mahadashas, 2 with the antardashas,
   // 3 with the pratyantardashas; 0 the balance at birth alone (the batch).
   int dashaLevels = 3;
+  // The sixteen divisional charts; the batch leaves them out unless asked.
+  bool vargas = true;
 };
 
 // The instant the positions were computed for.
@@ -66,6 +69,18 @@ struct ChartDasha {
   std::vector<DashaPeriod> periods;  // the nine mahadashas, as deep as asked; none at level 0
 };
 
+// A point a varga places: the ten bodies in their order, then Rahu, Ketu and
+// the ascendant.
+inline constexpr std::size_t kVargaPointCount = kBodyCount + 3;
+inline constexpr std::size_t kVargaRahu = kBodyCount, kVargaKetu = kBodyCount + 1, kVargaAscendant = kBodyCount + 2;
+
+// The sign (1..12) of every point in every varga, in the order of kVargas;
+// all zero when the chart was computed without them.
+struct ChartVargas {
+  std::array<std::array<int, kVargaPointCount>, kVargas.size()> signs{};
+  const std::array<int, kVargaPointCount>& Of(Varga v) const;
+};
+
 struct AscendantPosition {
   double longitude;  // sidereal, degrees
   ZodiacPosition where;
@@ -83,7 +98,7 @@ struct Chart {
   std::array<NodePosition, 2> nodes;
   ChartParticulars particulars;
   ChartDasha dasha;
-  // Later members: the divisional charts.
+  ChartVargas vargas;
 };
 
 // The chart of a birth. Pure: the same birth gives the same chart.

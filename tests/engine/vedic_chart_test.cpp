@@ -2,6 +2,7 @@
 // birth, and the texts the window and the listing share.
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "astro/ascendant.h"
@@ -99,6 +100,29 @@ TEST(VedicChart, BirthMinutesBeforeAndAfterSunrise) {
 // (Rahu's), 745' of its 800' to run: 745/800 x 18 = 16.7625 years, which the
 // dasha texts count as 16 y 9 m 5 d (0.7625 x 12 = 9.15 months; 0.15 x 30 =
 // 4.5 days, a half rounded up).
+// The chart's varga rows follow its points: the rasi row repeats each body's,
+// node's and the ascendant's own sign, the navamsa row each one's ninth part,
+// and a chart computed without them has none.
+TEST(VedicChart, VargaRowsFollowTheirPoints) {
+  const Chart chart = ComputeChart(NewYork1976());
+  const auto& rasi = chart.vargas.Of(Varga::D1);
+  const auto& navamsa = chart.vargas.Of(Varga::D9);
+  std::array<double, kVargaPointCount> longitudes{};
+  for (const BodyPosition& p : chart.bodies) longitudes[Index(p.body)] = p.longitude;
+  longitudes[kVargaRahu] = chart.nodes[0].longitude;
+  longitudes[kVargaKetu] = chart.nodes[1].longitude;
+  longitudes[kVargaAscendant] = chart.ascendant.longitude;
+  for (std::size_t p = 0; p < kVargaPointCount; ++p) {
+    EXPECT_EQ(rasi[p], ZodiacPositionOf(longitudes[p]).sign) << p;
+    // Each navamsa is 3°20′: the n-th from Mesha counting across the circle.
+    EXPECT_EQ(navamsa[p], static_cast<int>(std::floor(longitudes[p] * 9.0 / 30.0)) % 12 + 1) << p;
+  }
+  EXPECT_EQ(chart.vargas.Of(Varga::D60)[kVargaAscendant], VargaSign(Varga::D60, chart.ascendant.longitude));
+  ChartOptions without;
+  without.vargas = false;
+  EXPECT_EQ(ComputeChart(NewYork1976(), without).vargas.Of(Varga::D9)[0], 0);
+}
+
 TEST(VedicChart, BalanceLine) {
   EXPECT_EQ(BalanceLine(VimshottariBalance(180.0 + 7.0 + 35.0 / 60.0)), "Born in Rahu dasha, balance 16 y 9 m 5 d");
   EXPECT_EQ(BalanceLine(VimshottariBalance(0.0)), "Born in Ketu dasha, balance 7 y 0 m 0 d");
