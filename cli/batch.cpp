@@ -130,8 +130,7 @@ struct Chunk {
   std::size_t firstLine = 0;
   std::size_t inputEnd = 0;  // bytes of input read up to this chunk's end
   bool tooLong = false;      // a record too long to keep, refused on firstLine
-  std::string output;
-  std::string messages;
+  RowSink sink;
   std::size_t rows = 0;
   std::size_t charted = 0;
 };
@@ -267,8 +266,8 @@ void Batch::Read(RecordSplitter& splitter, InputPiece first) {
 }
 
 void Batch::Process(Chunk& chunk) const {
-  chunk.output.clear();
-  chunk.messages.clear();
+  chunk.sink.out.clear();
+  chunk.sink.messages.clear();
   chunk.rows = 0;
   chunk.charted = 0;
   if (chunk.tooLong) {
@@ -282,12 +281,12 @@ void Batch::Process(Chunk& chunk) const {
 
 void Batch::Chart(Chunk& chunk, std::size_t line, const RowCells& cells) const {
   ++chunk.rows;
-  if (ChartRow(line, cells, request_.output, chunk.output, chunk.messages)) ++chunk.charted;
+  if (ChartRow(line, cells, request_.output, chunk.sink)) ++chunk.charted;
 }
 
 void Batch::Refuse(Chunk& chunk, std::size_t line, std::string_view message) const {
   ++chunk.rows;
-  RefuseRow(line, message, request_.output, chunk.output, chunk.messages);
+  RefuseRow(line, message, request_.output, chunk.sink);
 }
 
 void Batch::ProcessCsv(Chunk& chunk) const {
@@ -357,10 +356,10 @@ std::string Batch::Run(RecordSplitter& splitter, InputPiece first, BatchSink& si
       changed_.wait(lock, [&] { return chunk.state == Chunk::State::Done || (inputDone_ && seq == submitted_); });
       if (chunk.state != Chunk::State::Done) break;
     }
-    failure = sink.Write(chunk.output);
-    if (!chunk.messages.empty()) {
+    failure = sink.Write(chunk.sink.out);
+    if (!chunk.sink.messages.empty()) {
       progress.Clear();
-      WriteMessage(chunk.messages);
+      WriteMessage(chunk.sink.messages);
     }
     rows_ += chunk.rows;
     charted_ += chunk.charted;

@@ -132,38 +132,40 @@ std::string OutputHeader(const BatchOutput& output) {
                            : "line,name,kind,first,second,separation\n";
 }
 
-void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, std::string& out,
-               std::string& messages) {
+void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, RowSink& sink) {
   if (output.format == BatchFormat::Jsonl) {
-    Json refusal;
-    refusal["line"] = line;
-    refusal["error"] = std::string(message);
-    out += JsonTextOf(refusal);
-    out += '\n';
+    sink.json.BeginObject();
+    sink.json.Member("line", line);
+    sink.json.Member("error", message);
+    sink.json.EndObject();
+    sink.json.Finish(sink.out);
+    sink.out += '\n';
   } else {
-    messages += "orbisca-chart: line ";
-    AppendNumber(messages, line);
-    messages += ": ";
-    messages += message;
-    messages += '\n';
+    sink.messages += "orbisca-chart: line ";
+    AppendNumber(sink.messages, line);
+    sink.messages += ": ";
+    sink.messages += message;
+    sink.messages += '\n';
   }
 }
 
-bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, std::string& out,
-              std::string& messages) {
+bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, RowSink& sink) {
   const std::variant<RowBirth, std::string> row = BirthFromRow(cells);
   if (const std::string* refusal = std::get_if<std::string>(&row)) {
-    RefuseRow(line, *refusal, output, out, messages);
+    RefuseRow(line, *refusal, output, sink);
     return false;
   }
   const Birth& birth = std::get<RowBirth>(row).birth;
   const Chart chart = ComputeChart(birth, output.chart);
+  std::string& out = sink.out;
   if (output.format == BatchFormat::Jsonl) {
-    Json object;
-    object["line"] = line;
-    AddChartMembers(object, chart, output.paragraphs);
-    if (const std::optional<PlaceFacts>& place = std::get<RowBirth>(row).place) AddPlaceMember(object, *place);
-    out += JsonTextOf(object);
+    JsonWriter& json = sink.json;
+    json.BeginObject();
+    json.Member("line", line);
+    WriteChartMembers(json, chart, {.paragraphs = output.paragraphs, .vargas = output.chart.vargas});
+    if (const std::optional<PlaceFacts>& place = std::get<RowBirth>(row).place) WritePlaceMember(json, *place);
+    json.EndObject();
+    json.Finish(out);
     out += '\n';
     return true;
   }

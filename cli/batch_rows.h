@@ -10,6 +10,7 @@
 #include <string_view>
 #include <variant>
 
+#include "cli/json_writer.h"
 #include "cli/place_option.h"
 #include "run/birth.h"
 #include "run/chart.h"
@@ -79,21 +80,27 @@ struct BatchOutput {
   BatchFormat format = BatchFormat::Jsonl;
   bool paragraphs = false;
   // --node and --dasha-year; a row carries the balance at birth, not the
-  // dasha's periods.
+  // dasha's periods. --vargas sets `vargas`, and the JSON rows then carry them.
   ChartOptions chart{.dashaLevels = 0, .vargas = false};
+};
+
+// Where rows are written: the output, the messages for standard error, and
+// the JSON writer the rows reuse.
+struct RowSink {
+  std::string out;
+  std::string messages;
+  JsonWriter json;
 };
 
 // The first line of the output, if the format has one.
 std::string OutputHeader(const BatchOutput& output);
 
-// Charts one row and appends it to `out`, or, when the row is refused,
-// appends the refusal to `out` (JSON Lines) or to `messages` (CSV: one line
-// for standard error). Returns whether the row was charted.
-bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, std::string& out,
-              std::string& messages);
+// Charts one row and appends it to the sink's output, or, when the row is
+// refused, appends the refusal to the output (JSON Lines) or to the messages
+// (CSV: one line for standard error). Returns whether the row was charted.
+bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output, RowSink& sink);
 
 // Appends a refusal of the row on `line`, as ChartRow does.
-void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, std::string& out,
-               std::string& messages);
+void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, RowSink& sink);
 
 }  // namespace orbisca::cli

@@ -8,114 +8,150 @@ namespace orbisca::cli {
 namespace {
 
 // The sign and nakshatra keys of a body or the ascendant.
-void AddZodiac(Json& object, const ZodiacPosition& p) {
-  object["sign"] = p.sign;
-  object["sign_name"] = SignName(p.sign);
-  object["nakshatra"] = p.nakshatra;
-  object["nakshatra_name"] = std::string(NakshatraName(p.nakshatra));
-  object["pada"] = p.pada;
+void WriteZodiac(JsonWriter& json, const ZodiacPosition& p) {
+  json.Member("sign", p.sign);
+  json.Member("sign_name", SignName(p.sign));
+  json.Member("nakshatra", p.nakshatra);
+  json.Member("nakshatra_name", NakshatraName(p.nakshatra));
+  json.Member("pada", p.pada);
 }
 
 // A body or a node: its name, longitude, sign and nakshatra.
-Json PositionObject(std::string_view name, double longitude, const ZodiacPosition& where) {
-  Json object = Json::object();
-  object.get_ref<Json::object_t&>().reserve(7);
-  object["name"] = std::string(name);
-  object["longitude"] = longitude;
-  AddZodiac(object, where);
-  return object;
+void WritePosition(JsonWriter& json, std::string_view name, double longitude, const ZodiacPosition& where) {
+  json.BeginObject();
+  json.Member("name", name);
+  json.Member("longitude", longitude);
+  WriteZodiac(json, where);
+  json.EndObject();
 }
 
-std::string EnglishDay(int weekday) { return std::string(kWeekdays[static_cast<std::size_t>(weekday)].english); }
+std::string_view EnglishDay(int weekday) { return kWeekdays[static_cast<std::size_t>(weekday)].english; }
 
-Json ParticularsObject(const ChartParticulars& p) {
-  Json object = Json::object();
-  object.get_ref<Json::object_t&>().reserve(10);
-  object["weekday"] = EnglishDay(p.weekday);
-  object["vara"] = EnglishDay(p.vara.weekday);
-  object["sunrise"] = p.vara.sunrise.kind == SunriseKind::Rises ? Json(IsoUniversal(p.vara.sunrise.julianDay)) : Json();
-  object["tithi"] = p.day.tithi;
-  object["tithi_name"] = std::string(TithiName(p.day.tithi));
-  object["paksha"] = std::string(PakshaName(p.day.paksha));
-  object["yoga"] = p.day.yoga;
-  object["yoga_name"] = std::string(YogaName(p.day.yoga));
-  object["karana"] = p.day.karana;
-  object["karana_name"] = std::string(KaranaName(p.day.karana));
-  return object;
+void WriteParticulars(JsonWriter& json, const ChartParticulars& p) {
+  json.BeginObject();
+  json.Member("weekday", EnglishDay(p.weekday));
+  json.Member("vara", EnglishDay(p.vara.weekday));
+  json.Key("sunrise");
+  if (p.vara.sunrise.kind == SunriseKind::Rises) {
+    json.String(IsoUniversal(p.vara.sunrise.julianDay));
+  } else {
+    json.Null();
+  }
+  json.Member("tithi", p.day.tithi);
+  json.Member("tithi_name", TithiName(p.day.tithi));
+  json.Member("paksha", PakshaName(p.day.paksha));
+  json.Member("yoga", p.day.yoga);
+  json.Member("yoga_name", YogaName(p.day.yoga));
+  json.Member("karana", p.day.karana);
+  json.Member("karana_name", KaranaName(p.day.karana));
+  json.EndObject();
 }
 
 // Periods with their sub-periods, as deep as they were computed.
-Json PeriodsArray(const std::vector<DashaPeriod>& periods) {
-  Json array = Json::array();
-  array.get_ref<Json::array_t&>().reserve(periods.size());
+void WritePeriods(JsonWriter& json, const std::vector<DashaPeriod>& periods) {
+  json.BeginArray();
   for (const DashaPeriod& d : periods) {
-    Json period = Json::object();
-    period.get_ref<Json::object_t&>().reserve(4);
-    period["lord"] = std::string(LordName(d.lord));
-    period["start"] = IsoUniversal(d.start);
-    period["end"] = IsoUniversal(d.end);
-    if (!d.periods.empty()) period["periods"] = PeriodsArray(d.periods);
-    array.push_back(std::move(period));
+    json.BeginObject();
+    json.Member("lord", LordName(d.lord));
+    json.Member("start", IsoUniversal(d.start));
+    json.Member("end", IsoUniversal(d.end));
+    if (!d.periods.empty()) {
+      json.Key("periods");
+      WritePeriods(json, d.periods);
+    }
+    json.EndObject();
   }
-  return array;
+  json.EndArray();
+}
+
+void WriteDasha(JsonWriter& json, const ChartDasha& dasha) {
+  json.BeginObject();
+  json.Member("year_days", DashaYearDays(dasha.year));
+  json.Key("balance");
+  json.BeginObject();
+  json.Member("lord", LordName(dasha.balance.lord));
+  json.Member("years", dasha.balance.years);
+  json.EndObject();
+  if (!dasha.periods.empty()) {
+    json.Key("periods");
+    WritePeriods(json, dasha.periods);
+  }
+  json.EndObject();
+}
+
+// The name of a point of the vargas, as the bodies and nodes are named.
+std::string_view VargaPointName(std::size_t point) {
+  if (point < kBodyCount) return BodyName(static_cast<Body>(point));
+  if (point == kVargaRahu) return NodeName(Node::Rahu);
+  if (point == kVargaKetu) return NodeName(Node::Ketu);
+  return "Ascendant";
+}
+
+void WriteVargas(JsonWriter& json, const ChartVargas& vargas) {
+  json.BeginObject();
+  for (std::size_t v = 0; v < kVargas.size(); ++v) {
+    json.Key("D" + std::to_string(Divisions(kVargas[v].varga)));
+    json.BeginObject();
+    for (std::size_t p = 0; p < kVargaPointCount; ++p) json.Member(VargaPointName(p), vargas.signs[v][p]);
+    json.EndObject();
+  }
+  json.EndObject();
 }
 
 }  // namespace
 
-void AddChartMembers(Json& object, const Chart& chart, bool paragraphs) {
-  // The members are kept in a vector of pairs whose keys are const: growing
-  // it copies every member made so far, the bodies' and aspects' arrays
-  // whole. Room for all of them (and "line" and "place") is made at once.
-  if (object.is_null()) object = Json::object();
-  object.get_ref<Json::object_t&>().reserve(object.size() + 11);
-  object["universal_time_hours"] = chart.instant.universalHours;
-  object["sidereal_shift"] = chart.instant.siderealShift;
-  object["julian_day"] = chart.instant.julianDay;
-  Json& bodies = object["bodies"] = Json::array();
-  // Room made once for the members and elements: a batch writes millions.
-  bodies.get_ref<Json::array_t&>().reserve(chart.bodies.size());
-  for (const BodyPosition& b : chart.bodies) bodies.push_back(PositionObject(BodyName(b.body), b.longitude, b.where));
-  Json& ascendant = object["ascendant"] = Json::object();
-  ascendant["longitude"] = chart.ascendant.longitude;
-  AddZodiac(ascendant, chart.ascendant.where);
-  Json& aspects = object["aspects"] = Json::array();
-  aspects.get_ref<Json::array_t&>().reserve(chart.aspects.size());
+void WriteChartMembers(JsonWriter& json, const Chart& chart, const ChartJsonParts& parts) {
+  json.Member("universal_time_hours", chart.instant.universalHours);
+  json.Member("sidereal_shift", chart.instant.siderealShift);
+  json.Member("julian_day", chart.instant.julianDay);
+  json.Key("bodies");
+  json.BeginArray();
+  for (const BodyPosition& b : chart.bodies) WritePosition(json, BodyName(b.body), b.longitude, b.where);
+  json.EndArray();
+  json.Key("ascendant");
+  json.BeginObject();
+  json.Member("longitude", chart.ascendant.longitude);
+  WriteZodiac(json, chart.ascendant.where);
+  json.EndObject();
+  json.Key("aspects");
+  json.BeginArray();
   for (const AspectEntry& e : chart.aspects) {
-    Json aspect = Json::object();
-    aspect.get_ref<Json::object_t&>().reserve(5);
-    aspect["kind"] = std::string(Info(e.kind).caption);
-    aspect["first"] = std::string(BodyName(e.first));
-    aspect["second"] = std::string(BodyName(e.second));
-    aspect["separation"] = e.separation;
-    if (paragraphs) aspect["paragraph"] = std::string(GetInterpretation(e.kind, e.first, e.second));
-    aspects.push_back(std::move(aspect));
+    json.BeginObject();
+    json.Member("kind", Info(e.kind).caption);
+    json.Member("first", BodyName(e.first));
+    json.Member("second", BodyName(e.second));
+    json.Member("separation", e.separation);
+    if (parts.paragraphs) json.Member("paragraph", GetInterpretation(e.kind, e.first, e.second));
+    json.EndObject();
   }
-  Json& nodes = object["nodes"] = Json::array();
-  nodes.get_ref<Json::array_t&>().reserve(chart.nodes.size());
-  for (const NodePosition& n : chart.nodes) nodes.push_back(PositionObject(NodeName(n.node), n.longitude, n.where));
-  object["particulars"] = ParticularsObject(chart.particulars);
-  Json& dasha = object["dasha"] = Json::object();
-  dasha.get_ref<Json::object_t&>().reserve(3);
-  dasha["year_days"] = DashaYearDays(chart.dasha.year);
-  dasha["balance"] = {{"lord", std::string(LordName(chart.dasha.balance.lord))}, {"years", chart.dasha.balance.years}};
-  if (!chart.dasha.periods.empty()) dasha["periods"] = PeriodsArray(chart.dasha.periods);
+  json.EndArray();
+  json.Key("nodes");
+  json.BeginArray();
+  for (const NodePosition& n : chart.nodes) WritePosition(json, NodeName(n.node), n.longitude, n.where);
+  json.EndArray();
+  json.Key("particulars");
+  WriteParticulars(json, chart.particulars);
+  json.Key("dasha");
+  WriteDasha(json, chart.dasha);
+  if (parts.vargas) {
+    json.Key("vargas");
+    WriteVargas(json, chart.vargas);
+  }
 }
 
-void AddPlaceMember(Json& object, const PlaceFacts& facts) {
+void WritePlaceMember(JsonWriter& json, const PlaceFacts& facts) {
   const places::Place& p = facts.place;
-  Json& place = object["place"] = Json::object();
-  place["name"] = p.name;
-  place["admin"] = p.admin1Name;
-  place["country"] = p.countryName;
-  place["lat"] = p.latitude;
-  place["lon"] = p.longitude;
-  place["tz"] = p.timeZone;
-  place["offset_minutes"] = facts.offsetMinutes;
-  place["dst"] = facts.dst;
-}
-
-std::string JsonTextOf(const Json& value, int indent) {
-  return value.dump(indent, ' ', false, Json::error_handler_t::replace);
+  json.Key("place");
+  json.BeginObject();
+  json.Member("name", p.name);
+  json.Member("admin", p.admin1Name);
+  json.Member("country", p.countryName);
+  json.Member("lat", p.latitude);
+  json.Member("lon", p.longitude);
+  json.Member("tz", p.timeZone);
+  json.Member("offset_minutes", facts.offsetMinutes);
+  json.Member("dst", facts.dst);
+  json.EndObject();
 }
 
 }  // namespace orbisca::cli

@@ -124,6 +124,8 @@ void DeclareBatchOptions(CLI::App& app, BatchRequest& batch, BatchTexts& t) {
   app.add_option("--format", t.format, "Batch output format: jsonl (default) or csv");
   app.add_option("--output", batch.outputPath, "Write the batch output to FILE, whole or not at all");
   app.add_flag("--paragraphs", batch.output.paragraphs, "Batch: include the interpretation paragraphs");
+  app.add_flag("--vargas", batch.output.chart.vargas,
+               "Batch: add each row's sixteen divisional charts (\"vargas\", as in --json)");
   app.add_option("--jobs", batch.jobs, "Batch: number of workers, 1 to 256 (default: one per hardware thread)")
       ->check(CLI::Range(1, 256));
   app.add_flag("--quiet", batch.quiet, "Batch: no progress on standard error");
@@ -138,6 +140,8 @@ std::variant<BatchRequest, UsageError> ReadBatch(BatchRequest batch, const Batch
     return UsageError{"--input expects csv or jsonl, not \"" + t.input + "\""};
   }
   if (t.format == "csv") {
+    // The CSV rows are the aspects; the vargas have no column there.
+    if (batch.output.chart.vargas) return UsageError{"--vargas is used only with JSON Lines output"};
     batch.output.format = BatchFormat::Csv;
   } else if (t.format != "jsonl") {
     return UsageError{"--format expects jsonl or csv, not \"" + t.format + "\""};
@@ -150,8 +154,8 @@ std::variant<BatchRequest, UsageError> ReadBatch(BatchRequest batch, const Batch
 constexpr std::array<std::string_view, 13> kChartOnlyOptions = {
     "--date", "--time", "--zone", "--lon", "--lat", "--place", "--dst", "--no-dst", "--name", "--json", "--report",
     "--rtf",  "--svg"};
-constexpr std::array<std::string_view, 6> kBatchOnlyOptions = {"--input", "--format",   "--output",
-                                                               "--jobs",  "--paragraphs", "--quiet"};
+constexpr std::array<std::string_view, 7> kBatchOnlyOptions = {"--input", "--format",     "--output", "--jobs",
+                                                               "--paragraphs", "--vargas", "--quiet"};
 
 std::optional<UsageError> OtherModesOptions(const CLI::App& app) {
   const auto firstGiven = [&app](auto options) -> std::optional<std::string> {

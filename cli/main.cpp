@@ -75,10 +75,14 @@ std::string ChartText(const Birth& birth, const Chart& chart) {
 }
 
 std::string ChartJson(const Chart& chart, const std::optional<PlaceFacts>& place) {
-  Json object;
-  AddChartMembers(object, chart, true);
-  if (place) AddPlaceMember(object, *place);
-  return JsonTextOf(object, 2) + '\n';
+  JsonWriter json(2);
+  json.BeginObject();
+  WriteChartMembers(json, chart, {.paragraphs = true, .vargas = true});
+  if (place) WritePlaceMember(json, *place);
+  json.EndObject();
+  std::string text;
+  json.Finish(text);
+  return text + '\n';
 }
 
 std::string ReportText(const Chart& chart) { return BuildReport(KindTexts(chart.aspects), SiteBaseAddress()); }

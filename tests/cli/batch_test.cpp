@@ -93,9 +93,15 @@ TEST_F(Batch, JsonLinesAreTheSingleChartPlusItsLine) {
   // A row carries the dasha's balance at birth, not its periods.
   ASSERT_EQ(expected["dasha"].erase("periods"), 1u);
 
+  // Byte for byte: the single chart's object, compact, with "line" first;
+  // the vargas only when asked.
+  const Outcome withVargas = RunFile("b.csv", kHeader + kNewYork, {"--paragraphs", "--vargas"});
+  ASSERT_EQ(withVargas.status, 0) << withVargas.err;
+  EXPECT_EQ(withVargas.out, "{\"line\":2," + expected.dump().substr(1) + "\n");
+
+  ASSERT_EQ(expected.erase("vargas"), 1u);
   const Outcome withParagraphs = RunFile("b.csv", kHeader + kNewYork, {"--paragraphs"});
   ASSERT_EQ(withParagraphs.status, 0) << withParagraphs.err;
-  // Byte for byte: the single chart's object, compact, with "line" first.
   EXPECT_EQ(withParagraphs.out, "{\"line\":2," + expected.dump().substr(1) + "\n");
 
   const Outcome plain = RunFile("b.csv", kHeader + kNewYork);
@@ -104,6 +110,57 @@ TEST_F(Batch, JsonLinesAreTheSingleChartPlusItsLine) {
   for (auto& aspect : withoutParagraphs["aspects"]) aspect.erase("paragraph");
   EXPECT_EQ(plain.out, "{\"line\":2," + withoutParagraphs.dump().substr(1) + "\n");
   EXPECT_EQ(plain.err, "orbisca-chart: 1 rows read, 1 charted, 0 refused\n");
+}
+
+// The bytes of a charted row, and of refused rows whose cells are hostile
+// (quotes, control bytes, DEL, non-Latin letters, broken UTF-8: each broken
+// sequence one U+FFFD), as the build that wrote each row through
+// nlohmann-json's dump wrote them.
+TEST_F(Batch, RowBytesStayAsTheyWere) {
+  const std::string csv = kHeader + kNewYork +
+                          "B,1976-07-04,10:15,EST,\"Zo\xC3\xAB \"\"Q\"\" \x01\t\x7F \xE6\x97\xA5\",,\n"
+                          "C,1976-07-04,10:15,EST,\xE2\x82x\xFF\xED\xA0\x80,,\n";
+  const std::string charted =
+    R"j({"line":2,"universal_time_hours":14.25,"sidereal_shift":-23.532878908123077,"julian_day":2442964.09375,")j"
+    R"j(bodies":[{"name":"Sun","longitude":79.17825615554968,"sign":3,"sign_name":"Mithuna (Gemini)","nakshatra")j"
+    R"j(:6,"nakshatra_name":"Ardra","pada":4},{"name":"Moon","longitude":167.4041948020066,"sign":6,"sign_name":)j"
+    R"j("Kanya (Virgo)","nakshatra":13,"nakshatra_name":"Hasta","pada":3},{"name":"Mercury","longitude":66.47000)j"
+    R"j(704916566,"sign":3,"sign_name":"Mithuna (Gemini)","nakshatra":5,"nakshatra_name":"Mrigashira","pada":4},)j"
+    R"j({"name":"Venus","longitude":83.69908911691715,"sign":3,"sign_name":"Mithuna (Gemini)","nakshatra":7,"nak)j"
+    R"j(shatra_name":"Punarvasu","pada":2},{"name":"Mars","longitude":125.03955076403082,"sign":5,"sign_name":"S)j"
+    R"j(imha (Leo)","nakshatra":10,"nakshatra_name":"Magha","pada":2},{"name":"Jupiter","longitude":29.221170679)j"
+    R"j(175774,"sign":1,"sign_name":"Mesha (Aries)","nakshatra":3,"nakshatra_name":"Krittika","pada":1},{"name":)j"
+    R"j("Saturn","longitude":99.9125754851934,"sign":4,"sign_name":"Karka (Cancer)","nakshatra":8,"nakshatra_nam)j"
+    R"j(e":"Pushya","pada":2},{"name":"Uranus","longitude":189.5211731752474,"sign":7,"sign_name":"Tula (Libra)")j"
+    R"j(,"nakshatra":15,"nakshatra_name":"Swati","pada":1},{"name":"Neptune","longitude":228.25452716276754,"sig)j"
+    R"j(n":8,"sign_name":"Vrischika (Scorpio)","nakshatra":18,"nakshatra_name":"Jyeshtha","pada":1},{"name":"Plu)j"
+    R"j(to","longitude":165.471798848476,"sign":6,"sign_name":"Kanya (Virgo)","nakshatra":13,"nakshatra_name":"H)j"
+    R"j(asta","pada":2}],"ascendant":{"longitude":134.6640841373665,"sign":5,"sign_name":"Simha (Leo)","nakshatr)j"
+    R"j(a":11,"nakshatra_name":"Purva Phalguni","pada":1},"aspects":[{"kind":"Conjunction","first":"Sun","second)j"
+    R"j(":"Venus","separation":-5},{"kind":"Square","first":"Moon","second":"Sun","separation":88},{"kind":"Squa)j"
+    R"j(re","first":"Moon","second":"Venus","separation":84},{"kind":"Conjunction","first":"Moon","second":"Plut)j"
+    R"j(o","separation":2},{"kind":"Conjunction","first":"Venus","second":"Sun","separation":5},{"kind":"Sextile)j"
+    R"j(","first":"Mars","second":"Mercury","separation":59},{"kind":"Square","first":"Mars","second":"Jupiter",)j"
+    R"j("separation":96},{"kind":"Trine","first":"Uranus","second":"Mercury","separation":123},{"kind":"Sextile")j"
+    R"j(,"first":"Uranus","second":"Mars","separation":64},{"kind":"Square","first":"Uranus","second":"Saturn",")j"
+    R"j(separation":90},{"kind":"Quincunx","first":"Neptune","second":"Sun","separation":149},{"kind":"Sextile",)j"
+    R"j("first":"Neptune","second":"Moon","separation":61},{"kind":"Sextile","first":"Neptune","second":"Pluto",)j"
+    R"j("separation":63},{"kind":"Square","first":"Pluto","second":"Sun","separation":86},{"kind":"Conjunction",)j"
+    R"j("first":"Pluto","second":"Moon","separation":-2},{"kind":"Square","first":"Pluto","second":"Venus","sepa)j"
+    R"j(ration":82}],"nodes":[{"name":"Rahu","longitude":195.90308184176806,"sign":7,"sign_name":"Tula (Libra)",)j"
+    R"j("nakshatra":15,"nakshatra_name":"Swati","pada":3},{"name":"Ketu","longitude":15.903081841768085,"sign":1)j"
+    R"j(,"sign_name":"Mesha (Aries)","nakshatra":2,"nakshatra_name":"Bharani","pada":1}],"particulars":{"weekday)j"
+    R"j(":"Sunday","vara":"Sunday","sunrise":"1976-07-04T09:30Z","tithi":8,"tithi_name":"Ashtami","paksha":"Shuk)j"
+    R"j(la","yoga":19,"yoga_name":"Parigha","karana":15,"karana_name":"Vishti"},"dasha":{"year_days":365.25,"bal)j"
+    R"j(ance":{"lord":"Moon","years":4.44685389849505}}})j" "\n";
+  const std::string refused =
+      R"({"line":3,"error":"dst expects true or false, not \"Zo)" "\xC3\xAB" R"( \"Q\" \u0001\t)" "\x7F"
+      " \xE6\x97\xA5" R"(\""})" "\n"
+      R"({"line":4,"error":"dst expects true or false, not \")" "\xEF\xBF\xBDx" "\xEF\xBF\xBD\xEF\xBF\xBD"
+      "\xEF\xBF\xBD\xEF\xBF\xBD" R"(\""})" "\n";
+  const Outcome o = RunFile("b.csv", csv);
+  EXPECT_EQ(o.status, 1);
+  EXPECT_EQ(o.out, charted + refused);
 }
 
 // The node and the dasha's year apply to every row as to a single chart.
@@ -378,6 +435,8 @@ TEST_F(Batch, ExitStatusTwoForBadOptionsAndFiles) {
        "--dasha-levels is not used with --batch"},
       {"an unknown node", {"--batch", Path("ok.csv"), "--node", "osculating"}, "--node expects mean or true"},
       {"an unknown year", {"--batch", Path("ok.csv"), "--dasha-year", "365"}, "--dasha-year expects 365.25"},
+      {"vargas in CSV output", {"--batch", Path("ok.csv"), "--vargas", "--format", "csv"},
+       "--vargas is used only with JSON Lines output"},
   };
   for (const auto& c : cases) {
     const Outcome o = Run(c.args);
@@ -463,6 +522,7 @@ TEST_F(Batch, PlaceColumnAsThePlaceOption) {
     ASSERT_EQ(single.status, 0) << single.err;
     nlohmann::json expected = nlohmann::json::parse(single.out);
     expected["dasha"].erase("periods");  // a row carries the balance alone
+    expected.erase("vargas");            // and no vargas unless asked
     EXPECT_EQ(got, expected);
     EXPECT_TRUE(got.contains("place"));
   }

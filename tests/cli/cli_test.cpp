@@ -1,5 +1,7 @@
 // The command as a user runs it: output, messages and exit status.
 #include <gtest/gtest.h>
+
+#include <cmath>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -92,7 +94,7 @@ TEST(Command, JsonCarriesSignsNakshatrasAndTheAscendant) {
   std::vector<std::string> keys;
   for (const auto& item : chart.items()) keys.push_back(item.key());
   EXPECT_EQ(keys, (std::vector<std::string>{"universal_time_hours", "sidereal_shift", "julian_day", "bodies",
-                                            "ascendant", "aspects", "nodes", "particulars", "dasha"}));
+                                            "ascendant", "aspects", "nodes", "particulars", "dasha", "vargas"}));
   EXPECT_DOUBLE_EQ(chart["julian_day"].get<double>(), 2442964.09375);  // 1976-07-04 14:15 UT
   // Each body's sign (30°), nakshatra (13°20′) and pada (3°20′) from its longitude.
   for (const auto& body : chart["bodies"]) {
@@ -135,6 +137,52 @@ TEST(Command, TextChartListsTheNodesParticularsAndMahadashas) {
 
 // The nodes, the particulars and the dasha in --json, under each choice of
 // node, year and depth.
+// "vargas": the sixteen divisional charts in Parashara's order, each with
+// the ten bodies, Rahu, Ketu and the ascendant by the names the rest of the
+// object gives them. D1 is each point's own sign, and D9 the sign of nine
+// times its longitude (each navamsa is 3°20′, and the nine of a sign run on
+// from the last of the sign before).
+TEST(Command, JsonCarriesTheVargas) {
+  std::vector<std::string> args = kNewYork1976;
+  args.push_back("--json");
+  const Outcome o = RunChart(args);
+  ASSERT_EQ(o.status, 0) << o.err;
+  const nlohmann::ordered_json chart = nlohmann::ordered_json::parse(o.out);
+  const nlohmann::ordered_json& vargas = chart["vargas"];
+  std::vector<std::string> keys;
+  for (const auto& item : vargas.items()) keys.push_back(item.key());
+  EXPECT_EQ(keys, (std::vector<std::string>{"D1", "D2", "D3", "D4", "D7", "D9", "D10", "D12", "D16", "D20", "D24",
+                                            "D27", "D30", "D40", "D45", "D60"}));
+  // The points: name, sign and longitude as the object lists them.
+  struct Point {
+    std::string name;
+    int sign;
+    double longitude;
+  };
+  std::vector<Point> points;
+  for (const char* list : {"bodies", "nodes"}) {
+    for (const auto& p : chart[list]) points.push_back({p["name"], p["sign"], p["longitude"]});
+  }
+  points.push_back({"Ascendant", chart["ascendant"]["sign"], chart["ascendant"]["longitude"]});
+  ASSERT_EQ(points.size(), 13u);
+  for (const auto& [key, varga] : vargas.items()) {
+    SCOPED_TRACE(key);
+    std::vector<std::string> names;
+    for (const auto& item : varga.items()) {
+      names.push_back(item.key());
+      EXPECT_GE(item.value().get<int>(), 1);
+      EXPECT_LE(item.value().get<int>(), 12);
+    }
+    ASSERT_EQ(names.size(), points.size());
+    for (std::size_t i = 0; i < points.size(); ++i) EXPECT_EQ(names[i], points[i].name);
+  }
+  for (const Point& p : points) {
+    SCOPED_TRACE(p.name);
+    EXPECT_EQ(vargas["D1"][p.name], p.sign);
+    EXPECT_EQ(vargas["D9"][p.name], static_cast<int>(std::floor(9 * p.longitude / 30)) % 12 + 1);
+  }
+}
+
 TEST(Command, JsonCarriesTheNodesParticularsAndDasha) {
   const struct {
     std::vector<std::string> options;
@@ -463,6 +511,9 @@ TEST(Command, LongitudeIsOptional) {
   for (const char* key : {"ascendant", "particulars"}) {
     atWest.erase(key);
     atZero.erase(key);
+  }
+  for (nlohmann::json* chart : {&atWest, &atZero}) {
+    for (auto& varga : (*chart)["vargas"]) ASSERT_EQ(varga.erase("Ascendant"), 1u);
   }
   EXPECT_EQ(atWest, atZero);
 }
