@@ -1,5 +1,8 @@
 #include "cli/chart_json.h"
 
+#include <array>
+#include <charconv>
+
 #include "aspects/interpretation.h"
 #include "astro/civil_day.h"
 #include "run/vedic_text.h"
@@ -7,19 +10,29 @@
 namespace orbisca::cli {
 namespace {
 
+// "Mesha (Aries)" ...: made once, as a batch row writes eleven of them.
+std::string_view SignText(int sign) {
+  static const std::array<std::string, 12> names = [] {
+    std::array<std::string, 12> n;
+    for (int s = 1; s <= 12; ++s) n[static_cast<std::size_t>(s - 1)] = SignName(s);
+    return n;
+  }();
+  return names.at(static_cast<std::size_t>(sign - 1));
+}
+
 // The sign and nakshatra keys of a body or the ascendant.
 void WriteZodiac(JsonWriter& json, const ZodiacPosition& p) {
   json.Member("sign", p.sign);
-  json.Member("sign_name", SignName(p.sign));
+  json.Member("sign_name", TableName{SignText(p.sign)});
   json.Member("nakshatra", p.nakshatra);
-  json.Member("nakshatra_name", NakshatraName(p.nakshatra));
+  json.Member("nakshatra_name", TableName{NakshatraName(p.nakshatra)});
   json.Member("pada", p.pada);
 }
 
 // A body or a node: its name, longitude, sign and nakshatra.
 void WritePosition(JsonWriter& json, std::string_view name, double longitude, const ZodiacPosition& where) {
   json.BeginObject();
-  json.Member("name", name);
+  json.Member("name", TableName{name});
   json.Member("longitude", longitude);
   WriteZodiac(json, where);
   json.EndObject();
@@ -29,8 +42,8 @@ std::string_view EnglishDay(int weekday) { return kWeekdays[static_cast<std::siz
 
 void WriteParticulars(JsonWriter& json, const ChartParticulars& p) {
   json.BeginObject();
-  json.Member("weekday", EnglishDay(p.weekday));
-  json.Member("vara", EnglishDay(p.vara.weekday));
+  json.Member("weekday", TableName{EnglishDay(p.weekday)});
+  json.Member("vara", TableName{EnglishDay(p.vara.weekday)});
   json.Key("sunrise");
   if (p.vara.sunrise.kind == SunriseKind::Rises) {
     json.String(IsoUniversal(p.vara.sunrise.julianDay));
@@ -38,12 +51,12 @@ void WriteParticulars(JsonWriter& json, const ChartParticulars& p) {
     json.Null();
   }
   json.Member("tithi", p.day.tithi);
-  json.Member("tithi_name", TithiName(p.day.tithi));
-  json.Member("paksha", PakshaName(p.day.paksha));
+  json.Member("tithi_name", TableName{TithiName(p.day.tithi)});
+  json.Member("paksha", TableName{PakshaName(p.day.paksha)});
   json.Member("yoga", p.day.yoga);
-  json.Member("yoga_name", YogaName(p.day.yoga));
+  json.Member("yoga_name", TableName{YogaName(p.day.yoga)});
   json.Member("karana", p.day.karana);
-  json.Member("karana_name", KaranaName(p.day.karana));
+  json.Member("karana_name", TableName{KaranaName(p.day.karana)});
   json.EndObject();
 }
 
@@ -52,7 +65,7 @@ void WritePeriods(JsonWriter& json, const std::vector<DashaPeriod>& periods) {
   json.BeginArray();
   for (const DashaPeriod& d : periods) {
     json.BeginObject();
-    json.Member("lord", LordName(d.lord));
+    json.Member("lord", TableName{LordName(d.lord)});
     json.Member("start", IsoUniversal(d.start));
     json.Member("end", IsoUniversal(d.end));
     if (!d.periods.empty()) {
@@ -69,7 +82,7 @@ void WriteDasha(JsonWriter& json, const ChartDasha& dasha) {
   json.Member("year_days", DashaYearDays(dasha.year));
   json.Key("balance");
   json.BeginObject();
-  json.Member("lord", LordName(dasha.balance.lord));
+  json.Member("lord", TableName{LordName(dasha.balance.lord)});
   json.Member("years", dasha.balance.years);
   json.EndObject();
   if (!dasha.periods.empty()) {
@@ -90,7 +103,9 @@ std::string_view VargaPointName(std::size_t point) {
 void WriteVargas(JsonWriter& json, const ChartVargas& vargas) {
   json.BeginObject();
   for (std::size_t v = 0; v < kVargas.size(); ++v) {
-    json.Key("D" + std::to_string(Divisions(kVargas[v].varga)));
+    char key[4] = {'D'};  // "D1" .. "D60"
+    const auto end = std::to_chars(key + 1, key + sizeof key, Divisions(kVargas[v].varga)).ptr;
+    json.Key(std::string_view(key, static_cast<std::size_t>(end - key)));
     json.BeginObject();
     for (std::size_t p = 0; p < kVargaPointCount; ++p) json.Member(VargaPointName(p), vargas.signs[v][p]);
     json.EndObject();
@@ -117,9 +132,9 @@ void WriteChartMembers(JsonWriter& json, const Chart& chart, const ChartJsonPart
   json.BeginArray();
   for (const AspectEntry& e : chart.aspects) {
     json.BeginObject();
-    json.Member("kind", Info(e.kind).caption);
-    json.Member("first", BodyName(e.first));
-    json.Member("second", BodyName(e.second));
+    json.Member("kind", TableName{Info(e.kind).caption});
+    json.Member("first", TableName{BodyName(e.first)});
+    json.Member("second", TableName{BodyName(e.second)});
     json.Member("separation", e.separation);
     if (parts.paragraphs) json.Member("paragraph", GetInterpretation(e.kind, e.first, e.second));
     json.EndObject();

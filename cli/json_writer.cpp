@@ -64,8 +64,17 @@ void JsonWriter::String(std::string_view value) {
   Done(p);
 }
 
+void JsonWriter::String(TableName value) {
+  char* p = Separate(Room(SeparatorRoom() + value.text.size()));
+  *p++ = '"';
+  p = std::copy(value.text.begin(), value.text.end(), p);
+  *p++ = '"';
+  Done(p);
+}
+
 void JsonWriter::Number(double value) {
-  Plain(std::string_view("\0", 1));
+  Plain({});
+  holes_.push_back(used_);
   numbers_.push_back(value);
 }
 
@@ -92,16 +101,18 @@ void JsonWriter::Finish(std::string& out) {
     const std::string numbers = numberArray_.dump();
     std::size_t from = 1;  // past '['
     std::size_t at = 0;
-    for (std::size_t hole; (hole = text.find('\0', at)) != std::string_view::npos; at = hole + 1) {
+    for (const std::size_t hole : holes_) {
       out.append(text, at, hole - at);
       const std::size_t end = std::min(numbers.find(',', from), numbers.size() - 1);
       out.append(numbers, from, end - from);
       from = end + 1;
+      at = hole;
     }
     out.append(text, at, std::string_view::npos);
   }
   used_ = 0;
   numbers_.clear();
+  holes_.clear();
   depth_ = 0;
   afterKey_ = false;
 }

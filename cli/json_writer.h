@@ -14,6 +14,13 @@
 
 namespace orbisca::cli {
 
+// A text of the program's own tables (a body's, a sign's, a tithi's name):
+// printable ASCII without a quote or a backslash, so written as it is, with
+// no scan for what to escape.
+struct TableName {
+  std::string_view text;
+};
+
 class JsonWriter {
  public:
   // On one line (indent < 0), or with `indent` spaces per level.
@@ -27,6 +34,7 @@ class JsonWriter {
   // no escape (the program's own keys).
   void Key(std::string_view key);
   void String(std::string_view value);
+  void String(TableName value);
   void Number(double value);
   void Integer(long long value);
   void Boolean(bool value);
@@ -45,6 +53,7 @@ class JsonWriter {
   void Value(std::string_view v) { String(v); }
   void Value(const std::string& v) { String(v); }
   void Value(const char* v) { String(v); }
+  void Value(TableName v) { String(v); }
   void Value(double v) { Number(v); }
   void Value(bool v) { Boolean(v); }
   void Value(int v) { Integer(v); }
@@ -73,8 +82,7 @@ class JsonWriter {
   std::array<bool, kMaxDepth> empty_{};  // per open container: nothing written in it yet
   int depth_ = 0;
   bool afterKey_ = false;
-  // The text, with a NUL byte where each number goes: JSON text never holds
-  // one (a string's control bytes are escaped). The numbers are formatted
+  // The text, with a hole where each number goes. The numbers are formatted
   // together at the end by the library itself, so that they keep its
   // shortest round-trip digits (which std::to_chars gives differently for
   // about one number in a thousand).
@@ -83,6 +91,7 @@ class JsonWriter {
   std::string buffer_;
   std::size_t used_ = 0;
   std::vector<double> numbers_;
+  std::vector<std::size_t> holes_;  // where each number goes in the text
   nlohmann::json numberArray_ = nlohmann::json::array();
 };
 

@@ -10,6 +10,13 @@
 #include <vector>
 
 #include "cli/csv_reader.h"
+#include "aspects/aspect_kind.h"
+#include "astro/body.h"
+#include "astro/civil_day.h"
+#include "astro/dasha.h"
+#include "astro/nodes.h"
+#include "astro/panchanga.h"
+#include "astro/zodiac.h"
 #include "cli/json_writer.h"
 #include "cli/input_pieces.h"
 #include "tests/cli/record_rows.h"
@@ -254,6 +261,30 @@ TEST(JsonWriter, RandomValuesMatchTheLibrary) {
     const nlohmann::json expected = {text, number};
     ASSERT_EQ(written, expected.dump(-1, ' ', false, nlohmann::json::error_handler_t::replace)) << n;
   }
+}
+
+// The chart's JSON writes the names of the program's tables without
+// scanning them for escapes: each must be one that escaping leaves as it is.
+TEST(JsonWriter, TableNamesNeedNoEscape) {
+  std::vector<std::string> names;
+  for (int i = 1; i <= 12; ++i) names.push_back(SignName(i));
+  for (int i = 1; i <= 27; ++i) names.emplace_back(NakshatraName(i));
+  for (int i = 1; i <= 27; ++i) names.emplace_back(YogaName(i));
+  for (int i = 1; i <= 30; ++i) names.emplace_back(TithiName(i));
+  for (int i = 1; i <= 60; ++i) names.emplace_back(KaranaName(i));
+  for (Paksha p : {Paksha::Shukla, Paksha::Krishna}) names.emplace_back(PakshaName(p));
+  for (std::string_view n : kSlotNames) names.emplace_back(n);
+  for (const auto& n : kNodes) names.emplace_back(n.name);
+  for (const auto& d : kWeekdays) names.emplace_back(d.english);
+  for (const auto& l : kVimshottariLords) names.emplace_back(l.name);
+  for (const auto& k : kAspectKinds) names.emplace_back(k.caption);
+  for (const std::string& name : names) {
+    std::string escaped;
+    AppendJsonEscaped(escaped, name);
+    EXPECT_EQ(escaped, name);
+    EXPECT_FALSE(name.empty());
+  }
+  EXPECT_EQ(names.size(), 12u + 27 + 27 + 30 + 60 + 2 + kSlotNames.size() + 2 + 7 + 9 + 7);
 }
 
 }  // namespace
