@@ -16,6 +16,7 @@
 #include <thread>
 #include <vector>
 
+#include "births/library.h"
 #include "births/text_records.h"
 #include "cli/batch_output.h"
 #include "cli/csv_reader.h"
@@ -430,9 +431,64 @@ std::string ReadCsvHeader(Input& input, RecordSplitter& splitter, Header& header
   }
 }
 
+// The births of the library, by id, charted in blocks: each block is cut
+// among the workers, and their rows are written in id order.
+int RunLibraryBatch(const BatchRequest& request) {
+  std::vector<births::SavedBirth> saved;
+  try {
+    saved = births::Library(*request.library, births::Access::Read).List();
+  } catch (const births::LibraryError& e) {
+    return Fail(e.what());
+  }
+  std::sort(saved.begin(), saved.end(),
+            [](const births::SavedBirth& a, const births::SavedBirth& b) { return a.id < b.id; });
+  BatchSink sink;
+  if (const std::string reason = sink.Open(request.outputPath); !reason.empty()) {
+    return Fail("cannot write " + EscapeControls(request.outputPath) + ": " + reason);
+  }
+  BatchOutput output = request.output;
+  output.rowKey = "id";
+  const std::size_t jobs = request.jobs ? request.jobs : std::max(1u, std::thread::hardware_concurrency());
+  std::vector<RowSink> parts(jobs);
+  std::vector<std::size_t> charted(jobs);
+  std::size_t total = 0;
+  constexpr std::size_t kBlock = 1024;
+  std::string failure = sink.Write(OutputHeader(output));
+  for (std::size_t begin = 0; begin < saved.size() && failure.empty(); begin += kBlock) {
+    const std::size_t end = std::min(saved.size(), begin + kBlock);
+    const std::size_t share = (end - begin + jobs - 1) / jobs;
+    std::vector<std::thread> workers;
+    for (std::size_t j = 0; j < jobs; ++j) {
+      workers.emplace_back([&, j] {
+        parts[j].out.clear();
+        parts[j].messages.clear();
+        for (std::size_t i = begin + j * share; i < std::min(end, begin + (j + 1) * share); ++i) {
+          const births::SavedBirth& s = saved[i];
+          if (ChartBirthRow(static_cast<std::size_t>(s.id), s.birth, std::nullopt, output, parts[j])) ++charted[j];
+        }
+      });
+    }
+    for (std::thread& w : workers) w.join();
+    for (RowSink& part : parts) {
+      if (failure.empty()) failure = sink.Write(part.out);
+      if (!part.messages.empty()) WriteMessage(part.messages);
+    }
+  }
+  if (failure.empty()) failure = sink.Commit();
+  if (!failure.empty()) {
+    sink.Abandon();
+    return Fail(failure);
+  }
+  for (std::size_t c : charted) total += c;
+  const std::size_t refused = saved.size() - total;
+  std::fprintf(stderr, "orbisca-chart: %zu births read, %zu charted, %zu refused\n", saved.size(), total, refused);
+  return refused == 0 ? kBatchAllCharted : kBatchSomeRefused;
+}
+
 }  // namespace
 
 int RunBatch(const BatchRequest& request) {
+  if (request.library) return RunLibraryBatch(request);
   const std::optional<BatchInput> format = request.inputFormat ? request.inputFormat : FormatFromName(request.inputPath);
   if (!format) {
     return Fail("cannot tell the format of " + (request.inputPath == "-" ? std::string("standard input") : request.inputPath) +

@@ -11,6 +11,7 @@ enum class BatchInput { Csv, Jsonl };
 
 struct BatchRequest {
   std::string inputPath;                   // "-": standard input
+  std::optional<std::string> library;      // --library: chart the library's births, by id, instead of a file
   std::optional<BatchInput> inputFormat;   // nothing: from the file's extension
   BatchOutput output;
   std::string outputPath;                  // empty: standard output

@@ -122,26 +122,27 @@ std::variant<RowBirth, std::string> BirthFromRow(const RowCells& cells) {
   if (hasPlace) {
     if (std::string error = ApplyRowPlace(texts, dst, birth); !error.empty()) return error;
   }
-  if (const std::optional<EntryRefusal> refusal = CheckBirth(birth.birth)) return std::string(refusal->message);
   return birth;
 }
 
 std::string OutputHeader(const BatchOutput& output) {
   if (output.format == BatchFormat::Jsonl) return {};
-  return output.paragraphs ? "line,name,kind,first,second,separation,paragraph\n"
-                           : "line,name,kind,first,second,separation\n";
+  return std::string(output.rowKey) + (output.paragraphs ? ",name,kind,first,second,separation,paragraph\n"
+                                                         : ",name,kind,first,second,separation\n");
 }
 
 void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, RowSink& sink) {
   if (output.format == BatchFormat::Jsonl) {
     sink.json.BeginObject();
-    sink.json.Member("line", line);
+    sink.json.Member(output.rowKey, line);
     sink.json.Member("error", message);
     sink.json.EndObject();
     sink.json.Finish(sink.out);
     sink.out += '\n';
   } else {
-    sink.messages += "orbisca-chart: line ";
+    sink.messages += "orbisca-chart: ";
+    sink.messages += output.rowKey;
+    sink.messages += ' ';
     AppendNumber(sink.messages, line);
     sink.messages += ": ";
     sink.messages += message;
@@ -155,15 +156,23 @@ bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output
     RefuseRow(line, *refusal, output, sink);
     return false;
   }
-  const Birth& birth = std::get<RowBirth>(row).birth;
+  return ChartBirthRow(line, std::get<RowBirth>(row).birth, std::get<RowBirth>(row).place, output, sink);
+}
+
+bool ChartBirthRow(std::size_t line, const Birth& birth, const std::optional<PlaceFacts>& place,
+                   const BatchOutput& output, RowSink& sink) {
+  if (const std::string refusal = BirthRefusal(birth); !refusal.empty()) {
+    RefuseRow(line, refusal, output, sink);
+    return false;
+  }
   const Chart chart = ComputeChart(birth, output.chart);
   std::string& out = sink.out;
   if (output.format == BatchFormat::Jsonl) {
     JsonWriter& json = sink.json;
     json.BeginObject();
-    json.Member("line", line);
+    json.Member(output.rowKey, line);
     WriteChartMembers(json, chart, {.paragraphs = output.paragraphs, .vargas = output.chart.vargas});
-    if (const std::optional<PlaceFacts>& place = std::get<RowBirth>(row).place) WritePlaceMember(json, *place);
+    if (place) WritePlaceMember(json, *place);
     json.EndObject();
     json.Finish(out);
     out += '\n';

@@ -70,14 +70,18 @@ struct RowBirth {
 };
 
 // The row's birth, or the message that refuses it: the single chart's option
-// messages (a place as --place's, from the process's atlas), then the form's
-// checks.
+// messages (a place as --place's, from the process's atlas). The form's
+// checks come after, when the birth is charted (ChartBirthRow).
 std::variant<RowBirth, std::string> BirthFromRow(const RowCells& cells);
 
 enum class BatchFormat { Jsonl, Csv };
 
 struct BatchOutput {
   BatchFormat format = BatchFormat::Jsonl;
+  // What numbers a row: "line", its line in the input, or "id", a birth of
+  // the library. The first key of a JSON row, the first column of the CSV,
+  // and the word before the number in a refusal on standard error.
+  std::string_view rowKey = "line";
   bool paragraphs = false;
   // --node and --dasha-year; a row carries the balance at birth, not the
   // dasha's periods. --vargas sets `vargas`, and the JSON rows then carry them.
@@ -102,5 +106,10 @@ bool ChartRow(std::size_t line, const RowCells& cells, const BatchOutput& output
 
 // Appends a refusal of the row on `line`, as ChartRow does.
 void RefuseRow(std::size_t line, std::string_view message, const BatchOutput& output, RowSink& sink);
+
+// Charts a birth read already (a row's, or the library's) as ChartRow does,
+// or refuses it with the form's checks. Returns whether it was charted.
+bool ChartBirthRow(std::size_t number, const Birth& birth, const std::optional<PlaceFacts>& place,
+                   const BatchOutput& output, RowSink& sink);
 
 }  // namespace orbisca::cli

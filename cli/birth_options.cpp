@@ -55,7 +55,7 @@ std::optional<UsageError> ReadDate(const std::string& date, Birth& b) {
   const auto d = dash2 ? TakeDigits(rest, 1, 2) : std::nullopt;
   if (!d || !rest.empty()) return UsageError{"--date expects YYYY-MM-DD, not \"" + date + "\""};
   const int year = ToInt(*y), month = ToInt(*m), day = ToInt(*d);
-  if (year < 1901 || year > 2050) return UsageError{"--date: the year must be 1901 to 2050"};
+  if (year < kFirstYear || year > kLastYear) return UsageError{"--date: the year must be 1901 to 2050"};
   if (month < 1 || month > 12) return UsageError{"--date: the month must be 1 to 12"};
   if (day < 1 || day > 31) return UsageError{"--date: the day must be 1 to 31"};
   b.year = year;
@@ -175,6 +175,12 @@ std::variant<Birth, UsageError> BirthFromTexts(const OptionTexts& texts) {
     if (std::optional<UsageError> error = ReadCoordinates(texts, e)) return *error;
   }
   return e;
+}
+
+std::string BirthRefusal(const Birth& birth) {
+  if (birth.year < kFirstYear || birth.year > kLastYear) return "the year must be 1901 to 2050";
+  if (const std::optional<EntryRefusal> refusal = CheckBirth(birth)) return std::string(refusal->message);
+  return {};
 }
 
 }  // namespace orbisca::cli

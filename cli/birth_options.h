@@ -37,6 +37,14 @@ std::optional<UsageError> ReadTime(const std::string& time, Birth& birth);
 std::optional<UsageError> ReadZone(const std::string& zone, Birth& birth);
 std::optional<UsageError> ReadCoordinates(const OptionTexts& texts, Birth& birth);
 
+// The years a chart is made for, as --date and the form's year list give them.
+inline constexpr int kFirstYear = 1901, kLastYear = 2050;
+
+// The message that refuses a birth before it is charted, empty when it
+// charts: a year out of those (a saved birth may have any), then the form's
+// checks (CheckBirth).
+std::string BirthRefusal(const Birth& birth);
+
 // The birth that the texts stand for, or the message that refuses them; the
 // form's checks (CheckBirth) come after, on the birth. With a place, the
 // longitude and latitude are left for ApplyPlace, and so is the zone when

@@ -196,7 +196,7 @@ int RunBirthsCommand(int argc, const char* const* argv) {
   OptionTexts& b = add.birth;
   adding->add_option("--name", b.name, "Name (default: CHART)");
   adding->add_option("--date", b.date, "Local date, YYYY-MM-DD")->required();
-  adding->add_option("--time", b.time, "Local time, HH:MM")->required();
+  adding->add_option("--time", b.time, "Local time, HH:MM[:SS]")->required();
   adding->add_option("--zone", b.zone, "Zone: list position, list text or abbreviation");
   adding->add_option("--lon", b.lon, "Longitude DEG:MIN followed by E or W");
   adding->add_option("--lat", b.lat, "Latitude DEG:MIN followed by N or S");

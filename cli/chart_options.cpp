@@ -3,9 +3,11 @@
 #include <CLI/CLI.hpp>
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <optional>
 #include <string_view>
 
+#include "births/library.h"
 #include "orbisca/version.h"
 #include "run/time_zones.h"
 
@@ -16,10 +18,10 @@ constexpr const char* kDescription =
     "Computes the sidereal longitudes of the Sun, Moon and eight planets for one birth and\n"
     "lists the aspects between them with their interpretations.";
 
-// The options that take a value.
+// The options that take a value (--batch and --library may go without one).
 constexpr std::array<std::string_view, 18> kValueOptions = {
     "--date",   "--time",   "--zone",   "--lon",  "--lat",          "--name",      "--rtf",
-    "--svg",    "--place",  "--places", "--batch", "--input",       "--format",    "--output",
+    "--svg",    "--place",  "--places", "--birth", "--input",       "--format",    "--output",
     "--jobs",   "--node",   "--dasha-year", "--dasha-levels"};
 
 // The options of one chart as the command line gave them: their texts, the
@@ -37,7 +39,7 @@ struct ChartLine {
 // --batch is given, which ParseCommandLine checks.
 void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_option("--date", t.date, "Local date of birth, YYYY-MM-DD (1901 to 2050)");
-  app.add_option("--time", t.time, "Local clock time of birth, HH:MM (24-hour clock)");
+  app.add_option("--time", t.time, "Local clock time of birth, HH:MM[:SS] (24-hour clock)");
   app.add_option("--zone", t.zone, "Time zone: list position 0 to 70, the list text, or its abbreviation");
   app.add_option("--lon", t.lon, "Longitude of the birth place, DEG:MIN followed by E or W, e.g. 77:12E (default 0:00E)");
   app.add_option("--lat", t.lat, "Latitude, DEG:MIN followed by N or S (default 0:00N)");
@@ -60,7 +62,42 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   }
   app.footer(zoneList +
              "\nExit status: 0 chart printed, 1 the RTF or SVG file or standard output could not be written, 2 input refused.\n"
-             "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file or output file.");
+             "With --birth: 1 also for a saved birth that the checks refuse; 2 for an unreadable library or an unknown id.\n"
+             "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file, library or output file.");
+}
+
+// The library's options: --birth ID charts a saved birth, and --batch with
+// --library (and no file) charts them all. --library without a value is the
+// default library, as the births commands find it.
+struct LibraryTexts {
+  std::int64_t birth = 0;
+  std::string library;
+};
+
+void DeclareLibraryOptions(CLI::App& app, LibraryTexts& t) {
+  app.add_option("--birth", t.birth, "Chart the library's birth of this id (see orbisca-chart births list)");
+  app.add_option("--library", t.library,
+                 "The library of births for --birth and --batch (default: $ORBISCA_LIBRARY, else "
+                 "$XDG_DATA_HOME/orbisca/births.sqlite)")
+      ->expected(0, 1);
+}
+
+std::string LibraryPath(const CLI::App& app, const LibraryTexts& t) {
+  return app.count("--library") > 0 && !t.library.empty() ? t.library : births::DefaultLibraryPath();
+}
+
+// --birth ID: the saved birth, exactly as the library holds it (an atlas
+// offset included), or the message that refuses the id or the library.
+std::optional<UsageError> ReadSavedBirth(const std::string& path, std::int64_t id, ChartRequest& request) {
+  try {
+    const std::optional<births::SavedBirth> saved = births::Library(path, births::Access::Read).Find(id);
+    if (!saved) return UsageError{"--birth: no birth has the id " + std::to_string(id) + " in " + path};
+    request.birth = saved->birth;
+    request.saved = true;
+    return std::nullopt;
+  } catch (const births::LibraryError& e) {
+    return UsageError{std::string("--birth: ") + e.what()};
+  }
 }
 
 // The texts of the options of the nodes and the dasha, as given.
@@ -119,7 +156,10 @@ struct BatchTexts {
 };
 
 void DeclareBatchOptions(CLI::App& app, BatchRequest& batch, BatchTexts& t) {
-  app.add_option("--batch", batch.inputPath, "Chart every row of FILE (- for standard input): CSV or JSON Lines");
+  app.add_option("--batch", batch.inputPath,
+                 "Chart every row of FILE (- for standard input): CSV or JSON Lines; with --library and no FILE, "
+                 "every birth of the library")
+      ->expected(0, 1);
   app.add_option("--input", t.input, "Batch input format: csv or jsonl (default: from the file's extension)");
   app.add_option("--format", t.format, "Batch output format: jsonl (default) or csv");
   app.add_option("--output", batch.outputPath, "Write the batch output to FILE, whole or not at all");
@@ -157,6 +197,10 @@ constexpr std::array<std::string_view, 13> kChartOnlyOptions = {
 constexpr std::array<std::string_view, 7> kBatchOnlyOptions = {"--input", "--format",     "--output", "--jobs",
                                                                "--paragraphs", "--vargas", "--quiet"};
 
+// The options of a birth typed out, which --birth replaces.
+constexpr std::array<std::string_view, 9> kTypedBirthOptions = {"--date", "--time", "--zone",   "--lon", "--lat",
+                                                                "--place", "--dst", "--no-dst", "--name"};
+
 std::optional<UsageError> OtherModesOptions(const CLI::App& app) {
   const auto firstGiven = [&app](auto options) -> std::optional<std::string> {
     for (std::string_view option : options) {
@@ -168,8 +212,18 @@ std::optional<UsageError> OtherModesOptions(const CLI::App& app) {
   const std::optional<std::string> batch = firstGiven(kBatchOnlyOptions);
   if (app.count("--batch") > 0) {
     if (app.count("--places") > 0) return UsageError{"--places is not used with --batch"};
+    if (app.count("--birth") > 0) return UsageError{"--birth is not used with --batch"};
     if (chart) return UsageError{*chart + " is not used with --batch"};
+    if (app.count("--library") > 0 && app.count("--input") > 0) return UsageError{"--input is not used with --library"};
     return std::nullopt;
+  }
+  if (app.count("--birth") > 0) {
+    if (app.count("--places") > 0) return UsageError{"--places is not used with --birth"};
+    if (const std::optional<std::string> typed = firstGiven(kTypedBirthOptions)) {
+      return UsageError{*typed + " is not used with --birth: the birth is the library's"};
+    }
+  } else if (app.count("--library") > 0) {
+    return UsageError{"--library is used only with --birth or --batch"};
   }
   if (batch) return UsageError{*batch + " is used only with --batch"};
   if (app.count("--places") > 0 && chart) return UsageError{*chart + " is not used with --places"};
@@ -267,9 +321,11 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   BatchRequest batch;
   BatchTexts batchTexts;
   VedicTexts vedic;
+  LibraryTexts library;
   DeclareOptions(app, line.texts, line.request);
   DeclareVedicOptions(app, vedic);
   DeclareBatchOptions(app, batch, batchTexts);
+  DeclareLibraryOptions(app, library);
   if (std::optional<UsageError> missing = MissingValue(argc, argv)) {
     // Help asked for on the same line is shown instead. It is answered here:
     // the option parser would take a "--help" that follows an option without
@@ -289,6 +345,12 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   }
   if (std::optional<UsageError> error = OtherModesOptions(app)) return *error;
   if (app.count("--batch") > 0) {
+    if (app.count("--library") > 0) {
+      if (!batch.inputPath.empty()) return UsageError{"--batch charts a file or, with --library, the library; not both"};
+      batch.library = LibraryPath(app, library);
+    } else if (batch.inputPath.empty()) {
+      return UsageError{"--batch needs a value: a file, or --library"};
+    }
     // The batch writes the balance at birth, never the periods.
     if (app.count("--dasha-levels") > 0) return UsageError{"--dasha-levels is not used with --batch"};
     if (std::optional<UsageError> error = ReadVedicOptions(vedic, false, batch.output.chart)) return *error;
@@ -297,6 +359,13 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     return std::get<BatchRequest>(std::move(read));
   }
   if (app.count("--places")) return ListPlaces(line.texts.placesQuery);
+  if (app.count("--birth") > 0) {
+    if (std::optional<UsageError> error = ReadVedicOptions(vedic, true, line.request.options)) return *error;
+    if (std::optional<UsageError> error = ReadSavedBirth(LibraryPath(app, library), library.birth, line.request)) {
+      return *error;
+    }
+    return std::move(line.request);
+  }
   line.given = {app.count("--date") > 0, app.count("--time") > 0, app.count("--zone") > 0,
                 app.count("--lon") > 0,  app.count("--lat") > 0,  app.count("--place") > 0};
   if (std::optional<UsageError> error = ReadVedicOptions(vedic, true, line.request.options)) return *error;

@@ -19,6 +19,7 @@ struct ChartRequest {
   std::string svgPath;  // empty: no picture file
   std::optional<PlaceFacts> place;  // --place
   ChartOptions options{.dashaLevels = 2};  // --node, --dasha-year, --dasha-levels
+  bool saved = false;  // --birth: the library's birth, whose refusal is a refused record (exit status 1)
 };
 
 // --places QUERY: the matching places, listed.

@@ -23,6 +23,7 @@ namespace {
 
 constexpr int kExitWriteFailed = 1;  // a file, or standard output, could not be written
 constexpr int kExitRefused = 2;
+constexpr int kExitRefusedRecord = 1;
 // The report window shows its text in Verdana 9.75 point.
 constexpr double kReportPoints = 9.75;
 
@@ -131,9 +132,10 @@ int Run(int argc, const char* const* argv) {
   if (const BatchRequest* batch = std::get_if<BatchRequest>(&parsed)) return RunBatch(*batch);
   if (const PlaceListing* listing = std::get_if<PlaceListing>(&parsed)) return Print(listing->text);
   const ChartRequest& request = std::get<ChartRequest>(parsed);
-  if (const std::optional<EntryRefusal> refusal = CheckBirth(request.birth)) {
-    std::cerr << refusal->message << '\n';
-    return kExitRefused;
+  if (const std::string refusal = BirthRefusal(request.birth); !refusal.empty()) {
+    std::cerr << refusal << '\n';
+    // A saved birth refused is a refused record, as in the births commands.
+    return request.saved ? kExitRefusedRecord : kExitRefused;
   }
   const Chart chart = ComputeChart(request.birth, request.options);
   if (request.place && !request.place->note.empty()) std::cerr << "Note: " << request.place->note << '\n';

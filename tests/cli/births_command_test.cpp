@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <nlohmann/json.hpp>
+#include <sstream>
 
 #include "run_command.h"
 
@@ -89,6 +90,107 @@ TEST_F(BirthsCommand, EachSubcommandAndItsStatus) {
   const Outcome lines = RunChart({"--batch", PathOf("all.jsonl")});
   EXPECT_EQ(lines.status, 0) << lines.err;
   EXPECT_NE(lines.err.find("4 rows read, 4 charted"), std::string::npos) << lines.err;
+}
+
+// --birth charts a saved birth exactly as the same birth typed as options:
+// an atlas offset (Kathmandu's UTC+05:45) and the seconds included. The batch
+// charts the whole library by id. A birth the library keeps but the chart's
+// checks refuse (before 1901) is a refused record: exit status 1.
+TEST_F(BirthsCommand, SavedBirthsChartAsTyped) {
+  ASSERT_EQ(Births({"add", "--name", "Kath", "--date", "1990-05-01", "--time", "06:30:40", "--place", "Kathmandu"}).out,
+            "1\n");
+  ASSERT_EQ(Births({"add", "--name", "Ada \"Q\"", "--date", "1976-07-04", "--time", "10:15", "--zone", "EST", "--lon",
+                    "74:00W", "--lat", "40:42N", "--dst"})
+                .out,
+            "2\n");
+  std::ofstream(PathOf("old.csv")) << "name,date,time,zone,dst,lon,lat\nOld,1850-03-01,12:00,GMT,false,0:00E,0:00N\n";
+  ASSERT_EQ(Births({"import", PathOf("old.csv")}).status, 0);
+  const std::string library = PathOf("lib.sqlite");
+  const std::vector<std::string> kath = {"--name", "Kath", "--date", "1990-05-01", "--time", "06:30:40", "--zone",
+                                         "UTC+05:45", "--lon", "85:19E", "--lat", "27:42N"};
+  const std::vector<std::string> ada = {"--name", "Ada \"Q\"", "--date", "1976-07-04", "--time", "10:15", "--zone",
+                                        "EST", "--lon", "74:00W", "--lat", "40:42N", "--dst"};
+  const struct {
+    std::vector<std::string> typed;
+    const char* id;
+    std::vector<std::string> output;
+  } cases[] = {
+      {kath, "1", {}},
+      {kath, "1", {"--json", "--node", "true", "--dasha-levels", "3"}},
+      {kath, "1", {"--report"}},
+      {ada, "2", {"--json"}},
+      {ada, "2", {"--svg", PathOf("chart.svg")}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.typed[1] + " " + (c.output.empty() ? "" : c.output[0]));
+    std::vector<std::string> typed = c.typed, saved = {"--birth", c.id, "--library", library};
+    typed.insert(typed.end(), c.output.begin(), c.output.end());
+    saved.insert(saved.end(), c.output.begin(), c.output.end());
+    const Outcome want = RunChart(typed);
+    ASSERT_EQ(want.status, 0) << want.err;
+    const std::string picture = c.output.empty() || c.output[0] != "--svg" ? "" : PathOf("chart.svg");
+    const auto file = [&picture] {
+      std::ifstream in(picture);
+      return std::string(std::istreambuf_iterator<char>(in), {});
+    };
+    const std::string wantPicture = picture.empty() ? "" : file();
+    const Outcome got = RunChart(saved);
+    EXPECT_EQ(got.status, 0) << got.err;
+    EXPECT_EQ(got.out, want.out);
+    if (!picture.empty()) {
+      EXPECT_EQ(file(), wantPicture);
+    }
+  }
+  // The library by id, each row the single chart's with "id" first.
+  const Outcome all = RunChart({"--batch", "--library", library});
+  EXPECT_EQ(all.status, 1);
+  EXPECT_EQ(all.err, "orbisca-chart: 3 births read, 2 charted, 1 refused\n");
+  std::vector<nlohmann::ordered_json> rows;
+  std::istringstream lines(all.out);
+  for (std::string line; std::getline(lines, line);) rows.push_back(nlohmann::ordered_json::parse(line));
+  ASSERT_EQ(rows.size(), 3u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    nlohmann::ordered_json single =
+        nlohmann::ordered_json::parse(RunChart({"--birth", std::to_string(i + 1), "--library", library, "--json"}).out);
+    single["dasha"].erase("periods");
+    single.erase("vargas");
+    for (auto& aspect : single["aspects"]) aspect.erase("paragraph");
+    EXPECT_EQ(rows[i].dump(), "{\"id\":" + std::to_string(i + 1) + "," + single.dump().substr(1));
+  }
+  EXPECT_EQ(rows[2].dump(), R"({"id":3,"error":"the year must be 1901 to 2050"})");
+  // The same through the default library, and as CSV with the refusal on standard error.
+  const Outcome byDefault =
+      RunChart({"--batch", "--library", "--format", "csv"}, "ORBISCA_LIBRARY=" + Quote(library) + " ");
+  EXPECT_EQ(byDefault.status, 1);
+  EXPECT_EQ(byDefault.out.substr(0, 37), "id,name,kind,first,second,separation\n");
+  EXPECT_NE(byDefault.out.find("\n2,\"Ada \"\"Q\"\"\",Conjunction,Sun,Venus,"), std::string::npos) << byDefault.out;
+  EXPECT_NE(byDefault.err.find("orbisca-chart: id 3: the year must be 1901 to 2050\n"), std::string::npos)
+      << byDefault.err;
+
+  // Exit statuses and messages.
+  const struct {
+    std::vector<std::string> args;
+    int status;
+    std::string err;
+  } uses[] = {
+      {{"--birth", "3", "--library", library}, 1, "the year must be 1901 to 2050"},
+      {{"--birth", "9", "--library", library}, 2, "--birth: no birth has the id 9 in " + library},
+      {{"--birth", "1", "--library", PathOf("none.sqlite")}, 2, "there is no library at " + PathOf("none.sqlite")},
+      {{"--birth", "1", "--library", library, "--zone", "EST"}, 2, "--zone is not used with --birth"},
+      {{"--birth", "x", "--library", library}, 2, "--birth"},
+      {{"--batch", "--library", PathOf("none.sqlite")}, 2, "there is no library at"},
+      {{"--batch", PathOf("old.csv"), "--library", library}, 2, "not both"},
+      {{"--batch"}, 2, "--batch needs a value"},
+      {{"--library", library, "--date", "1990-05-01", "--time", "06:30", "--zone", "GMT"}, 2,
+       "--library is used only with --birth or --batch"},
+  };
+  for (const auto& u : uses) {
+    const Outcome o = RunChart(u.args);
+    SCOPED_TRACE(u.args[0] + " " + u.args[1]);
+    EXPECT_EQ(o.status, u.status) << o.err;
+    EXPECT_NE(o.err.find(u.err), std::string::npos) << o.err;
+    EXPECT_TRUE(o.out.empty());
+  }
 }
 
 TEST_F(BirthsCommand, LibraryThatIsNotOneIsLeftAlone) {
