@@ -2,6 +2,8 @@
 // first schema, two writers at once, and an import killed midway.
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 #include <signal.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -105,6 +107,49 @@ TEST_F(LibraryTest, SavesFindsReplacesListsAndRemoves) {
   EXPECT_EQ(library.Count(), 1);
   // Another program sees the change at once.
   EXPECT_EQ(Library(path, Access::Read).List().size(), 1u);
+}
+
+// A search finds its text anywhere in the name, place, tags or note, ASCII
+// letters in any case; %, _ and \ are the text's own characters, never
+// wildcards.
+TEST_F(LibraryTest, SearchTakesTheTextAsItIs) {
+  Library library(PathOf("search.sqlite"), Access::Write);
+  const char* names[] = {"100% Ada", "a_b", "back\\slash", "ÉMILE", "émile", "Plain"};
+  for (const char* name : names) {
+    SavedBirth s = Sample(name);
+    s.birth.place.reset();
+    library.Add(s);
+  }
+  SavedBirth tagged = Sample("Tagged");
+  tagged.birth.place.reset();
+  tagged.tags = {"Clients"};
+  tagged.note = "met in 1990";
+  library.Add(tagged);
+  const struct {
+    const char* search;
+    std::vector<std::string> found;  // by name
+  } cases[] = {
+      {"%", {"100% Ada"}},
+      {"0% a", {"100% Ada"}},
+      {"_", {"a_b"}},
+      {"a_", {"a_b"}},
+      {"\\", {"back\\slash"}},
+      {"K\\S", {"back\\slash"}},
+      {"PLAIN", {"Plain"}},
+      {"émile", {"émile"}},  // letters beyond ASCII keep their case
+      {"mile", {"ÉMILE", "émile"}},
+      {"client", {"Tagged"}},
+      {"IN 19", {"Tagged"}},
+      {"zzz", {}},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.search);
+    std::vector<std::string> found;
+    for (const SavedBirth& s : library.List(c.search)) found.push_back(s.birth.name);
+    std::sort(found.begin(), found.end());
+    EXPECT_EQ(found, c.found);
+    EXPECT_EQ(library.Summaries(c.search).size(), c.found.size());
+  }
 }
 
 TEST_F(LibraryTest, BadFilesGetAMessageAndStayAsTheyWere) {
