@@ -45,6 +45,10 @@ class JsonWriter {
     Key(key);
     Value(value);
   }
+  // The members a chart writes most, each in one piece.
+  void Member(std::string_view key, TableName value);
+  void Member(std::string_view key, int value);
+  void Member(std::string_view key, double value);
 
   // Appends the text written since the last Finish to `out`, and starts over.
   void Finish(std::string& out);
@@ -76,6 +80,9 @@ class JsonWriter {
   std::size_t SeparatorRoom() const { return 6 + static_cast<std::size_t>(indent_ < 0 ? 0 : indent_ * depth_); }
   // Writes `bytes` as a value.
   void Plain(std::string_view bytes);
+  // Writes `"key":` (and a space when indented) at p, after its separator;
+  // returns the end.
+  char* KeyAt(char* p, std::string_view key);
 
   int indent_;
   static constexpr int kMaxDepth = 16;

@@ -186,7 +186,7 @@ TEST_F(BirthsCommand, SavedBirthsChartAsTyped) {
   };
   for (const auto& u : uses) {
     const Outcome o = RunChart(u.args);
-    SCOPED_TRACE(u.args[0] + " " + u.args[1]);
+    SCOPED_TRACE(u.args[0] + (u.args.size() > 1 ? " " + u.args[1] : ""));
     EXPECT_EQ(o.status, u.status) << o.err;
     EXPECT_NE(o.err.find(u.err), std::string::npos) << o.err;
     EXPECT_TRUE(o.out.empty());
