@@ -6,20 +6,9 @@
 
 namespace orbisca::cli {
 
-char* JsonWriter::Separate(char* p) {
-  if (afterKey_) {
-    afterKey_ = false;
-    return p;
-  }
-  if (depth_ == 0) return p;
-  bool& empty = empty_[static_cast<std::size_t>(depth_ - 1)];
-  if (!empty) *p++ = ',';
-  empty = false;
-  if (indent_ >= 0) {
-    *p++ = '\n';
-    p = std::fill_n(p, depth_ * indent_, ' ');
-  }
-  return p;
+char* JsonWriter::Indent(char* p) {
+  *p++ = '\n';
+  return std::fill_n(p, depth_ * indent_, ' ');
 }
 
 void JsonWriter::Open(char bracket) {
@@ -40,38 +29,9 @@ void JsonWriter::Close(char bracket) {
   Done(p);
 }
 
-char* JsonWriter::KeyAt(char* p, std::string_view key) {
-  p = Separate(p);
-  *p++ = '"';
-  p = std::copy(key.begin(), key.end(), p);
-  *p++ = '"';
-  *p++ = ':';
-  if (indent_ >= 0) *p++ = ' ';
-  return p;
-}
-
 void JsonWriter::Key(std::string_view key) {
   Done(KeyAt(Room(SeparatorRoom() + key.size()), key));
   afterKey_ = true;
-}
-
-void JsonWriter::Member(std::string_view key, TableName value) {
-  char* p = KeyAt(Room(SeparatorRoom() + key.size() + value.text.size() + 2), key);
-  *p++ = '"';
-  p = std::copy(value.text.begin(), value.text.end(), p);
-  *p++ = '"';
-  Done(p);
-}
-
-void JsonWriter::Member(std::string_view key, double value) {
-  Done(KeyAt(Room(SeparatorRoom() + key.size()), key));
-  holes_.push_back(used_);
-  numbers_.push_back(value);
-}
-
-void JsonWriter::Member(std::string_view key, int value) {
-  char* p = KeyAt(Room(SeparatorRoom() + key.size() + 12), key);
-  Done(std::to_chars(p, p + 12, value).ptr);
 }
 
 void JsonWriter::Plain(std::string_view bytes) {

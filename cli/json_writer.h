@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
 #include <nlohmann/json.hpp>
 #include <string>
 #include <string_view>
@@ -45,10 +46,24 @@ class JsonWriter {
     Key(key);
     Value(value);
   }
-  // The members a chart writes most, each in one piece.
-  void Member(std::string_view key, TableName value);
-  void Member(std::string_view key, int value);
-  void Member(std::string_view key, double value);
+  // The members a chart writes most, each in one piece. Inline, so that a
+  // key written as a literal is copied at a size the compiler knows.
+  void Member(std::string_view key, TableName value) {
+    char* p = KeyAt(Room(SeparatorRoom() + key.size() + value.text.size() + 2), key);
+    *p++ = '"';
+    p = std::copy(value.text.begin(), value.text.end(), p);
+    *p++ = '"';
+    Done(p);
+  }
+  void Member(std::string_view key, int value) {
+    char* p = KeyAt(Room(SeparatorRoom() + key.size() + 12), key);
+    Done(std::to_chars(p, p + 12, value).ptr);
+  }
+  void Member(std::string_view key, double value) {
+    Done(KeyAt(Room(SeparatorRoom() + key.size()), key));
+    holes_.push_back(used_);
+    numbers_.push_back(value);
+  }
 
   // Appends the text written since the last Finish to `out`, and starts over.
   void Finish(std::string& out);
@@ -68,7 +83,19 @@ class JsonWriter {
   void Close(char bracket);
   // Before a value or a key: the comma and the line break the place needs,
   // written at `p`; returns the end.
-  char* Separate(char* p);
+  char* Separate(char* p) {
+    if (afterKey_) {
+      afterKey_ = false;
+      return p;
+    }
+    if (depth_ == 0) return p;
+    bool& empty = empty_[static_cast<std::size_t>(depth_ - 1)];
+    if (!empty) *p++ = ',';
+    empty = false;
+    return indent_ >= 0 ? Indent(p) : p;
+  }
+  // A line break and the indentation of the current depth, at p.
+  char* Indent(char* p);
   // Room for n more bytes at the end of the text; the caller writes there
   // and ends the text where it stopped.
   char* Room(std::size_t n) {
@@ -82,7 +109,15 @@ class JsonWriter {
   void Plain(std::string_view bytes);
   // Writes `"key":` (and a space when indented) at p, after its separator;
   // returns the end.
-  char* KeyAt(char* p, std::string_view key);
+  char* KeyAt(char* p, std::string_view key) {
+    p = Separate(p);
+    *p++ = '"';
+    p = std::copy(key.begin(), key.end(), p);
+    *p++ = '"';
+    *p++ = ':';
+    if (indent_ >= 0) *p++ = ' ';
+    return p;
+  }
 
   int indent_;
   static constexpr int kMaxDepth = 16;
