@@ -1,6 +1,5 @@
 #include "run/chart_sheet_of.h"
 
-#include <cstdio>
 #include <cstdlib>
 
 #include "astro/civil_day.h"
@@ -10,12 +9,6 @@
 
 namespace orbisca {
 namespace {
-
-std::string LocalDateTime(const Birth& b) {
-  char buffer[48];
-  std::snprintf(buffer, sizeof buffer, "%04d-%02d-%02d %02d:%02d", b.year, b.month, b.day, b.hour, b.minute);
-  return buffer;
-}
 
 // The zone's name: the zone list's name (its text up to the first comma),
 // the IANA zone an offset came from, or none.
@@ -30,7 +23,7 @@ std::string ZoneName(const BirthZone& zone) {
 std::vector<std::string> BirthLines(const Birth& birth, const Chart& chart, const std::string& placeName) {
   const std::string zone = ZoneName(birth.zone);
   const std::string place = placeName.empty() ? PlaceCoordinates(birth) : placeName + ", " + PlaceCoordinates(birth);
-  return {"Born " + LocalDateTime(birth) + " local time" + (birth.dst ? ", daylight saving" : ""),
+  return {"Born " + BirthClockText(birth) + " local time" + (birth.dst ? ", daylight saving" : ""),
           (zone.empty() ? "Clock at " : "Zone " + zone + ", clock at ") + ClockOffsetName(chart.instant.clockOffsetHours),
           "Place " + place};
 }
