@@ -50,6 +50,9 @@ std::vector<std::pair<std::string, std::string>> ParticularRows(const Chart& cha
       {"Tithi", std::to_string(d.tithi) + ", " + std::string(PakshaName(d.paksha)) + " " + std::string(TithiName(d.tithi))},
       {"Yoga", std::to_string(d.yoga) + ", " + std::string(YogaName(d.yoga))},
       {"Karana", std::to_string(d.karana) + ", " + std::string(KaranaName(d.karana))},
+      // What the chart was computed with, so that a printed sheet can be checked.
+      {"Nodes", chart.nodeKind == NodeKind::True ? "true node" : "mean node"},
+      {"Dasha year", std::string(DashaYearName(chart.dasha.year))},
   };
 }
 

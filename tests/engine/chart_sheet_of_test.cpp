@@ -66,6 +66,20 @@ TEST(ChartSheetOf, BirthLinesGiveDateZoneOffsetPlaceAndCoordinates) {
   }
 }
 
+// The choices the chart was computed with are printed with it.
+TEST(ChartSheetOf, ParticularsNameTheNodeAndTheDashaYear) {
+  const Birth birth = NewYork1976();
+  ChartOptions options;
+  options.nodeKind = NodeKind::True;
+  options.dashaYear = DashaYear::Savana;
+  const ChartSheet sheet = ChartSheetOf(birth, ComputeChart(birth, options), "", ChartStyle::South);
+  const std::vector<std::pair<std::string, std::string>> expected = {
+      {"Lagna", "Simha (Leo) 14°40′"}, {"Rasi", "Kanya (Virgo)"}, {"Nakshatra", "Hasta, pada 3"},
+      {"Weekday", "Sunday"}, {"Vara", "Ravivara from sunrise 05:30"}, {"Tithi", "8, Shukla Ashtami"},
+      {"Yoga", "19, Parigha"}, {"Karana", "15, Vishti"}, {"Nodes", "true node"}, {"Dasha year", "360 days (savana)"}};
+  EXPECT_EQ(sheet.particulars, expected);
+}
+
 // Computed with or without the vargas and the periods, the sheet is the same
 // and whole: 13 positions with the navamsa of 9 x the longitude, nine
 // mahadashas that follow each other from the balance's lord, every aspect.
