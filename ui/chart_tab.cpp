@@ -29,6 +29,8 @@
 #include <cstdlib>
 
 #include "report/atomic_file.h"
+#include "report/chart_sheet.h"
+#include "report/pdf/pdf_file.h"
 #include "places/zone_facts.h"
 #include "report/chart_picture.h"
 #include "run/chart_picture_of.h"
@@ -36,6 +38,7 @@
 #include "ui/accessible_list.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
+#include "ui/printing.h"
 #include "ui/save_path.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -78,8 +81,49 @@ constexpr std::array<NodeChoiceRow, 2> kNodeChoices = {{
     {NodeKind::True, "True node", "true"},
 }};
 
+struct StyleChoiceRow {
+  ChartStyle style;
+  const char* text;
+  const char* key;  // as remembered
+};
+constexpr std::array<StyleChoiceRow, 2> kStyleChoices = {{
+    {ChartStyle::South, "South Indian", "south"},
+    {ChartStyle::North, "North Indian", "north"},
+}};
+
+// The vargas in the order of their list: the rasi, the navamsa one step
+// below it (the one most asked for), then the rest in Parashara's order.
+std::vector<Varga> VargaListOrder() {
+  std::vector<Varga> order{Varga::D1, Varga::D9};
+  for (const VargaRow& row : kVargas)
+    if (row.varga != Varga::D1 && row.varga != Varga::D9) order.push_back(row.varga);
+  return order;
+}
+
+// "D9 Navamsa".
+QString VargaCaption(Varga v) {
+  return QStringLiteral("D%1 ").arg(Divisions(v)) + FromUtf8(VargaRowOf(v).name);
+}
+
+// The picture of a varga: the rasi picture with each mark moved to its sign
+// in the varga; the degrees, which are the rasi's, are left out there.
+ChartPicture PictureOfVarga(const Birth& birth, const Chart& chart, const std::string& placeName, Varga v) {
+  ChartPicture p = PictureOfChart(birth, chart, placeName);
+  if (v == Varga::D1) return p;
+  const auto& signs = chart.vargas.Of(v);
+  // The marks run: the lagna, the ten bodies, Rahu, Ketu.
+  p.marks[0].sign = signs[kVargaAscendant];
+  for (std::size_t i = 0; i < kBodyCount; ++i) p.marks[1 + i].sign = signs[i];
+  p.marks[1 + kBodyCount].sign = signs[kVargaRahu];
+  p.marks[2 + kBodyCount].sign = signs[kVargaKetu];
+  for (PictureMark& m : p.marks) m.degrees.clear();
+  p.chartName = std::string(VargaRowOf(v).name) + " chart";
+  return p;
+}
+
 const QString kNodeKey = QStringLiteral("chart/node");
 const QString kDashaYearKey = QStringLiteral("chart/dashaYear");
+const QString kStyleKey = QStringLiteral("chart/style");
 
 QSettings Settings() { return QSettings(QStringLiteral("Orbisca"), QStringLiteral("Orbisca")); }
 
@@ -148,8 +192,16 @@ ChartOptions RememberedChartOptions() {
   return options;
 }
 
+ChartStyle RememberedChartStyle() {
+  const QString style = Settings().value(kStyleKey).toString();
+  for (const StyleChoiceRow& row : kStyleChoices)
+    if (style == QLatin1String(row.key)) return row.style;
+  return ChartStyle::South;
+}
+
 ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("fraChart"));
+  style_ = RememberedChartStyle();
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   // A screen reader walks every page, shown or not.
@@ -220,7 +272,7 @@ void ChartTab::FitPicture() {
   const int width = scroll_->width() - scroll_->verticalScrollBar()->sizeHint().width() - margins.left() -
                     margins.right();
   const int height = scroll_->height() - margins.top() - margins.bottom() - instantLabel_->heightForWidth(width) -
-                     particularsLabel_->heightForWidth(width) - savePictureButton_->sizeHint().height() - 3 * spacing;
+                     particularsLabel_->heightForWidth(width) - pictureButtons_->sizeHint().height() - 3 * spacing;
   const int tablesWidth = std::max(positionsTable_->sizeHint().width(), aspectGrid_->sizeHint().width());
   const int smallest = SmallestPictureSide();
   const bool wide = width >= tablesWidth + spacing + smallest;
@@ -253,9 +305,17 @@ QWidget* ChartTab::BuildChoices() {
   addList(dashaYearChoice_, "cboDashaYear", tr("Dasha &year:"));
   for (const DashaYearRow& r : kDashaYears) dashaYearChoice_->addItem(FromUtf8(r.name));
   dashaYearChoice_->setCurrentIndex(static_cast<int>(remembered.dashaYear));
+  addList(vargaChoice_, "cboVarga", tr("&Varga:"));
+  for (const Varga v : VargaListOrder()) vargaChoice_->addItem(VargaCaption(v), Divisions(v));
+  vargaChoice_->setCurrentIndex(vargaChoice_->findData(Divisions(varga_)));
+  addList(styleChoice_, "cboStyle", tr("&Style:"));
+  for (const StyleChoiceRow& r : kStyleChoices) styleChoice_->addItem(tr(r.text));
+  styleChoice_->setCurrentIndex(static_cast<int>(style_));
   row->addStretch(1);
   connect(nodeChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
   connect(dashaYearChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
+  connect(vargaChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
+  connect(styleChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
   return holder;
 }
 
@@ -283,11 +343,13 @@ QWidget* ChartTab::BuildDashaPanel() {
 }
 
 QWidget* ChartTab::BuildPositionsTable() {
-  positionsTable_ = MakeTable(static_cast<int>(kBodyCount + kNodes.size()) + 1, 5, this);
+  positionsTable_ = MakeTable(static_cast<int>(kBodyCount + kNodes.size()) + 1, 6, this);
   positionsTable_->setObjectName(QStringLiteral("tblPositions"));
   positionsTable_->setAccessibleName(tr("Positions"));
-  positionsTable_->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
-  positionsTable_->setHorizontalHeaderLabels({tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada")});
+  positionsTable_->setAccessibleDescription(
+      tr("Each body's sign, degrees and minutes in the sign, nakshatra, pada and navamsa sign"));
+  positionsTable_->setHorizontalHeaderLabels(
+      {tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada"), tr("Navamsa")});
   positionsTable_->verticalHeader()->setVisible(false);
   positionsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   return positionsTable_;
@@ -303,10 +365,20 @@ QWidget* ChartTab::BuildPicture() {
   pictureView_->setAccessibleName(tr("Chart picture"));
   pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
   layout->addWidget(pictureView_, 1, Qt::AlignLeft);
-  savePictureButton_ = LightBlueButton(QStringLiteral("cmdSavePicture"), tr("Save Picture\u2026"), holder);
-  PressOnEnter(savePictureButton_, savePictureButton_);
-  connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
-  layout->addWidget(savePictureButton_, 0, Qt::AlignLeft);
+  pictureButtons_ = new QWidget(holder);
+  auto* buttons = new QHBoxLayout(pictureButtons_);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  const auto addButton = [&](const char* objectName, const QString& caption, void (ChartTab::*action)()) {
+    QPushButton* button = LightBlueButton(QLatin1String(objectName), caption, pictureButtons_);
+    PressOnEnter(button, button);
+    connect(button, &QPushButton::clicked, this, action);
+    buttons->addWidget(button);
+  };
+  addButton("cmdSavePicture", tr("Save Picture\u2026"), &ChartTab::SavePicture);
+  addButton("cmdSaveSheet", tr("Save Chart Sheet\u2026"), &ChartTab::SaveChartSheet);
+  addButton("cmdPrintSheet", tr("Print Chart Sheet\u2026"), &ChartTab::PrintChartSheet);
+  buttons->addStretch(1);
+  layout->addWidget(pictureButtons_);
   return holder;
 }
 
@@ -336,14 +408,29 @@ void ChartTab::ShowChart(const Birth& birth, const Chart& chart, const QString& 
   birth_ = birth;
   placeName_ = placeName.toStdString();
   chart_ = chart;
-  picture_ = PictureOfChart(birth, chart, placeName_);
-  picture_.localDateTime += " " + OffsetUsed(birth);
   char local[48];
   std::snprintf(local, sizeof local, "%04d-%02d-%02d %02d:%02d", birth.year, birth.month, birth.day, birth.hour,
                 birth.minute);
   localTimeLine_ = "Local time " + std::string(local) + " at " + OffsetUsed(birth) + ". ";
-  pictureSvg_ = ChartPictureSvg(picture_);
+  DrawPicture();
   if (instantLabel_) FillContents();
+}
+
+void ChartTab::DrawPicture() {
+  picture_ = PictureOfVarga(birth_, chart_, placeName_, varga_);
+  picture_.localDateTime += " " + OffsetUsed(birth_);
+  pictureSvg_ = ChartPictureSvg(picture_, style_);
+}
+
+// A varga or a style chosen: the picture drawn again at once, the style
+// remembered for the next window. The varga starts at the rasi in each.
+void ChartTab::OnPictureChoice() {
+  varga_ = static_cast<Varga>(vargaChoice_->currentData().toInt());
+  style_ = kStyleChoices[static_cast<std::size_t>(std::max(0, styleChoice_->currentIndex()))].style;
+  Settings().setValue(kStyleKey, QLatin1String(kStyleChoices[static_cast<std::size_t>(style_)].key));
+  if (!hasChart_) return;
+  DrawPicture();
+  ShowPicture();
 }
 
 // A node or a dasha year chosen: remembered, and the chart computed again
@@ -370,24 +457,35 @@ void ChartTab::FillContents() {
   FillPositions(chart_);
   FillDasha();
   FillAspectGrid(chart_.aspects);
-  if (!pictureView_) return;
+  ShowPicture();
+}
+
+void ChartTab::ShowPicture() {
   pictureView_->load(PictureSvg());
   // Loading gives the view a new drawing, with the mode of a new renderer.
   pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   QStringList alternative;
-  for (const PictureMark& m : picture_.marks)
-    alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
-  pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+  for (const PictureMark& m : picture_.marks) {
+    alternative << QString::fromStdString(m.letters + (m.degrees.empty() ? "" : " " + m.degrees) + " in " +
+                                          SignName(m.sign));
+  }
+  pictureView_->setAccessibleDescription(tr("%1 chart, %2: ")
+                                             .arg(styleChoice_->currentText(), VargaCaption(varga_)) +
+                                         alternative.join(QStringLiteral("; ")));
   FitPicture();  // its smallest text may have changed
 }
 
 void ChartTab::FillPositions(const Chart& chart) {
-  auto fillRow = [this](int row, const QString& name, const ZodiacPosition& p) {
+  auto fillRow = [this, &chart](int row, const QString& name, const ZodiacPosition& p) {
     positionsTable_->setItem(row, 0, ReadOnlyItem(name));
     positionsTable_->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
     positionsTable_->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
     positionsTable_->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
     positionsTable_->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
+    // The rows run in the order of the varga points: the bodies, the nodes, the lagna.
+    const int navamsa = chart.vargas.Of(Varga::D9)[static_cast<std::size_t>(row)];
+    positionsTable_->setItem(row, 5, ReadOnlyItem(navamsa >= 1 && navamsa <= 12 ? QString::fromStdString(SignName(navamsa))
+                                                                                : QString()));
   };
   int row = 0;
   for (const BodyPosition& b : chart.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
@@ -503,19 +601,48 @@ QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
   return bytes;
 }
 
-// The file's name chooses the format: ".png" gives an image, anything else
-// the SVG text (".svg" added when the name has neither). "No" to replacing a
-// file goes back to the dialog, as the report's save does.
-QString ChartTab::AskPicturePath() {
+// The chart sheet of the chart shown, in the chosen style.
+// (A stand-in until the engine's sheet of a chart is merged.)
+std::vector<std::string> ChartTab::SheetPages() const {
+  ChartSheet sheet;
+  sheet.name = birth_.name;
+  sheet.birthLines = {localTimeLine_, placeName_ + " " + PlaceCoordinates(birth_)};
+  sheet.instantLine = InstantLine(chart_.instant);
+  const auto& navamsa = chart_.vargas.Of(Varga::D9);
+  const auto addRow = [&](std::string name, const ZodiacPosition& w, std::size_t point) {
+    sheet.positions.push_back({std::move(name), SignName(w.sign), FormatInSign(w),
+                               std::string(NakshatraName(w.nakshatra)), std::to_string(w.pada),
+                               SignName(navamsa[point])});
+  };
+  for (std::size_t i = 0; i < chart_.bodies.size(); ++i) addRow(std::string(BodyName(chart_.bodies[i].body)), chart_.bodies[i].where, i);
+  addRow(std::string(NodeName(chart_.nodes[0].node)), chart_.nodes[0].where, kVargaRahu);
+  addRow(std::string(NodeName(chart_.nodes[1].node)), chart_.nodes[1].where, kVargaKetu);
+  addRow("Lagna", chart_.ascendant.where, kVargaAscendant);
+  sheet.particulars = {{"Lagna", SignName(chart_.ascendant.where.sign)}};
+  sheet.rasi = PictureOfVarga(birth_, chart_, placeName_, Varga::D1);
+  sheet.navamsa = PictureOfVarga(birth_, chart_, placeName_, Varga::D9);
+  sheet.style = style_;
+  sheet.dashaBalance = BalanceLine(chart_.dasha.balance);
+  for (const DashaPeriod& md : chart_.dasha.periods)
+    sheet.mahadashas.push_back({std::string(LordName(md.lord)), ClockDateTime(md.start, chart_.instant.clockOffsetHours),
+                                ClockDateTime(md.end, chart_.instant.clockOffsetHours)});
+  return ChartSheetSvgPages(sheet);
+}
+
+// A path to save to, ending in one of `suffixes` (the first added when the
+// name has none of them). "No" to replacing a file goes back to the dialog,
+// as the report's save does.
+QString ChartTab::AskSavePath(const QString& filter, const QStringList& suffixes, const QString& proposedName) {
   QString declined;
   for (;;) {
-    QString path = FileDialogs().SaveFileName(
-        this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"), QStringLiteral("svg"),
-        declined.isEmpty() ? ProposedSavePath(QString::fromStdString(picture_.name), QStringLiteral("svg")) : declined);
+    QString path = FileDialogs().SaveFileName(this, kAppTitle, filter, suffixes.front(),
+                                              declined.isEmpty() ? ProposedSavePath(proposedName, suffixes.front())
+                                                                 : declined);
     if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
-    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
-        !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-      path += QStringLiteral(".svg");
+    if (std::none_of(suffixes.begin(), suffixes.end(), [&path](const QString& suffix) {
+          return path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive);
+        })) {
+      path += QLatin1Char('.') + suffixes.front();
     }
     const QFileInfo target(path);
     if (!target.exists() || target.isDir() ||
@@ -528,24 +655,61 @@ QString ChartTab::AskPicturePath() {
   }
 }
 
+// Written whole or not at all: a failure leaves any earlier file as it was.
+// The reason, or nothing on success.
+std::optional<QString> ChartTab::WriteWhole(const QString& path, const QByteArray& bytes) {
+  const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!reason) return std::nullopt;
+  return QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()));
+}
+
+// The file's name chooses the format: ".png" gives an image, anything else
+// the SVG text (".svg" added when the name has neither). A varga other than
+// the rasi is proposed under a name of its own ("ada-lovelace-d9.svg").
 void ChartTab::SavePicture() {
-  const QString path = AskPicturePath();
+  const QString person = QString::fromStdString(birth_.name) +
+                         (varga_ == Varga::D1 ? QString() : QStringLiteral(" D%1").arg(Divisions(varga_)));
+  const QString path =
+      AskSavePath(tr("SVG picture (*.svg);;PNG image (*.png)"), {QStringLiteral("svg"), QStringLiteral("png")}, person);
   if (path.isEmpty()) return;
-  const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-  const auto cannotSave = [&](const QString& reason) {
-    Messages().Show(this, QMessageBox::Critical, tr("The picture could not be saved to %1.\n%2").arg(shownPath, reason));
-  };
   const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-  QString noDrawing;
-  const QByteArray bytes = png ? PicturePng(kPngPixels, &noDrawing) : PictureSvg();
-  if (png && bytes.isEmpty()) {
-    cannotSave(noDrawing);  // nothing written: an earlier file stays as it was
+  QString reason;
+  const QByteArray bytes = png ? PicturePng(kPngPixels, &reason) : PictureSvg();
+  // A PNG that cannot be drawn writes nothing: an earlier file stays as it was.
+  if (!(png && bytes.isEmpty())) reason = WriteWhole(path, bytes).value_or(QString());
+  if (!reason.isEmpty()) {
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The picture could not be saved to %1.\n%2")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason));
+  }
+}
+
+// The PDF is made before the dialog opens, so that a program without its PDF
+// module says so at once rather than after a file was chosen.
+void ChartTab::SaveChartSheet() {
+  if (!hasChart_) return;
+  std::string error;
+  const std::optional<std::string> pdf = pdf::PdfOfSvgPages(SheetPages(), error);
+  if (!pdf) {
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The chart sheet cannot be made as a PDF.\n%1").arg(QString::fromStdString(error)));
     return;
   }
-  // Written whole or not at all: a failure leaves any earlier file as it was.
-  if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-    cannotSave(QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size())));
+  const QString path =
+      AskSavePath(tr("PDF document (*.pdf)"), {QStringLiteral("pdf")}, QString::fromStdString(birth_.name));
+  if (path.isEmpty()) return;
+  if (const auto reason = WriteWhole(path, QByteArray::fromStdString(*pdf))) {
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The chart sheet could not be saved to %1.\n%2")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), *reason));
+  }
+}
+
+void ChartTab::PrintChartSheet() {
+  if (!hasChart_) return;
+  if (const auto reason = PrintSvgPages(this, PrintDialogs(), SheetPages())) {
+    Messages().Show(this, QMessageBox::Critical, tr("The chart sheet could not be printed.\n%1").arg(*reason));
   }
 }
 
