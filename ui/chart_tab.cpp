@@ -157,6 +157,19 @@ std::string OffsetUsed(const Birth& birth) {
   return places::FormatUtcOffset(minutesEast * 60);
 }
 
+// A list with its caption before it, at the end of `row`; the caption's
+// mnemonic gives the list the focus.
+QComboBox* AddCaptionedList(QBoxLayout* row, const char* objectName, const QString& caption) {
+  QWidget* holder = row->parentWidget();
+  auto* label = new QLabel(caption, holder);
+  auto* list = new AccessibleList(holder);
+  list->setObjectName(QLatin1String(objectName));
+  label->setBuddy(list);
+  row->addWidget(label);
+  row->addWidget(list);
+  return list;
+}
+
 QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
   auto* table = new QTableWidget(rows, columns, parent);
   table->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -271,14 +284,21 @@ void ChartTab::FitPicture() {
   // not one shows, so that its coming and going does not resize the picture.
   const int width = scroll_->width() - scroll_->verticalScrollBar()->sizeHint().width() - margins.left() -
                     margins.right();
+  const int pictureSpacing = pictureView_->parentWidget()->layout()->spacing();
   const int height = scroll_->height() - margins.top() - margins.bottom() - instantLabel_->heightForWidth(width) -
-                     particularsLabel_->heightForWidth(width) - pictureButtons_->sizeHint().height() - 3 * spacing;
+                     particularsLabel_->heightForWidth(width) - choices_->sizeHint().height() - 3 * spacing -
+                     pictureChoices_->sizeHint().height() - pictureButtons_->sizeHint().height() - 2 * pictureSpacing;
   const int tablesWidth = std::max(positionsTable_->sizeHint().width(), aspectGrid_->sizeHint().width());
   const int smallest = SmallestPictureSide();
   const bool wide = width >= tablesWidth + spacing + smallest;
   body_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
-  const int side = std::max(smallest, std::min(wide ? width - tablesWidth - spacing : width, height));
-  pictureView_->setFixedSize(side, side);
+  // The North Indian drawing is taller than wide: its name, date and place
+  // sit under the square.
+  const QRectF box = pictureView_->renderer()->viewBoxF();
+  const double tallness = box.width() > 0 ? box.height() / box.width() : 1.0;
+  const int side = std::max(smallest, std::min(wide ? width - tablesWidth - spacing : width,
+                                               static_cast<int>(height / tallness)));
+  pictureView_->setFixedSize(side, static_cast<int>(std::lround(side * tallness)));
 }
 
 void ChartTab::showEvent(QShowEvent* event) {
@@ -291,31 +311,16 @@ QWidget* ChartTab::BuildChoices() {
   auto* row = new QHBoxLayout(holder);
   row->setContentsMargins(0, 0, 0, 0);
   const ChartOptions remembered = RememberedChartOptions();
-  const auto addList = [&](QComboBox*& list, const char* objectName, const QString& caption) {
-    auto* label = new QLabel(caption, holder);
-    list = new AccessibleList(holder);
-    list->setObjectName(QLatin1String(objectName));
-    label->setBuddy(list);
-    row->addWidget(label);
-    row->addWidget(list);
-  };
-  addList(nodeChoice_, "cboNode", tr("&Nodes:"));
+  nodeChoice_ = AddCaptionedList(row, "cboNode", tr("&Nodes:"));
   for (const NodeChoiceRow& r : kNodeChoices) nodeChoice_->addItem(tr(r.text));
   nodeChoice_->setCurrentIndex(static_cast<int>(remembered.nodeKind));
-  addList(dashaYearChoice_, "cboDashaYear", tr("Dasha &year:"));
+  dashaYearChoice_ = AddCaptionedList(row, "cboDashaYear", tr("Dasha &year:"));
   for (const DashaYearRow& r : kDashaYears) dashaYearChoice_->addItem(FromUtf8(r.name));
   dashaYearChoice_->setCurrentIndex(static_cast<int>(remembered.dashaYear));
-  addList(vargaChoice_, "cboVarga", tr("&Varga:"));
-  for (const Varga v : VargaListOrder()) vargaChoice_->addItem(VargaCaption(v), Divisions(v));
-  vargaChoice_->setCurrentIndex(vargaChoice_->findData(Divisions(varga_)));
-  addList(styleChoice_, "cboStyle", tr("&Style:"));
-  for (const StyleChoiceRow& r : kStyleChoices) styleChoice_->addItem(tr(r.text));
-  styleChoice_->setCurrentIndex(static_cast<int>(style_));
   row->addStretch(1);
   connect(nodeChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
   connect(dashaYearChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
-  connect(vargaChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
-  connect(styleChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
+  choices_ = holder;
   return holder;
 }
 
@@ -359,6 +364,20 @@ QWidget* ChartTab::BuildPicture() {
   auto* holder = new QWidget(this);
   auto* layout = new QVBoxLayout(holder);
   layout->setContentsMargins(0, 0, 0, 0);
+  // What the picture shows, above it.
+  pictureChoices_ = new QWidget(holder);
+  auto* choices = new QHBoxLayout(pictureChoices_);
+  choices->setContentsMargins(0, 0, 0, 0);
+  vargaChoice_ = AddCaptionedList(choices, "cboVarga", tr("&Varga:"));
+  for (const Varga v : VargaListOrder()) vargaChoice_->addItem(VargaCaption(v), Divisions(v));
+  vargaChoice_->setCurrentIndex(vargaChoice_->findData(Divisions(varga_)));
+  styleChoice_ = AddCaptionedList(choices, "cboStyle", tr("&Style:"));
+  for (const StyleChoiceRow& r : kStyleChoices) styleChoice_->addItem(tr(r.text));
+  styleChoice_->setCurrentIndex(static_cast<int>(style_));
+  choices->addStretch(1);
+  connect(vargaChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
+  connect(styleChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
+  layout->addWidget(pictureChoices_);
   pictureView_ = new QSvgWidget(holder);
   pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   pictureView_->setObjectName(QStringLiteral("svgChart"));

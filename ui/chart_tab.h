@@ -113,6 +113,8 @@ class ChartTab : public QWidget {
   QTableWidget* positionsTable_ = nullptr;
   QSvgWidget* pictureView_ = nullptr;
   QTableWidget* aspectGrid_ = nullptr;
+  QWidget* choices_ = nullptr;         // the node's and the dasha year's
+  QWidget* pictureChoices_ = nullptr;  // the varga's and the style's
   QWidget* pictureButtons_ = nullptr;
   // The chart shown, kept until the page is built.
   bool hasChart_ = false;
