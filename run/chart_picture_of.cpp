@@ -23,4 +23,33 @@ ChartPicture PictureOfChart(const Birth& b, const Chart& chart, const std::strin
   return p;
 }
 
+std::array<int, kVargaPointCount> VargaSignsOf(const Chart& chart, Varga varga) {
+  const std::array<int, kVargaPointCount>& stored = chart.vargas.Of(varga);
+  if (stored[kVargaAscendant] != 0) return stored;
+  // Computed without the vargas: the same whole seconds of arc give the same signs.
+  std::array<int, kVargaPointCount> signs{};
+  for (std::size_t i = 0; i < kBodyCount; ++i) signs[i] = VargaSign(varga, chart.bodies[i].longitude);
+  signs[kVargaRahu] = VargaSign(varga, chart.nodes[0].longitude);
+  signs[kVargaKetu] = VargaSign(varga, chart.nodes[1].longitude);
+  signs[kVargaAscendant] = VargaSign(varga, chart.ascendant.longitude);
+  return signs;
+}
+
+ChartPicture PictureOfVarga(const Birth& birth, const Chart& chart, const std::string& placeName, Varga varga) {
+  ChartPicture p = PictureOfChart(birth, chart, placeName);
+  if (varga == Varga::D1) return p;
+  const std::array<int, kVargaPointCount> signs = VargaSignsOf(chart, varga);
+  // PictureOfChart's marks: the lagna, the ten bodies, Rahu and Ketu.
+  p.marks[0].sign = signs[kVargaAscendant];
+  for (std::size_t i = 0; i < kBodyCount + 2; ++i) p.marks[i + 1].sign = signs[i];
+  for (PictureMark& m : p.marks) m.degrees.clear();
+  p.chartName = std::string(VargaRowOf(varga).name) + " (D" + std::to_string(Divisions(varga)) + ") chart";
+  return p;
+}
+
+std::string VargaPictureSvg(const Birth& birth, const Chart& chart, const std::string& placeName, Varga varga,
+                            ChartStyle style) {
+  return ChartPictureSvg(PictureOfVarga(birth, chart, placeName, varga), style);
+}
+
 }  // namespace orbisca
