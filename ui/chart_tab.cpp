@@ -34,6 +34,7 @@
 #include "places/zone_facts.h"
 #include "report/chart_picture.h"
 #include "run/chart_picture_of.h"
+#include "run/chart_sheet_of.h"
 #include "run/vedic_text.h"
 #include "ui/accessible_list.h"
 #include "ui/enter_key.h"
@@ -103,22 +104,6 @@ std::vector<Varga> VargaListOrder() {
 // "D9 Navamsa".
 QString VargaCaption(Varga v) {
   return QStringLiteral("D%1 ").arg(Divisions(v)) + FromUtf8(VargaRowOf(v).name);
-}
-
-// The picture of a varga: the rasi picture with each mark moved to its sign
-// in the varga; the degrees, which are the rasi's, are left out there.
-ChartPicture PictureOfVarga(const Birth& birth, const Chart& chart, const std::string& placeName, Varga v) {
-  ChartPicture p = PictureOfChart(birth, chart, placeName);
-  if (v == Varga::D1) return p;
-  const auto& signs = chart.vargas.Of(v);
-  // The marks run: the lagna, the ten bodies, Rahu, Ketu.
-  p.marks[0].sign = signs[kVargaAscendant];
-  for (std::size_t i = 0; i < kBodyCount; ++i) p.marks[1 + i].sign = signs[i];
-  p.marks[1 + kBodyCount].sign = signs[kVargaRahu];
-  p.marks[2 + kBodyCount].sign = signs[kVargaKetu];
-  for (PictureMark& m : p.marks) m.degrees.clear();
-  p.chartName = std::string(VargaRowOf(v).name) + " chart";
-  return p;
 }
 
 const QString kNodeKey = QStringLiteral("chart/node");
@@ -495,16 +480,16 @@ void ChartTab::ShowPicture() {
 }
 
 void ChartTab::FillPositions(const Chart& chart) {
-  auto fillRow = [this, &chart](int row, const QString& name, const ZodiacPosition& p) {
+  const std::array<int, kVargaPointCount> navamsa = VargaSignsOf(chart, Varga::D9);
+  auto fillRow = [this, &navamsa](int row, const QString& name, const ZodiacPosition& p) {
     positionsTable_->setItem(row, 0, ReadOnlyItem(name));
     positionsTable_->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
     positionsTable_->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
     positionsTable_->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
     positionsTable_->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
     // The rows run in the order of the varga points: the bodies, the nodes, the lagna.
-    const int navamsa = chart.vargas.Of(Varga::D9)[static_cast<std::size_t>(row)];
-    positionsTable_->setItem(row, 5, ReadOnlyItem(navamsa >= 1 && navamsa <= 12 ? QString::fromStdString(SignName(navamsa))
-                                                                                : QString()));
+    const int sign = navamsa[static_cast<std::size_t>(row)];
+    positionsTable_->setItem(row, 5, ReadOnlyItem(QString::fromStdString(SignName(sign))));
   };
   int row = 0;
   for (const BodyPosition& b : chart.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
@@ -621,31 +606,8 @@ QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
 }
 
 // The chart sheet of the chart shown, in the chosen style.
-// (A stand-in until the engine's sheet of a chart is merged.)
 std::vector<std::string> ChartTab::SheetPages() const {
-  ChartSheet sheet;
-  sheet.name = birth_.name;
-  sheet.birthLines = {localTimeLine_, placeName_ + " " + PlaceCoordinates(birth_)};
-  sheet.instantLine = InstantLine(chart_.instant);
-  const auto& navamsa = chart_.vargas.Of(Varga::D9);
-  const auto addRow = [&](std::string name, const ZodiacPosition& w, std::size_t point) {
-    sheet.positions.push_back({std::move(name), SignName(w.sign), FormatInSign(w),
-                               std::string(NakshatraName(w.nakshatra)), std::to_string(w.pada),
-                               SignName(navamsa[point])});
-  };
-  for (std::size_t i = 0; i < chart_.bodies.size(); ++i) addRow(std::string(BodyName(chart_.bodies[i].body)), chart_.bodies[i].where, i);
-  addRow(std::string(NodeName(chart_.nodes[0].node)), chart_.nodes[0].where, kVargaRahu);
-  addRow(std::string(NodeName(chart_.nodes[1].node)), chart_.nodes[1].where, kVargaKetu);
-  addRow("Lagna", chart_.ascendant.where, kVargaAscendant);
-  sheet.particulars = {{"Lagna", SignName(chart_.ascendant.where.sign)}};
-  sheet.rasi = PictureOfVarga(birth_, chart_, placeName_, Varga::D1);
-  sheet.navamsa = PictureOfVarga(birth_, chart_, placeName_, Varga::D9);
-  sheet.style = style_;
-  sheet.dashaBalance = BalanceLine(chart_.dasha.balance);
-  for (const DashaPeriod& md : chart_.dasha.periods)
-    sheet.mahadashas.push_back({std::string(LordName(md.lord)), ClockDateTime(md.start, chart_.instant.clockOffsetHours),
-                                ClockDateTime(md.end, chart_.instant.clockOffsetHours)});
-  return ChartSheetSvgPages(sheet);
+  return ChartSheetSvgPages(ChartSheetOf(birth_, chart_, placeName_, style_));
 }
 
 // A path to save to, ending in one of `suffixes` (the first added when the
