@@ -16,6 +16,7 @@
 #include <QSvgWidget>
 #include <QTableWidget>
 #include <QtTest>
+#include <cmath>
 
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
@@ -30,19 +31,6 @@ using namespace orbisca::ui;
 using namespace orbisca::ui::testing;
 
 namespace {
-
-// Answers with `answer`, then with the next of `later` on each reopening.
-class FakeFileDialogs final : public FileDialogSeam {
- public:
-  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix,
-                       const QString& selected) override {
-    calls.append({caption, filter, suffix, selected});
-    return calls.size() == 1 || later.isEmpty() ? answer : later.takeFirst();
-  }
-  QString answer;
-  QStringList later;
-  QList<QStringList> calls;
-};
 
 class FixedClock final : public ClockSeam {
  public:
@@ -105,6 +93,95 @@ class ChartTabTest : public QObject {
     QCOMPARE(table->item(10, 2)->text(), table->item(11, 2)->text());
     QVERIFY(tab.PictureSvg().contains(">Ra ") && tab.PictureSvg().contains(">Ke "));
     QCOMPARE(Child<QLabel>(tab, "lblParticulars")->text(), QString::fromStdString(ParticularsLine(chart)));
+  }
+
+  // The navamsa of each body, node and the lagna: the sign of 9 x longitude
+  // (a ninth of a sign to a whole sign), also when the chart came without its
+  // vargas.
+  void navamsaColumn_data() {
+    QTest::addColumn<bool>("vargas");
+    QTest::newRow("vargas computed") << true;
+    QTest::newRow("vargas left out") << false;
+  }
+  void navamsaColumn() {
+    QFETCH(bool, vargas);
+    const Birth in = NewYork1976("Chart Test");
+    ChartOptions options;
+    options.vargas = vargas;
+    const Chart chart = ComputeChart(in, options);
+    ChartTab tab;
+    tab.ShowChart(in, chart);
+    tab.BuildContents();
+    auto* table = Child<QTableWidget>(tab, "tblPositions");
+    QCOMPARE(table->horizontalHeaderItem(5)->text(), QStringLiteral("Navamsa"));
+    std::vector<double> longitudes;
+    for (const BodyPosition& b : chart.bodies) longitudes.push_back(b.longitude);
+    for (const NodePosition& n : chart.nodes) longitudes.push_back(n.longitude);
+    longitudes.push_back(chart.ascendant.longitude);
+    QCOMPARE(table->rowCount(), static_cast<int>(longitudes.size()));
+    for (int row = 0; row < table->rowCount(); ++row) {
+      const int sign = static_cast<int>(std::fmod(9.0 * longitudes[static_cast<std::size_t>(row)], 360.0) / 30.0) + 1;
+      QCOMPARE(table->item(row, 5)->text(), QString::fromStdString(SignName(sign)));
+    }
+    // By hand: the Sun at 19°10′ of Mithuna, a dual sign, is in its 6th part
+    // of 3°20′, counted from the 5th sign from Mithuna (Tula): Meena.
+    QCOMPARE(table->item(0, 5)->text(), QStringLiteral("Meena (Pisces)"));
+  }
+
+  // The varga and the style chosen redraw the picture at once: each mark in
+  // its sign of the varga, the view showing the new drawing (the North
+  // Indian one is taller than wide). The style is remembered for the next
+  // window; the varga starts at the rasi in each.
+  void pictureChoices_data() {
+    QTest::addColumn<int>("vargaRow");
+    QTest::addColumn<int>("divisions");
+    QTest::addColumn<int>("styleRow");
+    QTest::newRow("D9 South") << 1 << 9 << 0;
+    QTest::newRow("D9 North") << 1 << 9 << 1;
+    QTest::newRow("D1 North") << 0 << 1 << 1;
+    QTest::newRow("D10 North") << 6 << 10 << 1;  // after D1, D9, D2, D3, D4, D7
+    QTest::newRow("D60 South") << 15 << 60 << 0;
+  }
+  void pictureChoices() {
+    QFETCH(int, vargaRow);
+    QFETCH(int, divisions);
+    QFETCH(int, styleRow);
+    const Birth in = NewYork1976("Chart Test");
+    const Chart chart = ComputeChart(in);
+    ChartTab tab;
+    Show(tab, in);
+    auto* varga = Child<QComboBox>(tab, "cboVarga");
+    auto* style = Child<QComboBox>(tab, "cboStyle");
+    QCOMPARE(varga->count(), 16);
+    QCOMPARE(varga->itemText(0), QStringLiteral("D1 Rasi"));
+    QCOMPARE(varga->itemText(1), QStringLiteral("D9 Navamsa"));
+    style->setCurrentIndex(styleRow == 0 ? 1 : 0);
+    const QByteArray before = tab.PictureSvg();
+    varga->setCurrentIndex(vargaRow);
+    style->setCurrentIndex(styleRow);
+    QVERIFY(varga->currentText().startsWith(QStringLiteral("D%1 ").arg(divisions)));
+    QVERIFY(tab.PictureSvg() != before);
+    QVERIFY(tab.PictureSvg().contains(divisions == 1 ? "Rasi" : "(D" + QByteArray::number(divisions) + ")"));
+    const Varga v = *VargaOfDivisions(divisions);
+    const QString description = Child<QSvgWidget>(tab, "svgChart")->accessibleDescription();
+    QVERIFY2(description.startsWith(style->currentText() + " chart, " + varga->currentText() + ": "),
+             qPrintable(description));
+    for (const BodyPosition& b : chart.bodies) {
+      // Degrees belong to the rasi only.
+      const QString degrees = v == Varga::D1 ? " " + QString::fromStdString(FormatInSign(b.where)) : QString();
+      const QString mark = Text(Abbreviation(b.body)) + degrees + " in " +
+                           QString::fromStdString(SignName(VargaSign(v, b.longitude)));
+      QVERIFY2(description.contains(mark), qPrintable(mark + " not in " + description));
+    }
+    const QRectF box = Child<QSvgWidget>(tab, "svgChart")->renderer()->viewBoxF();
+    QCOMPARE(box.height() > box.width(), styleRow == 1);
+
+    QCOMPARE(RememberedChartStyle(), styleRow == 1 ? ChartStyle::North : ChartStyle::South);
+    ChartTab next;
+    Show(next, in);
+    QCOMPARE(Child<QComboBox>(next, "cboStyle")->currentIndex(), styleRow);
+    QCOMPARE(Child<QComboBox>(next, "cboVarga")->currentIndex(), 0);
+    QCOMPARE(next.PictureSvg().contains("Rasi"), true);
   }
 
   // The Moon at 167.40° (Hasta, Moon's nakshatra, 0.555 of it passed): born
@@ -200,16 +277,16 @@ class ChartTabTest : public QObject {
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     // Named after the person, in a folder that exists the first time.
-    QCOMPARE(files.calls.value(0).mid(0, 3), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
-    QCOMPARE(QFileInfo(files.calls.value(0).value(3)).fileName(), QStringLiteral("chart-test.svg"));
-    QVERIFY(QFileInfo(files.calls.value(0).value(3)).dir().exists());
+    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
+    QCOMPARE(QFileInfo(files.opened.value(0)).fileName(), QStringLiteral("chart-test.svg"));
+    QVERIFY(QFileInfo(files.opened.value(0)).dir().exists());
     QFile svg(dir.filePath(QStringLiteral("J.Smith.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QCOMPARE(svg.readAll(), tab.PictureSvg());
 
     files.answer = dir.filePath(QStringLiteral("chart.PNG"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
-    QCOMPARE(files.calls.value(1).value(3), dir.filePath(QStringLiteral("chart-test.svg")));  // the last folder
+    QCOMPARE(files.opened.value(1), dir.filePath(QStringLiteral("chart-test.svg")));  // the last folder
     QImage png;
     QVERIFY(png.load(files.answer, "PNG"));
     QCOMPARE(png.size(), QSize(800, 800));
@@ -224,14 +301,15 @@ class ChartTabTest : public QObject {
     // that name; cancelling it then writes nothing.
     messages.answer = false;
     files.calls.clear();
-    files.answer = dir.filePath(QStringLiteral("J.Smith.svg"));
-    files.later = {QString()};
-    QVERIFY(QFile::resize(files.answer, 3));
+    files.opened.clear();
+    const QString earlier = dir.filePath(QStringLiteral("J.Smith.svg"));
+    files.answers = {earlier, QString()};
+    QVERIFY(QFile::resize(earlier, 3));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     QCOMPARE(messages.asked.size(), 1);
     QCOMPARE(files.calls.size(), 2);
-    QCOMPARE(files.calls[1].value(3), files.answer);
-    QCOMPARE(QFileInfo(files.answer).size(), 3);
+    QCOMPARE(files.opened.value(1), earlier);
+    QCOMPARE(QFileInfo(earlier).size(), 3);
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
   }
 

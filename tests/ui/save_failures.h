@@ -1,6 +1,6 @@
-// What the report's save and the picture's save share in their tests: the
-// files a folder holds, and the failures of a save that root cannot bypass,
-// set up in a temporary folder.
+// What the saves (the report's, the picture's, the chart sheet's) share in
+// their tests: a save dialog that answers, the files a folder holds, and the
+// failures of a save that root cannot bypass, set up in a temporary folder.
 #pragma once
 
 #include <sys/resource.h>
@@ -12,7 +12,25 @@
 #include <QTest>
 #include <csignal>
 
+#include "ui/seams.h"
+
 namespace orbisca::ui::testing {
+
+// Answers the save dialog with the `answers` in turn, then with `answer`
+// ("" is a cancelled dialog).
+class FakeFileDialogs : public FileDialogSeam {
+ public:
+  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix,
+                       const QString& selectedPath) override {
+    calls.append({caption, filter, suffix});
+    opened.append(selectedPath);
+    return answers.isEmpty() ? answer : answers.takeFirst();
+  }
+  QString answer;
+  QStringList answers;
+  QList<QStringList> calls;
+  QStringList opened;  // the path each dialog opened on
+};
 
 // Every name in the folder, hidden ones included: a save leaves no stray file.
 inline QStringList Entries(const QString& folder) {
