@@ -2,6 +2,7 @@
 // to a PDF file, and what poppler reads back from one.
 #pragma once
 
+#include <QImage>
 #include <QPrinter>
 #include <QProcess>
 #include <QRegularExpression>
@@ -57,6 +58,25 @@ inline QStringList PdfPageSizes(const QString& pdf) {
   QStringList sizes;
   for (const QRegularExpressionMatch& m : pageSize.globalMatch(info)) sizes << m.captured(1).trimmed();
   return sizes;
+}
+
+// The share of a PDF page's pixels that are dark, drawn by poppler at 40 dpi
+// into `folder`; -1 when it cannot be drawn. Text drawn as outlines has no
+// text to read back, but it darkens the page.
+inline double PdfPageInk(const QString& pdf, int page, const QString& folder) {
+  const QString root = folder + QStringLiteral("/ink");
+  const QString number = QString::number(page);
+  if (PopplerOutput(QStringLiteral("pdftoppm"), {QStringLiteral("-r"), QStringLiteral("40"), QStringLiteral("-f"),
+                                                 number, QStringLiteral("-l"), number, QStringLiteral("-singlefile"),
+                                                 QStringLiteral("-png"), pdf, root})
+          .startsWith(QLatin1Char('<')))
+    return -1;
+  const QImage image(root + QStringLiteral(".png"));
+  if (image.isNull()) return -1;
+  qint64 dark = 0;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) dark += qGray(image.pixel(x, y)) < 128;
+  return static_cast<double>(dark) / (static_cast<double>(image.width()) * image.height());
 }
 
 }  // namespace orbisca::ui::testing
