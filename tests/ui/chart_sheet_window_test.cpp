@@ -106,32 +106,10 @@ class ChartSheetWindowTest : public QObject {
   void failedSaveIsReported_data() { AddSaveFailureRows(); }
   void failedSaveIsReported() {
     QFETCH(QString, failure);
-    QTemporaryDir dir;
-    const QString target = FailingSaveTarget(dir.path(), failure, QStringLiteral("sheet.pdf"), "earlier sheet");
-    QVERIFY(!target.isEmpty());
-    const QStringList before = Entries(dir.path());
-    FakeFileDialogs files;
-    files.answer = target;
-    RecordingMessages messages;
-    ScopedFileDialogSeam fileGuard(&files);
-    ScopedMessageSeam messageGuard(&messages);
     FrmDisplay display;
     ShowChart(display);
-
-    QVERIFY(SaveUnderLimit(failure, [&display] { Trigger(display, QStringLiteral("cmdSaveSheet")); }));
-
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
-    const QString text = messages.shown[0].text;
-    QVERIFY2(text.startsWith("The chart sheet could not be saved to " + QDir::toNativeSeparators(target) + ".\n"),
-             qPrintable(text));
-    QVERIFY2(text.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(text));  // the reason
-    QCOMPARE(Entries(dir.path()), before);
-    if (failure == "size limit") {
-      QFile earlier(target);
-      QVERIFY(earlier.open(QIODevice::ReadOnly));
-      QCOMPARE(earlier.readAll(), QByteArray("earlier sheet"));
-    }
+    CheckFailedSave(failure, QStringLiteral("The chart sheet"), QStringLiteral("sheet.pdf"),
+                    [&display] { Trigger(display, QStringLiteral("cmdSaveSheet")); });
   }
 
   // Printed through the print dialog (here to a PDF file): the sheet's two

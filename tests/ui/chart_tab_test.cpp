@@ -333,32 +333,10 @@ class ChartTabTest : public QObject {
   void failedSaveIsReported_data() { AddSaveFailureRows(); }
   void failedSaveIsReported() {
     QFETCH(QString, failure);
-    QTemporaryDir dir;
-    const QString target = FailingSaveTarget(dir.path(), failure, QStringLiteral("chart.svg"), "earlier picture");
-    QVERIFY(!target.isEmpty());
-    const QStringList before = Entries(dir.path());
-    FakeFileDialogs files;
-    files.answer = target;
-    RecordingMessages messages;
-    ScopedFileDialogSeam fileGuard(&files);
-    ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
     Show(tab, NewYork1976("Chart Test"));
-
-    QVERIFY(SaveUnderLimit(failure, [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); }));
-
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
-    const QString text = messages.shown[0].text;
-    QVERIFY2(text.startsWith("The picture could not be saved to " + QDir::toNativeSeparators(target) + ".\n"),
-             qPrintable(text));
-    QVERIFY2(text.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(text));  // the reason
-    QCOMPARE(Entries(dir.path()), before);
-    if (failure == "size limit") {
-      QFile earlier(target);
-      QVERIFY(earlier.open(QIODevice::ReadOnly));
-      QCOMPARE(earlier.readAll(), QByteArray("earlier picture"));
-    }
+    CheckFailedSave(failure, QStringLiteral("The picture"), QStringLiteral("chart.svg"),
+                    [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); });
   }
 
   // As Qt SVG draws it in the window: a long hostile name and place change

@@ -366,31 +366,9 @@ class FrmSaveTest : public QObject {
   void failedSaveIsReported_data() { AddSaveFailureRows(); }
   void failedSaveIsReported() {
     QFETCH(QString, failure);
-    QTemporaryDir dir;
-    const QString target = FailingSaveTarget(dir.path(), failure, QStringLiteral("chart.rtf"), "earlier report");
-    QVERIFY(!target.isEmpty());
-    const QStringList before = Entries(dir.path());
-
-    FakeFileDialogs files;
-    files.answer = target;
-    RecordingMessages messages;
-    ScopedFileDialogSeam fileGuard(&files);
-    ScopedMessageSeam messageGuard(&messages);
     FrmSave window(SampleTexts());
-
-    QVERIFY(SaveUnderLimit(failure, [&window] { Button(window, "cmdSave")->click(); }));
-
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
-    const QString text = messages.shown[0].text;
-    QVERIFY2(text.contains(QDir::toNativeSeparators(target)), qPrintable(text));
-    QVERIFY2(text.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(text));  // the reason
-    QCOMPARE(Entries(dir.path()), before);
-    if (failure == "size limit") {
-      QFile earlier(target);
-      QVERIFY(earlier.open(QIODevice::ReadOnly));
-      QCOMPARE(earlier.readAll(), QByteArray("earlier report"));
-    }
+    CheckFailedSave(failure, QStringLiteral("The report"), QStringLiteral("chart.rtf"),
+                    [&window] { Button(window, "cmdSave")->click(); });
     QVERIFY(ReportBox(window)->document()->toPlainText().startsWith(Header()));
   }
 
