@@ -11,7 +11,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#include "run/vedic_text.h"
 #include "tests/support/births.h"
 #include "ui/chart_tab.h"
 #include "ui/frm_display.h"
@@ -63,8 +62,7 @@ class ChartSheetWindowTest : public QObject {
   }
 
   // From the tab's button and from the menu, in either style: one or two A4
-  // pages whose text holds the name, the place, each body's sign, the
-  // navamsa and the first mahadasha; a name typed without ".pdf" gets it.
+  // pages of the chart shown; a name typed without ".pdf" gets it.
   void savesThePdf_data() {
     QTest::addColumn<QString>("control");
     QTest::addColumn<int>("style");
@@ -94,11 +92,9 @@ class ChartSheetWindowTest : public QObject {
     const QStringList pages = PdfPageSizes(dir.filePath(QStringLiteral("sheet.pdf")));
     QVERIFY2(pages.size() == 1 || pages.size() == 2, qPrintable(pages.join('|')));
     for (const QString& page : pages) QVERIFY2(page.endsWith(QStringLiteral("(A4)")), qPrintable(page));
+    // The chart shown (the engine's test reads the whole sheet back).
     const QString text = PdfText(dir.filePath(QStringLiteral("sheet.pdf")));
-    const Chart chart = ComputeChart(NewYork1976(kName));
-    QStringList wanted{kName, "New York", "Navamsa", Text(LordName(chart.dasha.periods.front().lord))};
-    for (const BodyPosition& b : chart.bodies) wanted << QString::fromStdString(SignName(b.where.sign));
-    for (const QString& w : wanted) QVERIFY2(text.contains(w), qPrintable(w + " not in the PDF's text"));
+    for (const char* w : {kName, "New York", "Navamsa"}) QVERIFY2(text.contains(w), w);
   }
 
   // As the picture's save: the message names the file and the reason, no
