@@ -1,6 +1,7 @@
 #include "run/chart_sheet_of.h"
 
 #include <cstdio>
+#include <cstdlib>
 
 #include "astro/civil_day.h"
 #include "run/chart_picture_of.h"
@@ -37,7 +38,8 @@ std::vector<std::string> BirthLines(const Birth& birth, const Chart& chart, cons
 std::string VaraValue(const Chart& chart) {
   const orbisca::Vara& v = chart.particulars.vara;
   const WeekdayRow& day = kWeekdays[static_cast<std::size_t>(v.weekday)];
-  const std::string name = std::string(day.sanskrit) + " (" + std::string(day.english) + ")";
+  // The civil weekday has a row of its own: the vara gives its Sanskrit name.
+  const std::string name(day.sanskrit);
   if (v.sunrise.kind != SunriseKind::Rises) return name + ", the civil day: no sunrise";
   return name + " from sunrise " + ClockDateTime(v.sunrise.julianDay, chart.instant.clockOffsetHours).substr(11);
 }
@@ -48,7 +50,7 @@ std::vector<std::pair<std::string, std::string>> ParticularRows(const Chart& cha
   const orbisca::Particulars& d = chart.particulars.day;
   return {
       {"Lagna", SignName(lagna.sign) + " " + FormatInSign(lagna)},
-      {"Rasi (Moon)", SignName(moon.sign)},
+      {"Rasi", SignName(moon.sign)},
       {"Nakshatra", std::string(NakshatraName(moon.nakshatra)) + ", pada " + std::to_string(moon.pada)},
       {"Weekday", std::string(kWeekdays[static_cast<std::size_t>(chart.particulars.weekday)].english)},
       {"Vara", VaraValue(chart)},
@@ -99,7 +101,8 @@ std::vector<std::array<std::string, 3>> Mahadashas(const Chart& chart) {
 }
 
 // Each kind's entries in the tabs' order, as "Sun-Moon, 118°": the report's
-// heading of the pair with the separation it was found at.
+// heading of the pair with the separation it was found at, as a distance
+// (a conjunction's is signed by the pair's order, listed both ways).
 std::vector<ChartSheet::AspectKind> Aspects(const Chart& chart) {
   std::vector<ChartSheet::AspectKind> kinds;
   for (const AspectKindInfo& info : kAspectKinds) {
@@ -107,7 +110,7 @@ std::vector<ChartSheet::AspectKind> Aspects(const Chart& chart) {
     for (const AspectEntry& e : chart.aspects)
       if (e.kind == info.kind)
         kind.lines.push_back(std::string(BodyName(e.first)) + "-" + std::string(BodyName(e.second)) + ", " +
-                             std::to_string(e.separation) + "\u00B0");
+                             std::to_string(std::abs(e.separation)) + "\u00B0");
     if (!kind.lines.empty()) kinds.push_back(std::move(kind));
   }
   return kinds;
