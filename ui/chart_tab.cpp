@@ -593,7 +593,11 @@ QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictu
 
 QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
   QSvgRenderer renderer(PictureSvg());
-  QImage image(pixels, pixels, QImage::Format_ARGB32);
+  // As high as the drawing's proportions make it: the North Indian one is
+  // taller than wide, and a square image would squash it.
+  const QRectF box = renderer.viewBoxF();
+  const int height = box.width() > 0 ? static_cast<int>(std::lround(pixels * box.height() / box.width())) : pixels;
+  QImage image(pixels, height, QImage::Format_ARGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
   renderer.render(&painter);

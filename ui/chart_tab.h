@@ -51,8 +51,9 @@ class ChartTab : public QWidget {
   void BuildContents();
 
   // The picture shown (the chosen varga in the chosen style) as SVG text, or
-  // drawn as a PNG image of `pixels` square; a PNG that cannot be made is
-  // empty and `reason` says why.
+  // drawn as a PNG image `pixels` wide and as high as the drawing's
+  // proportions make it; a PNG that cannot be made is empty and `reason` says
+  // why.
   QByteArray PictureSvg() const;
   QByteArray PicturePng(int pixels, QString* reason = nullptr) const;
 

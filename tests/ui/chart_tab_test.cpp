@@ -291,19 +291,35 @@ class ChartTabTest : public QObject {
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
   }
 
-  // The PNG is the drawing (400 units square) scaled to the size asked: its
-  // size, and the paper inside the empty Meena cell (at 50, 70 in the
-  // drawing's units) in every size.
+  // The PNG is the drawing (400 units wide) scaled to the width asked and
+  // as high as its proportions make it. South Indian: the paper inside the
+  // empty Meena cell (at 50, 70 in the drawing's units). North Indian (taller
+  // than wide): the line where the diagonals cross at the square's centre.
+  void pngIsTheDrawingAtTheSizeAsked_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<QPointF>("probe");  // in the drawing's units
+    QTest::addColumn<QColor>("colour");
+    const QColor paper(0xff, 0xfd, 0xf6), line(0x4a, 0x4a, 0x4a);
+    QTest::newRow("South Indian, 100 px") << 0 << 100 << QPointF(50, 70) << paper;
+    QTest::newRow("South Indian, 800 px") << 0 << 800 << QPointF(50, 70) << paper;
+    QTest::newRow("North Indian, 800 px") << 1 << 800 << QPointF(200, 200) << line;
+  }
   void pngIsTheDrawingAtTheSizeAsked() {
+    QFETCH(int, style);
+    QFETCH(int, pixels);
+    QFETCH(QPointF, probe);
+    QFETCH(QColor, colour);
     ChartTab tab;
     Show(tab, NewYork1976("Chart Test"));
-    for (const int pixels : {100, 800}) {
-      QImage png;
-      QVERIFY(png.loadFromData(tab.PicturePng(pixels), "PNG"));
-      QCOMPARE(png.size(), QSize(pixels, pixels));
-      const double scale = pixels / 400.0;
-      QCOMPARE(png.pixelColor(qRound(50 * scale), qRound(70 * scale)), QColor(0xff, 0xfd, 0xf6));
-    }
+    Child<QComboBox>(tab, "cboStyle")->setCurrentIndex(style);
+    const QRectF box = QSvgRenderer(tab.PictureSvg()).viewBoxF();
+    QCOMPARE(box.height() > box.width(), style == 1);
+    QImage png;
+    QVERIFY(png.loadFromData(tab.PicturePng(pixels), "PNG"));
+    const double scale = pixels / 400.0;
+    QCOMPARE(png.size(), QSize(pixels, qRound(box.height() * scale)));
+    QCOMPARE(png.pixelColor(qRound(probe.x() * scale), qRound(probe.y() * scale)), colour);
   }
 
   // As the report's save: the message names the file and the reason, no
