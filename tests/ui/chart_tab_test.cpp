@@ -289,6 +289,12 @@ class ChartTabTest : public QObject {
     QCOMPARE(files.opened.value(1), earlier);
     QCOMPARE(QFileInfo(earlier).size(), 3);
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
+
+    // The navamsa shown is proposed under a name of its own.
+    Child<QComboBox>(tab, "cboVarga")->setCurrentIndex(1);
+    files.answer.clear();
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(QFileInfo(files.opened.last()).fileName(), QStringLiteral("chart-test-d9.svg"));
   }
 
   // The PNG is the drawing (400 units wide) scaled to the width asked and
