@@ -1,0 +1,375 @@
+#include "ui/births_dialog.h"
+
+#include <QCoreApplication>
+#include <QDialogButtonBox>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTreeView>
+#include <QVBoxLayout>
+#include <QHBoxLayout>
+#include <QStringMatcher>
+#include <algorithm>
+#include <functional>
+#include <numeric>
+#include <tuple>
+
+#include "ui/seams.h"
+
+namespace orbisca::ui {
+namespace {
+
+QString FromStd(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+QString DateOf(const births::BirthSummary& s) {
+  QString text = QStringLiteral("%1-%2-%3 %4:%5")
+                     .arg(s.year, 4, 10, QLatin1Char('0'))
+                     .arg(s.month, 2, 10, QLatin1Char('0'))
+                     .arg(s.day, 2, 10, QLatin1Char('0'))
+                     .arg(s.hour, 2, 10, QLatin1Char('0'))
+                     .arg(s.minute, 2, 10, QLatin1Char('0'));
+  if (s.second != 0) text += QStringLiteral(":%1").arg(s.second, 2, 10, QLatin1Char('0'));
+  return text;
+}
+
+// The library keeps tags separated by ';'; the list shows "a; b".
+QString TagsOf(const births::BirthSummary& s) { return FromStd(s.tags).replace(QLatin1Char(';'), QStringLiteral("; ")); }
+
+// How a summary is named to the user: "Name (1970-09-27)".
+QString Naming(const births::BirthSummary& s) {
+  return QStringLiteral("\u201C%1\u201D (%2)").arg(FromStd(s.name), DateOf(s).left(10));
+}
+
+// The list's keys: Enter opens the selected birth, Delete deletes it.
+class BirthListView final : public QTreeView {
+ public:
+  BirthListView(std::function<void()> open, std::function<void()> remove, QWidget* parent)
+      : QTreeView(parent), open_(std::move(open)), remove_(std::move(remove)) {}
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override {
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+      open_();
+    } else if (event->key() == Qt::Key_Delete) {
+      remove_();
+    } else {
+      QTreeView::keyPressEvent(event);
+    }
+  }
+
+ private:
+  std::function<void()> open_, remove_;
+};
+
+}  // namespace
+
+QString LibraryMessage(const QString& action, const births::LibraryError& error) {
+  return QObject::tr("%1: %2.").arg(action, FromStd(error.what()));
+}
+
+BirthListModel::BirthListModel(QObject* parent) : QAbstractTableModel(parent) {}
+
+void BirthListModel::SetBirths(std::vector<births::BirthSummary> summaries) {
+  beginResetModel();
+  summaries_ = std::move(summaries);
+  keys_.clear();
+  names_.clear();
+  keys_.reserve(summaries_.size());
+  names_.reserve(summaries_.size());
+  for (const births::BirthSummary& s : summaries_) {
+    names_.push_back(FromStd(s.name).toCaseFolded());
+    keys_.push_back(names_.back() + QLatin1Char('\n') + FromStd(s.place).toCaseFolded() + QLatin1Char('\n') +
+                    FromStd(s.tags).toCaseFolded());
+  }
+  FillSortKeys();
+  order_.resize(summaries_.size());
+  std::iota(order_.begin(), order_.end(), 0);
+  std::stable_sort(order_.begin(), order_.end(), [this](int a, int b) { return Less(a, b); });
+  if (sortOrder_ == Qt::DescendingOrder) std::reverse(order_.begin(), order_.end());
+  Refilter(false);
+  endResetModel();
+}
+
+void BirthListModel::FillSortKeys() {
+  sortKeys_.clear();
+  if (sortColumn_ != PlaceColumn && sortColumn_ != TagsColumn) return;
+  sortKeys_.reserve(summaries_.size());
+  for (const births::BirthSummary& s : summaries_) {
+    sortKeys_.push_back(FromStd(sortColumn_ == PlaceColumn ? s.place : s.tags).toCaseFolded());
+  }
+}
+
+bool BirthListModel::Less(int a, int b) const {
+  const births::BirthSummary& x = summaries_[static_cast<std::size_t>(a)];
+  const births::BirthSummary& y = summaries_[static_cast<std::size_t>(b)];
+  switch (sortColumn_) {
+    case DateColumn:
+      return std::tie(x.year, x.month, x.day, x.hour, x.minute, x.second, x.id) <
+             std::tie(y.year, y.month, y.day, y.hour, y.minute, y.second, y.id);
+    case PlaceColumn:
+    case TagsColumn:
+      if (const QString &kx = sortKeys_[static_cast<std::size_t>(a)], &ky = sortKeys_[static_cast<std::size_t>(b)];
+          kx != ky) {
+        return kx < ky;
+      }
+      break;
+    default:
+      break;
+  }
+  const QString& nx = names_[static_cast<std::size_t>(a)];
+  const QString& ny = names_[static_cast<std::size_t>(b)];
+  return nx != ny ? nx < ny : x.id < y.id;
+}
+
+void BirthListModel::sort(int column, Qt::SortOrder order) {
+  if (column < 0 || column >= ColumnCount) return;
+  beginResetModel();
+  sortColumn_ = column;
+  sortOrder_ = order;
+  FillSortKeys();
+  std::sort(order_.begin(), order_.end(), [this](int a, int b) { return Less(a, b); });
+  if (order == Qt::DescendingOrder) std::reverse(order_.begin(), order_.end());
+  Refilter(false);
+  endResetModel();
+}
+
+void BirthListModel::SetFilter(const QString& text) {
+  const QString folded = text.trimmed().toCaseFolded();
+  if (folded == filter_) return;
+  // A longer text that holds the last one keeps a subset of its rows.
+  const bool narrower = folded.contains(filter_);
+  beginResetModel();
+  filter_ = folded;
+  Refilter(narrower);
+  endResetModel();
+}
+
+void BirthListModel::Refilter(bool narrower) {
+  if (filter_.isEmpty()) {
+    shown_ = order_;
+    return;
+  }
+  const QStringMatcher matcher(filter_);
+  const auto keep = [&](int i) { return matcher.indexIn(keys_[static_cast<std::size_t>(i)]) >= 0; };
+  if (narrower) {
+    std::erase_if(shown_, [&](int i) { return !keep(i); });
+    return;
+  }
+  shown_.clear();
+  for (int i : order_)
+    if (keep(i)) shown_.push_back(i);
+}
+
+int BirthListModel::RowOf(std::int64_t id) const {
+  for (std::size_t row = 0; row < shown_.size(); ++row) {
+    if (summaries_[static_cast<std::size_t>(shown_[row])].id == id) return static_cast<int>(row);
+  }
+  return -1;
+}
+
+int BirthListModel::rowCount(const QModelIndex& parent) const {
+  return parent.isValid() ? 0 : static_cast<int>(shown_.size());
+}
+
+int BirthListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : ColumnCount; }
+
+QVariant BirthListModel::data(const QModelIndex& index, int role) const {
+  if (!index.isValid() || index.row() >= rowCount() || (role != Qt::DisplayRole && role != Qt::ToolTipRole)) {
+    return {};
+  }
+  const births::BirthSummary& s = Summary(index.row());
+  switch (index.column()) {
+    case NameColumn: return FromStd(s.name);
+    case DateColumn: return DateOf(s);
+    case PlaceColumn: return FromStd(s.place);
+    case TagsColumn: return TagsOf(s);
+    default: return {};
+  }
+}
+
+QVariant BirthListModel::headerData(int section, Qt::Orientation orientation, int role) const {
+  if (orientation != Qt::Horizontal || role != Qt::DisplayRole) return {};
+  switch (section) {
+    case NameColumn: return tr("Name");
+    case DateColumn: return tr("Date");
+    case PlaceColumn: return tr("Place");
+    case TagsColumn: return tr("Tags");
+    default: return {};
+  }
+}
+
+BirthsDialog::BirthsDialog(std::string libraryPath, QWidget* parent)
+    : QDialog(parent), libraryPath_(std::move(libraryPath)), model_(this) {
+  setObjectName(QStringLiteral("dlgBirths"));
+  setWindowTitle(tr("Open Birth") + QStringLiteral(" \u2014 ") + kAppTitle);
+  auto* layout = new QVBoxLayout(this);
+
+  auto* searchLabel = new QLabel(tr("&Search:"), this);
+  search_ = new QLineEdit(this);
+  search_->setObjectName(QStringLiteral("txtSearch"));
+  search_->setAccessibleName(tr("Search"));
+  search_->setPlaceholderText(tr("Name, place or tag"));
+  search_->setClearButtonEnabled(true);
+  searchLabel->setBuddy(search_);
+  auto* searchLine = new QHBoxLayout;
+  searchLine->addWidget(searchLabel);
+  searchLine->addWidget(search_, 1);
+  layout->addLayout(searchLine);
+
+  list_ = new BirthListView([this] { OpenSelected(); }, [this] { DeleteSelected(); }, this);
+  list_->setObjectName(QStringLiteral("lstBirths"));
+  list_->setAccessibleName(tr("Saved births"));
+  list_->setRootIsDecorated(false);
+  list_->setUniformRowHeights(true);  // no row measured on its own: 100,000 rows lay out at once
+  list_->setAllColumnsShowFocus(true);
+  list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  list_->setSelectionBehavior(QAbstractItemView::SelectRows);
+  list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  list_->setModel(&model_);
+  list_->setSortingEnabled(true);
+  list_->sortByColumn(BirthListModel::NameColumn, Qt::AscendingOrder);
+  list_->header()->setStretchLastSection(true);
+  const QFontMetrics metrics = list_->fontMetrics();
+  list_->setColumnWidth(BirthListModel::NameColumn, metrics.averageCharWidth() * 28);
+  list_->setColumnWidth(BirthListModel::DateColumn, metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00  ")));
+  list_->setColumnWidth(BirthListModel::PlaceColumn, metrics.averageCharWidth() * 32);
+  layout->addWidget(list_, 1);
+
+  count_ = new QLabel(this);
+  count_->setObjectName(QStringLiteral("lblCount"));
+  layout->addWidget(count_);
+
+  auto* buttons = new QDialogButtonBox(this);
+  open_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
+  open_->setObjectName(QStringLiteral("cmdOpen"));
+  open_->setToolTip(tr("Open the birth into the form, to chart or edit it"));
+  duplicate_ = buttons->addButton(tr("D&uplicate"), QDialogButtonBox::ActionRole);
+  duplicate_->setObjectName(QStringLiteral("cmdDuplicate"));
+  delete_ = buttons->addButton(tr("&Delete"), QDialogButtonBox::DestructiveRole);
+  delete_->setObjectName(QStringLiteral("cmdDelete"));
+  QPushButton* close = buttons->addButton(QDialogButtonBox::Close);
+  close->setObjectName(QStringLiteral("cmdClose"));
+  // open_ is pressed through OpenSelected only, so that accept() means a choice.
+  disconnect(buttons, &QDialogButtonBox::accepted, nullptr, nullptr);
+  connect(open_, &QPushButton::clicked, this, &BirthsDialog::OpenSelected);
+  connect(duplicate_, &QPushButton::clicked, this, &BirthsDialog::DuplicateSelected);
+  connect(delete_, &QPushButton::clicked, this, &BirthsDialog::DeleteSelected);
+  connect(close, &QPushButton::clicked, this, &QDialog::reject);
+  layout->addWidget(buttons);
+
+  connect(list_, &QTreeView::doubleClicked, this, &BirthsDialog::OpenSelected);
+  connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    const std::optional<std::int64_t> selected = Selected();
+    model_.SetFilter(text);
+    if (selected && model_.RowOf(*selected) >= 0) {
+      Select(*selected);
+    } else if (model_.rowCount() > 0) {
+      list_->setCurrentIndex(model_.index(0, 0));
+    }
+    UpdateButtons();
+  });
+  // Enter in the search box opens the selected (first matching) birth;
+  // Up and Down move through the list without leaving the box.
+  connect(search_, &QLineEdit::returnPressed, this, &BirthsDialog::OpenSelected);
+  search_->installEventFilter(this);
+  connect(&model_, &QAbstractItemModel::modelReset, this, &BirthsDialog::UpdateButtons);
+
+  Reload();
+  if (model_.rowCount() > 0) list_->setCurrentIndex(model_.index(0, 0));
+  UpdateButtons();
+  resize(metrics.averageCharWidth() * 110, metrics.height() * 30);
+  search_->setFocus();
+}
+
+bool BirthsDialog::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == search_ && event->type() == QEvent::KeyPress) {
+    const int key = static_cast<QKeyEvent*>(event)->key();
+    if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_PageUp || key == Qt::Key_PageDown) {
+      QCoreApplication::sendEvent(list_, event);
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}
+
+void BirthsDialog::Reload() {
+  std::vector<births::BirthSummary> summaries;
+  // No file yet: no births, and nothing is created for a look.
+  if (QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+    summaries = births::Library(libraryPath_, births::Access::Read).Summaries();
+  }
+  model_.SetBirths(std::move(summaries));
+}
+
+std::optional<std::int64_t> BirthsDialog::Selected() const {
+  const QModelIndex current = list_->currentIndex();
+  if (!current.isValid() || !list_->selectionModel()->isRowSelected(current.row(), {})) return std::nullopt;
+  return model_.Summary(current.row()).id;
+}
+
+void BirthsDialog::Select(std::int64_t id) {
+  const int row = model_.RowOf(id);
+  if (row < 0) return;
+  list_->setCurrentIndex(model_.index(row, 0));
+  list_->scrollTo(model_.index(row, 0));
+}
+
+void BirthsDialog::UpdateButtons() {
+  const bool selected = Selected().has_value();
+  for (QPushButton* button : {open_, duplicate_, delete_}) button->setEnabled(selected);
+  count_->setText(model_.rowCount() == model_.BirthCount()
+                      ? tr("%n birth(s)", nullptr, model_.BirthCount())
+                      : tr("%1 of %n birth(s)", nullptr, model_.BirthCount()).arg(model_.rowCount()));
+}
+
+void BirthsDialog::OpenSelected() {
+  if (const std::optional<std::int64_t> id = Selected()) {
+    chosen_ = id;
+    accept();
+  }
+}
+
+void BirthsDialog::ShowError(const QString& action, const births::LibraryError& error) {
+  Messages().Show(this, QMessageBox::Critical, LibraryMessage(action, error));
+}
+
+// The copy is a new birth of its own, named apart from the first.
+void BirthsDialog::DuplicateSelected() {
+  const std::optional<std::int64_t> id = Selected();
+  if (!id) return;
+  try {
+    births::Library library(libraryPath_, births::Access::Write);
+    std::optional<births::SavedBirth> saved = library.Find(*id);
+    if (!saved) {
+      Reload();
+      return;
+    }
+    saved->id = 0;
+    saved->birth.name += tr(" (copy)").toStdString();
+    library.Add(*saved);
+    Reload();
+    Select(saved->id);
+  } catch (const births::LibraryError& e) {
+    ShowError(tr("The birth could not be duplicated"), e);
+  }
+}
+
+void BirthsDialog::DeleteSelected() {
+  const std::optional<std::int64_t> id = Selected();
+  if (!id) return;
+  const int row = list_->currentIndex().row();
+  if (!Messages().Ask(this, tr("Delete the birth %1 from the library?").arg(Naming(model_.Summary(row))))) return;
+  try {
+    births::Library(libraryPath_, births::Access::Write).Remove(*id);
+    Reload();
+    if (model_.rowCount() > 0) list_->setCurrentIndex(model_.index(std::min(row, model_.rowCount() - 1), 0));
+  } catch (const births::LibraryError& e) {
+    ShowError(tr("The birth could not be deleted"), e);
+  }
+  UpdateButtons();
+}
+
+}  // namespace orbisca::ui

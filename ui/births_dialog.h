@@ -1,0 +1,112 @@
+#pragma once
+
+#include <QAbstractTableModel>
+#include <QDialog>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "births/library.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTreeView;
+
+namespace orbisca::ui {
+
+// The births of the library as a table: name, date, place and tags. It keeps
+// the summaries, a folded search key and the sorted order of each; a filter
+// keeps the rows whose key holds the typed text, in the current order. No
+// widget or item per row, so 100,000 births list and filter at typing speed.
+class BirthListModel final : public QAbstractTableModel {
+  Q_OBJECT
+
+ public:
+  enum Column { NameColumn, DateColumn, PlaceColumn, TagsColumn, ColumnCount };
+
+  explicit BirthListModel(QObject* parent = nullptr);
+
+  void SetBirths(std::vector<births::BirthSummary> summaries);
+  // Keeps the rows whose name, place or tags hold `text`, in any case.
+  void SetFilter(const QString& text);
+  const QString& Filter() const { return filter_; }
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+  QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+  void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
+
+  const births::BirthSummary& Summary(int row) const { return summaries_[static_cast<std::size_t>(shown_[row])]; }
+  // The row that shows the birth, or -1.
+  int RowOf(std::int64_t id) const;
+  // How many births the library has, shown or not.
+  int BirthCount() const { return static_cast<int>(summaries_.size()); }
+
+ private:
+  void Refilter(bool narrower);
+  bool Less(int a, int b) const;
+  void FillSortKeys();
+
+  std::vector<births::BirthSummary> summaries_;
+  std::vector<QString> keys_;   // name, place and tags, case-folded, for the filter
+  std::vector<QString> names_;  // the name, case-folded, for sorting
+  std::vector<QString> sortKeys_;  // the place or the tags, case-folded, while sorted by them
+  std::vector<int> order_;      // every birth, sorted
+  std::vector<int> shown_;      // the births that pass the filter, sorted
+  QString filter_;              // case-folded
+  int sortColumn_ = NameColumn;
+  Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
+};
+
+// "Open Birth…": the library's births, filtered as the user types in the
+// search box and sorted by any column. Enter, a double click or "Open" opens
+// the selected birth into the form (Chosen() tells which); "Duplicate" and
+// "Delete" change the library at once, Delete after a confirmation that
+// names the birth.
+class BirthsDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  // Reads the library at `libraryPath`; a missing file lists no births.
+  // Throws births::LibraryError when the library cannot be read.
+  BirthsDialog(std::string libraryPath, QWidget* parent = nullptr);
+
+  // The birth to open once the dialog is closed, if one was chosen.
+  std::optional<std::int64_t> Chosen() const { return chosen_; }
+  // The selected birth, if any.
+  std::optional<std::int64_t> Selected() const;
+  // Selects the birth's row, if shown.
+  void Select(std::int64_t id);
+
+  BirthListModel& Model() { return model_; }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void Reload();
+  void OpenSelected();
+  void DuplicateSelected();
+  void DeleteSelected();
+  void UpdateButtons();
+  void ShowError(const QString& action, const births::LibraryError& error);
+
+  std::string libraryPath_;
+  BirthListModel model_;
+  QLineEdit* search_ = nullptr;
+  QTreeView* list_ = nullptr;
+  QLabel* count_ = nullptr;
+  QPushButton* open_ = nullptr;
+  QPushButton* duplicate_ = nullptr;
+  QPushButton* delete_ = nullptr;
+  std::optional<std::int64_t> chosen_;
+};
+
+// A library error as the windows say it.
+QString LibraryMessage(const QString& action, const births::LibraryError& error);
+
+}  // namespace orbisca::ui
