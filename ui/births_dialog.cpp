@@ -38,6 +38,16 @@ QString DateOf(const births::BirthSummary& s) {
 // The library keeps tags separated by ';'; the list shows "a; b".
 QString TagsOf(const births::BirthSummary& s) { return FromStd(s.tags).replace(QLatin1Char(';'), QStringLiteral("; ")); }
 
+// The text as the list compares it: case-folded and, past ASCII, without its
+// accents ("Émile" as "emile"), so that it sorts and is found as it reads.
+QString Folded(const QString& text) {
+  QString folded = text.toCaseFolded();
+  if (std::all_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.unicode() < 0x80; })) return folded;
+  folded = folded.normalized(QString::NormalizationForm_D);
+  folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+  return folded;
+}
+
 // How a summary is named to the user: "Name (1970-09-27)".
 QString Naming(const births::BirthSummary& s) {
   return QStringLiteral("\u201C%1\u201D (%2)").arg(FromStd(s.name), DateOf(s).left(10));
@@ -66,7 +76,11 @@ class BirthListView final : public QTreeView {
 
 }  // namespace
 
-QString LibraryMessage(const QString& action, const births::LibraryError& error) {
+QString BirthsCount(std::size_t count) {
+  return count == 1 ? QObject::tr("1 birth") : QObject::tr("%1 births").arg(count);
+}
+
+QString LibraryMessage(const QString& action, const std::exception& error) {
   return QObject::tr("%1: %2.").arg(action, FromStd(error.what()));
 }
 
@@ -80,9 +94,9 @@ void BirthListModel::SetBirths(std::vector<births::BirthSummary> summaries) {
   keys_.reserve(summaries_.size());
   names_.reserve(summaries_.size());
   for (const births::BirthSummary& s : summaries_) {
-    names_.push_back(FromStd(s.name).toCaseFolded());
-    keys_.push_back(names_.back() + QLatin1Char('\n') + FromStd(s.place).toCaseFolded() + QLatin1Char('\n') +
-                    FromStd(s.tags).toCaseFolded());
+    names_.push_back(Folded(FromStd(s.name)));
+    keys_.push_back(names_.back() + QLatin1Char('\n') + Folded(FromStd(s.place)) + QLatin1Char('\n') +
+                    Folded(FromStd(s.tags)));
   }
   FillSortKeys();
   order_.resize(summaries_.size());
@@ -98,7 +112,7 @@ void BirthListModel::FillSortKeys() {
   if (sortColumn_ != PlaceColumn && sortColumn_ != TagsColumn) return;
   sortKeys_.reserve(summaries_.size());
   for (const births::BirthSummary& s : summaries_) {
-    sortKeys_.push_back(FromStd(sortColumn_ == PlaceColumn ? s.place : s.tags).toCaseFolded());
+    sortKeys_.push_back(Folded(FromStd(sortColumn_ == PlaceColumn ? s.place : s.tags)));
   }
 }
 
@@ -137,7 +151,7 @@ void BirthListModel::sort(int column, Qt::SortOrder order) {
 }
 
 void BirthListModel::SetFilter(const QString& text) {
-  const QString folded = text.trimmed().toCaseFolded();
+  const QString folded = Folded(text.trimmed());
   if (folded == filter_) return;
   // A longer text that holds the last one keeps a subset of its rows.
   const bool narrower = folded.contains(filter_);
@@ -321,8 +335,8 @@ void BirthsDialog::UpdateButtons() {
   const bool selected = Selected().has_value();
   for (QPushButton* button : {open_, duplicate_, delete_}) button->setEnabled(selected);
   count_->setText(model_.rowCount() == model_.BirthCount()
-                      ? tr("%n birth(s)", nullptr, model_.BirthCount())
-                      : tr("%1 of %n birth(s)", nullptr, model_.BirthCount()).arg(model_.rowCount()));
+                      ? BirthsCount(model_.BirthCount())
+                      : tr("%1 of %2").arg(model_.rowCount()).arg(BirthsCount(model_.BirthCount())));
 }
 
 void BirthsDialog::OpenSelected() {

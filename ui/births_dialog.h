@@ -106,7 +106,10 @@ class BirthsDialog final : public QDialog {
   std::optional<std::int64_t> chosen_;
 };
 
-// A library error as the windows say it.
-QString LibraryMessage(const QString& action, const births::LibraryError& error);
+// A library error as the windows say it: "action: reason.".
+QString LibraryMessage(const QString& action, const std::exception& error);
+
+// "1 birth", "2 births".
+QString BirthsCount(std::size_t count);
 
 }  // namespace orbisca::ui

@@ -632,7 +632,7 @@ std::optional<Birth> FrmMain::FormBirth() const {
 void FrmMain::SetLibraryPath(const std::string& path) { libraryPath_ = path; }
 
 void FrmMain::LibraryFailed(const QString& action, const std::exception& error) {
-  Messages().Show(this, QMessageBox::Critical, tr("%1: %2.").arg(action, FromEngine(error.what())));
+  Messages().Show(this, QMessageBox::Critical, LibraryMessage(action, error));
 }
 
 // Every entry's change tells whether the form still shows the saved birth.
@@ -888,8 +888,13 @@ QString ExchangeFilter() { return FrmMain::tr("AAF (*.aaf);;CSV (*.csv);;JSON Li
 QString FirstLines(const std::vector<std::string>& lines, std::size_t shown = 10) {
   QStringList text;
   for (std::size_t i = 0; i < lines.size() && i < shown; ++i) text << FromEngine(lines[i]);
-  if (lines.size() > shown) text << FrmMain::tr("and %n more", nullptr, static_cast<int>(lines.size() - shown));
+  if (lines.size() > shown) text << FrmMain::tr("and %1 more").arg(lines.size() - shown);
   return text.join(QLatin1Char('\n'));
+}
+
+// "1 bad record", "2 bad records".
+QString Records(std::size_t count) {
+  return count == 1 ? FrmMain::tr("1 bad record") : FrmMain::tr("%1 bad records").arg(count);
 }
 
 }  // namespace
@@ -917,17 +922,16 @@ void FrmMain::ImportBirths() {
     births::Library library(libraryPath_, births::Access::Write);
     births::ImportReport report = births::ImportText(library, *text, *format, false);
     if (report.refused) {
-      if (!Messages().Ask(this, tr("Nothing was imported: %n record(s) of %1 are not births.\n%2\n\n"
-                                   "Skip the bad records and import the others?",
-                                   nullptr, static_cast<int>(report.messages.size()))
-                                    .arg(QFileInfo(path).fileName(), FirstLines(report.messages)))) {
+      if (!Messages().Ask(this, tr("Nothing was imported: %1 of %2 cannot be read as births.\n%3\n\n"
+                                   "Skip the bad records and import the others?")
+                                    .arg(Records(report.messages.size()), QFileInfo(path).fileName(),
+                                         FirstLines(report.messages)))) {
         return;
       }
       report = births::ImportText(library, *text, *format, true);
     }
-    QString done = tr("%n birth(s) imported from %1.", nullptr, static_cast<int>(report.added))
-                       .arg(QFileInfo(path).fileName());
-    if (report.skipped > 0) done += QLatin1Char(' ') + tr("%n bad record(s) skipped.", nullptr, static_cast<int>(report.messages.size()));
+    QString done = tr("%1 imported from %2.").arg(BirthsCount(report.added), QFileInfo(path).fileName());
+    if (report.skipped > 0) done += QLatin1Char(' ') + tr("%1 skipped.").arg(Records(report.skipped));
     if (!report.messages.empty()) done += QStringLiteral("\n") + FirstLines(report.messages);
     Messages().Show(this, QMessageBox::Information, done);
   } catch (const births::LibraryError& e) {
@@ -963,8 +967,8 @@ void FrmMain::ExportBirths() {
     }
     RememberSaveFolder(path);
     Messages().Show(this, QMessageBox::Information,
-                    tr("%n birth(s) exported to %1.", nullptr, static_cast<int>(library.Count()))
-                        .arg(QFileInfo(path).fileName()));
+                    tr("%1 exported to %2.")
+                        .arg(BirthsCount(static_cast<std::size_t>(library.Count())), QFileInfo(path).fileName()));
   } catch (const births::LibraryError& e) {
     LibraryFailed(tr("The births were not exported"), e);
   }
