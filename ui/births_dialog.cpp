@@ -11,11 +11,11 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
-#include <QStringMatcher>
 #include <algorithm>
 #include <functional>
 #include <numeric>
 #include <tuple>
+#include <unordered_map>
 
 #include "ui/seams.h"
 
@@ -38,14 +38,22 @@ QString DateOf(const births::BirthSummary& s) {
 // The library keeps tags separated by ';'; the list shows "a; b".
 QString TagsOf(const births::BirthSummary& s) { return FromStd(s.tags).replace(QLatin1Char(';'), QStringLiteral("; ")); }
 
-// The text as the list compares it: case-folded and, past ASCII, without its
-// accents ("Émile" as "emile"), so that it sorts and is found as it reads.
-QString Folded(const QString& text) {
-  QString folded = text.toCaseFolded();
-  if (std::all_of(folded.cbegin(), folded.cend(), [](QChar c) { return c.unicode() < 0x80; })) return folded;
-  folded = folded.normalized(QString::NormalizationForm_D);
-  folded.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-  return folded;
+// The text as the list compares it, in UTF-8: ASCII letters in lower case
+// and, past ASCII, case-folded without accents ("Émile" as "emile"), so that
+// it sorts and is found as it reads. Plain ASCII, most names, skips Qt.
+std::string Folded(std::string_view text) {
+  std::string folded(text);
+  bool ascii = true;
+  for (char& c : folded) {
+    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  }
+  if (ascii) return folded;
+  QString wide = QString::fromUtf8(folded.data(), static_cast<qsizetype>(folded.size()))
+                     .toCaseFolded()
+                     .normalized(QString::NormalizationForm_D);
+  wide.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+  return wide.toStdString();
 }
 
 // How a summary is named to the user: "Name (1970-09-27)".
@@ -93,10 +101,16 @@ void BirthListModel::SetBirths(std::vector<births::BirthSummary> summaries) {
   names_.clear();
   keys_.reserve(summaries_.size());
   names_.reserve(summaries_.size());
+  // Places and tags repeat from birth to birth: each is folded once.
+  std::unordered_map<std::string, std::string> folds;
+  const auto fold = [&folds](const std::string& text) -> const std::string& {
+    auto [at, added] = folds.try_emplace(text);
+    if (added) at->second = Folded(text);
+    return at->second;
+  };
   for (const births::BirthSummary& s : summaries_) {
-    names_.push_back(Folded(FromStd(s.name)));
-    keys_.push_back(names_.back() + QLatin1Char('\n') + Folded(FromStd(s.place)) + QLatin1Char('\n') +
-                    Folded(FromStd(s.tags)));
+    names_.push_back(Folded(s.name));
+    keys_.push_back(names_.back() + '\n' + fold(s.place) + '\n' + fold(s.tags));
   }
   FillSortKeys();
   order_.resize(summaries_.size());
@@ -112,7 +126,7 @@ void BirthListModel::FillSortKeys() {
   if (sortColumn_ != PlaceColumn && sortColumn_ != TagsColumn) return;
   sortKeys_.reserve(summaries_.size());
   for (const births::BirthSummary& s : summaries_) {
-    sortKeys_.push_back(Folded(FromStd(sortColumn_ == PlaceColumn ? s.place : s.tags)));
+    sortKeys_.push_back(Folded(sortColumn_ == PlaceColumn ? s.place : s.tags));
   }
 }
 
@@ -125,7 +139,7 @@ bool BirthListModel::Less(int a, int b) const {
              std::tie(y.year, y.month, y.day, y.hour, y.minute, y.second, y.id);
     case PlaceColumn:
     case TagsColumn:
-      if (const QString &kx = sortKeys_[static_cast<std::size_t>(a)], &ky = sortKeys_[static_cast<std::size_t>(b)];
+      if (const std::string &kx = sortKeys_[static_cast<std::size_t>(a)], &ky = sortKeys_[static_cast<std::size_t>(b)];
           kx != ky) {
         return kx < ky;
       }
@@ -133,8 +147,8 @@ bool BirthListModel::Less(int a, int b) const {
     default:
       break;
   }
-  const QString& nx = names_[static_cast<std::size_t>(a)];
-  const QString& ny = names_[static_cast<std::size_t>(b)];
+  const std::string& nx = names_[static_cast<std::size_t>(a)];
+  const std::string& ny = names_[static_cast<std::size_t>(b)];
   return nx != ny ? nx < ny : x.id < y.id;
 }
 
@@ -151,10 +165,10 @@ void BirthListModel::sort(int column, Qt::SortOrder order) {
 }
 
 void BirthListModel::SetFilter(const QString& text) {
-  const QString folded = Folded(text.trimmed());
+  const std::string folded = Folded(text.trimmed().toStdString());
   if (folded == filter_) return;
   // A longer text that holds the last one keeps a subset of its rows.
-  const bool narrower = folded.contains(filter_);
+  const bool narrower = folded.find(filter_) != std::string::npos;
   beginResetModel();
   filter_ = folded;
   Refilter(narrower);
@@ -162,12 +176,11 @@ void BirthListModel::SetFilter(const QString& text) {
 }
 
 void BirthListModel::Refilter(bool narrower) {
-  if (filter_.isEmpty()) {
+  if (filter_.empty()) {
     shown_ = order_;
     return;
   }
-  const QStringMatcher matcher(filter_);
-  const auto keep = [&](int i) { return matcher.indexIn(keys_[static_cast<std::size_t>(i)]) >= 0; };
+  const auto keep = [&](int i) { return keys_[static_cast<std::size_t>(i)].find(filter_) != std::string::npos; };
   if (narrower) {
     std::erase_if(shown_, [&](int i) { return !keep(i); });
     return;

@@ -32,7 +32,6 @@ class BirthListModel final : public QAbstractTableModel {
   void SetBirths(std::vector<births::BirthSummary> summaries);
   // Keeps the rows whose name, place or tags hold `text`, in any case.
   void SetFilter(const QString& text);
-  const QString& Filter() const { return filter_; }
 
   int rowCount(const QModelIndex& parent = {}) const override;
   int columnCount(const QModelIndex& parent = {}) const override;
@@ -52,12 +51,12 @@ class BirthListModel final : public QAbstractTableModel {
   void FillSortKeys();
 
   std::vector<births::BirthSummary> summaries_;
-  std::vector<QString> keys_;   // name, place and tags, case-folded, for the filter
-  std::vector<QString> names_;  // the name, case-folded, for sorting
-  std::vector<QString> sortKeys_;  // the place or the tags, case-folded, while sorted by them
+  std::vector<std::string> keys_;      // name, place and tags, folded, for the filter
+  std::vector<std::string> names_;     // the name, folded, for sorting
+  std::vector<std::string> sortKeys_;  // the place or the tags, folded, while sorted by them
   std::vector<int> order_;      // every birth, sorted
   std::vector<int> shown_;      // the births that pass the filter, sorted
-  QString filter_;              // case-folded
+  std::string filter_;  // folded
   int sortColumn_ = NameColumn;
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };
