@@ -11,6 +11,8 @@
 #include <QTreeView>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
+#include <string.h>  // memmem
+
 #include <algorithm>
 #include <functional>
 #include <numeric>
@@ -38,22 +40,31 @@ QString DateOf(const births::BirthSummary& s) {
 // The library keeps tags separated by ';'; the list shows "a; b".
 QString TagsOf(const births::BirthSummary& s) { return FromStd(s.tags).replace(QLatin1Char(';'), QStringLiteral("; ")); }
 
-// The text as the list compares it, in UTF-8: ASCII letters in lower case
-// and, past ASCII, case-folded without accents ("Émile" as "emile"), so that
-// it sorts and is found as it reads. Plain ASCII, most names, skips Qt.
-std::string Folded(std::string_view text) {
-  std::string folded(text);
-  bool ascii = true;
-  for (char& c : folded) {
-    if (static_cast<unsigned char>(c) >= 0x80) ascii = false;
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+// Appends the text as the list compares it, in UTF-8: ASCII letters in
+// lower case and, past ASCII, case-folded without accents ("Émile" as
+// "emile"), so that it sorts and is found as it reads. Plain ASCII, most
+// names, skips Qt; a word past ASCII is folded once (`folds`).
+void AppendFolded(std::string_view text, std::string& out, std::unordered_map<std::string, std::string>& folds) {
+  while (!text.empty()) {
+    const std::size_t space = text.find(' ');
+    const std::string_view word = text.substr(0, space);
+    if (std::all_of(word.begin(), word.end(), [](char c) { return static_cast<unsigned char>(c) < 0x80; })) {
+      for (const char c : word) out += (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    } else {
+      auto [at, added] = folds.try_emplace(std::string(word));
+      if (added) {
+        QString wide = QString::fromUtf8(word.data(), static_cast<qsizetype>(word.size()))
+                           .toCaseFolded()
+                           .normalized(QString::NormalizationForm_D);
+        wide.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
+        at->second = wide.toStdString();
+      }
+      out += at->second;
+    }
+    if (space == std::string_view::npos) break;
+    out += ' ';
+    text.remove_prefix(space + 1);
   }
-  if (ascii) return folded;
-  QString wide = QString::fromUtf8(folded.data(), static_cast<qsizetype>(folded.size()))
-                     .toCaseFolded()
-                     .normalized(QString::NormalizationForm_D);
-  wide.removeIf([](QChar c) { return c.category() == QChar::Mark_NonSpacing; });
-  return wide.toStdString();
 }
 
 // How a summary is named to the user: "Name (1970-09-27)".
@@ -97,27 +108,30 @@ BirthListModel::BirthListModel(QObject* parent) : QAbstractTableModel(parent) {}
 void BirthListModel::SetBirths(std::vector<births::BirthSummary> summaries) {
   beginResetModel();
   summaries_ = std::move(summaries);
+  const std::size_t count = summaries_.size();
   keys_.clear();
-  names_.clear();
-  keys_.reserve(summaries_.size());
-  names_.reserve(summaries_.size());
-  // Places and tags repeat from birth to birth: each is folded once.
+  keyStart_.assign(count + 1, 0);
+  nameEnd_.assign(count, 0);
+  // Words and places repeat from birth to birth: each one past ASCII is
+  // folded once.
   std::unordered_map<std::string, std::string> folds;
-  const auto fold = [&folds](const std::string& text) -> const std::string& {
-    auto [at, added] = folds.try_emplace(text);
-    if (added) at->second = Folded(text);
-    return at->second;
-  };
-  for (const births::BirthSummary& s : summaries_) {
-    names_.push_back(Folded(s.name));
-    keys_.push_back(names_.back() + '\n' + fold(s.place) + '\n' + fold(s.tags));
+  for (std::size_t i = 0; i < count; ++i) {
+    const births::BirthSummary& s = summaries_[i];
+    keyStart_[i] = keys_.size();
+    AppendFolded(s.name, keys_, folds);
+    nameEnd_[i] = keys_.size();
+    keys_ += '\n';
+    AppendFolded(s.place, keys_, folds);
+    keys_ += '\n';
+    AppendFolded(s.tags, keys_, folds);
+    keys_ += '\0';
   }
+  keyStart_[count] = keys_.size();
   FillSortKeys();
-  order_.resize(summaries_.size());
+  order_.resize(count);
   std::iota(order_.begin(), order_.end(), 0);
-  std::stable_sort(order_.begin(), order_.end(), [this](int a, int b) { return Less(a, b); });
-  if (sortOrder_ == Qt::DescendingOrder) std::reverse(order_.begin(), order_.end());
-  Refilter(false);
+  SortOrder();
+  Refilter();
   endResetModel();
 }
 
@@ -125,9 +139,16 @@ void BirthListModel::FillSortKeys() {
   sortKeys_.clear();
   if (sortColumn_ != PlaceColumn && sortColumn_ != TagsColumn) return;
   sortKeys_.reserve(summaries_.size());
+  std::unordered_map<std::string, std::string> folds;
   for (const births::BirthSummary& s : summaries_) {
-    sortKeys_.push_back(Folded(sortColumn_ == PlaceColumn ? s.place : s.tags));
+    sortKeys_.emplace_back();
+    AppendFolded(sortColumn_ == PlaceColumn ? s.place : s.tags, sortKeys_.back(), folds);
   }
+}
+
+std::string_view BirthListModel::FoldedName(int i) const {
+  const auto at = static_cast<std::size_t>(i);
+  return std::string_view(keys_).substr(keyStart_[at], nameEnd_[at] - keyStart_[at]);
 }
 
 bool BirthListModel::Less(int a, int b) const {
@@ -139,17 +160,42 @@ bool BirthListModel::Less(int a, int b) const {
              std::tie(y.year, y.month, y.day, y.hour, y.minute, y.second, y.id);
     case PlaceColumn:
     case TagsColumn:
-      if (const std::string &kx = sortKeys_[static_cast<std::size_t>(a)], &ky = sortKeys_[static_cast<std::size_t>(b)];
-          kx != ky) {
-        return kx < ky;
+      if (const int c = sortKeys_[static_cast<std::size_t>(a)].compare(sortKeys_[static_cast<std::size_t>(b)]); c != 0) {
+        return c < 0;
       }
       break;
     default:
       break;
   }
-  const std::string& nx = names_[static_cast<std::size_t>(a)];
-  const std::string& ny = names_[static_cast<std::size_t>(b)];
-  return nx != ny ? nx < ny : x.id < y.id;
+  const int c = FoldedName(a).compare(FoldedName(b));
+  return c != 0 ? c < 0 : x.id < y.id;
+}
+
+// Every birth in the order of the column; ties by name, then by id, so the
+// order is the same at each sort.
+void BirthListModel::SortOrder() {
+  if (sortColumn_ == NameColumn) {
+    // The names' first eight bytes as one number decide most comparisons
+    // without reaching the names themselves (a third of the time of 100,000).
+    struct Keyed {
+      std::uint64_t prefix;
+      int row;
+    };
+    std::vector<Keyed> keyed(order_.size());
+    for (std::size_t i = 0; i < keyed.size(); ++i) {
+      const std::string_view name = FoldedName(order_[i]);
+      std::uint64_t prefix = 0;
+      for (std::size_t k = 0; k < 8; ++k) prefix = (prefix << 8) | (k < name.size() ? static_cast<unsigned char>(name[k]) : 0u);
+      keyed[i] = {prefix, order_[i]};
+    }
+    std::sort(keyed.begin(), keyed.end(), [this](const Keyed& a, const Keyed& b) {
+      return a.prefix != b.prefix ? a.prefix < b.prefix : Less(a.row, b.row);
+    });
+    for (std::size_t i = 0; i < keyed.size(); ++i) order_[i] = keyed[i].row;
+  } else {
+    std::sort(order_.begin(), order_.end(), [this](int a, int b) { return Less(a, b); });
+  }
+  if (sortOrder_ == Qt::DescendingOrder) std::reverse(order_.begin(), order_.end());
 }
 
 void BirthListModel::sort(int column, Qt::SortOrder order) {
@@ -158,36 +204,46 @@ void BirthListModel::sort(int column, Qt::SortOrder order) {
   sortColumn_ = column;
   sortOrder_ = order;
   FillSortKeys();
-  std::sort(order_.begin(), order_.end(), [this](int a, int b) { return Less(a, b); });
-  if (order == Qt::DescendingOrder) std::reverse(order_.begin(), order_.end());
-  Refilter(false);
+  SortOrder();
+  Refilter();
   endResetModel();
 }
 
 void BirthListModel::SetFilter(const QString& text) {
-  const std::string folded = Folded(text.trimmed().toStdString());
+  std::string folded;
+  std::unordered_map<std::string, std::string> folds;
+  AppendFolded(text.trimmed().toStdString(), folded, folds);
   if (folded == filter_) return;
-  // A longer text that holds the last one keeps a subset of its rows.
-  const bool narrower = folded.find(filter_) != std::string::npos;
   beginResetModel();
-  filter_ = folded;
-  Refilter(narrower);
+  filter_ = std::move(folded);
+  Refilter();
   endResetModel();
 }
 
-void BirthListModel::Refilter(bool narrower) {
+// One search through all the keys, laid end to end: each match marks its
+// birth (a match across two keys marks none), then the sorted order keeps
+// the marked births.
+void BirthListModel::Refilter() {
   if (filter_.empty()) {
     shown_ = order_;
     return;
   }
-  const auto keep = [&](int i) { return keys_[static_cast<std::size_t>(i)].find(filter_) != std::string::npos; };
-  if (narrower) {
-    std::erase_if(shown_, [&](int i) { return !keep(i); });
-    return;
+  std::vector<char> hit(summaries_.size(), 0);
+  const char* const all = keys_.data();
+  std::size_t from = 0, row = 0;
+  while (const void* found = ::memmem(all + from, keys_.size() - from, filter_.data(), filter_.size())) {
+    const std::size_t at = static_cast<std::size_t>(static_cast<const char*>(found) - all);
+    while (keyStart_[row + 1] <= at) ++row;
+    if (at + filter_.size() < keyStart_[row + 1]) {
+      hit[row] = 1;
+      from = keyStart_[row + 1];
+    } else {
+      from = at + 1;
+    }
   }
   shown_.clear();
   for (int i : order_)
-    if (keep(i)) shown_.push_back(i);
+    if (hit[static_cast<std::size_t>(i)]) shown_.push_back(i);
 }
 
 int BirthListModel::RowOf(std::int64_t id) const {

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "births/library.h"
@@ -46,13 +47,17 @@ class BirthListModel final : public QAbstractTableModel {
   int BirthCount() const { return static_cast<int>(summaries_.size()); }
 
  private:
-  void Refilter(bool narrower);
+  void Refilter();
   bool Less(int a, int b) const;
   void FillSortKeys();
+  void SortOrder();
+  std::string_view FoldedName(int i) const;
 
   std::vector<births::BirthSummary> summaries_;
-  std::vector<std::string> keys_;      // name, place and tags, folded, for the filter
-  std::vector<std::string> names_;     // the name, folded, for sorting
+  // Each birth's name, place and tags, folded, one after another: "name\n
+  // place\ntags\0", from keyStart_[i], the name up to nameEnd_[i].
+  std::string keys_;
+  std::vector<std::size_t> keyStart_, nameEnd_;
   std::vector<std::string> sortKeys_;  // the place or the tags, folded, while sorted by them
   std::vector<int> order_;      // every birth, sorted
   std::vector<int> shown_;      // the births that pass the filter, sorted
