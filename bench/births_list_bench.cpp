@@ -1,6 +1,9 @@
 // "Open Birth…" over a large library, timed in process:
 //  - the list on screen: from the menu item to the dialog shown and painted
-//    with its rows (the library read, sorted and laid out). The goal is 150 ms;
+//    with its rows, the way a user meets it: the form has been open for a
+//    moment, so its thread has read and sorted the library ahead (the list
+//    checks that the file is unchanged). The goal is 150 ms. Also cold: the
+//    dialog reading the library itself;
 //  - each keystroke of the filter: from the key to the list filtered and
 //    painted again, typing words and deleting them. The goal is 16 ms.
 // Usage: births_list_bench [BIRTHS [ROUNDS]]   (100000, 7)
@@ -19,6 +22,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
+#include <utility>
 #include <vector>
 
 #include "births/library.h"
@@ -143,12 +147,21 @@ int main(int argc, char** argv) {
   orbisca::ui::ScopedWindowSeam guard(&windows);
   auto* open = form.findChild<QAction*>(QStringLiteral("mnuOpenBirth"));
   for (int round = 0; round < rounds; ++round) {
+    windows.timer.start();
+    orbisca::ui::BirthsDialog cold(path, std::nullopt, &form);
+    windows.Exec(cold);
+  }
+  const std::vector<double> cold = std::exchange(windows.shown, {});
+  for (int round = 0; round < rounds; ++round) {
+    QTest::qWait(2000);  // the user at the form while the library is read ahead
     windows.typing = round == rounds - 1;
     windows.timer.start();
     open->trigger();
   }
-  std::printf("list shown (%d runs): median %.1f ms, worst %.1f ms (goal 150 ms)\n", rounds,
+  std::printf("list shown, read ahead (%d runs): median %.1f ms, worst %.1f ms (goal 150 ms)\n", rounds,
               Percentile(windows.shown, 0.5), Percentile(windows.shown, 1.0));
+  std::printf("list shown, read when asked (%d runs): median %.1f ms, worst %.1f ms\n", rounds,
+              Percentile(cold, 0.5), Percentile(cold, 1.0));
   std::printf("filter keystrokes (%zu): median %.2f ms, 95th %.2f ms, worst %.2f ms (goal 16 ms)\n",
               windows.keys.size(), Percentile(windows.keys, 0.5), Percentile(windows.keys, 0.95),
               Percentile(windows.keys, 1.0));

@@ -18,6 +18,39 @@ class QTreeView;
 
 namespace orbisca::ui {
 
+// The births of a library made ready for the list, on any thread: each
+// birth's name, place and tags folded (ASCII letters in lower case, accents
+// and case folded past ASCII) and laid end to end, "name\nplace\ntags\0"
+// from keyStart[i], the name up to nameEnd[i]; and the births by name.
+struct PreparedBirths {
+  std::vector<births::BirthSummary> summaries;
+  std::string keys;
+  std::vector<std::size_t> keyStart, nameEnd;
+  std::vector<int> byName;  // by folded name, then id
+  std::string_view FoldedName(int i) const;
+};
+PreparedBirths PrepareBirths(std::vector<births::BirthSummary> summaries);
+
+// The library file and its write-ahead log as they stand: any change by
+// either program changes one of them.
+struct LibraryStamp {
+  struct Times {
+    std::int64_t seconds = -1, nanoseconds = 0, size = 0;
+    bool operator==(const Times&) const = default;
+  };
+  Times file, wal;
+  bool operator==(const LibraryStamp&) const = default;
+};
+LibraryStamp StampOf(const std::string& path);
+
+// A library's births, prepared, with the stamp the library had before they
+// were read; a missing file has none. Throws births::LibraryError.
+struct ReadBirths {
+  PreparedBirths births;
+  LibraryStamp stamp;
+};
+ReadBirths ReadLibraryBirths(const std::string& path);
+
 // The births of the library as a table: name, date, place and tags. It keeps
 // the summaries, a folded search key and the sorted order of each; a filter
 // keeps the rows whose key holds the typed text, in the current order. No
@@ -30,6 +63,7 @@ class BirthListModel final : public QAbstractTableModel {
 
   explicit BirthListModel(QObject* parent = nullptr);
 
+  void SetBirths(PreparedBirths births);
   void SetBirths(std::vector<births::BirthSummary> summaries);
   // Keeps the rows whose name, place or tags hold `text`, in any case.
   void SetFilter(const QString& text);
@@ -40,24 +74,21 @@ class BirthListModel final : public QAbstractTableModel {
   QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
   void sort(int column, Qt::SortOrder order = Qt::AscendingOrder) override;
 
-  const births::BirthSummary& Summary(int row) const { return summaries_[static_cast<std::size_t>(shown_[row])]; }
+  const births::BirthSummary& Summary(int row) const {
+    return data_.summaries[static_cast<std::size_t>(shown_[row])];
+  }
   // The row that shows the birth, or -1.
   int RowOf(std::int64_t id) const;
   // How many births the library has, shown or not.
-  int BirthCount() const { return static_cast<int>(summaries_.size()); }
+  int BirthCount() const { return static_cast<int>(data_.summaries.size()); }
 
  private:
   void Refilter();
   bool Less(int a, int b) const;
   void FillSortKeys();
   void SortOrder();
-  std::string_view FoldedName(int i) const;
 
-  std::vector<births::BirthSummary> summaries_;
-  // Each birth's name, place and tags, folded, one after another: "name\n
-  // place\ntags\0", from keyStart_[i], the name up to nameEnd_[i].
-  std::string keys_;
-  std::vector<std::size_t> keyStart_, nameEnd_;
+  PreparedBirths data_;
   std::vector<std::string> sortKeys_;  // the place or the tags, folded, while sorted by them
   std::vector<int> order_;      // every birth, sorted
   std::vector<int> shown_;      // the births that pass the filter, sorted
@@ -75,9 +106,10 @@ class BirthsDialog final : public QDialog {
   Q_OBJECT
 
  public:
-  // Reads the library at `libraryPath`; a missing file lists no births.
-  // Throws births::LibraryError when the library cannot be read.
-  BirthsDialog(std::string libraryPath, QWidget* parent = nullptr);
+  // Lists the births of the library at `libraryPath`: `read` when the
+  // library is still as it was read, else read again now. Throws
+  // births::LibraryError when the library cannot be read.
+  BirthsDialog(std::string libraryPath, std::optional<ReadBirths> read = std::nullopt, QWidget* parent = nullptr);
 
   // The birth to open once the dialog is closed, if one was chosen.
   std::optional<std::int64_t> Chosen() const { return chosen_; }
@@ -92,7 +124,7 @@ class BirthsDialog final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Reload();
+  void Reload(std::optional<ReadBirths> read = std::nullopt);
   void OpenSelected();
   void DuplicateSelected();
   void DeleteSelected();

@@ -206,6 +206,25 @@ void FrmMain::showEvent(QShowEvent* event) {
   // most of what Proceed would wait for; do it while the user types instead.
   // Not at once: the form paints first.
   QTimer::singleShot(kPrepareResultsDelayMs, this, &FrmMain::PrepareResultsWindow);
+  QTimer::singleShot(kPrepareResultsDelayMs, this, &FrmMain::PrefetchBirths);
+}
+
+// Reading and sorting 100,000 births takes longer than the list may take to
+// open: it is done on a thread of its own, ahead, one read at a time. The
+// list checks that the library has not changed since (else reads it again).
+void FrmMain::PrefetchBirths() {
+  if (prefetch_.valid() && prefetch_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+  if (!QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+    prefetch_ = {};
+    return;
+  }
+  prefetch_ = std::async(std::launch::async, [path = libraryPath_]() -> std::optional<ReadBirths> {
+    try {
+      return ReadLibraryBirths(path);
+    } catch (const births::LibraryError&) {
+      return std::nullopt;  // the list reads it again, and says why it cannot
+    }
+  });
 }
 
 void FrmMain::PrepareResultsWindow() {
@@ -770,7 +789,9 @@ void FrmMain::OpenBirth() {
   if (!MayDiscardChanges()) return;
   std::optional<std::int64_t> chosen;
   try {
-    BirthsDialog dialog(libraryPath_, this);
+    std::optional<ReadBirths> read;
+    if (prefetch_.valid()) read = prefetch_.get();
+    BirthsDialog dialog(libraryPath_, std::move(read), this);
     if (saved_) dialog.Select(saved_->id);
     Windows().Exec(dialog);
     chosen = dialog.Chosen();
@@ -778,6 +799,7 @@ void FrmMain::OpenBirth() {
     LibraryFailed(tr("The library of births could not be read"), e);
     return;
   }
+  PrefetchBirths();  // for the next time, with the changes made in the list
   if (chosen) {
     OpenSaved(*chosen);
   } else if (saved_) {
@@ -835,6 +857,7 @@ bool FrmMain::Store(births::SavedBirth saved) {
   saved_ = std::move(saved);
   UpdateTitle();
   Remember(saved_->id);
+  PrefetchBirths();
   return true;
 }
 
@@ -933,6 +956,7 @@ void FrmMain::ImportBirths() {
     QString done = tr("%1 imported from %2.").arg(BirthsCount(report.added), QFileInfo(path).fileName());
     if (report.skipped > 0) done += QLatin1Char(' ') + tr("%1 skipped.").arg(Records(report.skipped));
     if (!report.messages.empty()) done += QStringLiteral("\n") + FirstLines(report.messages);
+    PrefetchBirths();
     Messages().Show(this, QMessageBox::Information, done);
   } catch (const births::LibraryError& e) {
     LibraryFailed(tr("Nothing was imported"), e);

@@ -4,12 +4,14 @@
 #include <QPointer>
 #include <QStringList>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <optional>
 #include <string>
 
 #include "births/saved_birth.h"
 #include "run/birth.h"
+#include "ui/births_dialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -103,6 +105,7 @@ class FrmMain : public QMainWindow {
   void ImportBirths();
   void ExportBirths();
   void FillRecentMenu();
+  void PrefetchBirths();
   // The entries read as Proceed reads them, refused with its messages.
   std::optional<Birth> CheckedFormBirth();
   // Writes the birth over the saved one of its id, or as a new one (id 0).
@@ -141,6 +144,8 @@ class FrmMain : public QMainWindow {
   std::string libraryPath_;
   std::optional<births::SavedBirth> saved_;
   bool showingSaved_ = false;  // the entries are being filled from a saved birth
+  // The library's births, read for "Open Birth…" while the user types.
+  std::future<std::optional<ReadBirths>> prefetch_;
 
   QPointer<FrmDisplay> display_;
   // A results window built while this one waits for the user, hidden and

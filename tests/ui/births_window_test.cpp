@@ -259,6 +259,27 @@ class BirthsWindowTest : public QObject {
     QCOMPARE(left[1].name, std::string("Bea (copy)"));
   }
 
+  // The list read ahead while the form is open is not shown once the
+  // library has changed since (here by the other program): it is read again.
+  void listSeesChangesMadeElsewhere() {
+    births::SavedBirth a = Saved("Ada", ZoneRow{29});
+    births::Library(libraryPath_, births::Access::Write).Add(a);
+    form_->hide();
+    form_->show();  // the library exists now: it is read ahead again
+    QTest::qWait(1000);
+    births::SavedBirth b = Saved("Bea", ZoneRow{29});
+    births::Library(libraryPath_, births::Access::Write).Add(b);
+    ScriptedWindows windows;
+    QStringList listed;
+    windows.step = [&listed](QDialog& dialog) {
+      const QAbstractItemModel* model = Child<QTreeView>(dialog, "lstBirths")->model();
+      for (int row = 0; row < model->rowCount(); ++row) listed << model->index(row, 0).data().toString();
+    };
+    ScopedWindowSeam guard(&windows);
+    Trigger(*form_, "mnuOpenBirth");
+    QCOMPARE(listed, (QStringList{"Ada", "Bea"}));
+  }
+
   // The last ten births opened or saved, the latest first; a deleted one goes.
   void recentBirths() {
     std::vector<births::SavedBirth> saved;
