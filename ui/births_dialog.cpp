@@ -8,7 +8,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QTreeView>
+#include <QTableView>
 #include <QVBoxLayout>
 #include <QHBoxLayout>
 #include <string.h>  // memmem
@@ -74,10 +74,10 @@ QString Naming(const births::BirthSummary& s) {
 }
 
 // The list's keys: Enter opens the selected birth, Delete deletes it.
-class BirthListView final : public QTreeView {
+class BirthListView final : public QTableView {
  public:
   BirthListView(std::function<void()> open, std::function<void()> remove, QWidget* parent)
-      : QTreeView(parent), open_(std::move(open)), remove_(std::move(remove)) {}
+      : QTableView(parent), open_(std::move(open)), remove_(std::move(remove)) {}
 
  protected:
   void keyPressEvent(QKeyEvent* event) override {
@@ -86,7 +86,7 @@ class BirthListView final : public QTreeView {
     } else if (event->key() == Qt::Key_Delete) {
       remove_();
     } else {
-      QTreeView::keyPressEvent(event);
+      QTableView::keyPressEvent(event);
     }
   }
 
@@ -241,18 +241,29 @@ void BirthListModel::SetFilter(const QString& text) {
   std::unordered_map<std::string, std::string> folds;
   AppendFolded(text.trimmed().toStdString(), folded, folds);
   if (folded == filter_) return;
+  // A longer text holding the last one keeps some of the births shown.
+  const bool narrower = !filter_.empty() && folded.find(filter_) != std::string::npos;
   beginResetModel();
   filter_ = std::move(folded);
-  Refilter();
+  Refilter(narrower);
   endResetModel();
 }
 
 // One search through all the keys, laid end to end: each match marks its
 // birth (a match across two keys marks none), then the sorted order keeps
-// the marked births.
-void BirthListModel::Refilter() {
+// the marked births. When few births are shown and the text grew, their
+// keys alone are searched.
+void BirthListModel::Refilter(bool narrower) {
   if (filter_.empty()) {
     shown_ = order_;
+    return;
+  }
+  if (narrower && shown_.size() * 8 < data_.summaries.size()) {
+    std::erase_if(shown_, [this](int i) {
+      const auto at = static_cast<std::size_t>(i);
+      const std::string_view key(data_.keys.data() + data_.keyStart[at], data_.keyStart[at + 1] - data_.keyStart[at]);
+      return key.find(filter_) == std::string_view::npos;
+    });
     return;
   }
   const std::string& keys = data_.keys;
@@ -333,16 +344,21 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   list_ = new BirthListView([this] { OpenSelected(); }, [this] { DeleteSelected(); }, this);
   list_->setObjectName(QStringLiteral("lstBirths"));
   list_->setAccessibleName(tr("Saved births"));
-  list_->setRootIsDecorated(false);
-  list_->setUniformRowHeights(true);  // no row measured on its own: 100,000 rows lay out at once
-  list_->setAllColumnsShowFocus(true);
+  // Rows of one fixed height, none measured on its own: 100,000 rows lay out at once.
+  list_->verticalHeader()->hide();
+  list_->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  list_->verticalHeader()->setDefaultSectionSize(list_->fontMetrics().height() + 6);
+  list_->setShowGrid(false);
+  list_->setWordWrap(false);
+  list_->setTabKeyNavigation(false);  // Tab leaves the list for the buttons
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setSelectionBehavior(QAbstractItemView::SelectRows);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->setModel(&model_);
   list_->setSortingEnabled(true);
   list_->sortByColumn(BirthListModel::NameColumn, Qt::AscendingOrder);
-  list_->header()->setStretchLastSection(true);
+  list_->horizontalHeader()->setStretchLastSection(true);
+  list_->horizontalHeader()->setHighlightSections(false);
   const QFontMetrics metrics = list_->fontMetrics();
   list_->setColumnWidth(BirthListModel::NameColumn, metrics.averageCharWidth() * 28);
   list_->setColumnWidth(BirthListModel::DateColumn, metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00  ")));
@@ -371,7 +387,7 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
   layout->addWidget(buttons);
 
-  connect(list_, &QTreeView::doubleClicked, this, &BirthsDialog::OpenSelected);
+  connect(list_, &QTableView::doubleClicked, this, &BirthsDialog::OpenSelected);
   connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
     const std::optional<std::int64_t> selected = Selected();
     model_.SetFilter(text);

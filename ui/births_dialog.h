@@ -14,7 +14,7 @@
 class QLabel;
 class QLineEdit;
 class QPushButton;
-class QTreeView;
+class QTableView;
 
 namespace orbisca::ui {
 
@@ -83,7 +83,7 @@ class BirthListModel final : public QAbstractTableModel {
   int BirthCount() const { return static_cast<int>(data_.summaries.size()); }
 
  private:
-  void Refilter();
+  void Refilter(bool narrower = false);
   bool Less(int a, int b) const;
   void FillSortKeys();
   void SortOrder();
@@ -134,7 +134,7 @@ class BirthsDialog final : public QDialog {
   std::string libraryPath_;
   BirthListModel model_;
   QLineEdit* search_ = nullptr;
-  QTreeView* list_ = nullptr;
+  QTableView* list_ = nullptr;
   QLabel* count_ = nullptr;
   QPushButton* open_ = nullptr;
   QPushButton* duplicate_ = nullptr;

@@ -13,7 +13,7 @@
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
-#include <QTreeView>
+#include <QAbstractItemView>
 #include <QtTest>
 #include <functional>
 
@@ -78,7 +78,7 @@ std::function<void(QDialog&)> Press(const QString& name, const char* button) {
   return [name, button](QDialog& dialog) {
     auto* search = Child<QLineEdit>(dialog, "txtSearch");
     for (const QChar c : name.left(2)) QTest::sendKeyEvent(QTest::Click, search, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    auto* list = Child<QTreeView>(dialog, "lstBirths");
+    auto* list = Child<QAbstractItemView>(dialog, "lstBirths");
     QVERIFY(list->model()->rowCount() >= 1);
     QCOMPARE(list->currentIndex().data().toString(), name);
     if (QString::fromLatin1(button) == "enter") {
@@ -272,7 +272,7 @@ class BirthsWindowTest : public QObject {
     ScriptedWindows windows;
     QStringList listed;
     windows.step = [&listed](QDialog& dialog) {
-      const QAbstractItemModel* model = Child<QTreeView>(dialog, "lstBirths")->model();
+      const QAbstractItemModel* model = Child<QAbstractItemView>(dialog, "lstBirths")->model();
       for (int row = 0; row < model->rowCount(); ++row) listed << model->index(row, 0).data().toString();
     };
     ScopedWindowSeam guard(&windows);
