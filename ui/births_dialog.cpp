@@ -1,12 +1,15 @@
 #include "ui/births_dialog.h"
 
 #include <QCoreApplication>
+#include <QComboBox>
 #include <QDialogButtonBox>
+#include <QFormLayout>
 #include <QFileInfo>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
@@ -373,6 +376,9 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   open_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
   open_->setObjectName(QStringLiteral("cmdOpen"));
   open_->setToolTip(tr("Open the birth into the form, to chart or edit it"));
+  edit_ = buttons->addButton(tr("&Edit\u2026"), QDialogButtonBox::ActionRole);
+  edit_->setObjectName(QStringLiteral("cmdEdit"));
+  edit_->setToolTip(tr("Edit the name, kind, tags, source and note"));
   duplicate_ = buttons->addButton(tr("D&uplicate"), QDialogButtonBox::ActionRole);
   duplicate_->setObjectName(QStringLiteral("cmdDuplicate"));
   delete_ = buttons->addButton(tr("&Delete"), QDialogButtonBox::DestructiveRole);
@@ -382,6 +388,7 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   // open_ is pressed through OpenSelected only, so that accept() means a choice.
   disconnect(buttons, &QDialogButtonBox::accepted, nullptr, nullptr);
   connect(open_, &QPushButton::clicked, this, &BirthsDialog::OpenSelected);
+  connect(edit_, &QPushButton::clicked, this, &BirthsDialog::EditSelected);
   connect(duplicate_, &QPushButton::clicked, this, &BirthsDialog::DuplicateSelected);
   connect(delete_, &QPushButton::clicked, this, &BirthsDialog::DeleteSelected);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
@@ -442,7 +449,7 @@ void BirthsDialog::Select(std::int64_t id) {
 
 void BirthsDialog::UpdateButtons() {
   const bool selected = Selected().has_value();
-  for (QPushButton* button : {open_, duplicate_, delete_}) button->setEnabled(selected);
+  for (QPushButton* button : {open_, edit_, duplicate_, delete_}) button->setEnabled(selected);
   count_->setText(model_.rowCount() == model_.BirthCount()
                       ? BirthsCount(model_.BirthCount())
                       : tr("%1 of %2").arg(model_.rowCount()).arg(BirthsCount(model_.BirthCount())));
@@ -457,6 +464,86 @@ void BirthsDialog::OpenSelected() {
 
 void BirthsDialog::ShowError(const QString& action, const births::LibraryError& error) {
   Messages().Show(this, QMessageBox::Critical, LibraryMessage(action, error));
+}
+
+void BirthsDialog::EditSelected() {
+  const std::optional<std::int64_t> id = Selected();
+  if (!id) return;
+  try {
+    std::optional<births::SavedBirth> saved = births::Library(libraryPath_, births::Access::Read).Find(*id);
+    if (!saved) {
+      Reload();
+      return;
+    }
+    BirthDetailsDialog details(std::move(*saved), this);
+    Windows().Exec(details);
+    if (details.result() != QDialog::Accepted) return;
+    births::SavedBirth edited = details.Edited();
+    if (!births::Library(libraryPath_, births::Access::Write).Replace(edited)) {
+      Messages().Show(this, QMessageBox::Information, tr("The library no longer has this birth."));
+    }
+    Reload();
+    Select(*id);
+  } catch (const births::LibraryError& e) {
+    ShowError(tr("The birth could not be changed"), e);
+  }
+}
+
+BirthDetailsDialog::BirthDetailsDialog(births::SavedBirth saved, QWidget* parent)
+    : QDialog(parent), saved_(std::move(saved)) {
+  setObjectName(QStringLiteral("dlgBirthDetails"));
+  setWindowTitle(tr("Edit Birth") + QStringLiteral(" \u2014 ") + kAppTitle);
+  auto* form = new QFormLayout(this);
+  const auto line = [&](const char* name, const QString& caption, const std::string& text) {
+    auto* box = new QLineEdit(FromStd(text), this);
+    box->setObjectName(QLatin1String(name));
+    box->setAccessibleName(QString(caption).remove(QLatin1Char('&')));
+    form->addRow(caption, box);
+    return box;
+  };
+  name_ = line("txtDetailsName", tr("&Name:"), saved_.birth.name);
+  kind_ = new QComboBox(this);
+  kind_->setObjectName(QStringLiteral("cboKind"));
+  // In the order of births::Kind.
+  kind_->addItems({tr("Not given"), tr("Male"), tr("Female"), tr("Event")});
+  kind_->setCurrentIndex(static_cast<int>(saved_.kind));
+  form->addRow(tr("&Kind:"), kind_);
+  tags_ = line("txtTags", tr("&Tags:"), births::TagsText(saved_.tags));
+  tags_->setText(tags_->text().replace(QLatin1Char(';'), QStringLiteral("; ")));
+  tags_->setPlaceholderText(tr("family; clients"));
+  source_ = line("txtSource", tr("&Source:"), saved_.source);
+  note_ = new QPlainTextEdit(FromStd(saved_.note), this);
+  note_->setObjectName(QStringLiteral("txtNote"));
+  note_->setTabChangesFocus(true);
+  form->addRow(tr("N&ote:"), note_);
+  auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+  connect(buttons, &QDialogButtonBox::accepted, this, &BirthDetailsDialog::accept);
+  connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+  form->addRow(buttons);
+}
+
+births::SavedBirth BirthDetailsDialog::Edited() const {
+  births::SavedBirth edited = saved_;
+  edited.birth.name = name_->text().toStdString();
+  edited.kind = static_cast<births::Kind>(kind_->currentIndex());
+  edited.tags = births::TagsFromText(tags_->text().toStdString());
+  edited.source = source_->text().toStdString();
+  edited.note = note_->toPlainText().toStdString();
+  return edited;
+}
+
+void BirthDetailsDialog::accept() {
+  QString refusal;
+  if (name_->text().trimmed().isEmpty()) {
+    refusal = tr("A saved birth needs a name.");
+  } else if (const std::string why = births::CheckSaved(Edited()); !why.empty()) {
+    refusal = tr("These details cannot be saved: %1.").arg(FromStd(why));
+  }
+  if (!refusal.isEmpty()) {
+    Messages().Show(this, QMessageBox::Information, refusal);
+    return;
+  }
+  QDialog::accept();
 }
 
 // The copy is a new birth of its own, named apart from the first.

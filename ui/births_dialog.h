@@ -11,7 +11,9 @@
 
 #include "births/library.h"
 
+class QComboBox;
 class QLabel;
+class QPlainTextEdit;
 class QLineEdit;
 class QPushButton;
 class QTableView;
@@ -97,11 +99,33 @@ class BirthListModel final : public QAbstractTableModel {
   Qt::SortOrder sortOrder_ = Qt::AscendingOrder;
 };
 
+// "Edit…" in the list of births: what the library keeps beside the birth
+// data (the name, kind, tags, source and note), for the birth given. The
+// date, time and place are edited in the form.
+class BirthDetailsDialog final : public QDialog {
+  Q_OBJECT
+
+ public:
+  explicit BirthDetailsDialog(births::SavedBirth saved, QWidget* parent = nullptr);
+  // The birth with the details as entered.
+  births::SavedBirth Edited() const;
+  // Accepts details the library can keep; otherwise says why and stays open.
+  void accept() override;
+
+ private:
+  births::SavedBirth saved_;
+  QLineEdit* name_ = nullptr;
+  QComboBox* kind_ = nullptr;
+  QLineEdit* tags_ = nullptr;
+  QLineEdit* source_ = nullptr;
+  QPlainTextEdit* note_ = nullptr;
+};
+
 // "Open Birth…": the library's births, filtered as the user types in the
 // search box and sorted by any column. Enter, a double click or "Open" opens
-// the selected birth into the form (Chosen() tells which); "Duplicate" and
-// "Delete" change the library at once, Delete after a confirmation that
-// names the birth.
+// the selected birth into the form (Chosen() tells which); "Edit…" (its
+// details), "Duplicate" and "Delete" change the library at once, Delete after
+// a confirmation that names the birth.
 class BirthsDialog final : public QDialog {
   Q_OBJECT
 
@@ -126,6 +150,7 @@ class BirthsDialog final : public QDialog {
  private:
   void Reload(std::optional<ReadBirths> read = std::nullopt);
   void OpenSelected();
+  void EditSelected();
   void DuplicateSelected();
   void DeleteSelected();
   void UpdateButtons();
@@ -137,6 +162,7 @@ class BirthsDialog final : public QDialog {
   QTableView* list_ = nullptr;
   QLabel* count_ = nullptr;
   QPushButton* open_ = nullptr;
+  QPushButton* edit_ = nullptr;
   QPushButton* duplicate_ = nullptr;
   QPushButton* delete_ = nullptr;
   std::optional<std::int64_t> chosen_;

@@ -803,13 +803,12 @@ void FrmMain::OpenBirth() {
   if (chosen) {
     OpenSaved(*chosen);
   } else if (saved_) {
-    // The shown birth may have been deleted in the list: the form keeps the
-    // entries, as a birth not saved.
+    // The shown birth may have been edited or deleted in the list: the form
+    // keeps its entries, beside the birth as the library has it now, or as a
+    // birth not saved.
     try {
-      if (!births::Library(libraryPath_, births::Access::Read).Find(saved_->id)) {
-        saved_.reset();
-        UpdateTitle();
-      }
+      saved_ = births::Library(libraryPath_, births::Access::Read).Find(saved_->id);
+      UpdateTitle();
     } catch (const births::LibraryError&) {
     }
   }
@@ -870,7 +869,13 @@ void FrmMain::SaveBirth() {
   births::SavedBirth saved;
   try {
     if (saved_) {
-      saved = *saved_;
+      // The kind, tags, source and note as the library has them now (they may
+      // have been changed in the list, or by the other program).
+      std::optional<births::SavedBirth> now;
+      if (QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+        now = births::Library(libraryPath_, births::Access::Read).Find(saved_->id);
+      }
+      saved = now.value_or(*saved_);
     } else if (QFileInfo::exists(QString::fromStdString(libraryPath_))) {
       const births::Library library(libraryPath_, births::Access::Read);
       for (const births::BirthSummary& summary : library.Summaries(birth->name)) {

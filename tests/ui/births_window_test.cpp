@@ -10,6 +10,7 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
 #include <QTemporaryDir>
@@ -35,8 +36,13 @@ class ScriptedWindows final : public WindowSeam {
  public:
   void Exec(QDialog& window) override {
     ++shown;
-    if (step) step(window);
+    if (!steps.isEmpty()) {
+      steps.takeFirst()(window);
+    } else if (step) {
+      step(window);
+    }
   }
+  QList<std::function<void(QDialog&)>> steps;  // one window each, then `step` for all
   std::function<void(QDialog&)> step;
   int shown = 0;
 };
@@ -83,6 +89,13 @@ std::function<void(QDialog&)> Press(const QString& name, const char* button) {
     QCOMPARE(list->currentIndex().data().toString(), name);
     if (QString::fromLatin1(button) == "enter") {
       PressEnter(search);
+    } else if (QString::fromLatin1(button) == "double click") {
+      dialog.show();  // a row has a place on screen only then
+      QVERIFY(QTest::qWaitForWindowExposed(&dialog));
+      const QRect row = list->visualRect(list->currentIndex());
+      // A double click, as the system delivers it: a click, then the second press.
+      QTest::mouseClick(list->viewport(), Qt::LeftButton, {}, row.center());
+      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, row.center());
     } else {
       Child<QPushButton>(dialog, QString::fromLatin1(button))->click();
     }
@@ -118,10 +131,12 @@ class BirthsWindowTest : public QObject {
     QTest::addColumn<int>("minutesEast");
     QTest::addColumn<QString>("zoneName");
     QTest::addColumn<QString>("zoneText");
-    QTest::newRow("zone row") << "Ada \"Byron\", Lovelace" << false << 0 << "" << "";
+    QTest::addColumn<QString>("opening");  // how the birth is opened from the list
+    QTest::newRow("zone row") << "Ada \"Byron\", Lovelace" << false << 0 << "" << "" << "enter";
     QTest::newRow("atlas offset") << "\u0905\u0926\u093F\u0924\u093F\tK" << true << 345 << "Asia/Kathmandu"
-                                  << "From the atlas: UTC+5:45 (Asia/Kathmandu)";
-    QTest::newRow("mean time, no zone name") << "[*] x" << true << -19 << "" << "From the atlas: UTC\u22120:19";
+                                  << "From the atlas: UTC+5:45 (Asia/Kathmandu)" << "double click";
+    QTest::newRow("mean time, no zone name") << "[*] x" << true << -19 << "" << "From the atlas: UTC\u22120:19"
+                                             << "cmdOpen";
   }
   void saveAndReopen() {
     QFETCH(QString, name);
@@ -129,6 +144,7 @@ class BirthsWindowTest : public QObject {
     QFETCH(int, minutesEast);
     QFETCH(QString, zoneName);
     QFETCH(QString, zoneText);
+    QFETCH(QString, opening);
     births::SavedBirth stored = Saved(name.toStdString(), atlas ? BirthZone{ZoneOffset{minutesEast, zoneName.toStdString()}}
                                                                   : BirthZone{ZoneRow{50}});
     stored.birth.east = !atlas;
@@ -138,7 +154,8 @@ class BirthsWindowTest : public QObject {
     RecordingMessages messages;
     ScopedMessageSeam messageGuard(&messages);
     ScriptedWindows windows;
-    windows.step = Press(name, "enter");
+    const QByteArray how = opening.toLatin1();
+    windows.step = Press(name, how.constData());
     ScopedWindowSeam windowGuard(&windows);
     Trigger(*form_, "mnuOpenBirth");
     QCOMPARE(Describe(messages.shown), QStringList());
@@ -278,6 +295,56 @@ class BirthsWindowTest : public QObject {
     ScopedWindowSeam guard(&windows);
     Trigger(*form_, "mnuOpenBirth");
     QCOMPARE(listed, (QStringList{"Ada", "Bea"}));
+  }
+
+  // "Edit…" in the list changes the details the form has no box for; a
+  // cancel or a nameless birth changes nothing. The form then shows the birth
+  // as edited, and saving it from the form keeps the edited details.
+  void editDetails() {
+    births::SavedBirth a = Saved("Ada", ZoneRow{29});
+    births::Library(libraryPath_, births::Access::Write).Add(a);
+    QVERIFY(form_->OpenSaved(a.id));
+    RecordingMessages messages;
+    ScopedMessageSeam messageGuard(&messages);
+    ScriptedWindows windows;
+    ScopedWindowSeam windowGuard(&windows);
+    const auto edit = [](QString name, bool accept) {
+      return [name, accept](QDialog& details) {
+        Child<QLineEdit>(details, "txtDetailsName")->setText(name);
+        Child<QLineEdit>(details, "txtTags")->setText(" clients;  famous ;");
+        Child<QComboBox>(details, "cboKind")->setCurrentIndex(3);
+        Child<QPlainTextEdit>(details, "txtNote")->setPlainText("line 1\nline 2");
+        if (accept) details.accept();
+        if (details.result() != QDialog::Accepted) details.reject();
+      };
+    };
+    const auto inList = [](QDialog& list) {
+      Press("Ada", "cmdEdit")(list);
+      list.reject();
+    };
+    // Cancelled, then refused for want of a name: nothing changes.
+    windows.steps = {inList, edit("Ada B", false), inList, edit("  ", true)};
+    Trigger(*form_, "mnuOpenBirth");
+    Trigger(*form_, "mnuOpenBirth");
+    QCOMPARE(Describe(messages.shown), QStringList{"information: A saved birth needs a name."});
+    QVERIFY(births::Library(libraryPath_, births::Access::Read).Find(a.id)->SameBirth(a));
+
+    windows.steps = {inList, edit("Ada B", true)};
+    Trigger(*form_, "mnuOpenBirth");
+    births::SavedBirth edited = *births::Library(libraryPath_, births::Access::Read).Find(a.id);
+    QCOMPARE(edited.birth.name, std::string("Ada B"));
+    QCOMPARE(edited.tags, (std::vector<std::string>{"clients", "famous"}));
+    QCOMPARE(edited.kind, births::Kind::Event);
+    QCOMPARE(edited.note, std::string("line 1\nline 2"));
+    QVERIFY(form_->windowTitle().startsWith("Ada B \u2014"));
+    QVERIFY(form_->isWindowModified());  // the form's name box still says "Ada"
+
+    messages.answers = {true};
+    Trigger(*form_, "mnuSaveBirth");
+    edited = *births::Library(libraryPath_, births::Access::Read).Find(a.id);
+    QCOMPARE(edited.birth.name, std::string("Ada"));
+    QCOMPARE(edited.tags, (std::vector<std::string>{"clients", "famous"}));
+    QCOMPARE(edited.note, std::string("line 1\nline 2"));
   }
 
   // The last ten births opened or saved, the latest first; a deleted one goes.
