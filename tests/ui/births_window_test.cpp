@@ -22,6 +22,7 @@
 #include "births/library.h"
 #include "ui/births_dialog.h"
 #include "ui/frm_main.h"
+#include "ui/save_path.h"
 #include "ui_test_support.h"
 
 using namespace orbisca;
@@ -227,6 +228,41 @@ class BirthsWindowTest : public QObject {
     QVERIFY(!form_->Saved());
   }
 
+  // Leaving a saved birth whose entries changed asks first; No keeps the
+  // entries and the birth shown.
+  void changedBirthAsksBeforeLeaving_data() {
+    QTest::addColumn<QString>("leaving");
+    QTest::addColumn<bool>("answer");
+    QTest::newRow("new, no") << "mnuNewBirth" << false;
+    QTest::newRow("new, yes") << "mnuNewBirth" << true;
+    QTest::newRow("open, no") << "mnuOpenBirth" << false;
+    QTest::newRow("close, no") << "close" << false;
+  }
+  void changedBirthAsksBeforeLeaving() {
+    QFETCH(QString, leaving);
+    QFETCH(bool, answer);
+    births::SavedBirth a = Saved("Ada", ZoneRow{29});
+    births::Library(libraryPath_, births::Access::Write).Add(a);
+    QVERIFY(form_->OpenSaved(a.id));
+    Child<QLineEdit>(*form_, "txtLatD")->setText("28");
+    RecordingMessages messages;
+    ScopedMessageSeam messageGuard(&messages);
+    ScriptedWindows windows;
+    ScopedWindowSeam windowGuard(&windows);
+    messages.answers = {answer};
+    if (leaving == "close") {
+      QVERIFY(!form_->close());
+    } else {
+      Trigger(*form_, leaving.toLatin1().constData());
+    }
+    QCOMPARE(messages.asked,
+             QStringList{"The birth \u201CAda\u201D has changed since it was saved. Discard the changes?"});
+    QCOMPARE(windows.shown, 0);
+    QCOMPARE(form_->Saved().has_value(), !answer);
+    QCOMPARE(Child<QLineEdit>(*form_, "txtLatD")->text(), answer ? QString() : "28");
+    QVERIFY(form_->isVisible());
+  }
+
   // Entries the form refuses are not saved: the form's own message, nothing written.
   void refusedEntriesAreNotSaved() {
     RecordingMessages messages;
@@ -377,6 +413,10 @@ class BirthsWindowTest : public QObject {
     births::SavedBirth a = Saved("Ada", ZoneOffset{345, "Asia/Kathmandu"});
     births::Library(libraryPath_, births::Access::Write).Add(a);
     QVERIFY(form_->OpenSaved(a.id));
+    // The size the window had when it last closed.
+    FrmMain sized;
+    sized.resize(sized.size() + QSize(40, 30));
+    ProgramSettings().setValue("frmMain/geometry", sized.saveGeometry());
     const QByteArray before = Bytes();
     for (const bool deleted : {false, true}) {
       if (deleted) births::Library(libraryPath_, births::Access::Write).Remove(a.id);
@@ -385,6 +425,7 @@ class BirthsWindowTest : public QObject {
       next.SetLibraryPath(libraryPath_);
       next.RestoreSession();
       QCOMPARE(next.Saved().has_value(), !deleted);
+      QCOMPARE(next.size(), sized.size());
       if (!deleted) QVERIFY(*next.FormBirth() == a.birth);
       QCOMPARE(Bytes(), library);
     }
