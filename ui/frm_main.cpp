@@ -560,10 +560,6 @@ FrmDisplay& FrmMain::Results() {
   return *display_;
 }
 
-// "Proceed": the entries are checked and read into a birth (on a refusal
-// nothing changes), its chart is computed once, and the results window shows
-// it; this window hides with its entries intact. The chart page shows the
-// place as typed for the lookup, when it was.
 std::optional<Birth> FrmMain::CheckedFormBirth() {
   const std::variant<Birth, EntryRefusal> read = BirthFromEntries(Entries());
   if (const EntryRefusal* refusal = std::get_if<EntryRefusal>(&read)) {
@@ -580,6 +576,10 @@ std::optional<Birth> FrmMain::CheckedFormBirth() {
   return FormBirth();
 }
 
+// "Proceed": the entries are checked and read into a birth (on a refusal
+// nothing changes), its chart is computed once, and the results window shows
+// it; this window hides with its entries intact. The chart page shows the
+// place as typed for the lookup, when it was.
 void FrmMain::Proceed() {
   const std::optional<Birth> birth = CheckedFormBirth();
   if (!birth) return;
@@ -720,6 +720,7 @@ void FrmMain::NewBirth() {
   placeCompletion_->ShowSavedZone(kDefaultTimeZone, 0, {});
   showingSaved_ = false;
   UpdateTitle();
+  ProgramSettings().remove(kLastBirthKey);  // the next start shows the empty form too
   nameEdit_->setFocus();
 }
 

@@ -430,6 +430,16 @@ class BirthsWindowTest : public QObject {
       QCOMPARE(Bytes(), library);
     }
     QVERIFY(!before.isEmpty());
+
+    // After "New Birth" the next start shows the empty form too.
+    births::SavedBirth b = Saved("Bea", ZoneRow{29});
+    births::Library(libraryPath_, births::Access::Write).Add(b);
+    QVERIFY(form_->OpenSaved(b.id));
+    Trigger(*form_, "mnuNewBirth");
+    FrmMain next;
+    next.SetLibraryPath(libraryPath_);
+    next.RestoreSession();
+    QVERIFY(!next.Saved());
   }
 
   // A library that cannot be used is named in the message, and stays as it was.
