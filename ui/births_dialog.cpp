@@ -331,7 +331,24 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   setObjectName(QStringLiteral("dlgBirths"));
   setWindowTitle(tr("Open Birth") + QStringLiteral(" \u2014 ") + kAppTitle);
   auto* layout = new QVBoxLayout(this);
+  layout->addLayout(BuildSearchLine());
+  layout->addWidget(BuildList(), 1);
+  count_ = new QLabel(this);
+  count_->setObjectName(QStringLiteral("lblCount"));
+  layout->addWidget(count_);
+  layout->addWidget(BuildButtons());
 
+  Reload(std::move(read));
+  if (model_.rowCount() > 0) list_->setCurrentIndex(model_.index(0, 0));
+  UpdateButtons();
+  const QFontMetrics metrics = list_->fontMetrics();
+  resize(metrics.averageCharWidth() * 110, metrics.height() * 30);
+  search_->setFocus();
+}
+
+// The search box: it filters as the user types; Enter opens the selected
+// (first matching) birth; Up and Down move through the list without leaving it.
+QLayout* BirthsDialog::BuildSearchLine() {
   auto* searchLabel = new QLabel(tr("&Search:"), this);
   search_ = new QLineEdit(this);
   search_->setObjectName(QStringLiteral("txtSearch"));
@@ -342,8 +359,22 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   auto* searchLine = new QHBoxLayout;
   searchLine->addWidget(searchLabel);
   searchLine->addWidget(search_, 1);
-  layout->addLayout(searchLine);
+  connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
+    const std::optional<std::int64_t> selected = Selected();
+    model_.SetFilter(text);
+    if (selected && model_.RowOf(*selected) >= 0) {
+      Select(*selected);
+    } else if (model_.rowCount() > 0) {
+      list_->setCurrentIndex(model_.index(0, 0));
+    }
+    UpdateButtons();
+  });
+  connect(search_, &QLineEdit::returnPressed, this, &BirthsDialog::OpenSelected);
+  search_->installEventFilter(this);
+  return searchLine;
+}
 
+QWidget* BirthsDialog::BuildList() {
   list_ = new BirthListView([this] { OpenSelected(); }, [this] { DeleteSelected(); }, this);
   list_->setObjectName(QStringLiteral("lstBirths"));
   list_->setAccessibleName(tr("Saved births"));
@@ -366,12 +397,12 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   list_->setColumnWidth(BirthListModel::NameColumn, metrics.averageCharWidth() * 28);
   list_->setColumnWidth(BirthListModel::DateColumn, metrics.horizontalAdvance(QStringLiteral("0000-00-00 00:00:00  ")));
   list_->setColumnWidth(BirthListModel::PlaceColumn, metrics.averageCharWidth() * 32);
-  layout->addWidget(list_, 1);
+  connect(list_, &QTableView::doubleClicked, this, &BirthsDialog::OpenSelected);
+  connect(&model_, &QAbstractItemModel::modelReset, this, &BirthsDialog::UpdateButtons);
+  return list_;
+}
 
-  count_ = new QLabel(this);
-  count_->setObjectName(QStringLiteral("lblCount"));
-  layout->addWidget(count_);
-
+QWidget* BirthsDialog::BuildButtons() {
   auto* buttons = new QDialogButtonBox(this);
   open_ = buttons->addButton(tr("&Open"), QDialogButtonBox::AcceptRole);
   open_->setObjectName(QStringLiteral("cmdOpen"));
@@ -392,30 +423,7 @@ BirthsDialog::BirthsDialog(std::string libraryPath, std::optional<ReadBirths> re
   connect(duplicate_, &QPushButton::clicked, this, &BirthsDialog::DuplicateSelected);
   connect(delete_, &QPushButton::clicked, this, &BirthsDialog::DeleteSelected);
   connect(close, &QPushButton::clicked, this, &QDialog::reject);
-  layout->addWidget(buttons);
-
-  connect(list_, &QTableView::doubleClicked, this, &BirthsDialog::OpenSelected);
-  connect(search_, &QLineEdit::textChanged, this, [this](const QString& text) {
-    const std::optional<std::int64_t> selected = Selected();
-    model_.SetFilter(text);
-    if (selected && model_.RowOf(*selected) >= 0) {
-      Select(*selected);
-    } else if (model_.rowCount() > 0) {
-      list_->setCurrentIndex(model_.index(0, 0));
-    }
-    UpdateButtons();
-  });
-  // Enter in the search box opens the selected (first matching) birth;
-  // Up and Down move through the list without leaving the box.
-  connect(search_, &QLineEdit::returnPressed, this, &BirthsDialog::OpenSelected);
-  search_->installEventFilter(this);
-  connect(&model_, &QAbstractItemModel::modelReset, this, &BirthsDialog::UpdateButtons);
-
-  Reload(std::move(read));
-  if (model_.rowCount() > 0) list_->setCurrentIndex(model_.index(0, 0));
-  UpdateButtons();
-  resize(metrics.averageCharWidth() * 110, metrics.height() * 30);
-  search_->setFocus();
+  return buttons;
 }
 
 bool BirthsDialog::eventFilter(QObject* watched, QEvent* event) {

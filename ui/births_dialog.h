@@ -13,6 +13,7 @@
 
 class QComboBox;
 class QLabel;
+class QLayout;
 class QPlainTextEdit;
 class QLineEdit;
 class QPushButton;
@@ -148,6 +149,9 @@ class BirthsDialog final : public QDialog {
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
+  QLayout* BuildSearchLine();
+  QWidget* BuildList();
+  QWidget* BuildButtons();
   void Reload(std::optional<ReadBirths> read = std::nullopt);
   void OpenSelected();
   void EditSelected();
