@@ -447,13 +447,18 @@ class BirthsWindowTest : public QObject {
     QTest::addColumn<QByteArray>("content");
     QTest::addColumn<bool>("folder");
     QTest::addColumn<QString>("message");
-    QTest::newRow("not SQLite") << QByteArray("name,date\nAda,1815-12-10\n") << false << "is not an SQLite file";
-    QTest::newRow("a folder") << QByteArray() << true << "is not a regular file";
+    QTest::addColumn<QString>("action");
+    const QByteArray csv("name,date\nAda,1815-12-10\n");
+    for (const char* action : {"mnuSaveBirth", "mnuSaveBirthAs", "mnuOpenBirth", "mnuImportBirths", "mnuExportBirths"}) {
+      QTest::addRow("not SQLite, %s", action) << csv << false << "is not an SQLite file" << action;
+    }
+    QTest::newRow("a folder, save") << QByteArray() << true << "is not a regular file" << "mnuSaveBirth";
   }
   void libraryRefusals() {
     QFETCH(QByteArray, content);
     QFETCH(bool, folder);
     QFETCH(QString, message);
+    QFETCH(QString, action);
     const QString path = QString::fromStdString(libraryPath_);
     if (folder) {
       QVERIFY(QDir().mkpath(path));
@@ -465,8 +470,19 @@ class BirthsWindowTest : public QObject {
     const QByteArray before = Bytes();
     RecordingMessages messages;
     ScopedMessageSeam guard(&messages);
+    ScriptedWindows windows;
+    ScopedWindowSeam windowGuard(&windows);
+    FakeFileDialogs files;
+    ScopedFileDialogSeam fileGuard(&files);
+    files.path = dir_->filePath(action == "mnuImportBirths" ? "in.csv" : "out.csv");
+    QFile importFile(dir_->filePath("in.csv"));
+    QVERIFY(importFile.open(QIODevice::WriteOnly));
+    importFile.write(births::ExportText({Saved("Bea", ZoneRow{29})}, births::FileFormat::Csv).c_str());
+    importFile.close();
     FillForm(*form_, {"Ada", "0", "7", "51", "30", 12, 10, "1915", "3", "45", 29, true, false, false});
-    Trigger(*form_, "mnuSaveBirth");
+    Trigger(*form_, action.toLatin1().constData());
+    QCOMPARE(windows.shown, 0);
+    QVERIFY(!QFile::exists(dir_->filePath("out.csv")));
     QCOMPARE(messages.shown.size(), 1);
     QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
     QVERIFY2(messages.shown[0].text.contains(message), qPrintable(messages.shown[0].text));
