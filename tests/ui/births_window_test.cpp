@@ -263,6 +263,22 @@ class BirthsWindowTest : public QObject {
     QVERIFY(form_->isVisible());
   }
 
+  // A saved birth the form's lists cannot hold (the years 1901 to 2050) is
+  // not half shown: a message says why, and the form is left as it was.
+  void birthOutsideTheFormIsNotOpened() {
+    births::SavedBirth old = Saved("Old", ZoneRow{29}, 1850);
+    births::Library(libraryPath_, births::Access::Write).Add(old);
+    Child<QLineEdit>(*form_, "txtName")->setText("Typed");
+    RecordingMessages messages;
+    ScopedMessageSeam guard(&messages);
+    QVERIFY(!form_->OpenSaved(old.id));
+    QCOMPARE(Describe(messages.shown),
+             QStringList{"information: The birth \u201COld\u201D (1850-09-27) cannot be shown in this form: it takes "
+                         "the years 1901 to 2050."});
+    QVERIFY(!form_->Saved());
+    QCOMPARE(Child<QLineEdit>(*form_, "txtName")->text(), "Typed");
+  }
+
   // Entries the form refuses are not saved: the form's own message, nothing written.
   void refusedEntriesAreNotSaved() {
     RecordingMessages messages;
