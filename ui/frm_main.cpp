@@ -214,6 +214,8 @@ void FrmMain::showEvent(QShowEvent* event) {
 // list checks that the library has not changed since (else reads it again).
 void FrmMain::PrefetchBirths() {
   if (prefetch_.valid() && prefetch_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+  prefetched_ = true;
+  prefetchStamp_ = StampOf(libraryPath_);
   if (!QFileInfo::exists(QString::fromStdString(libraryPath_))) {
     prefetch_ = {};
     return;
@@ -225,6 +227,13 @@ void FrmMain::PrefetchBirths() {
       return std::nullopt;  // the list reads it again, and says why it cannot
     }
   });
+}
+
+bool FrmMain::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && prefetched_ && !(StampOf(libraryPath_) == prefetchStamp_)) {
+    PrefetchBirths();
+  }
+  return QMainWindow::event(event);
 }
 
 void FrmMain::PrepareResultsWindow() {

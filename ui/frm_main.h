@@ -73,6 +73,9 @@ class FrmMain : public QMainWindow {
   // Form_Unload: closing the window ends the program.
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Back in the window (perhaps from orbisca-chart in a terminal): the births
+  // are read ahead again when the library changed meanwhile.
+  bool event(QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -146,6 +149,8 @@ class FrmMain : public QMainWindow {
   bool showingSaved_ = false;  // the entries are being filled from a saved birth
   // The library's births, read for "Open Birth…" while the user types.
   std::future<std::optional<ReadBirths>> prefetch_;
+  LibraryStamp prefetchStamp_;  // the library as the last read ahead began
+  bool prefetched_ = false;     // a read ahead was asked for (not at once at start)
 
   QPointer<FrmDisplay> display_;
   // A results window built while this one waits for the user, hidden and
