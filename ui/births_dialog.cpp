@@ -1,10 +1,13 @@
 #include "ui/births_dialog.h"
 
-#include <QCoreApplication>
+#include <string.h>  // memmem
+#include <sys/stat.h>
+
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
-#include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLabel>
@@ -13,9 +16,6 @@
 #include <QPushButton>
 #include <QTableView>
 #include <QVBoxLayout>
-#include <QHBoxLayout>
-#include <string.h>  // memmem
-#include <sys/stat.h>
 
 #include <algorithm>
 #include <functional>
