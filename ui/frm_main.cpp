@@ -20,11 +20,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
-#include "births/exchange.h"
 #include "births/library.h"
 #include "run/time_zones.h"
 #include "ui/accessible_list.h"
 #include "ui/births_dialog.h"
+#include "ui/births_exchange.h"
 #include "ui/chart_tab.h"
 #include "ui/enter_key.h"
 #include "ui/filtered_line_edit.h"
@@ -918,100 +918,11 @@ void FrmMain::SaveBirthAs() {
   Store(std::move(saved));
 }
 
-namespace {
-
-QString ExchangeFilter() { return FrmMain::tr("AAF (*.aaf);;CSV (*.csv);;JSON Lines (*.jsonl)"); }
-
-// The first lines of a long list of problems, and how many more there are.
-QString FirstLines(const std::vector<std::string>& lines, std::size_t shown = 10) {
-  QStringList text;
-  for (std::size_t i = 0; i < lines.size() && i < shown; ++i) text << FromEngine(lines[i]);
-  if (lines.size() > shown) text << FrmMain::tr("and %1 more").arg(lines.size() - shown);
-  return text.join(QLatin1Char('\n'));
-}
-
-// "1 bad record", "2 bad records".
-QString Records(std::size_t count) {
-  return count == 1 ? FrmMain::tr("1 bad record") : FrmMain::tr("%1 bad records").arg(count);
-}
-
-}  // namespace
-
-// "Import Births…": all the file's births or none; when records are bad the
-// user may import the others, and is told which were skipped.
 void FrmMain::ImportBirths() {
-  const QString path = FileDialogs().OpenFileName(this, tr("Import Births"),
-                                                  tr("Births (*.aaf *.csv *.jsonl);;") + ExchangeFilter());
-  if (path.isEmpty()) return;
-  const std::optional<births::FileFormat> format = births::FormatOfPath(path.toStdString());
-  if (!format) {
-    Messages().Show(this, QMessageBox::Information,
-                    tr("Births are imported from .aaf, .csv and .jsonl files; %1 is none of them.")
-                        .arg(QFileInfo(path).fileName()));
-    return;
-  }
-  std::string error;
-  const std::optional<std::string> text = births::ReadWholeFile(path.toStdString(), error);
-  if (!text) {
-    Messages().Show(this, QMessageBox::Critical, tr("%1 could not be read: %2.").arg(path, FromEngine(error)));
-    return;
-  }
-  try {
-    births::Library library(libraryPath_, births::Access::Write);
-    births::ImportReport report = births::ImportText(library, *text, *format, false);
-    if (report.refused) {
-      if (!Messages().Ask(this, tr("Nothing was imported: %1 of %2 cannot be read as births.\n%3\n\n"
-                                   "Skip the bad records and import the others?")
-                                    .arg(Records(report.messages.size()), QFileInfo(path).fileName(),
-                                         FirstLines(report.messages)))) {
-        return;
-      }
-      report = births::ImportText(library, *text, *format, true);
-    }
-    QString done = tr("%1 imported from %2.").arg(BirthsCount(report.added), QFileInfo(path).fileName());
-    if (report.skipped > 0) done += QLatin1Char(' ') + tr("%1 skipped.").arg(Records(report.skipped));
-    if (!report.messages.empty()) done += QStringLiteral("\n") + FirstLines(report.messages);
-    PrefetchBirths();
-    Messages().Show(this, QMessageBox::Information, done);
-  } catch (const births::LibraryError& e) {
-    LibraryFailed(tr("Nothing was imported"), e);
-  }
+  if (ImportBirthsInto(this, libraryPath_)) PrefetchBirths();
 }
 
-// "Export Births…": the whole library, in the format of the file's extension.
-void FrmMain::ExportBirths() {
-  if (!QFileInfo::exists(QString::fromStdString(libraryPath_))) {
-    Messages().Show(this, QMessageBox::Information, tr("No birth is saved yet: there is nothing to export."));
-    return;
-  }
-  const QString path = FileDialogs().SaveFileName(this, tr("Export Births"), ExchangeFilter(), QStringLiteral("aaf"),
-                                                  ProposedSavePath(tr("births"), QStringLiteral("aaf")));
-  if (path.isEmpty()) return;
-  const std::optional<births::FileFormat> format = births::FormatOfPath(path.toStdString());
-  if (!format) {
-    Messages().Show(this, QMessageBox::Information,
-                    tr("Births are exported to .aaf, .csv and .jsonl files; %1 is none of them.")
-                        .arg(QFileInfo(path).fileName()));
-    return;
-  }
-  if (QFileInfo::exists(path) &&
-      !Messages().Ask(this, tr("%1 already exists. Replace it?").arg(QFileInfo(path).fileName()))) {
-    return;
-  }
-  try {
-    const births::Library library(libraryPath_, births::Access::Read);
-    if (const std::optional<std::string> failure = births::ExportFile(library, path.toStdString(), *format)) {
-      Messages().Show(this, QMessageBox::Critical, tr("The births were not exported: %1.").arg(FromEngine(*failure)));
-      return;
-    }
-    RememberSaveFolder(path);
-    Messages().Show(this, QMessageBox::Information,
-                    tr("%1 exported to %2.")
-                        .arg(BirthsCount(static_cast<std::size_t>(library.Count())), QFileInfo(path).fileName()));
-  } catch (const births::LibraryError& e) {
-    LibraryFailed(tr("The births were not exported"), e);
-  }
-}
+void FrmMain::ExportBirths() { ExportBirthsFrom(this, libraryPath_); }
 
 void FrmMain::RestoreSession() {
   QSettings settings = ProgramSettings();
