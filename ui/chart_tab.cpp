@@ -110,7 +110,7 @@ const QString kNodeKey = QStringLiteral("chart/node");
 const QString kDashaYearKey = QStringLiteral("chart/dashaYear");
 const QString kStyleKey = QStringLiteral("chart/style");
 
-QSettings Settings() { return QSettings(QStringLiteral("Orbisca"), QStringLiteral("Orbisca")); }
+QSettings Settings() { return ProgramSettings(); }
 
 // The Julian day (universal time) of a moment.
 double JulianDayOf(const QDateTime& moment) {

@@ -14,6 +14,7 @@
 #include "tests/support/births.h"
 #include "ui/chart_tab.h"
 #include "ui/frm_display.h"
+#include "ui/save_path.h"
 #include "pdf_output.h"
 #include "save_failures.h"
 #include "ui_test_support.h"
@@ -72,8 +73,7 @@ class ChartSheetWindowTest : public QObject {
   void savesThePdf() {
     QFETCH(QString, control);
     QFETCH(int, style);
-    QSettings(QStringLiteral("Orbisca"), QStringLiteral("Orbisca"))
-        .setValue(QStringLiteral("chart/style"), style == 0 ? "south" : "north");
+    ProgramSettings().setValue(QStringLiteral("chart/style"), style == 0 ? "south" : "north");
     QTemporaryDir dir;
     FakeFileDialogs files;
     files.answer = dir.filePath(QStringLiteral("sheet"));
