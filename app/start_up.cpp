@@ -18,6 +18,7 @@ int RunProgram(SingleInstance& instance) {
   // results window while the form is still hidden, which must not end it.
   QApplication::setQuitOnLastWindowClosed(false);
   ui::FrmMain form;
+  form.RestoreSession();
   form.show();
   return QApplication::exec();
 }

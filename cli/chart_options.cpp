@@ -19,25 +19,29 @@ constexpr const char* kDescription =
     "lists the aspects between them with their interpretations.";
 
 // The options that take a value (--batch and --library may go without one).
-constexpr std::array<std::string_view, 18> kValueOptions = {
+constexpr std::array<std::string_view, 21> kValueOptions = {
     "--date",   "--time",   "--zone",   "--lon",  "--lat",          "--name",      "--rtf",
     "--svg",    "--place",  "--places", "--birth", "--input",       "--format",    "--output",
-    "--jobs",   "--node",   "--dasha-year", "--dasha-levels"};
+    "--jobs",   "--node",   "--dasha-year", "--dasha-levels", "--pdf", "--varga", "--style"};
 
 // The options of one chart as the command line gave them: their texts, the
 // request's own values, and which of the options that decide the chart's
 // checks were given at all.
 struct ChartLine {
   OptionTexts texts;
+  std::string varga, style;  // --varga and --style as given
   ChartRequest request;
   struct {
     bool date = false, time = false, zone = false, lon = false, lat = false, place = false;
+    bool varga = false, style = false;
   } given;
 };
 
 // The options of one chart; --date, --time and --zone are required unless
 // --batch is given, which ParseCommandLine checks.
-void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
+void DeclareOptions(CLI::App& app, ChartLine& line) {
+  OptionTexts& t = line.texts;
+  ChartRequest& request = line.request;
   app.add_option("--date", t.date, "Local date of birth, YYYY-MM-DD (1901 to 2050)");
   app.add_option("--time", t.time, "Local clock time of birth, HH:MM[:SS] (24-hour clock)");
   app.add_option("--zone", t.zone, "Time zone: list position 0 to 70, the list text, or its abbreviation");
@@ -54,6 +58,14 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
   app.add_flag("--report", request.report, "Print the report text instead of the chart");
   app.add_option("--rtf", request.rtfPath, "Also write the report as a Rich Text Format file");
   app.add_option("--svg", request.svgPath, "Also write the chart picture (South Indian square) as an SVG file");
+  app.add_option("--varga", line.varga,
+                 "The divisional chart of the --svg picture: 1 (the rasi, default), 2, 3, 4, 7, 9 (the navamsa), 10, "
+                 "12, 16, 20, 24, 27, 30, 40, 45 or 60");
+  app.add_option("--style", line.style, "The style of the --svg picture and the --pdf sheet's charts: south "
+                                        "(default) or north");
+  app.add_option("--pdf", request.pdfPath,
+                 "Also write the chart sheet (one or two A4 pages: the birth data, the positions, the rasi and "
+                 "navamsa charts, the mahadashas and the aspects) as a PDF file");
   app.set_version_flag("--version", std::string("orbisca-chart ") + kVersion + '\n' + kLicenseNotice,
                        "Print the version and exit");
   std::string zoneList = "Time zones (position: list text):\n";
@@ -61,7 +73,8 @@ void DeclareOptions(CLI::App& app, OptionTexts& t, ChartRequest& request) {
     zoneList += "  " + std::to_string(i) + ": " + std::string(TimeZoneTable[static_cast<std::size_t>(i)].text) + "\n";
   }
   app.footer(zoneList +
-             "\nExit status: 0 chart printed, 1 the RTF or SVG file or standard output could not be written, 2 input refused.\n"
+             "\nExit status: 0 chart printed, 1 the RTF, SVG or PDF file or standard output could not be written, 2 input "
+             "refused.\n"
              "With --birth: 1 also for a saved birth that the checks refuse; 2 for an unreadable library or an unknown id.\n"
              "With --batch: 0 every row charted, 1 a row refused, 2 a bad option, input file, library or output file.");
 }
@@ -191,9 +204,9 @@ std::variant<BatchRequest, UsageError> ReadBatch(BatchRequest batch, const Batch
 
 // The options only one mode reads. Given to another mode they would be
 // ignored silently (--svg with --batch wrote no picture), so they are refused.
-constexpr std::array<std::string_view, 13> kChartOnlyOptions = {
-    "--date", "--time", "--zone", "--lon", "--lat", "--place", "--dst", "--no-dst", "--name", "--json", "--report",
-    "--rtf",  "--svg"};
+constexpr std::array<std::string_view, 16> kChartOnlyOptions = {
+    "--date", "--time", "--zone", "--lon",   "--lat",   "--place", "--dst", "--no-dst", "--name", "--json", "--report",
+    "--rtf",  "--svg",  "--pdf",  "--varga", "--style"};
 constexpr std::array<std::string_view, 7> kBatchOnlyOptions = {"--input", "--format",     "--output", "--jobs",
                                                                "--paragraphs", "--vargas", "--quiet"};
 
@@ -269,6 +282,34 @@ std::optional<UsageError> CheckCombination(const ChartLine& line) {
   return std::nullopt;
 }
 
+// --varga N (or DN) and --style south|north, into the request.
+std::optional<UsageError> ReadPictureOptions(const ChartLine& line, ChartRequest& request) {
+  // Given alone they would change nothing, silently.
+  if (line.given.varga && request.svgPath.empty()) return UsageError{"--varga is used only with --svg"};
+  if (line.given.style && request.svgPath.empty() && request.pdfPath.empty()) {
+    return UsageError{"--style is used only with --svg or --pdf"};
+  }
+  if (line.given.varga) {
+    const std::string_view digits = std::string_view(line.varga).substr(line.varga[0] == 'D' ? 1 : 0);
+    std::optional<Varga> varga;
+    if (!digits.empty() && digits.size() <= 2 && std::all_of(digits.begin(), digits.end(), [](char c) {
+          return c >= '0' && c <= '9';
+        }))
+      varga = VargaOfDivisions(std::stoi(std::string(digits)));
+    if (!varga) {
+      return UsageError{"--varga expects 1, 2, 3, 4, 7, 9, 10, 12, 16, 20, 24, 27, 30, 40, 45 or 60, not \"" +
+                        line.varga + "\""};
+    }
+    request.varga = *varga;
+  }
+  if (line.style == "north") {
+    request.style = ChartStyle::North;
+  } else if (line.given.style && line.style != "south") {
+    return UsageError{"--style expects south or north, not \"" + line.style + "\""};
+  }
+  return std::nullopt;
+}
+
 ParseResult ListPlaces(const std::string& query) {
   std::string error;
   const places::Atlas* atlas = ProcessAtlas(error);
@@ -297,6 +338,7 @@ ParseResult ChartOfLine(ChartLine line) {
   if (std::optional<UsageError> error = CheckCombination(line)) return *error;
   const OptionTexts& texts = line.texts;
   ChartRequest& request = line.request;
+  if (std::optional<UsageError> error = ReadPictureOptions(line, request)) return *error;
   Birth& e = request.birth;
   e.name = texts.name;
   e.dst = texts.dst;
@@ -322,7 +364,7 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
   BatchTexts batchTexts;
   VedicTexts vedic;
   LibraryTexts library;
-  DeclareOptions(app, line.texts, line.request);
+  DeclareOptions(app, line);
   DeclareVedicOptions(app, vedic);
   DeclareBatchOptions(app, batch, batchTexts);
   DeclareLibraryOptions(app, library);
@@ -359,16 +401,18 @@ ParseResult ParseCommandLine(int argc, const char* const* argv) {
     return std::get<BatchRequest>(std::move(read));
   }
   if (app.count("--places")) return ListPlaces(line.texts.placesQuery);
+  line.given = {app.count("--date") > 0, app.count("--time") > 0, app.count("--zone") > 0,
+                app.count("--lon") > 0,  app.count("--lat") > 0,  app.count("--place") > 0};
+  line.given.varga = app.count("--varga") > 0;
+  line.given.style = app.count("--style") > 0;
+  if (std::optional<UsageError> error = ReadVedicOptions(vedic, true, line.request.options)) return *error;
   if (app.count("--birth") > 0) {
-    if (std::optional<UsageError> error = ReadVedicOptions(vedic, true, line.request.options)) return *error;
+    if (std::optional<UsageError> error = ReadPictureOptions(line, line.request)) return *error;
     if (std::optional<UsageError> error = ReadSavedBirth(LibraryPath(app, library), library.birth, line.request)) {
       return *error;
     }
     return std::move(line.request);
   }
-  line.given = {app.count("--date") > 0, app.count("--time") > 0, app.count("--zone") > 0,
-                app.count("--lon") > 0,  app.count("--lat") > 0,  app.count("--place") > 0};
-  if (std::optional<UsageError> error = ReadVedicOptions(vedic, true, line.request.options)) return *error;
   return ChartOfLine(std::move(line));
 }
 

@@ -7,6 +7,7 @@
 #include "cli/batch.h"
 #include "cli/birth_options.h"
 #include "cli/place_option.h"
+#include "report/chart_picture.h"
 #include "run/chart.h"
 
 namespace orbisca::cli {
@@ -17,6 +18,9 @@ struct ChartRequest {
   bool report = false;
   std::string rtfPath;  // empty: no RTF file
   std::string svgPath;  // empty: no picture file
+  std::string pdfPath;  // empty: no chart sheet
+  Varga varga = Varga::D1;                 // --varga, the picture's
+  ChartStyle style = ChartStyle::South;    // --style, the picture's and the sheet's
   std::optional<PlaceFacts> place;  // --place
   ChartOptions options{.dashaLevels = 2};  // --node, --dasha-year, --dasha-levels
   bool saved = false;  // --birth: the library's birth, whose refusal is a refused record (exit status 1)

@@ -4,6 +4,7 @@
 #include <iostream>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "aspects/aspects.h"
 #include "cli/births_command.h"
@@ -11,11 +12,14 @@
 #include "cli/chart_options.h"
 #include "cli/standard_output.h"
 #include "report/atomic_file.h"
+#include "report/chart_sheet.h"
+#include "report/pdf/pdf_file.h"
 #include "report/report.h"
 #include "report/rtf.h"
 #include "report/site.h"
 #include "run/chart.h"
 #include "run/chart_picture_of.h"
+#include "run/chart_sheet_of.h"
 #include "run/vedic_text.h"
 
 namespace orbisca::cli {
@@ -89,21 +93,31 @@ std::string ChartJson(const Chart& chart, const std::optional<PlaceFacts>& place
 std::string ReportText(const Chart& chart) { return BuildReport(KindTexts(chart.aspects), SiteBaseAddress()); }
 
 // The files asked for, each written whole or not at all; false (with the
-// message given) at the first that cannot be written.
+// message given) at the first that cannot be written. The sheet's PDF is
+// made before any file is written: without the PDF module none is.
 bool WriteFiles(const ChartRequest& request, const Chart& chart) {
   struct File {
     const std::string& path;
-    std::string (*content)(const Birth&, const Chart&);
+    std::string content;
   };
-  const File files[] = {
-      {request.rtfPath,
-       [](const Birth&, const Chart& c) { return EncodeRtf(ReportText(c), RtfHalfPoints(kReportPoints)); }},
-      {request.svgPath,
-       [](const Birth& b, const Chart& c) { return ChartPictureSvg(PictureOfChart(b, c, "")); }},
-  };
+  std::vector<File> files;
+  if (!request.pdfPath.empty()) {
+    const std::string placeName = request.birth.place ? request.birth.place->text : std::string();
+    std::string error;
+    std::optional<std::string> pdf = pdf::PdfOfSvgPages(
+        ChartSheetSvgPages(ChartSheetOf(request.birth, chart, placeName, request.style)), error);
+    if (!pdf) {
+      WriteMessage("orbisca-chart: cannot write " + EscapeControls(request.pdfPath) + ": " + error + "\n");
+      return false;
+    }
+    files.push_back({request.pdfPath, std::move(*pdf)});
+  }
+  if (!request.rtfPath.empty())
+    files.push_back({request.rtfPath, EncodeRtf(ReportText(chart), RtfHalfPoints(kReportPoints))});
+  if (!request.svgPath.empty())
+    files.push_back({request.svgPath, VargaPictureSvg(request.birth, chart, "", request.varga, request.style)});
   for (const File& f : files) {
-    if (f.path.empty()) continue;
-    if (const std::optional<std::string> reason = WriteFileAtomically(f.path, f.content(request.birth, chart))) {
+    if (const std::optional<std::string> reason = WriteFileAtomically(f.path, f.content)) {
       WriteMessage("orbisca-chart: cannot write " + EscapeControls(f.path) + ": " + *reason + "\n");
       return false;
     }

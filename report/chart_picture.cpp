@@ -47,7 +47,7 @@ std::string DrawCell(const SignCell& cell, const std::string& caption, const std
   for (std::size_t i = 0; i < marks.size(); ++i) {
     const PictureMark& m = *marks[i];
     const FittedText t =
-        FitText(DecodeForXml(m.letters + " " + m.degrees), size, kCellSize - 2.0 * kCellPadding, m.lagna);
+        FitText(DecodeForXml(MarkText(m)), size, kCellSize - 2.0 * kCellPadding, m.lagna);
     const double baseline = top + kCaptionHeight + size + 1.2 * size * static_cast<double>(i);
     out += TextElement(left + kCellPadding, baseline, t, m.lagna ? " class=\"mark lagna\" fill=\"#a00000\" font-weight=\"bold\"" : " class=\"mark\" fill=\"#1a1a1a\"");
   }
@@ -105,7 +105,7 @@ std::string Description(const ChartPicture& picture) {
     if (!CellOf(m.sign)) continue;
     if (!out.empty()) out += "; ";
     const std::string& sign = picture.signNames[static_cast<std::size_t>(m.sign - 1)];
-    out += m.letters + " " + m.degrees + " in " + (sign.empty() ? "sign " + std::to_string(m.sign) : sign);
+    out += MarkText(m) + " in " + (sign.empty() ? "sign " + std::to_string(m.sign) : sign);
   }
   return out;
 }

@@ -21,6 +21,9 @@ struct PictureMark {
   bool lagna = false;
 };
 
+// The mark as drawn: "Su 18°30′", or "Su" where it has no degrees (a varga).
+inline std::string MarkText(const PictureMark& m) { return m.degrees.empty() ? m.letters : m.letters + " " + m.degrees; }
+
 struct ChartPicture {
   std::array<std::string, 12> signNames;  // sign 1 first, drawn small atop each cell
   std::string name;

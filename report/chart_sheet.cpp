@@ -102,8 +102,8 @@ std::string PageOne(const ChartSheet& sheet) {
   left += 3.0;
   for (const auto& [label, value] : sheet.particulars) {
     left += kRowHeight;
-    out += Line(kMargin, left, label, kTextSize, 95.0 - kCellGap, "sheet cell");
-    out += Line(kMargin + 95.0, left, value, kTextSize, kHalfWidth - 95.0, "sheet cell");
+    out += Line(kMargin, left, label, kTextSize, 72.0 - kCellGap, "sheet cell");
+    out += Line(kMargin + 72.0, left, value, kTextSize, kHalfWidth - 72.0, "sheet cell");
   }
   double right = y + 20.0;
   const std::array<Column, 3> dashaColumns = {{{kRightColumn, 70.0}, {kRightColumn + 70.0, 90.0},
@@ -115,9 +115,10 @@ std::string PageOne(const ChartSheet& sheet) {
   }
 
   y = std::max(left, right) + 26.0;
-  const std::array<Column, 6> positionColumns = {{{kMargin, 62.0}, {kMargin + 62.0, 118.0},
-                                                   {kMargin + 180.0, 68.0}, {kMargin + 248.0, 120.0},
-                                                   {kMargin + 368.0, 40.0}, {kMargin + 408.0, kContentWidth - 408.0}}};
+  // The sign columns are the widest: "Dhanu (Sagittarius)" at full size.
+  const std::array<Column, 6> positionColumns = {{{kMargin, 55.0}, {kMargin + 55.0, 125.0},
+                                                   {kMargin + 180.0, 56.0}, {kMargin + 236.0, 112.0},
+                                                   {kMargin + 348.0, 34.0}, {kMargin + 382.0, kContentWidth - 382.0}}};
   out += Table("Positions", positionColumns, {"Body", "Sign", "Degrees", "Nakshatra", "Pada", "Navamsa"},
                sheet.positions, y);
 

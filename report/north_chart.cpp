@@ -93,7 +93,7 @@ std::vector<PlacedLine> PlaceLines(const NorthHouse& h, std::size_t count, doubl
 std::string DrawMarks(const NorthHouse& h, const std::vector<const PictureMark*>& marks) {
   if (marks.empty()) return {};
   std::vector<std::u32string> texts;
-  for (const PictureMark* m : marks) texts.push_back(DecodeForXml(m->letters + " " + m->degrees));
+  for (const PictureMark* m : marks) texts.push_back(DecodeForXml(MarkText(*m)));
   const Span heights = Heights(h);
   const double n = static_cast<double>(marks.size());
   double size = std::min(kLargestMark, (heights.right - heights.left - 2.0 * kPadding) / (1.2 * (n - 1.0) + 1.25));

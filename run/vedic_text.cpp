@@ -20,6 +20,10 @@ std::string ClockDateTime(double julianDay, double offsetHours) {
   return FormatMinute(CalendarMinuteOfJulianDay(julianDay + offsetHours / 24.0), "%04d-%02d-%02d %02d:%02d");
 }
 
+std::string BirthClockText(const Birth& b) {
+  return FormatMinute({b.year, b.month, b.day, b.hour, b.minute}, "%04d-%02d-%02d %02d:%02d");
+}
+
 std::string IsoUniversal(double julianDay) {
   return FormatMinute(CalendarMinuteOfJulianDay(julianDay), "%04d-%02d-%02dT%02d:%02dZ");
 }

@@ -14,6 +14,10 @@ namespace orbisca {
 // ahead of universal time.
 std::string ClockDateTime(double julianDay, double offsetHours);
 
+// "1976-07-04 10:15": the birth's local date and clock time, to the minute
+// the positions read.
+std::string BirthClockText(const Birth& birth);
+
 // "2031-05-17T04:12Z": ISO 8601, universal time, to the minute.
 std::string IsoUniversal(double julianDay);
 

@@ -29,13 +29,17 @@
 #include <cstdlib>
 
 #include "report/atomic_file.h"
+#include "report/chart_sheet.h"
+#include "report/pdf/pdf_file.h"
 #include "places/zone_facts.h"
 #include "report/chart_picture.h"
 #include "run/chart_picture_of.h"
+#include "run/chart_sheet_of.h"
 #include "run/vedic_text.h"
 #include "ui/accessible_list.h"
 #include "ui/enter_key.h"
 #include "ui/fonts.h"
+#include "ui/printing.h"
 #include "ui/save_path.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
@@ -78,10 +82,35 @@ constexpr std::array<NodeChoiceRow, 2> kNodeChoices = {{
     {NodeKind::True, "True node", "true"},
 }};
 
+struct StyleChoiceRow {
+  ChartStyle style;
+  const char* text;
+  const char* key;  // as remembered
+};
+constexpr std::array<StyleChoiceRow, 2> kStyleChoices = {{
+    {ChartStyle::South, "South Indian", "south"},
+    {ChartStyle::North, "North Indian", "north"},
+}};
+
+// The vargas in the order of their list: the rasi, the navamsa one step
+// below it (the one most asked for), then the rest in Parashara's order.
+std::vector<Varga> VargaListOrder() {
+  std::vector<Varga> order{Varga::D1, Varga::D9};
+  for (const VargaRow& row : kVargas)
+    if (row.varga != Varga::D1 && row.varga != Varga::D9) order.push_back(row.varga);
+  return order;
+}
+
+// "D9 Navamsa".
+QString VargaCaption(Varga v) {
+  return QStringLiteral("D%1 ").arg(Divisions(v)) + FromUtf8(VargaRowOf(v).name);
+}
+
 const QString kNodeKey = QStringLiteral("chart/node");
 const QString kDashaYearKey = QStringLiteral("chart/dashaYear");
+const QString kStyleKey = QStringLiteral("chart/style");
 
-QSettings Settings() { return QSettings(QStringLiteral("Orbisca"), QStringLiteral("Orbisca")); }
+QSettings Settings() { return ProgramSettings(); }
 
 // The Julian day (universal time) of a moment.
 double JulianDayOf(const QDateTime& moment) {
@@ -111,6 +140,19 @@ std::string OffsetUsed(const Birth& birth) {
   const ZoneCorrection correction = CorrectionOf(birth.zone);
   const int minutesEast = -(correction.hours * 60 + correction.minutes) + (birth.dst ? 60 : 0);
   return places::FormatUtcOffset(minutesEast * 60);
+}
+
+// A list with its caption before it, at the end of `row`; the caption's
+// mnemonic gives the list the focus.
+QComboBox* AddCaptionedList(QBoxLayout* row, const char* objectName, const QString& caption) {
+  QWidget* holder = row->parentWidget();
+  auto* label = new QLabel(caption, holder);
+  auto* list = new AccessibleList(holder);
+  list->setObjectName(QLatin1String(objectName));
+  label->setBuddy(list);
+  row->addWidget(label);
+  row->addWidget(list);
+  return list;
 }
 
 QTableWidget* MakeTable(int rows, int columns, QWidget* parent) {
@@ -148,8 +190,16 @@ ChartOptions RememberedChartOptions() {
   return options;
 }
 
+ChartStyle RememberedChartStyle() {
+  const QString style = Settings().value(kStyleKey).toString();
+  for (const StyleChoiceRow& row : kStyleChoices)
+    if (style == QLatin1String(row.key)) return row.style;
+  return ChartStyle::South;
+}
+
 ChartTab::ChartTab(QWidget* parent) : QWidget(parent) {
   setObjectName(QStringLiteral("fraChart"));
+  style_ = RememberedChartStyle();
   auto* outer = new QVBoxLayout(this);
   outer->setContentsMargins(0, 0, 0, 0);
   // A screen reader walks every page, shown or not.
@@ -219,14 +269,21 @@ void ChartTab::FitPicture() {
   // not one shows, so that its coming and going does not resize the picture.
   const int width = scroll_->width() - scroll_->verticalScrollBar()->sizeHint().width() - margins.left() -
                     margins.right();
+  const int pictureSpacing = pictureView_->parentWidget()->layout()->spacing();
   const int height = scroll_->height() - margins.top() - margins.bottom() - instantLabel_->heightForWidth(width) -
-                     particularsLabel_->heightForWidth(width) - savePictureButton_->sizeHint().height() - 3 * spacing;
+                     particularsLabel_->heightForWidth(width) - choices_->sizeHint().height() - 3 * spacing -
+                     pictureChoices_->sizeHint().height() - pictureButtons_->sizeHint().height() - 2 * pictureSpacing;
   const int tablesWidth = std::max(positionsTable_->sizeHint().width(), aspectGrid_->sizeHint().width());
   const int smallest = SmallestPictureSide();
   const bool wide = width >= tablesWidth + spacing + smallest;
   body_->setDirection(wide ? QBoxLayout::LeftToRight : QBoxLayout::TopToBottom);
-  const int side = std::max(smallest, std::min(wide ? width - tablesWidth - spacing : width, height));
-  pictureView_->setFixedSize(side, side);
+  // The North Indian drawing is taller than wide: its name, date and place
+  // sit under the square.
+  const QRectF box = pictureView_->renderer()->viewBoxF();
+  const double tallness = box.width() > 0 ? box.height() / box.width() : 1.0;
+  const int side = std::max(smallest, std::min(wide ? width - tablesWidth - spacing : width,
+                                               static_cast<int>(height / tallness)));
+  pictureView_->setFixedSize(side, static_cast<int>(std::lround(side * tallness)));
 }
 
 void ChartTab::showEvent(QShowEvent* event) {
@@ -239,23 +296,16 @@ QWidget* ChartTab::BuildChoices() {
   auto* row = new QHBoxLayout(holder);
   row->setContentsMargins(0, 0, 0, 0);
   const ChartOptions remembered = RememberedChartOptions();
-  const auto addList = [&](QComboBox*& list, const char* objectName, const QString& caption) {
-    auto* label = new QLabel(caption, holder);
-    list = new AccessibleList(holder);
-    list->setObjectName(QLatin1String(objectName));
-    label->setBuddy(list);
-    row->addWidget(label);
-    row->addWidget(list);
-  };
-  addList(nodeChoice_, "cboNode", tr("&Nodes:"));
+  nodeChoice_ = AddCaptionedList(row, "cboNode", tr("&Nodes:"));
   for (const NodeChoiceRow& r : kNodeChoices) nodeChoice_->addItem(tr(r.text));
   nodeChoice_->setCurrentIndex(static_cast<int>(remembered.nodeKind));
-  addList(dashaYearChoice_, "cboDashaYear", tr("Dasha &year:"));
+  dashaYearChoice_ = AddCaptionedList(row, "cboDashaYear", tr("Dasha &year:"));
   for (const DashaYearRow& r : kDashaYears) dashaYearChoice_->addItem(FromUtf8(r.name));
   dashaYearChoice_->setCurrentIndex(static_cast<int>(remembered.dashaYear));
   row->addStretch(1);
   connect(nodeChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
   connect(dashaYearChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnChoice);
+  choices_ = holder;
   return holder;
 }
 
@@ -283,11 +333,13 @@ QWidget* ChartTab::BuildDashaPanel() {
 }
 
 QWidget* ChartTab::BuildPositionsTable() {
-  positionsTable_ = MakeTable(static_cast<int>(kBodyCount + kNodes.size()) + 1, 5, this);
+  positionsTable_ = MakeTable(static_cast<int>(kBodyCount + kNodes.size()) + 1, 6, this);
   positionsTable_->setObjectName(QStringLiteral("tblPositions"));
   positionsTable_->setAccessibleName(tr("Positions"));
-  positionsTable_->setAccessibleDescription(tr("Each body's sign, degrees and minutes in the sign, nakshatra and pada"));
-  positionsTable_->setHorizontalHeaderLabels({tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada")});
+  positionsTable_->setAccessibleDescription(
+      tr("Each body's sign, degrees and minutes in the sign, nakshatra, pada and navamsa sign"));
+  positionsTable_->setHorizontalHeaderLabels(
+      {tr("Body"), tr("Sign"), tr("Degrees"), tr("Nakshatra"), tr("Pada"), tr("Navamsa")});
   positionsTable_->verticalHeader()->setVisible(false);
   positionsTable_->setSelectionBehavior(QAbstractItemView::SelectRows);
   return positionsTable_;
@@ -297,16 +349,40 @@ QWidget* ChartTab::BuildPicture() {
   auto* holder = new QWidget(this);
   auto* layout = new QVBoxLayout(holder);
   layout->setContentsMargins(0, 0, 0, 0);
+  // What the picture shows, above it.
+  pictureChoices_ = new QWidget(holder);
+  auto* choices = new QHBoxLayout(pictureChoices_);
+  choices->setContentsMargins(0, 0, 0, 0);
+  vargaChoice_ = AddCaptionedList(choices, "cboVarga", tr("&Varga:"));
+  for (const Varga v : VargaListOrder()) vargaChoice_->addItem(VargaCaption(v), Divisions(v));
+  vargaChoice_->setCurrentIndex(vargaChoice_->findData(Divisions(varga_)));
+  styleChoice_ = AddCaptionedList(choices, "cboStyle", tr("&Style:"));
+  for (const StyleChoiceRow& r : kStyleChoices) styleChoice_->addItem(tr(r.text));
+  styleChoice_->setCurrentIndex(static_cast<int>(style_));
+  choices->addStretch(1);
+  connect(vargaChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
+  connect(styleChoice_, &QComboBox::currentIndexChanged, this, &ChartTab::OnPictureChoice);
+  layout->addWidget(pictureChoices_);
   pictureView_ = new QSvgWidget(holder);
   pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   pictureView_->setObjectName(QStringLiteral("svgChart"));
   pictureView_->setAccessibleName(tr("Chart picture"));
   pictureView_->setFocusPolicy(Qt::TabFocus);  // so that a screen reader reaches its description
   layout->addWidget(pictureView_, 1, Qt::AlignLeft);
-  savePictureButton_ = LightBlueButton(QStringLiteral("cmdSavePicture"), tr("Save Picture\u2026"), holder);
-  PressOnEnter(savePictureButton_, savePictureButton_);
-  connect(savePictureButton_, &QPushButton::clicked, this, &ChartTab::SavePicture);
-  layout->addWidget(savePictureButton_, 0, Qt::AlignLeft);
+  pictureButtons_ = new QWidget(holder);
+  auto* buttons = new QHBoxLayout(pictureButtons_);
+  buttons->setContentsMargins(0, 0, 0, 0);
+  const auto addButton = [&](const char* objectName, const QString& caption, void (ChartTab::*action)()) {
+    QPushButton* button = LightBlueButton(QLatin1String(objectName), caption, pictureButtons_);
+    PressOnEnter(button, button);
+    connect(button, &QPushButton::clicked, this, action);
+    buttons->addWidget(button);
+  };
+  addButton("cmdSavePicture", tr("Save Picture\u2026"), &ChartTab::SavePicture);
+  addButton("cmdSaveSheet", tr("Save Chart Sheet\u2026"), &ChartTab::SaveChartSheet);
+  addButton("cmdPrintSheet", tr("Print Chart Sheet\u2026"), &ChartTab::PrintChartSheet);
+  buttons->addStretch(1);
+  layout->addWidget(pictureButtons_);
   return holder;
 }
 
@@ -336,14 +412,29 @@ void ChartTab::ShowChart(const Birth& birth, const Chart& chart, const QString& 
   birth_ = birth;
   placeName_ = placeName.toStdString();
   chart_ = chart;
-  picture_ = PictureOfChart(birth, chart, placeName_);
-  picture_.localDateTime += " " + OffsetUsed(birth);
   char local[48];
   std::snprintf(local, sizeof local, "%04d-%02d-%02d %02d:%02d", birth.year, birth.month, birth.day, birth.hour,
                 birth.minute);
   localTimeLine_ = "Local time " + std::string(local) + " at " + OffsetUsed(birth) + ". ";
-  pictureSvg_ = ChartPictureSvg(picture_);
+  DrawPicture();
   if (instantLabel_) FillContents();
+}
+
+void ChartTab::DrawPicture() {
+  picture_ = PictureOfVarga(birth_, chart_, placeName_, varga_);
+  picture_.localDateTime += " " + OffsetUsed(birth_);
+  pictureSvg_ = ChartPictureSvg(picture_, style_);
+}
+
+// A varga or a style chosen: the picture drawn again at once, the style
+// remembered for the next window. The varga starts at the rasi in each.
+void ChartTab::OnPictureChoice() {
+  varga_ = static_cast<Varga>(vargaChoice_->currentData().toInt());
+  style_ = kStyleChoices[static_cast<std::size_t>(std::max(0, styleChoice_->currentIndex()))].style;
+  Settings().setValue(kStyleKey, QLatin1String(kStyleChoices[static_cast<std::size_t>(style_)].key));
+  if (!hasChart_) return;
+  DrawPicture();
+  ShowPicture();
 }
 
 // A node or a dasha year chosen: remembered, and the chart computed again
@@ -370,24 +461,35 @@ void ChartTab::FillContents() {
   FillPositions(chart_);
   FillDasha();
   FillAspectGrid(chart_.aspects);
-  if (!pictureView_) return;
+  ShowPicture();
+}
+
+void ChartTab::ShowPicture() {
   pictureView_->load(PictureSvg());
   // Loading gives the view a new drawing, with the mode of a new renderer.
   pictureView_->renderer()->setAspectRatioMode(Qt::KeepAspectRatio);
   QStringList alternative;
-  for (const PictureMark& m : picture_.marks)
-    alternative << QString::fromStdString(m.letters + " " + m.degrees + " in " + SignName(m.sign));
-  pictureView_->setAccessibleDescription(tr("South Indian chart: ") + alternative.join(QStringLiteral("; ")));
+  for (const PictureMark& m : picture_.marks) {
+    alternative << QString::fromStdString(m.letters + (m.degrees.empty() ? "" : " " + m.degrees) + " in " +
+                                          SignName(m.sign));
+  }
+  pictureView_->setAccessibleDescription(tr("%1 chart, %2: ")
+                                             .arg(styleChoice_->currentText(), VargaCaption(varga_)) +
+                                         alternative.join(QStringLiteral("; ")));
   FitPicture();  // its smallest text may have changed
 }
 
 void ChartTab::FillPositions(const Chart& chart) {
-  auto fillRow = [this](int row, const QString& name, const ZodiacPosition& p) {
+  const std::array<int, kVargaPointCount> navamsa = VargaSignsOf(chart, Varga::D9);
+  auto fillRow = [this, &navamsa](int row, const QString& name, const ZodiacPosition& p) {
     positionsTable_->setItem(row, 0, ReadOnlyItem(name));
     positionsTable_->setItem(row, 1, ReadOnlyItem(QString::fromStdString(SignName(p.sign))));
     positionsTable_->setItem(row, 2, ReadOnlyItem(QString::fromStdString(FormatInSign(p))));
     positionsTable_->setItem(row, 3, ReadOnlyItem(FromUtf8(NakshatraName(p.nakshatra))));
     positionsTable_->setItem(row, 4, ReadOnlyItem(QString::number(p.pada)));
+    // The rows run in the order of the varga points: the bodies, the nodes, the lagna.
+    const int sign = navamsa[static_cast<std::size_t>(row)];
+    positionsTable_->setItem(row, 5, ReadOnlyItem(QString::fromStdString(SignName(sign))));
   };
   int row = 0;
   for (const BodyPosition& b : chart.bodies) fillRow(row++, FromUtf8(BodyName(b.body)), b.where);
@@ -491,7 +593,11 @@ QByteArray ChartTab::PictureSvg() const { return QByteArray::fromStdString(pictu
 
 QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
   QSvgRenderer renderer(PictureSvg());
-  QImage image(pixels, pixels, QImage::Format_ARGB32);
+  // As high as the drawing's proportions make it: the North Indian one is
+  // taller than wide, and a square image would squash it.
+  const QRectF box = renderer.viewBoxF();
+  const int height = box.width() > 0 ? static_cast<int>(std::lround(pixels * box.height() / box.width())) : pixels;
+  QImage image(pixels, height, QImage::Format_ARGB32);
   image.fill(Qt::white);
   QPainter painter(&image);
   renderer.render(&painter);
@@ -503,19 +609,25 @@ QByteArray ChartTab::PicturePng(int pixels, QString* reason) const {
   return bytes;
 }
 
-// The file's name chooses the format: ".png" gives an image, anything else
-// the SVG text (".svg" added when the name has neither). "No" to replacing a
-// file goes back to the dialog, as the report's save does.
-QString ChartTab::AskPicturePath() {
+// The chart sheet of the chart shown, in the chosen style.
+std::vector<std::string> ChartTab::SheetPages() const {
+  return ChartSheetSvgPages(ChartSheetOf(birth_, chart_, placeName_, style_));
+}
+
+// A path to save to, ending in one of `suffixes` (the first added when the
+// name has none of them). "No" to replacing a file goes back to the dialog,
+// as the report's save does.
+QString ChartTab::AskSavePath(const QString& filter, const QStringList& suffixes, const QString& proposedName) {
   QString declined;
   for (;;) {
-    QString path = FileDialogs().SaveFileName(
-        this, kAppTitle, tr("SVG picture (*.svg);;PNG image (*.png)"), QStringLiteral("svg"),
-        declined.isEmpty() ? ProposedSavePath(QString::fromStdString(picture_.name), QStringLiteral("svg")) : declined);
+    QString path = FileDialogs().SaveFileName(this, kAppTitle, filter, suffixes.front(),
+                                              declined.isEmpty() ? ProposedSavePath(proposedName, suffixes.front())
+                                                                 : declined);
     if (path.isEmpty()) return {};  // cancelled: nothing written, nothing said
-    if (!path.endsWith(QStringLiteral(".svg"), Qt::CaseInsensitive) &&
-        !path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive)) {
-      path += QStringLiteral(".svg");
+    if (std::none_of(suffixes.begin(), suffixes.end(), [&path](const QString& suffix) {
+          return path.endsWith(QLatin1Char('.') + suffix, Qt::CaseInsensitive);
+        })) {
+      path += QLatin1Char('.') + suffixes.front();
     }
     const QFileInfo target(path);
     if (!target.exists() || target.isDir() ||
@@ -528,24 +640,61 @@ QString ChartTab::AskPicturePath() {
   }
 }
 
+// Written whole or not at all: a failure leaves any earlier file as it was.
+// The reason, or nothing on success.
+std::optional<QString> ChartTab::WriteWhole(const QString& path, const QByteArray& bytes) {
+  const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
+                                          std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())));
+  if (!reason) return std::nullopt;
+  return QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size()));
+}
+
+// The file's name chooses the format: ".png" gives an image, anything else
+// the SVG text (".svg" added when the name has neither). A varga other than
+// the rasi is proposed under a name of its own ("ada-lovelace-d9.svg").
 void ChartTab::SavePicture() {
-  const QString path = AskPicturePath();
+  const QString person = QString::fromStdString(birth_.name) +
+                         (varga_ == Varga::D1 ? QString() : QStringLiteral(" D%1").arg(Divisions(varga_)));
+  const QString path =
+      AskSavePath(tr("SVG picture (*.svg);;PNG image (*.png)"), {QStringLiteral("svg"), QStringLiteral("png")}, person);
   if (path.isEmpty()) return;
-  const QString shownPath = QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath());
-  const auto cannotSave = [&](const QString& reason) {
-    Messages().Show(this, QMessageBox::Critical, tr("The picture could not be saved to %1.\n%2").arg(shownPath, reason));
-  };
   const bool png = path.endsWith(QStringLiteral(".png"), Qt::CaseInsensitive);
-  QString noDrawing;
-  const QByteArray bytes = png ? PicturePng(kPngPixels, &noDrawing) : PictureSvg();
-  if (png && bytes.isEmpty()) {
-    cannotSave(noDrawing);  // nothing written: an earlier file stays as it was
+  QString reason;
+  const QByteArray bytes = png ? PicturePng(kPngPixels, &reason) : PictureSvg();
+  // A PNG that cannot be drawn writes nothing: an earlier file stays as it was.
+  if (!(png && bytes.isEmpty())) reason = WriteWhole(path, bytes).value_or(QString());
+  if (!reason.isEmpty()) {
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The picture could not be saved to %1.\n%2")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), reason));
+  }
+}
+
+// The PDF is made before the dialog opens, so that a program without its PDF
+// module says so at once rather than after a file was chosen.
+void ChartTab::SaveChartSheet() {
+  if (!hasChart_) return;
+  std::string error;
+  const std::optional<std::string> pdf = pdf::PdfOfSvgPages(SheetPages(), error);
+  if (!pdf) {
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The chart sheet cannot be made as a PDF.\n%1").arg(QString::fromStdString(error)));
     return;
   }
-  // Written whole or not at all: a failure leaves any earlier file as it was.
-  if (const auto reason = WriteFileAtomically(QFile::encodeName(path).toStdString(),
-                                              std::string_view(bytes.constData(), static_cast<std::size_t>(bytes.size())))) {
-    cannotSave(QString::fromLocal8Bit(reason->data(), static_cast<qsizetype>(reason->size())));
+  const QString path =
+      AskSavePath(tr("PDF document (*.pdf)"), {QStringLiteral("pdf")}, QString::fromStdString(birth_.name));
+  if (path.isEmpty()) return;
+  if (const auto reason = WriteWhole(path, QByteArray::fromStdString(*pdf))) {
+    Messages().Show(this, QMessageBox::Critical,
+                    tr("The chart sheet could not be saved to %1.\n%2")
+                        .arg(QDir::toNativeSeparators(QFileInfo(path).absoluteFilePath()), *reason));
+  }
+}
+
+void ChartTab::PrintChartSheet() {
+  if (!hasChart_) return;
+  if (const auto reason = PrintSvgPages(this, PrintDialogs(), SheetPages())) {
+    Messages().Show(this, QMessageBox::Critical, tr("The chart sheet could not be printed.\n%1").arg(*reason));
   }
 }
 

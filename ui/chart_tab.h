@@ -2,6 +2,7 @@
 
 #include <QString>
 #include <QWidget>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -25,6 +26,10 @@ namespace orbisca::ui {
 // runs (QSettings); the mean node and the Julian year until one is chosen.
 ChartOptions RememberedChartOptions();
 
+// The picture's style chosen on the Chart page, remembered across runs; the
+// South Indian until one is chosen.
+ChartStyle RememberedChartStyle();
+
 // The "Chart" page of the results window: the instant the positions were
 // computed for, the birth particulars, the positions table with Rahu and
 // Ketu, the Vimshottari dasha, the chart picture and the triangle of the 45
@@ -45,10 +50,19 @@ class ChartTab : public QWidget {
   // widgets before the tab was shown.
   void BuildContents();
 
-  // The picture as SVG text, or drawn as a PNG image of `pixels` square; a
-  // PNG that cannot be made is empty and `reason` says why.
+  // The picture shown (the chosen varga in the chosen style) as SVG text, or
+  // drawn as a PNG image `pixels` wide and as high as the drawing's
+  // proportions make it; a PNG that cannot be made is empty and `reason` says
+  // why.
   QByteArray PictureSvg() const;
   QByteArray PicturePng(int pixels, QString* reason = nullptr) const;
+
+  // "Save Chart Sheet…": the sheet's pages as a PDF, written whole or not at
+  // all; without the PDF module a message says so and nothing is asked or
+  // written. "Print Chart Sheet…": the same pages through the print dialog.
+  // Both do nothing before a chart is shown.
+  void SaveChartSheet();
+  void PrintChartSheet();
 
  protected:
   void showEvent(QShowEvent* event) override;
@@ -77,8 +91,13 @@ class ChartTab : public QWidget {
   // its smallest text the window's body font.
   void FitPicture();
   int SmallestPictureSide() const;
-  QString AskPicturePath();
+  void OnPictureChoice();  // a varga or a style chosen
+  void DrawPicture();
+  void ShowPicture();
+  QString AskSavePath(const QString& filter, const QStringList& suffixes, const QString& proposedName);
+  static std::optional<QString> WriteWhole(const QString& path, const QByteArray& bytes);
   void SavePicture();  // "Save Picture…" (cmdSavePicture)
+  std::vector<std::string> SheetPages() const;
 
   static constexpr int kPngPixels = 800;  // twice the drawing's own size
 
@@ -88,18 +107,24 @@ class ChartTab : public QWidget {
   QLabel* particularsLabel_ = nullptr;
   QComboBox* nodeChoice_ = nullptr;
   QComboBox* dashaYearChoice_ = nullptr;
+  QComboBox* vargaChoice_ = nullptr;
+  QComboBox* styleChoice_ = nullptr;
   QLabel* balanceLabel_ = nullptr;
   QTreeWidget* dashaTree_ = nullptr;
   QTableWidget* positionsTable_ = nullptr;
   QSvgWidget* pictureView_ = nullptr;
   QTableWidget* aspectGrid_ = nullptr;
-  QPushButton* savePictureButton_ = nullptr;
+  QWidget* choices_ = nullptr;         // the node's and the dasha year's
+  QWidget* pictureChoices_ = nullptr;  // the varga's and the style's
+  QWidget* pictureButtons_ = nullptr;
   // The chart shown, kept until the page is built.
   bool hasChart_ = false;
   Birth birth_;
   std::string placeName_;
   Chart chart_{};
-  ChartPicture picture_;
+  Varga varga_ = Varga::D1;
+  ChartStyle style_ = ChartStyle::South;
+  ChartPicture picture_;  // of the chosen varga
   std::string pictureSvg_;
   std::string localTimeLine_;  // the local time and the UTC offset the run used
 };

@@ -187,6 +187,13 @@ void FrmDisplay::BuildMenus() {
   QAction* back = file->addAction(tr("&Back"), this, &FrmDisplay::GoBack);
   back->setObjectName(QStringLiteral("mnuFileBack"));
   back->setShortcut(Qt::Key_Escape);  // Escape does what Back does
+  file->addSeparator();
+  // The chart sheet of the Chart tab, in the style chosen there.
+  file->addAction(tr("&Save Chart Sheet\u2026"), this, [this] { chartTab_->SaveChartSheet(); })
+      ->setObjectName(QStringLiteral("mnuSaveSheet"));
+  file->addAction(tr("&Print Chart Sheet\u2026"), this, [this] { chartTab_->PrintChartSheet(); })
+      ->setObjectName(QStringLiteral("mnuPrintSheet"));
+  file->addSeparator();
   file->addAction(tr("E&xit"), this, &FrmDisplay::ExitProgram)->setObjectName(QStringLiteral("mnuExit"));
   AddWebMenus(bar, this,
               {tr("&Check for Software Update"), QStringLiteral("mnuFileSep1"), QStringLiteral("mnuFileSep2")});

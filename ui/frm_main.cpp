@@ -9,7 +9,10 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QFileInfo>
+#include <QKeySequence>
 #include <QLabel>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QRadioButton>
@@ -17,8 +20,11 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include "births/library.h"
 #include "run/time_zones.h"
 #include "ui/accessible_list.h"
+#include "ui/births_dialog.h"
+#include "ui/births_exchange.h"
 #include "ui/chart_tab.h"
 #include "ui/enter_key.h"
 #include "ui/filtered_line_edit.h"
@@ -26,6 +32,7 @@
 #include "ui/frm_display.h"
 #include "ui/place_completion.h"
 #include "ui/place_lookup.h"
+#include "ui/save_path.h"
 #include "ui/seams.h"
 #include "ui/theme.h"
 #include "ui/unload_all.h"
@@ -39,6 +46,12 @@ namespace {
 // How long after the form is shown its results window is built ahead: long
 // enough for the form's first paint, far shorter than typing a birth.
 constexpr int kPrepareResultsDelayMs = 200;
+
+// The settings the window keeps across runs.
+const QString kGeometryKey = QStringLiteral("frmMain/geometry");
+const QString kRecentKey = QStringLiteral("births/recent");      // ids, the latest first
+const QString kLastBirthKey = QStringLiteral("births/last");     // the id of the birth shown last
+constexpr int kRecentCount = 10;
 
 const QString kDescription = QStringLiteral(
     "Orbisca calculates the angular distance or aspects between different planets. Each aspect is associated with "
@@ -173,6 +186,8 @@ FrmMain::FrmMain(QWidget* parent) : QMainWindow(parent) {
   setCentralWidget(new ContentScroller(BuildCentral(), this));
   FillLists();
   ConnectEnterKey();
+  ConnectChangeWatch();
+  libraryPath_ = births::DefaultLibraryPath();
   // Room for the zone names and the place boxes beside each other.
   resize(sizeHint().expandedTo(QSize(fontMetrics().averageCharWidth() * 84, 0)));
   FitToScreen(this);
@@ -191,6 +206,34 @@ void FrmMain::showEvent(QShowEvent* event) {
   // most of what Proceed would wait for; do it while the user types instead.
   // Not at once: the form paints first.
   QTimer::singleShot(kPrepareResultsDelayMs, this, &FrmMain::PrepareResultsWindow);
+  QTimer::singleShot(kPrepareResultsDelayMs, this, &FrmMain::PrefetchBirths);
+}
+
+// Reading and sorting 100,000 births takes longer than the list may take to
+// open: it is done on a thread of its own, ahead, one read at a time. The
+// list checks that the library has not changed since (else reads it again).
+void FrmMain::PrefetchBirths() {
+  if (prefetch_.valid() && prefetch_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+  prefetched_ = true;
+  prefetchStamp_ = StampOf(libraryPath_);
+  if (!QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+    prefetch_ = {};
+    return;
+  }
+  prefetch_ = std::async(std::launch::async, [path = libraryPath_]() -> std::optional<ReadBirths> {
+    try {
+      return ReadLibraryBirths(path);
+    } catch (const births::LibraryError&) {
+      return std::nullopt;  // the list reads it again, and says why it cannot
+    }
+  });
+}
+
+bool FrmMain::event(QEvent* event) {
+  if (event->type() == QEvent::WindowActivate && prefetched_ && !(StampOf(libraryPath_) == prefetchStamp_)) {
+    PrefetchBirths();
+  }
+  return QMainWindow::event(event);
 }
 
 void FrmMain::PrepareResultsWindow() {
@@ -206,6 +249,23 @@ void FrmMain::BuildMenus() {
   QMenuBar* bar = menuBar();
   QMenu* file = bar->addMenu(tr("&File"));
   file->setObjectName(QStringLiteral("mnuFile"));
+  const auto add = [&](const QString& text, const char* name, void (FrmMain::*slot)(), const QKeySequence& keys) {
+    QAction* action = file->addAction(text, this, slot);
+    action->setObjectName(QLatin1String(name));
+    action->setShortcut(keys);
+  };
+  add(tr("&New Birth"), "mnuNewBirth", &FrmMain::NewBirth, QKeySequence::New);
+  add(tr("&Open Birth\u2026"), "mnuOpenBirth", &FrmMain::OpenBirth, QKeySequence(Qt::CTRL | Qt::Key_O));
+  add(tr("&Save Birth"), "mnuSaveBirth", &FrmMain::SaveBirth, QKeySequence(Qt::CTRL | Qt::Key_S));
+  add(tr("Save Birth &As\u2026"), "mnuSaveBirthAs", &FrmMain::SaveBirthAs,
+      QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
+  recentMenu_ = file->addMenu(tr("&Recent Births"));
+  recentMenu_->setObjectName(QStringLiteral("mnuRecentBirths"));
+  connect(file, &QMenu::aboutToShow, this, &FrmMain::FillRecentMenu);
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar1"));
+  add(tr("&Import Births\u2026"), "mnuImportBirths", &FrmMain::ImportBirths, {});
+  add(tr("&Export Births\u2026"), "mnuExportBirths", &FrmMain::ExportBirths, {});
+  file->addSeparator()->setObjectName(QStringLiteral("mnuFileBar2"));
   file->addAction(tr("Proceed"), this, &FrmMain::Proceed)->setObjectName(QStringLiteral("mnuNext"));
   file->addAction(tr("E&xit"), this, &FrmMain::close)->setObjectName(QStringLiteral("mnuExit"));
   AddWebMenus(bar, this,
@@ -509,29 +569,31 @@ FrmDisplay& FrmMain::Results() {
   return *display_;
 }
 
-// "Proceed": the entries are checked and read into a birth (on a refusal
-// nothing changes), its chart is computed once, and the results window shows
-// it; this window hides with its entries intact. The chart page shows the
-// place as typed for the lookup, when it was.
-void FrmMain::Proceed() {
+std::optional<Birth> FrmMain::CheckedFormBirth() {
   const std::variant<Birth, EntryRefusal> read = BirthFromEntries(Entries());
   if (const EntryRefusal* refusal = std::get_if<EntryRefusal>(&read)) {
     Refuse(*refusal);
-    return;
+    return std::nullopt;
   }
   // After the design's checks, a local time that the chosen place's clocks
   // skipped is refused, with every entry kept.
   if (const QString refusal = placeCompletion_->Refusal(); !refusal.isEmpty()) {
     Messages().Show(this, QMessageBox::Critical, refusal);
     hourList_->setFocus();
-    return;
+    return std::nullopt;
   }
-  const Birth& birth = std::get<Birth>(read);
-  QStringList place;
-  for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
-    if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
+  return FormBirth();
+}
+
+// "Proceed": the entries are checked and read into a birth (on a refusal
+// nothing changes), its chart is computed once, and the results window shows
+// it; this window hides with its entries intact. The chart page shows the
+// place as typed for the lookup, when it was.
+void FrmMain::Proceed() {
+  const std::optional<Birth> birth = CheckedFormBirth();
+  if (!birth) return;
   FrmDisplay& display = Results();
-  display.ShowChart(birth, ComputeChart(birth, RememberedChartOptions()), place.join(QStringLiteral(", ")));
+  display.ShowChart(*birth, ComputeChart(*birth, RememberedChartOptions()), PlaceBoxesText());
   // The results take the form's place on the screen, and at least its size.
   ShowInPlaceOf(&display, this, true);
   hide();
@@ -557,8 +619,326 @@ void FrmMain::LookUpPlace() {
 }
 
 void FrmMain::closeEvent(QCloseEvent* event) {
+  if (!MayDiscardChanges()) {
+    event->ignore();
+    return;
+  }
   event->accept();
+  ProgramSettings().setValue(kGeometryKey, saveGeometry());
   UnloadAllAndEnd();
+}
+
+// "City, State, Country" as typed, the empty boxes left out.
+QString FrmMain::PlaceBoxesText() const {
+  QStringList place;
+  for (const QLineEdit* box : {cityEdit_, stateEdit_, countryEdit_})
+    if (!box->text().trimmed().isEmpty()) place << box->text().trimmed();
+  return place.join(QStringLiteral(", "));
+}
+
+std::optional<Birth> FrmMain::FormBirth() const {
+  std::variant<Birth, EntryRefusal> read = BirthFromEntries(Entries());
+  Birth* birth = std::get_if<Birth>(&read);
+  if (!birth) return std::nullopt;
+  if (auto* offset = std::get_if<ZoneOffset>(&birth->zone)) {
+    offset->iana = zoneList_->currentData(kZoneNameRole).toString().toStdString();
+  }
+  // The place keeps its GeoNames id while the boxes show the place it came
+  // with: chosen from the atlas, or opened with a saved birth.
+  if (const QString text = PlaceBoxesText(); !text.isEmpty()) {
+    BirthPlace place{0, text.toStdString()};
+    if (const std::optional<places::Place>& chosen = placeCompletion_->Chosen()) {
+      place.geonameId = chosen->geonameId;
+    } else if (saved_ && saved_->birth.place && saved_->birth.place->text == place.text) {
+      place.geonameId = saved_->birth.place->geonameId;
+    }
+    birth->place = std::move(place);
+  }
+  return std::move(*birth);
+}
+
+void FrmMain::SetLibraryPath(const std::string& path) { libraryPath_ = path; }
+
+void FrmMain::LibraryFailed(const QString& action, const std::exception& error) {
+  Messages().Show(this, QMessageBox::Critical, LibraryMessage(action, error));
+}
+
+// Every entry's change tells whether the form still shows the saved birth.
+void FrmMain::ConnectChangeWatch() {
+  const auto changed = [this] {
+    if (saved_ && !showingSaved_) setWindowModified(FormBirth() != saved_->birth);
+  };
+  for (QLineEdit* box : findChildren<QLineEdit*>()) connect(box, &QLineEdit::textChanged, this, changed);
+  for (QComboBox* list : {static_cast<QComboBox*>(monthList_), static_cast<QComboBox*>(dayList_),
+                          static_cast<QComboBox*>(yearList_), static_cast<QComboBox*>(hourList_),
+                          static_cast<QComboBox*>(minuteList_), static_cast<QComboBox*>(secondList_),
+                          static_cast<QComboBox*>(zoneList_)}) {
+    connect(list, &QComboBox::currentIndexChanged, this, changed);
+  }
+  connect(daylightSavingCheck_, &QCheckBox::toggled, this, changed);
+  connect(latHemisphere_, &QButtonGroup::idToggled, this, changed);
+  connect(lonHemisphere_, &QButtonGroup::idToggled, this, changed);
+}
+
+// "Name — Orbisca v…" with the modified marker while a saved birth is shown.
+void FrmMain::UpdateTitle() {
+  if (!saved_) {
+    setWindowTitle(kWindowCaption);
+    setWindowModified(false);
+    return;
+  }
+  QString name = FromEngine(saved_->birth.name);
+  name.replace(QStringLiteral("[*]"), QStringLiteral("[*][*]"));  // a literal "[*]" in a name stays text
+  setWindowTitle(name + QStringLiteral(" \u2014 ") + kWindowCaption + QStringLiteral("[*]"));
+  setWindowModified(FormBirth() != saved_->birth);
+}
+
+bool FrmMain::MayDiscardChanges() {
+  if (!saved_ || !isWindowModified()) return true;
+  return Messages().Ask(this, tr("The birth \u201C%1\u201D has changed since it was saved. Discard the changes?")
+                                  .arg(FromEngine(saved_->birth.name)));
+}
+
+void FrmMain::Remember(std::int64_t id) {
+  QSettings settings = ProgramSettings();
+  QStringList recent = settings.value(kRecentKey).toStringList();
+  const QString key = QString::number(id);
+  recent.removeAll(key);
+  recent.prepend(key);
+  while (recent.size() > kRecentCount) recent.removeLast();
+  settings.setValue(kRecentKey, recent);
+  settings.setValue(kLastBirthKey, key);
+}
+
+// The entries as they are at start: the form shows no birth.
+void FrmMain::NewBirth() {
+  if (!MayDiscardChanges()) return;
+  showingSaved_ = true;
+  saved_.reset();
+  for (QLineEdit* box : {static_cast<QLineEdit*>(nameEdit_), static_cast<QLineEdit*>(latDegreesEdit_),
+                         static_cast<QLineEdit*>(latMinutesEdit_), static_cast<QLineEdit*>(lonDegreesEdit_),
+                         static_cast<QLineEdit*>(lonMinutesEdit_), cityEdit_, stateEdit_, countryEdit_}) {
+    box->clear();
+  }
+  for (QComboBox* list : {monthList_, dayList_, yearList_, hourList_, minuteList_, secondList_}) {
+    list->setCurrentIndex(0);
+  }
+  latHemisphere_->button(0)->setChecked(true);
+  lonHemisphere_->button(0)->setChecked(true);
+  daylightSavingCheck_->setChecked(false);
+  placeCompletion_->ShowSavedZone(kDefaultTimeZone, 0, {});
+  showingSaved_ = false;
+  UpdateTitle();
+  ProgramSettings().remove(kLastBirthKey);  // the next start shows the empty form too
+  nameEdit_->setFocus();
+}
+
+void FrmMain::ShowSaved(const births::SavedBirth& saved) {
+  const Birth& b = saved.birth;
+  showingSaved_ = true;
+  saved_ = saved;
+  nameEdit_->setText(FromEngine(b.name));
+  monthList_->setCurrentIndex(b.month - 1);
+  dayList_->setCurrentIndex(b.day - 1);
+  yearList_->setCurrentText(QString::number(b.year));
+  hourList_->setCurrentIndex(b.hour);
+  minuteList_->setCurrentIndex(b.minute);
+  secondList_->setCurrentIndex(b.second);
+  latDegreesEdit_->setText(QString::number(b.latDegrees));
+  latMinutesEdit_->setText(QString::number(b.latMinutes));
+  latHemisphere_->button(b.south ? 1 : 0)->setChecked(true);
+  lonDegreesEdit_->setText(QString::number(b.lonDegrees));
+  lonMinutesEdit_->setText(QString::number(b.lonMinutes));
+  lonHemisphere_->button(b.east ? 0 : 1)->setChecked(true);
+  // "City, State, Country" back into its boxes: the first part is the city,
+  // the last the country, any between them the state.
+  QStringList parts = b.place ? FromEngine(b.place->text).split(QStringLiteral(", ")) : QStringList();
+  cityEdit_->setText(parts.isEmpty() ? QString() : parts.takeFirst());
+  countryEdit_->setText(parts.isEmpty() ? QString() : parts.takeLast());
+  stateEdit_->setText(parts.join(QStringLiteral(", ")));
+  // The zone last: the place boxes and the date above must not work it out again.
+  if (const auto* row = std::get_if<ZoneRow>(&b.zone)) {
+    placeCompletion_->ShowSavedZone(row->row, 0, {});
+  } else {
+    const ZoneOffset& offset = std::get<ZoneOffset>(b.zone);
+    placeCompletion_->ShowSavedZone(std::nullopt, offset.minutesEast, FromEngine(offset.iana));
+  }
+  daylightSavingCheck_->setChecked(b.dst);
+  showingSaved_ = false;
+  UpdateTitle();
+  Remember(saved.id);
+}
+
+bool FrmMain::OpenSaved(std::int64_t id) {
+  std::optional<births::SavedBirth> saved;
+  try {
+    saved = births::Library(libraryPath_, births::Access::Read).Find(id);
+  } catch (const births::LibraryError& e) {
+    LibraryFailed(tr("The birth could not be opened"), e);
+    return false;
+  }
+  if (!saved) {
+    Messages().Show(this, QMessageBox::Information, tr("The library no longer has this birth."));
+    return false;
+  }
+  // The form's lists hold the years 1901 to 2050 and the zone list's rows.
+  const Birth& b = saved->birth;
+  const auto* row = std::get_if<ZoneRow>(&b.zone);
+  if (yearList_->findText(QString::number(b.year)) < 0 || (row && (row->row < 0 || row->row >= kTimeZoneCount))) {
+    Messages().Show(this, QMessageBox::Information,
+                    tr("The birth \u201C%1\u201D (%2) cannot be shown in this form: it takes the years %3 to %4.")
+                        .arg(FromEngine(b.name), FromEngine(births::DateText(b)), yearList_->itemText(0),
+                             yearList_->itemText(yearList_->count() - 1)));
+    return false;
+  }
+  ShowSaved(*saved);
+  return true;
+}
+
+void FrmMain::OpenBirth() {
+  if (!MayDiscardChanges()) return;
+  std::optional<std::int64_t> chosen;
+  try {
+    std::optional<ReadBirths> read;
+    if (prefetch_.valid()) read = prefetch_.get();
+    BirthsDialog dialog(libraryPath_, std::move(read), this);
+    if (saved_) dialog.Select(saved_->id);
+    Windows().Exec(dialog);
+    chosen = dialog.Chosen();
+  } catch (const births::LibraryError& e) {
+    LibraryFailed(tr("The library of births could not be read"), e);
+    return;
+  }
+  PrefetchBirths();  // for the next time, with the changes made in the list
+  if (chosen) {
+    OpenSaved(*chosen);
+  } else if (saved_) {
+    // The shown birth may have been edited or deleted in the list: the form
+    // keeps its entries, beside the birth as the library has it now, or as a
+    // birth not saved.
+    try {
+      saved_ = births::Library(libraryPath_, births::Access::Read).Find(saved_->id);
+      UpdateTitle();
+    } catch (const births::LibraryError&) {
+    }
+  }
+}
+
+void FrmMain::FillRecentMenu() {
+  recentMenu_->clear();
+  QStringList recent = ProgramSettings().value(kRecentKey).toStringList();
+  if (!recent.isEmpty() && QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+    try {
+      const births::Library library(libraryPath_, births::Access::Read);
+      for (const QString& key : recent) {
+        const std::optional<births::SavedBirth> saved = library.Find(key.toLongLong());
+        if (!saved) continue;  // deleted since
+        const int number = static_cast<int>(recentMenu_->actions().size()) + 1;
+        QString name = FromEngine(saved->birth.name);
+        name.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        QAction* action = recentMenu_->addAction(
+            QStringLiteral("&%1 %2 (%3)").arg(number % 10).arg(name, FromEngine(births::DateText(saved->birth))));
+        const std::int64_t id = saved->id;
+        connect(action, &QAction::triggered, this, [this, id] {
+          if (MayDiscardChanges()) OpenSaved(id);
+        });
+      }
+    } catch (const births::LibraryError&) {
+      // An unreadable library lists nothing here; opening it says why.
+    }
+  }
+  recentMenu_->menuAction()->setEnabled(!recentMenu_->isEmpty());
+}
+
+// Writes the birth to the library: over the saved one of its id, or as a
+// new one when it has none. True when written.
+bool FrmMain::Store(births::SavedBirth saved) {
+  try {
+    births::Library library(libraryPath_, births::Access::Write);
+    if (saved.id == 0 || !library.Replace(saved)) {
+      saved.id = 0;
+      library.Add(saved);
+    }
+  } catch (const births::LibraryError& e) {
+    LibraryFailed(tr("The birth could not be saved"), e);
+    return false;
+  }
+  saved_ = std::move(saved);
+  UpdateTitle();
+  Remember(saved_->id);
+  PrefetchBirths();
+  return true;
+}
+
+// "Save Birth": over the saved birth the form shows, after asking; a birth
+// not saved yet is added, unless one of its name is saved: that is replaced,
+// after asking.
+void FrmMain::SaveBirth() {
+  std::optional<Birth> birth = CheckedFormBirth();
+  if (!birth) return;
+  births::SavedBirth saved;
+  try {
+    if (saved_) {
+      // The kind, tags, source and note as the library has them now (they may
+      // have been changed in the list, or by the other program).
+      std::optional<births::SavedBirth> now;
+      if (QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+        now = births::Library(libraryPath_, births::Access::Read).Find(saved_->id);
+      }
+      saved = now.value_or(*saved_);
+    } else if (QFileInfo::exists(QString::fromStdString(libraryPath_))) {
+      const births::Library library(libraryPath_, births::Access::Read);
+      for (const births::BirthSummary& summary : library.Summaries(birth->name)) {
+        if (summary.name != birth->name) continue;
+        if (std::optional<births::SavedBirth> same = library.Find(summary.id)) saved = std::move(*same);
+        break;
+      }
+    }
+  } catch (const births::LibraryError& e) {
+    LibraryFailed(tr("The birth could not be saved"), e);
+    return;
+  }
+  if (saved.id != 0 &&
+      !Messages().Ask(this, tr("Replace the saved birth \u201C%1\u201D (%2) with the form's entries?")
+                                .arg(FromEngine(saved.birth.name), FromEngine(births::DateText(saved.birth))))) {
+    return;
+  }
+  saved.birth = std::move(*birth);
+  Store(std::move(saved));
+}
+
+// "Save Birth As…": always a new birth; the note, source, kind and tags of the
+// birth shown go with it.
+void FrmMain::SaveBirthAs() {
+  std::optional<Birth> birth = CheckedFormBirth();
+  if (!birth) return;
+  births::SavedBirth saved = saved_.value_or(births::SavedBirth{});
+  saved.id = 0;
+  saved.birth = std::move(*birth);
+  Store(std::move(saved));
+}
+
+void FrmMain::ImportBirths() {
+  if (ImportBirthsInto(this, libraryPath_)) PrefetchBirths();
+}
+
+void FrmMain::ExportBirths() { ExportBirthsFrom(this, libraryPath_); }
+
+void FrmMain::RestoreSession() {
+  QSettings settings = ProgramSettings();
+  if (const QByteArray geometry = settings.value(kGeometryKey).toByteArray(); !geometry.isEmpty()) {
+    restoreGeometry(geometry);
+    FitToScreen(this);
+  }
+  bool known = false;
+  const std::int64_t last = settings.value(kLastBirthKey).toLongLong(&known);
+  if (!known || !QFileInfo::exists(QString::fromStdString(libraryPath_))) return;
+  try {
+    const std::optional<births::SavedBirth> saved = births::Library(libraryPath_, births::Access::Read).Find(last);
+    if (saved) OpenSaved(saved->id);
+  } catch (const births::LibraryError&) {
+    // Gone or unreadable: the form starts empty, as without a library.
+  }
 }
 
 }  // namespace orbisca::ui

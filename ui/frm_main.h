@@ -3,9 +3,15 @@
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
+#include <cstdint>
+#include <future>
 #include <memory>
+#include <optional>
+#include <string>
 
+#include "births/saved_birth.h"
 #include "run/birth.h"
+#include "ui/births_dialog.h"
 
 class QButtonGroup;
 class QCheckBox;
@@ -15,6 +21,7 @@ class QGridLayout;
 class QGroupBox;
 class QLayout;
 class QLineEdit;
+class QMenu;
 
 namespace orbisca::ui {
 
@@ -44,10 +51,31 @@ class FrmMain : public QMainWindow {
   // The results window while it exists.
   FrmDisplay* Display() const;
 
+  // The library of births the File menu uses: births::DefaultLibraryPath()
+  // unless set.
+  void SetLibraryPath(const std::string& path);
+  const std::string& LibraryPath() const { return libraryPath_; }
+
+  // What the last run left: the window's size and place, and the birth it
+  // showed, opened again when the library still has it. Nothing is written.
+  void RestoreSession();
+
+  // The saved birth the form shows (its entries may have changed since), if any.
+  const std::optional<births::SavedBirth>& Saved() const { return saved_; }
+  // Opens the saved birth into the form; false (with a message) when it
+  // cannot be read or shown.
+  bool OpenSaved(std::int64_t id);
+  // The birth the entries stand for, the atlas's zone name and the place
+  // included; nothing when the form's checks refuse the entries.
+  std::optional<Birth> FormBirth() const;
+
  protected:
   // Form_Unload: closing the window ends the program.
   void closeEvent(QCloseEvent* event) override;
   void showEvent(QShowEvent* event) override;
+  // Back in the window (perhaps from orbisca-chart in a terminal): the births
+  // are read ahead again when the library changed meanwhile.
+  bool event(QEvent* event) override;
 
  private:
   void BuildMenus();
@@ -72,6 +100,27 @@ class FrmMain : public QMainWindow {
   FrmDisplay& Results();
 
   void Proceed();       // cmdRashi_Click, mnuNext_Click
+  // The File menu's births.
+  void NewBirth();
+  void OpenBirth();
+  void SaveBirth();
+  void SaveBirthAs();
+  void ImportBirths();
+  void ExportBirths();
+  void FillRecentMenu();
+  void PrefetchBirths();
+  // The entries read as Proceed reads them, refused with its messages.
+  std::optional<Birth> CheckedFormBirth();
+  // Writes the birth over the saved one of its id, or as a new one (id 0).
+  bool Store(births::SavedBirth saved);
+  void ShowSaved(const births::SavedBirth& saved);
+  void Remember(std::int64_t id);
+  void ConnectChangeWatch();
+  void UpdateTitle();
+  // True when the form shows no changed saved birth, or the user lets the changes go.
+  bool MayDiscardChanges();
+  QString PlaceBoxesText() const;
+  void LibraryFailed(const QString& action, const std::exception& error);
   void LookUpPlace();   // cmdBrowser_Click
 
   FilteredLineEdit* nameEdit_ = nullptr;          // txtName
@@ -93,6 +142,15 @@ class FrmMain : public QMainWindow {
   QLineEdit* stateEdit_ = nullptr;                // txtMState
   QLineEdit* countryEdit_ = nullptr;              // txtMCountry
   PlaceCompletion* placeCompletion_ = nullptr;
+
+  QMenu* recentMenu_ = nullptr;
+  std::string libraryPath_;
+  std::optional<births::SavedBirth> saved_;
+  bool showingSaved_ = false;  // the entries are being filled from a saved birth
+  // The library's births, read for "Open Birth…" while the user types.
+  std::future<std::optional<ReadBirths>> prefetch_;
+  LibraryStamp prefetchStamp_;  // the library as the last read ahead began
+  bool prefetched_ = false;     // a read ahead was asked for (not at once at start)
 
   QPointer<FrmDisplay> display_;
   // A results window built while this one waits for the user, hidden and

@@ -175,7 +175,7 @@ void PlaceCompletion::WorkOutZone(bool again) {
   const ZoneSetting setting = ZoneSettingFor(*chosen_, fields_.localTime(), again);
   settingZone_ = true;
   if (!setting.atlasEntry.empty()) {
-    SetAtlasEntry(FromStd(setting.atlasEntry), setting.atlasOffsetMinutes);
+    SetAtlasEntry(FromStd(setting.atlasEntry), setting.atlasOffsetMinutes, FromStd(chosen_->timeZone));
     fields_.zone->setCurrentIndex(kTimeZoneCount);
   } else if (setting.row >= 0) {
     fields_.zone->setCurrentIndex(setting.row);
@@ -188,10 +188,27 @@ void PlaceCompletion::WorkOutZone(bool again) {
 }
 
 // The one entry after the design's rows, made or replaced.
-void PlaceCompletion::SetAtlasEntry(const QString& text, int offsetMinutes) {
+void PlaceCompletion::SetAtlasEntry(const QString& text, int offsetMinutes, const QString& zoneName) {
   if (fields_.zone->count() <= kTimeZoneCount) fields_.zone->addItem(text);
   fields_.zone->setItemText(kTimeZoneCount, text);
   fields_.zone->setItemData(kTimeZoneCount, offsetMinutes, kZoneOffsetRole);
+  fields_.zone->setItemData(kTimeZoneCount, zoneName, kZoneNameRole);
+}
+
+void PlaceCompletion::ShowSavedZone(std::optional<int> row, int offsetMinutes, const QString& zoneName) {
+  chosen_.reset();
+  zoneByHand_ = false;
+  refusal_.clear();
+  ShowNote({});
+  settingZone_ = true;
+  if (row) {
+    fields_.zone->setCurrentIndex(*row);
+    RemoveAtlasEntry();
+  } else {
+    SetAtlasEntry(FromStd(AtlasEntryText(offsetMinutes, zoneName.toStdString())), offsetMinutes, zoneName);
+    fields_.zone->setCurrentIndex(kTimeZoneCount);
+  }
+  settingZone_ = false;
 }
 
 void PlaceCompletion::RemoveAtlasEntry() {

@@ -27,6 +27,8 @@ namespace orbisca::ui {
 // The role of the zone list's extra entry (after the design's rows) that
 // holds the atlas's offset in minutes east; the rows have none.
 inline constexpr int kZoneOffsetRole = Qt::UserRole + 2;
+// The same entry's IANA zone name ("Asia/Kathmandu"), empty when unknown.
+inline constexpr int kZoneNameRole = Qt::UserRole + 3;
 
 // Completes the City box of the birth-data window from the offline atlas and,
 // when a place is chosen, fills the place, its coordinates, the zone and
@@ -65,6 +67,15 @@ class PlaceCompletion : public QObject {
   // clocks skipped at the chosen place); empty when nothing stands in the way.
   QString Refusal() const { return refusal_; }
 
+  // The place chosen from the atlas, while the place boxes still show it.
+  const std::optional<places::Place>& Chosen() const { return chosen_; }
+
+  // Shows a saved birth's zone as it was saved: no place is chosen, so
+  // nothing is worked out again, and the note goes. With an offset, the
+  // atlas's entry carries it (and its zone name) and is selected; with a row,
+  // the row is selected.
+  void ShowSavedZone(std::optional<int> row, int offsetMinutes, const QString& zoneName);
+
  signals:
   // The list of places is on screen for the City box's text.
   void completionsShown(int count);
@@ -78,7 +89,7 @@ class PlaceCompletion : public QObject {
   void OnActivated(const QModelIndex& index);
   void Choose(const places::Place& place);
   void WorkOutZone(bool again);
-  void SetAtlasEntry(const QString& text, int offsetMinutes);
+  void SetAtlasEntry(const QString& text, int offsetMinutes, const QString& zoneName);
   void RemoveAtlasEntry();
   void ZoneChangedByHand();
   void ShowNote(const std::string& text);

@@ -10,9 +10,6 @@ namespace {
 
 const QString kSaveFolderKey = QStringLiteral("saveFolder");
 
-// The settings file's organisation and program: ~/.config/orbisca/orbisca.conf.
-const QString kSettingsName = QStringLiteral("orbisca");
-
 // Letters and digits, lower case; each run of anything else one hyphen.
 QString FileNameOf(const QString& personName) {
   QString name;
@@ -29,8 +26,13 @@ QString FileNameOf(const QString& personName) {
 
 }  // namespace
 
+QSettings ProgramSettings() {
+  // The settings file's organisation and program.
+  return QSettings(QStringLiteral("orbisca"), QStringLiteral("orbisca"));
+}
+
 QString ProposedSavePath(const QString& personName, const QString& suffix) {
-  QSettings settings(kSettingsName, kSettingsName);
+  QSettings settings = ProgramSettings();
   QString folder = settings.value(kSaveFolderKey).toString();
   if (folder.isEmpty() || !QFileInfo(folder).isDir()) {
     folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
@@ -40,7 +42,7 @@ QString ProposedSavePath(const QString& personName, const QString& suffix) {
 }
 
 void RememberSaveFolder(const QString& savedPath) {
-  QSettings settings(kSettingsName, kSettingsName);
+  QSettings settings = ProgramSettings();
   settings.setValue(kSaveFolderKey, QFileInfo(savedPath).absolutePath());
 }
 

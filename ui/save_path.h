@@ -1,8 +1,12 @@
 #pragma once
 
+#include <QSettings>
 #include <QString>
 
 namespace orbisca::ui {
+
+// The program's settings, kept across runs: ~/.config/orbisca/orbisca.conf.
+QSettings ProgramSettings();
 
 // Where a save dialog opens: a file named after the person ("Ada Lovelace"
 // gives "ada-lovelace.rtf"), in the folder of the last file saved (kept

@@ -48,6 +48,9 @@ class RealFileDialogs final : public FileDialogSeam {
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return {};
     return dialog.selectedFiles().constFirst();
   }
+  QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) override {
+    return QFileDialog::getOpenFileName(parent, caption, QString(), filter);
+  }
 };
 
 // The printer dialog without its page-range controls. Turning the range

@@ -33,6 +33,12 @@ class FileDialogSeam {
   // chosen path, or an empty string on cancel.
   virtual QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                                const QString& defaultSuffix, const QString& selectedPath) = 0;
+  // The file-open dialog for an existing file; the chosen path, or an empty
+  // string on cancel (also for a seam that does not answer it).
+  virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter) {
+    (void)parent, (void)caption, (void)filter;
+    return {};
+  }
 };
 
 class PrintDialogSeam {

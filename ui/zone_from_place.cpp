@@ -57,8 +57,7 @@ ZoneSetting Chosen(const places::Place& place, const ClockOffset& offset, std::s
   ZoneSetting setting;
   setting.dst = false;  // the atlas's offset has any daylight saving in it
   setting.atlasOffsetMinutes = static_cast<int>(std::lround(offset.offsetSeconds / 60.0));
-  setting.atlasEntry =
-      "From the atlas: " + places::FormatUtcOffset(setting.atlasOffsetMinutes * 60) + " (" + place.timeZone + ")";
+  setting.atlasEntry = AtlasEntryText(setting.atlasOffsetMinutes, place.timeZone);
   setting.note = std::move(note) + ". No zone in the list has " + places::FormatUtcOffset(offset.offsetSeconds) +
                  ": the zone is \u201C" + setting.atlasEntry + "\u201D" +
                  (offset.offsetSeconds % 60 != 0 ? ", rounded to the minute." : ".");
@@ -78,6 +77,11 @@ ZoneSetting Unique(const places::Place& place, const places::LocalDateTime& loca
 }
 
 }  // namespace
+
+std::string AtlasEntryText(int offsetMinutes, const std::string& zoneName) {
+  std::string text = "From the atlas: " + places::FormatUtcOffset(offsetMinutes * 60);
+  return zoneName.empty() ? text : text + " (" + zoneName + ")";
+}
 
 int RowOffsetMinutes(int row) {
   const TimeZoneRow& zone = TimeZoneTable[static_cast<std::size_t>(row)];

@@ -26,6 +26,10 @@ struct ZoneSetting {
   std::string refusal;
 };
 
+// The text of the zone list's extra entry: "From the atlas: UTC+5:45
+// (Asia/Kathmandu)", without the parenthesis when the zone name is empty.
+std::string AtlasEntryText(int offsetMinutes, const std::string& zoneName);
+
 // `again` says that the date or time changed after the place was chosen.
 // The row carries the standard offset with the box ticked when the clocks
 // were an hour ahead of it; otherwise the row of the whole offset, box

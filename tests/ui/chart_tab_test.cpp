@@ -1,6 +1,7 @@
 // The "Chart" page on its own: the instant line, the positions table against
-// the engine's chart, the nodes and the dasha, saving the picture, and the
-// names a screen reader reads.
+// the engine's chart (the navamsa against 9 x longitude), the nodes and the
+// dasha, the varga and style lists, saving the picture, and the names a
+// screen reader reads.
 
 
 #include <QApplication>
@@ -16,6 +17,7 @@
 #include <QSvgWidget>
 #include <QTableWidget>
 #include <QtTest>
+#include <cmath>
 
 #include "aspects/aspects.h"
 #include "report/chart_picture.h"
@@ -30,19 +32,6 @@ using namespace orbisca::ui;
 using namespace orbisca::ui::testing;
 
 namespace {
-
-// Answers with `answer`, then with the next of `later` on each reopening.
-class FakeFileDialogs final : public FileDialogSeam {
- public:
-  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix,
-                       const QString& selected) override {
-    calls.append({caption, filter, suffix, selected});
-    return calls.size() == 1 || later.isEmpty() ? answer : later.takeFirst();
-  }
-  QString answer;
-  QStringList later;
-  QList<QStringList> calls;
-};
 
 class FixedClock final : public ClockSeam {
  public:
@@ -86,9 +75,15 @@ class ChartTabTest : public QObject {
     auto* table = tab.findChild<QTableWidget*>("tblPositions");
     QCOMPARE(table->rowCount(), 13);
     for (int row = 0; row < 13; ++row) {
-      const ZodiacPosition p = row < 10   ? chart.bodies[static_cast<std::size_t>(row)].where
-                               : row < 12 ? chart.nodes[static_cast<std::size_t>(row - 10)].where
-                                          : chart.ascendant.where;
+      const std::size_t i = static_cast<std::size_t>(row);
+      const ZodiacPosition p = row < 10 ? chart.bodies[i].where : row < 12 ? chart.nodes[i - 10].where
+                                                                           : chart.ascendant.where;
+      const double longitude = row < 10   ? chart.bodies[i].longitude
+                               : row < 12 ? chart.nodes[i - 10].longitude
+                                          : chart.ascendant.longitude;
+      // The navamsa: a ninth of a sign to a whole sign, the sign of 9 x longitude.
+      const int navamsa = static_cast<int>(std::fmod(9.0 * longitude, 360.0) / 30.0) + 1;
+      QCOMPARE(table->item(row, 5)->text(), QString::fromStdString(SignName(navamsa)));
       QCOMPARE(table->item(row, 1)->text(), QString::fromStdString(SignName(p.sign)));
       QCOMPARE(table->item(row, 2)->text(), QString::fromStdString(FormatInSign(p)));
       QCOMPARE(table->item(row, 3)->text(), QString::fromUtf8(NakshatraName(p.nakshatra).data()));
@@ -99,12 +94,72 @@ class ChartTabTest : public QObject {
     QCOMPARE(table->item(10, 0)->text(), QStringLiteral("Rahu"));
     QCOMPARE(table->item(11, 0)->text(), QStringLiteral("Ketu"));
     QCOMPARE(table->item(12, 0)->text(), QStringLiteral("Ascendant"));
+    // By hand: the Sun at 19°10′ of Mithuna, a dual sign, is in its 6th part
+    // of 3°20′, counted from the 5th sign from Mithuna (Tula): Meena.
+    QCOMPARE(table->horizontalHeaderItem(5)->text(), QStringLiteral("Navamsa"));
+    QCOMPARE(table->item(0, 5)->text(), QStringLiteral("Meena (Pisces)"));
     // The mean node at 15°54' Tula (Swati), Ketu opposite.
     QCOMPARE(table->item(10, 1)->text(), QStringLiteral("Tula (Libra)"));
     QCOMPARE(table->item(11, 1)->text(), QStringLiteral("Mesha (Aries)"));
     QCOMPARE(table->item(10, 2)->text(), table->item(11, 2)->text());
     QVERIFY(tab.PictureSvg().contains(">Ra ") && tab.PictureSvg().contains(">Ke "));
     QCOMPARE(Child<QLabel>(tab, "lblParticulars")->text(), QString::fromStdString(ParticularsLine(chart)));
+  }
+
+  // The varga and the style chosen redraw the picture at once: each mark in
+  // its sign of the varga, the view showing the new drawing (the North
+  // Indian one is taller than wide). The style is remembered for the next
+  // window; the varga starts at the rasi in each.
+  void pictureChoices_data() {
+    QTest::addColumn<int>("vargaRow");
+    QTest::addColumn<int>("divisions");
+    QTest::addColumn<int>("styleRow");
+    QTest::newRow("D9 South") << 1 << 9 << 0;
+    QTest::newRow("D9 North") << 1 << 9 << 1;
+    QTest::newRow("D1 North") << 0 << 1 << 1;
+    QTest::newRow("D10 North") << 6 << 10 << 1;  // after D1, D9, D2, D3, D4, D7
+    QTest::newRow("D60 South") << 15 << 60 << 0;
+  }
+  void pictureChoices() {
+    QFETCH(int, vargaRow);
+    QFETCH(int, divisions);
+    QFETCH(int, styleRow);
+    const Birth in = NewYork1976("Chart Test");
+    const Chart chart = ComputeChart(in);
+    ChartTab tab;
+    Show(tab, in);
+    auto* varga = Child<QComboBox>(tab, "cboVarga");
+    auto* style = Child<QComboBox>(tab, "cboStyle");
+    QCOMPARE(varga->count(), 16);
+    QCOMPARE(varga->itemText(0), QStringLiteral("D1 Rasi"));
+    QCOMPARE(varga->itemText(1), QStringLiteral("D9 Navamsa"));
+    style->setCurrentIndex(styleRow == 0 ? 1 : 0);
+    const QByteArray before = tab.PictureSvg();
+    varga->setCurrentIndex(vargaRow);
+    style->setCurrentIndex(styleRow);
+    QVERIFY(varga->currentText().startsWith(QStringLiteral("D%1 ").arg(divisions)));
+    QVERIFY(tab.PictureSvg() != before);
+    QVERIFY(tab.PictureSvg().contains(divisions == 1 ? "Rasi" : "(D" + QByteArray::number(divisions) + ")"));
+    const Varga v = *VargaOfDivisions(divisions);
+    const QString description = Child<QSvgWidget>(tab, "svgChart")->accessibleDescription();
+    QVERIFY2(description.startsWith(style->currentText() + " chart, " + varga->currentText() + ": "),
+             qPrintable(description));
+    for (const BodyPosition& b : chart.bodies) {
+      // Degrees belong to the rasi only.
+      const QString degrees = v == Varga::D1 ? " " + QString::fromStdString(FormatInSign(b.where)) : QString();
+      const QString mark = Text(Abbreviation(b.body)) + degrees + " in " +
+                           QString::fromStdString(SignName(VargaSign(v, b.longitude)));
+      QVERIFY2(description.contains(mark), qPrintable(mark + " not in " + description));
+    }
+    const QRectF box = Child<QSvgWidget>(tab, "svgChart")->renderer()->viewBoxF();
+    QCOMPARE(box.height() > box.width(), styleRow == 1);
+
+    QCOMPARE(RememberedChartStyle(), styleRow == 1 ? ChartStyle::North : ChartStyle::South);
+    ChartTab next;
+    Show(next, in);
+    QCOMPARE(Child<QComboBox>(next, "cboStyle")->currentIndex(), styleRow);
+    QCOMPARE(Child<QComboBox>(next, "cboVarga")->currentIndex(), 0);
+    QVERIFY(next.PictureSvg().contains("Rasi"));
   }
 
   // The Moon at 167.40° (Hasta, Moon's nakshatra, 0.555 of it passed): born
@@ -200,16 +255,16 @@ class ChartTabTest : public QObject {
     files.answer = dir.filePath(QStringLiteral("J.Smith"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     // Named after the person, in a folder that exists the first time.
-    QCOMPARE(files.calls.value(0).mid(0, 3), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
-    QCOMPARE(QFileInfo(files.calls.value(0).value(3)).fileName(), QStringLiteral("chart-test.svg"));
-    QVERIFY(QFileInfo(files.calls.value(0).value(3)).dir().exists());
+    QCOMPARE(files.calls.value(0), (QStringList{"Orbisca", "SVG picture (*.svg);;PNG image (*.png)", "svg"}));
+    QCOMPARE(QFileInfo(files.opened.value(0)).fileName(), QStringLiteral("chart-test.svg"));
+    QVERIFY(QFileInfo(files.opened.value(0)).dir().exists());
     QFile svg(dir.filePath(QStringLiteral("J.Smith.svg")));
     QVERIFY(svg.open(QIODevice::ReadOnly));
     QCOMPARE(svg.readAll(), tab.PictureSvg());
 
     files.answer = dir.filePath(QStringLiteral("chart.PNG"));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
-    QCOMPARE(files.calls.value(1).value(3), dir.filePath(QStringLiteral("chart-test.svg")));  // the last folder
+    QCOMPARE(files.opened.value(1), dir.filePath(QStringLiteral("chart-test.svg")));  // the last folder
     QImage png;
     QVERIFY(png.load(files.answer, "PNG"));
     QCOMPARE(png.size(), QSize(800, 800));
@@ -224,30 +279,53 @@ class ChartTabTest : public QObject {
     // that name; cancelling it then writes nothing.
     messages.answer = false;
     files.calls.clear();
-    files.answer = dir.filePath(QStringLiteral("J.Smith.svg"));
-    files.later = {QString()};
-    QVERIFY(QFile::resize(files.answer, 3));
+    files.opened.clear();
+    const QString earlier = dir.filePath(QStringLiteral("J.Smith.svg"));
+    files.answers = {earlier, QString()};
+    QVERIFY(QFile::resize(earlier, 3));
     Child<QPushButton>(tab, "cmdSavePicture")->click();
     QCOMPARE(messages.asked.size(), 1);
     QCOMPARE(files.calls.size(), 2);
-    QCOMPARE(files.calls[1].value(3), files.answer);
-    QCOMPARE(QFileInfo(files.answer).size(), 3);
+    QCOMPARE(files.opened.value(1), earlier);
+    QCOMPARE(QFileInfo(earlier).size(), 3);
     QCOMPARE(Entries(dir.path()), (QStringList{"J.Smith.svg", "chart.PNG"}));
+
+    // The navamsa shown is proposed under a name of its own.
+    Child<QComboBox>(tab, "cboVarga")->setCurrentIndex(1);
+    files.answer.clear();
+    Child<QPushButton>(tab, "cmdSavePicture")->click();
+    QCOMPARE(QFileInfo(files.opened.last()).fileName(), QStringLiteral("chart-test-d9.svg"));
   }
 
-  // The PNG is the drawing (400 units square) scaled to the size asked: its
-  // size, and the paper inside the empty Meena cell (at 50, 70 in the
-  // drawing's units) in every size.
+  // The PNG is the drawing (400 units wide) scaled to the width asked and
+  // as high as its proportions make it. South Indian: the paper inside the
+  // empty Meena cell (at 50, 70 in the drawing's units). North Indian (taller
+  // than wide): the line where the diagonals cross at the square's centre.
+  void pngIsTheDrawingAtTheSizeAsked_data() {
+    QTest::addColumn<int>("style");
+    QTest::addColumn<int>("pixels");
+    QTest::addColumn<QPointF>("probe");  // in the drawing's units
+    QTest::addColumn<QColor>("colour");
+    const QColor paper(0xff, 0xfd, 0xf6), line(0x4a, 0x4a, 0x4a);
+    QTest::newRow("South Indian, 100 px") << 0 << 100 << QPointF(50, 70) << paper;
+    QTest::newRow("South Indian, 800 px") << 0 << 800 << QPointF(50, 70) << paper;
+    QTest::newRow("North Indian, 800 px") << 1 << 800 << QPointF(200, 200) << line;
+  }
   void pngIsTheDrawingAtTheSizeAsked() {
+    QFETCH(int, style);
+    QFETCH(int, pixels);
+    QFETCH(QPointF, probe);
+    QFETCH(QColor, colour);
     ChartTab tab;
     Show(tab, NewYork1976("Chart Test"));
-    for (const int pixels : {100, 800}) {
-      QImage png;
-      QVERIFY(png.loadFromData(tab.PicturePng(pixels), "PNG"));
-      QCOMPARE(png.size(), QSize(pixels, pixels));
-      const double scale = pixels / 400.0;
-      QCOMPARE(png.pixelColor(qRound(50 * scale), qRound(70 * scale)), QColor(0xff, 0xfd, 0xf6));
-    }
+    Child<QComboBox>(tab, "cboStyle")->setCurrentIndex(style);
+    const QRectF box = QSvgRenderer(tab.PictureSvg()).viewBoxF();
+    QCOMPARE(box.height() > box.width(), style == 1);
+    QImage png;
+    QVERIFY(png.loadFromData(tab.PicturePng(pixels), "PNG"));
+    const double scale = pixels / 400.0;
+    QCOMPARE(png.size(), QSize(pixels, qRound(box.height() * scale)));
+    QCOMPARE(png.pixelColor(qRound(probe.x() * scale), qRound(probe.y() * scale)), colour);
   }
 
   // As the report's save: the message names the file and the reason, no
@@ -255,32 +333,10 @@ class ChartTabTest : public QObject {
   void failedSaveIsReported_data() { AddSaveFailureRows(); }
   void failedSaveIsReported() {
     QFETCH(QString, failure);
-    QTemporaryDir dir;
-    const QString target = FailingSaveTarget(dir.path(), failure, QStringLiteral("chart.svg"), "earlier picture");
-    QVERIFY(!target.isEmpty());
-    const QStringList before = Entries(dir.path());
-    FakeFileDialogs files;
-    files.answer = target;
-    RecordingMessages messages;
-    ScopedFileDialogSeam fileGuard(&files);
-    ScopedMessageSeam messageGuard(&messages);
     ChartTab tab;
     Show(tab, NewYork1976("Chart Test"));
-
-    QVERIFY(SaveUnderLimit(failure, [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); }));
-
-    QCOMPARE(messages.shown.size(), 1);
-    QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
-    const QString text = messages.shown[0].text;
-    QVERIFY2(text.startsWith("The picture could not be saved to " + QDir::toNativeSeparators(target) + ".\n"),
-             qPrintable(text));
-    QVERIFY2(text.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(text));  // the reason
-    QCOMPARE(Entries(dir.path()), before);
-    if (failure == "size limit") {
-      QFile earlier(target);
-      QVERIFY(earlier.open(QIODevice::ReadOnly));
-      QCOMPARE(earlier.readAll(), QByteArray("earlier picture"));
-    }
+    CheckFailedSave(failure, QStringLiteral("The picture"), QStringLiteral("chart.svg"),
+                    [&tab] { Child<QPushButton>(tab, "cmdSavePicture")->click(); });
   }
 
   // As Qt SVG draws it in the window: a long hostile name and place change

@@ -121,7 +121,8 @@ class FrmDisplayTest : public QObject {
       for (QAction* a : Child<QMenu>(display, menu)->actions()) texts << (a->isSeparator() ? "-" : a->text()) + "/" + a->objectName();
       return texts;
     };
-    QCOMPARE(items("mnuFile"), (QStringList{"&Back/mnuFileBack", "E&xit/mnuExit"}));
+    QCOMPARE(items("mnuFile"), (QStringList{"&Back/mnuFileBack", "-/", "&Save Chart Sheet…/mnuSaveSheet",
+                                            "&Print Chart Sheet…/mnuPrintSheet", "-/", "E&xit/mnuExit"}));
     QCOMPARE(items("mnuHelp"), (QStringList{"&Online Help/mnuOnline", "&Visit Us Online/mnuVisit", "-/mnuFileSep1",
                                             "&Check for Software Update/mnuUpdate", "-/mnuFileSep2",
                                             "&About Software/mnuAbout"}));

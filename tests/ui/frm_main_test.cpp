@@ -81,7 +81,11 @@ class FrmMainTest : public QObject {
       for (QAction* a : Child<QMenu>(*form_, menu)->actions()) texts << (a->isSeparator() ? "-" : a->text()) + "/" + a->objectName();
       return texts;
     };
-    QCOMPARE(items("mnuFile"), (QStringList{"Proceed/mnuNext", "E&xit/mnuExit"}));
+    QCOMPARE(items("mnuFile"),
+             (QStringList{"&New Birth/mnuNewBirth", "&Open Birth\u2026/mnuOpenBirth", "&Save Birth/mnuSaveBirth",
+                          "Save Birth &As\u2026/mnuSaveBirthAs", "&Recent Births/", "-/mnuFileBar1",
+                          "&Import Births\u2026/mnuImportBirths", "&Export Births\u2026/mnuExportBirths",
+                          "-/mnuFileBar2", "Proceed/mnuNext", "E&xit/mnuExit"}));
     QCOMPARE(items("mnuHelp"), (QStringList{"&Online Help/mnuOnline", "&Visit Us Online/mnuVisit", "-/mnuHelp1",
                                             "Check for Software &Update/mnuUpdate", "-/mnuHelp2",
                                             "&About Software/mnuAbout"}));

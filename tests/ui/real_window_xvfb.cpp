@@ -13,6 +13,9 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QScrollArea>
+#include <QSvgRenderer>
+#include <QSvgWidget>
+#include <QSettings>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTemporaryDir>
@@ -60,9 +63,14 @@ void Maximise(QWidget* window) {
 class RealWindowTest : public QObject {
   Q_OBJECT
 
+  QTemporaryDir settingsDir_;
+
  private slots:
   void initTestCase() {
     if (QGuiApplication::platformName() != QLatin1String("xcb")) QSKIP("needs an X server (run under Xvfb)");
+    // The choices made here (the chart's style) go to a folder of the test's own.
+    QVERIFY(settingsDir_.isValid());
+    QSettings::setPath(QSettings::NativeFormat, QSettings::UserScope, settingsDir_.path());
   }
 
   void init() {
@@ -89,12 +97,27 @@ class RealWindowTest : public QObject {
     auto* grid = Child<QTableWidget>(*display, "grdAspects");
     auto* page = table->parentWidget();
     const int bodyPixels = QFontInfo(UiFont(9)).pixelSize();
-    for (const bool maximised : {false, true}) {
-      if (maximised) Maximise(display);
+    // Last, the navamsa in the North Indian style, whose texts differ.
+    for (const int step : {0, 1, 2}) {
+      const bool maximised = step > 0;
+      if (step == 1) Maximise(display);
+      if (step == 2) {
+        Child<QComboBox>(*display, "cboVarga")->setCurrentIndex(1);
+        Child<QComboBox>(*display, "cboStyle")->setCurrentIndex(1);
+      }
       QTest::qWait(300);
-      Screenshot(maximised ? QStringLiteral("chart-maximised.png") : QStringLiteral("chart-default.png"));
+      Screenshot(QStringList{"chart-default.png", "chart-maximised.png", "chart-d9-north.png"}[step]);
       QVERIFY2(picture->width() * 9 >= bodyPixels * 400, qPrintable(QString::number(picture->width())));
-      QCOMPARE(picture->width(), picture->height());
+      // Square in the South Indian style; the North Indian drawing's lines under its square make it taller.
+      const QRectF box = qobject_cast<QSvgWidget*>(picture)->renderer()->viewBoxF();
+      QCOMPARE(picture->height(), qRound(picture->width() * box.height() / box.width()));
+      if (step == 2) QVERIFY(box.height() > box.width());
+      // The buttons under the picture are in view once scrolled to; at full size, without scrolling.
+      auto* save = Child<QWidget>(*display, "cmdPrintSheet");
+      if (maximised) {
+        auto* view = qobject_cast<QScrollArea*>(page->parentWidget()->parentWidget())->viewport();
+        QVERIFY2(view->rect().contains(RectIn(save, view)), "the sheet's buttons need scrolling");
+      }
       QVERIFY(!RectIn(picture, page).intersects(RectIn(table, page)));
       QVERIFY(!RectIn(picture, page).intersects(RectIn(grid, page)));
       if (maximised) {

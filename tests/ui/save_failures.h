@@ -1,6 +1,6 @@
-// What the report's save and the picture's save share in their tests: the
-// files a folder holds, and the failures of a save that root cannot bypass,
-// set up in a temporary folder.
+// What the saves (the report's, the picture's, the chart sheet's) share in
+// their tests: a save dialog that answers, the files a folder holds, and the
+// failures of a save that root cannot bypass, set up in a temporary folder.
 #pragma once
 
 #include <sys/resource.h>
@@ -9,10 +9,30 @@
 #include <QDir>
 #include <QFile>
 #include <QStringList>
+#include <QTemporaryDir>
 #include <QTest>
 #include <csignal>
 
+#include "ui/seams.h"
+#include "ui_test_support.h"
+
 namespace orbisca::ui::testing {
+
+// Answers the save dialog with the `answers` in turn, then with `answer`
+// ("" is a cancelled dialog).
+class FakeFileDialogs : public FileDialogSeam {
+ public:
+  QString SaveFileName(QWidget*, const QString& caption, const QString& filter, const QString& suffix,
+                       const QString& selectedPath) override {
+    calls.append({caption, filter, suffix});
+    opened.append(selectedPath);
+    return answers.isEmpty() ? answer : answers.takeFirst();
+  }
+  QString answer;
+  QStringList answers;
+  QList<QStringList> calls;
+  QStringList opened;  // the path each dialog opened on
+};
 
 // Every name in the folder, hidden ones included: a save leaves no stray file.
 inline QStringList Entries(const QString& folder) {
@@ -55,6 +75,39 @@ bool SaveUnderLimit(const QString& failure, Save save) {
   setrlimit(RLIMIT_FSIZE, &saved);
   std::signal(SIGXFSZ, previousHandler);
   return limited;
+}
+
+// A save that fails by the row's `failure`: `save` opens the save dialog,
+// which is answered with a path `name` in a new folder that fails. One error
+// message "<what> could not be saved to <path>." with the reason under it; no
+// partial file stays, an earlier file stays whole.
+template <typename Save>
+void CheckFailedSave(const QString& failure, const QString& what, const QString& name, Save save) {
+  QTemporaryDir dir;
+  const QByteArray earlier = "earlier " + name.toUtf8();
+  const QString target = FailingSaveTarget(dir.path(), failure, name, earlier);
+  QVERIFY(!target.isEmpty());
+  const QStringList before = Entries(dir.path());
+  FakeFileDialogs files;
+  files.answer = target;
+  RecordingMessages messages;
+  ScopedFileDialogSeam fileGuard(&files);
+  ScopedMessageSeam messageGuard(&messages);
+
+  QVERIFY(SaveUnderLimit(failure, save));
+
+  QCOMPARE(messages.shown.size(), 1);
+  QCOMPARE(messages.shown[0].icon, QMessageBox::Critical);
+  const QString text = messages.shown[0].text;
+  QVERIFY2(text.startsWith(what + " could not be saved to " + QDir::toNativeSeparators(target) + ".\n"),
+           qPrintable(text));
+  QVERIFY2(text.section(QLatin1Char('\n'), 1).trimmed().size() > 0, qPrintable(text));  // the reason
+  QCOMPARE(Entries(dir.path()), before);
+  if (failure == "size limit") {
+    QFile file(target);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), earlier);
+  }
 }
 
 }  // namespace orbisca::ui::testing
