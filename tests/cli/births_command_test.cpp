@@ -120,6 +120,7 @@ TEST_F(BirthsCommand, SavedBirthsChartAsTyped) {
       {kath, "1", {"--report"}},
       {ada, "2", {"--json"}},
       {ada, "2", {"--svg", PathOf("chart.svg")}},
+      {kath, "1", {"--svg", PathOf("chart.svg"), "--varga", "9", "--style", "north"}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.typed[1] + " " + (c.output.empty() ? "" : c.output[0]));
