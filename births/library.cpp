@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include <SQLiteCpp/SQLiteCpp.h>
+#include <algorithm>
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
@@ -45,6 +46,32 @@ constexpr const char* kSchemaVersion1 =
 constexpr const char* kUpgradeTo2 =
     "ALTER TABLE births ADD COLUMN tz TEXT NOT NULL DEFAULT '';"
     "ALTER TABLE births ADD COLUMN aaf TEXT NOT NULL DEFAULT '';";
+
+// Version 2 to 3: a word index over the searched texts, so that a search
+// reads a few index pages instead of every birth (FTS5, sqlite.org/fts5.html).
+// External content: the words point at the births' ids and the texts stay
+// in `births` alone. unicode61 with remove_diacritics 2 folds case and
+// accents ("emi" finds "Émile"); detail=none and columnsize=0 keep only
+// which births hold a word, all a word-start search needs, and index 100,000
+// births in about a tenth of a second. Filled from the births in bulk.
+constexpr const char* kTokenizer = "unicode61";
+constexpr const char* kTokenizerArguments[] = {"remove_diacritics", "2"};
+constexpr const char* kUpgradeTo3 =
+    "CREATE VIRTUAL TABLE births_words USING fts5(name, place_text, tags, note, content='births',"
+    " content_rowid='id', tokenize='unicode61 remove_diacritics 2', detail=none, columnsize=0);"
+    "INSERT INTO births_words (rowid, name, place_text, tags, note)"
+    " SELECT id, name, place_text, tags, note FROM births;";
+// The index follows every change in the change's own transaction: the words
+// of the births with ids from ?1 to ?2 are added once the rows are in, and a
+// birth's old words are taken out (with its old texts, as an external content
+// table needs) before its row changes or goes. Statements, not triggers: one
+// statement over the new ids of an import indexes 10 to 20 times faster.
+constexpr const char* kIndexIds =
+    "INSERT INTO births_words (rowid, name, place_text, tags, note)"
+    " SELECT id, name, place_text, tags, note FROM births WHERE id BETWEEN ?1 AND ?2";
+constexpr const char* kUnindexId =
+    "INSERT INTO births_words (births_words, rowid, name, place_text, tags, note)"
+    " SELECT 'delete', id, name, place_text, tags, note FROM births WHERE id = ?1";
 
 std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
@@ -183,6 +210,70 @@ struct Library::Impl {
     s.id = db->getLastInsertRowid();
   }
 
+  // Adds the words of the births with these ids (all of them new to the
+  // index), one statement for each run of consecutive ids.
+  void Index(std::vector<std::int64_t> ids) {
+    std::sort(ids.begin(), ids.end());
+    SQLite::Statement q(*db, kIndexIds);
+    for (std::size_t first = 0, last = 0; first < ids.size(); first = ++last) {
+      while (last + 1 < ids.size() && ids[last + 1] == ids[last] + 1) ++last;
+      q.reset();
+      q.bind(1, ids[first]);
+      q.bind(2, ids[last]);
+      q.exec();
+    }
+  }
+
+  void Unindex(std::int64_t id) {
+    SQLite::Statement q(*db, kUnindexId);
+    q.bind(1, id);
+    q.exec();
+  }
+
+  // The FTS5 query of a search: each word that the index's own tokenizer
+  // finds in the text (so split and folded as the births' words were), quoted
+  // with its `"` doubled and followed by `*`, so that it starts a word:
+  // "person"* "4242"* for "Person 4242". Quoted, the text's quotes, *, :, -,
+  // (, NEAR, AND, OR and NOT are plain text, never syntax. Empty when the
+  // text has no word. (sqlite.org/fts5.html, "Custom Tokenizers".)
+  std::string MatchExpression(std::string_view search) const {
+    std::string expression;
+    if (search.empty()) return expression;
+    fts5_api* api = nullptr;
+    sqlite3_stmt* q = nullptr;
+    if (sqlite3_prepare_v2(db->getHandle(), "SELECT fts5(?1)", -1, &q, nullptr) == SQLITE_OK) {
+      sqlite3_bind_pointer(q, 1, &api, "fts5_api_ptr", nullptr);
+      sqlite3_step(q);
+    }
+    sqlite3_finalize(q);
+    void* context = nullptr;
+    fts5_tokenizer tokenizer{};
+    Fts5Tokenizer* made = nullptr;
+    const char* arguments[std::size(kTokenizerArguments)];
+    std::copy(std::begin(kTokenizerArguments), std::end(kTokenizerArguments), arguments);
+    if (!api || api->xFindTokenizer(api, kTokenizer, &context, &tokenizer) != SQLITE_OK ||
+        tokenizer.xCreate(context, arguments, static_cast<int>(std::size(arguments)), &made) != SQLITE_OK) {
+      throw LibraryError("the library " + path + ": this SQLite has no FTS5 " + kTokenizer + " tokenizer to search with");
+    }
+    const auto addWord = [](void* text, int flags, const char* word, int size, int, int) {
+      if (flags & FTS5_TOKEN_COLOCATED) return SQLITE_OK;
+      std::string& e = *static_cast<std::string*>(text);
+      if (!e.empty()) e += ' ';
+      e += '"';
+      for (char c : std::string_view(word, static_cast<std::size_t>(size))) {
+        if (c == '"') e += '"';
+        e += c;
+      }
+      e += "\"*";
+      return SQLITE_OK;
+    };
+    const int status = tokenizer.xTokenize(made, &expression, FTS5_TOKENIZE_QUERY, search.data(),
+                                           static_cast<int>(search.size()), addWord);
+    tokenizer.xDelete(made);
+    if (status != SQLITE_OK) throw LibraryError("the library " + path + ": the search text cannot be read");
+    return expression;
+  }
+
   int UserVersion() const { return db->execAndGet("PRAGMA user_version").getInt(); }
 
   // Creates the schema of an empty file, or upgrades an older one, in one
@@ -219,6 +310,7 @@ struct Library::Impl {
       db->exec("PRAGMA application_id = " + std::to_string(kApplicationId));
     }
     if (now <= 1) db->exec(kUpgradeTo2);
+    if (now <= 2) db->exec(kUpgradeTo3);
     db->exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     transaction.commit();
   }
@@ -271,6 +363,7 @@ void Library::Add(SavedBirth& saved) {
     SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
     if (saved.id > 0 && impl_->IdTaken(saved.id)) saved.id = 0;
     impl_->Insert(saved);
+    impl_->Index({saved.id});
     transaction.commit();
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot add the birth", e);
@@ -288,12 +381,14 @@ bool Library::Replace(SavedBirth& saved) {
     if (!created.executeStep()) return false;
     saved.created = created.getColumn(0).getInt64();
     saved.changed = Now();
+    impl_->Unindex(saved.id);
     SQLite::Statement q(*impl_->db, std::string("REPLACE INTO births (") + kColumns +
                                         ") VALUES (?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?,?)");
     q.bind(1, static_cast<std::int64_t>(saved.id));
     const std::string tags = TagsText(saved.tags);
     Bind(q, saved, tags);
     q.exec();
+    impl_->Index({saved.id});
     transaction.commit();
     return true;
   } catch (const SQLite::Exception& e) {
@@ -303,9 +398,13 @@ bool Library::Replace(SavedBirth& saved) {
 
 bool Library::Remove(std::int64_t id) {
   try {
+    SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
+    impl_->Unindex(id);
     SQLite::Statement q(*impl_->db, "DELETE FROM births WHERE id = ?");
     q.bind(1, static_cast<std::int64_t>(id));
-    return q.exec() == 1;
+    const bool removed = q.exec() == 1;
+    transaction.commit();
+    return removed;
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot remove the birth", e);
   }
@@ -333,28 +432,11 @@ std::int64_t Library::Count() const {
 
 namespace {
 
-// The births whose name, place, tags or note hold the text (ASCII letters in
-// any case): SQLite's LIKE folds ASCII case as lower() does, and reads each
-// column once where lower() copied it first (2.5 times faster over 100,000
-// births). The pattern is bound by SearchPattern.
-std::string Searched(std::string_view columns, std::string_view search, std::string_view order) {
+// The births that match the FTS5 query ?1 when `matching`, else all.
+std::string Searched(std::string_view columns, bool matching, std::string_view order) {
   std::string sql = "SELECT " + std::string(columns) + " FROM births";
-  if (!search.empty()) {
-    sql += " WHERE name LIKE ?1 ESCAPE '\\' OR place_text LIKE ?1 ESCAPE '\\'"
-           " OR tags LIKE ?1 ESCAPE '\\' OR note LIKE ?1 ESCAPE '\\'";
-  }
+  if (matching) sql += " WHERE id IN (SELECT rowid FROM births_words WHERE births_words MATCH ?1)";
   return sql + " ORDER BY " + std::string(order);
-}
-
-// The LIKE pattern of a text anywhere in a column: its own % and _ (and the
-// escape character) taken literally.
-std::string SearchPattern(std::string_view search) {
-  std::string pattern = "%";
-  for (char c : search) {
-    if (c == '%' || c == '_' || c == '\\') pattern += '\\';
-    pattern += c;
-  }
-  return pattern + '%';
 }
 
 }  // namespace
@@ -363,9 +445,10 @@ std::vector<BirthSummary> Library::Summaries(std::string_view search) const {
   std::vector<BirthSummary> births;
   try {
     if (impl_->UserVersion() == 0) return births;
+    const std::string match = impl_->MatchExpression(search);
     SQLite::Statement q(*impl_->db, Searched("id, name, year, month, day, hour, minute, second, "
-                                             "ifnull(place_text, ''), tags", search, "id"));
-    if (!search.empty()) q.bind(1, SearchPattern(search));
+                                             "ifnull(place_text, ''), tags", !match.empty(), "id"));
+    if (!match.empty()) q.bind(1, match);
     while (q.executeStep()) {
       BirthSummary& b = births.emplace_back();
       b.id = q.getColumn(0).getInt64();
@@ -385,8 +468,9 @@ std::vector<SavedBirth> Library::List(std::string_view search) const {
   std::vector<SavedBirth> births;
   try {
     if (impl_->UserVersion() == 0) return births;
-    SQLite::Statement q(*impl_->db, Searched(kColumns, search, "name COLLATE NOCASE, id"));
-    if (!search.empty()) q.bind(1, SearchPattern(search));
+    const std::string match = impl_->MatchExpression(search);
+    SQLite::Statement q(*impl_->db, Searched(kColumns, !match.empty(), "name COLLATE NOCASE, id"));
+    if (!match.empty()) q.bind(1, match);
     while (q.executeStep()) births.push_back(RowOf(q));
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot read it", e);
@@ -410,6 +494,10 @@ std::size_t Library::AddAll(std::vector<SavedBirth>& births) {
       impl_->Insert(*s);
     }
     renumbered = later.size();
+    std::vector<std::int64_t> ids;
+    ids.reserve(births.size());
+    for (const SavedBirth& s : births) ids.push_back(s.id);
+    impl_->Index(std::move(ids));
     transaction.commit();
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot add the births; none was added", e);

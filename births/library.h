@@ -25,8 +25,9 @@ class LibraryError : public std::runtime_error {
 };
 
 // The schema this build writes; it opens files of this version and upgrades
-// older ones (version 1 had no `tz` and `aaf` columns).
-inline constexpr int kSchemaVersion = 2;
+// older ones (version 1 had no `tz` and `aaf` columns, version 2 no word
+// index for searches).
+inline constexpr int kSchemaVersion = 3;
 
 // Where the library is: ORBISCA_LIBRARY, else $XDG_DATA_HOME/orbisca/
 // births.sqlite, else ~/.local/share/orbisca/births.sqlite. Empty when none
@@ -66,8 +67,10 @@ class Library {
   bool Remove(std::int64_t id);
   std::optional<SavedBirth> Find(std::int64_t id) const;
   std::int64_t Count() const;
-  // The births whose name, place, tags or note hold `search` (any case of
-  // ASCII letters), all when it is empty, by name then id.
+  // The births where each word of `search` starts a word of the name, place,
+  // tags or note, case and accents ignored ("emi" finds "Émile"); words are
+  // split at spaces and punctuation, which are never search syntax. All
+  // births when `search` has no word. By name then id.
   std::vector<SavedBirth> List(std::string_view search = {}) const;
   // The same births as List, summarised, by id: less to read, for a list
   // that sorts and filters as it likes.

@@ -12,6 +12,7 @@
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <chrono>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -109,47 +110,127 @@ TEST_F(LibraryTest, SavesFindsReplacesListsAndRemoves) {
   EXPECT_EQ(Library(path, Access::Read).List().size(), 1u);
 }
 
-// A search finds its text anywhere in the name, place, tags or note, ASCII
-// letters in any case; %, _ and \ are the text's own characters, never
-// wildcards.
-TEST_F(LibraryTest, SearchTakesTheTextAsItIs) {
-  Library library(PathOf("search.sqlite"), Access::Write);
-  const char* names[] = {"100% Ada", "a_b", "back\\slash", "ÉMILE", "émile", "Plain"};
+// The names of the births a search finds, sorted; List and Summaries agree.
+std::vector<std::string> Found(const Library& library, const std::string& search) {
+  std::vector<std::string> found;
+  for (const SavedBirth& s : library.List(search)) found.push_back(s.birth.name);
+  std::sort(found.begin(), found.end());
+  std::vector<std::string> summarised;
+  for (const BirthSummary& s : library.Summaries(search)) summarised.push_back(s.name);
+  std::sort(summarised.begin(), summarised.end());
+  EXPECT_EQ(summarised, found) << search;
+  return found;
+}
+
+// SQLite's own check that the word index holds exactly the births' words
+// (FTS5 'integrity-check' with rank 1 compares it with the births).
+void ExpectExactIndex(const std::string& path) {
+  SQLite::Database db(path, SQLite::OPEN_READWRITE);
+  EXPECT_NO_THROW(db.exec("INSERT INTO births_words (births_words, rank) VALUES ('integrity-check', 1)"));
+}
+
+// Each word of a search starts a word of the name, place, tags or note, in
+// any case and with or without accents; quotes, *, :, -, (, NEAR, AND, OR and
+// NOT are plain text, never search syntax, and a text without a word finds
+// all.
+TEST_F(LibraryTest, SearchFindsWordStarts) {
+  const std::string path = PathOf("search.sqlite");
+  Library library(path, Access::Write);
+  const char* names[] = {"100% Ada", "O'Brien-Smith", "ÉMILE", "Émile Zola", "Person 4242",
+                         "Person 42420", "Plain", "NEAR AND OR NOT"};
   for (const char* name : names) {
     SavedBirth s = Sample(name);
     s.birth.place.reset();
     library.Add(s);
   }
   SavedBirth tagged = Sample("Tagged");
-  tagged.birth.place.reset();
   tagged.tags = {"Clients"};
   tagged.note = "met in 1990";
   library.Add(tagged);
+  std::vector<std::string> all(std::begin(names), std::end(names));
+  all.push_back("Tagged");
+  std::sort(all.begin(), all.end());
   const struct {
     const char* search;
-    std::vector<std::string> found;  // by name
+    std::vector<std::string> found;
   } cases[] = {
-      {"%", {"100% Ada"}},
-      {"0% a", {"100% Ada"}},
-      {"_", {"a_b"}},
-      {"a_", {"a_b"}},
-      {"\\", {"back\\slash"}},
-      {"K\\S", {"back\\slash"}},
-      {"PLAIN", {"Plain"}},
-      {"émile", {"émile"}},  // letters beyond ASCII keep their case
-      {"mile", {"ÉMILE", "émile"}},
-      {"client", {"Tagged"}},
-      {"IN 19", {"Tagged"}},
+      {"person 4242", {"Person 4242", "Person 42420"}},
+      {"4242 PERSON", {"Person 4242", "Person 42420"}},
+      {"person 42420", {"Person 42420"}},
+      {"emi", {"ÉMILE", "Émile Zola"}},
+      {"ÉMILE", {"ÉMILE", "Émile Zola"}},
+      {"émile zola", {"Émile Zola"}},
+      {"mile", {}},  // not the start of a word
+      {"smith", {"O'Brien-Smith"}},
+      {"o'brien", {"O'Brien-Smith"}},
+      {"100%", {"100% Ada"}},
+      {"client", {"Tagged"}},       // tags
+      {"1990", {"Tagged"}},         // note
+      {"bagmati", {"Tagged"}},      // place
+      {"\"plain", {"Plain"}},
+      {"pla\"in", {}},             // two words, "pla" and "in"
+      {"pla*", {"Plain"}},
+      {"(plain", {"Plain"}},
+      {"-plain", {"Plain"}},
+      {"^plain", {"Plain"}},
+      {"note:1990", {}},            // no word "note": not a column filter
+      {"name : plain", {}},
+      {"plain OR person", {}},      // every word must be found
+      {"NOT plain", {}},
+      {"near", {"NEAR AND OR NOT"}},
+      {"NEAR(plain person)", {}},
+      {"and or not", {"NEAR AND OR NOT"}},
       {"zzz", {}},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.search);
-    std::vector<std::string> found;
-    for (const SavedBirth& s : library.List(c.search)) found.push_back(s.birth.name);
-    std::sort(found.begin(), found.end());
-    EXPECT_EQ(found, c.found);
-    EXPECT_EQ(library.Summaries(c.search).size(), c.found.size());
+    EXPECT_EQ(Found(library, c.search), c.found);
   }
+  for (const char* wordless : {"", " ", "%", "***", "\"\"", "-:()"}) EXPECT_EQ(Found(library, wordless), all) << wordless;
+  ExpectExactIndex(path);
+}
+
+// The word index follows every kind of change, in the change's transaction.
+TEST_F(LibraryTest, SearchFollowsEveryChange) {
+  const std::string path = PathOf("changes.sqlite");
+  Library library(path, Access::Write);
+  SavedBirth first = Sample("Alpha Quill");
+  first.note = "harbour";
+  library.Add(first);
+  SavedBirth renamed = first;
+  renamed.birth.name = "Beta Quill";
+  renamed.note = "meadow";
+  std::vector<SavedBirth> imported = {Sample("Gamma One"), Sample("Gamma Two")};
+  imported[1].id = 90;  // its own id, apart from the new ones
+  std::string text = ExportText({Sample("Delta")}, FileFormat::Csv);
+  text += "0,Epsilon,1970-13-01,12:00,GMT,false,0:00E,0:00N,,,,,,,,\n";  // refused
+  std::vector<SavedBirth> rolledBack = {Sample("Zeta"), Sample("Eta")};
+  rolledBack[1].birth.month = 13;
+  const struct {
+    const char* change;
+    std::function<void()> make;
+    std::vector<std::pair<const char*, std::size_t>> counts;  // search, births found
+  } steps[] = {
+      {"add", [] {}, {{"alpha", 1}, {"harbour", 1}, {"quill", 1}}},
+      {"replace", [&] { ASSERT_TRUE(library.Replace(renamed)); },
+       {{"alpha", 0}, {"harbour", 0}, {"beta", 1}, {"meadow", 1}, {"quill", 1}}},
+      {"import", [&] { library.AddAll(imported); }, {{"gamma", 2}, {"gamma two", 1}, {"quill", 1}}},
+      {"refused import", [&] { EXPECT_TRUE(ImportText(library, text, FileFormat::Csv, false).refused); },
+       {{"delta", 0}, {"epsilon", 0}}},
+      {"skip-bad import", [&] { EXPECT_EQ(ImportText(library, text, FileFormat::Csv, true).added, 1u); },
+       {{"delta", 1}, {"epsilon", 0}}},
+      {"rolled-back import", [&] { EXPECT_THROW(library.AddAll(rolledBack), LibraryError); },
+       {{"zeta", 0}, {"eta", 0}, {"gamma", 2}}},
+      {"remove", [&] { ASSERT_TRUE(library.Remove(renamed.id)); ASSERT_TRUE(library.Remove(90)); },
+       {{"beta", 0}, {"meadow", 0}, {"quill", 0}, {"gamma", 1}, {"gamma two", 0}}},
+  };
+  for (const auto& step : steps) {
+    SCOPED_TRACE(step.change);
+    step.make();
+    for (const auto& [search, count] : step.counts) EXPECT_EQ(library.List(search).size(), count) << search;
+    ExpectExactIndex(path);
+  }
+  EXPECT_EQ(Found(library, ""), (std::vector<std::string>{"Delta", "Gamma One"}));
 }
 
 TEST_F(LibraryTest, BadFilesGetAMessageAndStayAsTheyWere) {
@@ -166,7 +247,7 @@ TEST_F(LibraryTest, BadFilesGetAMessageAndStayAsTheyWere) {
     const char* message;
   } cases[] = {
       {text, "is not an SQLite file"},
-      {newer, "has schema version 9, newer than this program reads (2)"},
+      {newer, "has schema version 9, newer than this program reads (3)"},
       {other, "an SQLite file of another program"},
       {folder_.string(), "is not a regular file"},
   };
@@ -246,39 +327,53 @@ TEST_F(LibraryTest, ExportWritesFilesAndNeverASpecialFile) {
   EXPECT_NE(error.find("not a regular file"), std::string::npos);
 }
 
-TEST_F(LibraryTest, FirstSchemaIsUpgraded) {
-  const std::string path = PathOf("v1.sqlite");
-  {
-    // The first schema, as version 1 wrote it.
-    SQLite::Database db(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE);
-    db.exec(
-        "CREATE TABLE births (id INTEGER PRIMARY KEY, name TEXT NOT NULL, year INTEGER NOT NULL,"
-        " month INTEGER NOT NULL, day INTEGER NOT NULL, hour INTEGER NOT NULL, minute INTEGER NOT NULL,"
-        " second INTEGER NOT NULL, zone_row INTEGER, zone_minutes INTEGER, dst INTEGER NOT NULL,"
-        " lon_degrees INTEGER NOT NULL, lon_minutes INTEGER NOT NULL, east INTEGER NOT NULL,"
-        " lat_degrees INTEGER NOT NULL, lat_minutes INTEGER NOT NULL, south INTEGER NOT NULL,"
-        " place_text TEXT, geonames_id INTEGER, kind TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '',"
-        " source TEXT NOT NULL DEFAULT '', tags TEXT NOT NULL DEFAULT '', created INTEGER NOT NULL,"
-        " changed INTEGER NOT NULL, CHECK ((zone_row IS NULL) <> (zone_minutes IS NULL)));"
-        "INSERT INTO births VALUES (7, 'Old One', 1950, 3, 1, 6, 5, 0, NULL, 330, 0, 77, 12, 1, 28, 36, 0,"
-        " 'New Delhi, Delhi, IN', 1261481, 'female', 'kept', 'BC', 'a;b', 100, 200);"
-        "PRAGMA application_id = 1330790985; PRAGMA user_version = 1;");
+// Files of each older schema, as those versions wrote them, open upgraded:
+// their births kept, and found by a search.
+TEST_F(LibraryTest, OlderSchemasAreUpgraded) {
+  const std::string firstSchema =
+      "CREATE TABLE births (id INTEGER PRIMARY KEY, name TEXT NOT NULL, year INTEGER NOT NULL,"
+      " month INTEGER NOT NULL, day INTEGER NOT NULL, hour INTEGER NOT NULL, minute INTEGER NOT NULL,"
+      " second INTEGER NOT NULL, zone_row INTEGER, zone_minutes INTEGER, dst INTEGER NOT NULL,"
+      " lon_degrees INTEGER NOT NULL, lon_minutes INTEGER NOT NULL, east INTEGER NOT NULL,"
+      " lat_degrees INTEGER NOT NULL, lat_minutes INTEGER NOT NULL, south INTEGER NOT NULL,"
+      " place_text TEXT, geonames_id INTEGER, kind TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '',"
+      " source TEXT NOT NULL DEFAULT '', tags TEXT NOT NULL DEFAULT '', created INTEGER NOT NULL,"
+      " changed INTEGER NOT NULL, CHECK ((zone_row IS NULL) <> (zone_minutes IS NULL)));"
+      "INSERT INTO births VALUES (7, 'Old One', 1950, 3, 1, 6, 5, 0, NULL, 330, 0, 77, 12, 1, 28, 36, 0,"
+      " 'New Delhi, Delhi, IN', 1261481, 'female', 'kept', 'BC', 'a;b', 100, 200);"
+      "PRAGMA application_id = 1330790985;";
+  const struct {
+    int version;
+    std::string sql;
+  } files[] = {
+      {1, firstSchema + "PRAGMA user_version = 1;"},
+      {2, firstSchema + "ALTER TABLE births ADD COLUMN tz TEXT NOT NULL DEFAULT '';"
+                        "ALTER TABLE births ADD COLUMN aaf TEXT NOT NULL DEFAULT '';"
+                        "UPDATE births SET tz = 'Asia/Kolkata'; PRAGMA user_version = 2;"},
+  };
+  for (const auto& file : files) {
+    SCOPED_TRACE(file.version);
+    const std::string path = PathOf(("v" + std::to_string(file.version) + ".sqlite").c_str());
+    SQLite::Database(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE).exec(file.sql);
+    EXPECT_THROW(Library(path, Access::Read), LibraryError);  // reading alone does not upgrade
+    Library library(path, Access::Write);
+    EXPECT_EQ(SQLite::Database(path).execAndGet("PRAGMA user_version").getInt(), kSchemaVersion);
+    const std::optional<SavedBirth> old = library.Find(7);
+    ASSERT_TRUE(old);
+    EXPECT_EQ(old->birth.name, "Old One");
+    EXPECT_EQ(old->birth.zone, BirthZone(ZoneOffset{330, file.version == 1 ? "" : "Asia/Kolkata"}));
+    EXPECT_EQ(old->birth.place, (BirthPlace{1261481, "New Delhi, Delhi, IN"}));
+    EXPECT_EQ(old->kind, Kind::Female);
+    EXPECT_EQ(old->tags, (std::vector<std::string>{"a", "b"}));
+    EXPECT_EQ(old->created, 100);
+    for (const char* search : {"old", "delhi", "kept", "b"}) EXPECT_EQ(Found(library, search), std::vector<std::string>{"Old One"}) << search;
+    SavedBirth fresh = Sample("New");
+    fresh.aaf = "#ZNAM:NPT\n";
+    library.Add(fresh);
+    EXPECT_EQ(library.Find(fresh.id)->aaf, "#ZNAM:NPT\n");
+    EXPECT_EQ(Found(library, "new"), (std::vector<std::string>{"New", "Old One"}));
+    ExpectExactIndex(path);
   }
-  EXPECT_THROW(Library(path, Access::Read), LibraryError);  // reading alone does not upgrade
-  Library library(path, Access::Write);
-  EXPECT_EQ(SQLite::Database(path).execAndGet("PRAGMA user_version").getInt(), kSchemaVersion);
-  const std::optional<SavedBirth> old = library.Find(7);
-  ASSERT_TRUE(old);
-  EXPECT_EQ(old->birth.name, "Old One");
-  EXPECT_EQ(old->birth.zone, BirthZone(ZoneOffset{330, ""}));
-  EXPECT_EQ(old->birth.place, (BirthPlace{1261481, "New Delhi, Delhi, IN"}));
-  EXPECT_EQ(old->kind, Kind::Female);
-  EXPECT_EQ(old->tags, (std::vector<std::string>{"a", "b"}));
-  EXPECT_EQ(old->created, 100);
-  SavedBirth fresh = Sample("New");
-  fresh.aaf = "#ZNAM:NPT\n";
-  library.Add(fresh);
-  EXPECT_EQ(library.Find(fresh.id)->aaf, "#ZNAM:NPT\n");
 }
 
 TEST_F(LibraryTest, TwoProcessesAddingAtOnceLoseNothing) {

@@ -92,6 +92,37 @@ TEST_F(BirthsCommand, EachSubcommandAndItsStatus) {
   EXPECT_NE(lines.err.find("4 rows read, 4 charted"), std::string::npos) << lines.err;
 }
 
+// --search finds the births where each word starts a word of the name,
+// place, tags or note, case and accents ignored; the text is never search
+// syntax, and a text without a word lists all.
+TEST_F(BirthsCommand, SearchFindsWordStartsOfPlainText) {
+  const std::vector<std::string> where = {"--date", "1970-01-01", "--time", "12:00", "--zone", "GMT", "--lon", "0:00E",
+                                          "--lat", "51:30N"};
+  for (std::vector<std::string> add : {std::vector<std::string>{"add", "--name", "Ada \"the\" first", "--tags", "family;日本"},
+                                       std::vector<std::string>{"add", "--name", "Émile", "--note", "met in Kathmandu"}}) {
+    add.insert(add.end(), where.begin(), where.end());
+    ASSERT_EQ(Births(add).status, 0);
+  }
+  const struct {
+    const char* search;
+    const char* ids;  // the first column of the lines, in order
+  } cases[] = {
+      {"ADA", "1"},         {"emi", "2"},       {"mile", ""},     {"\"the\"", "1"},     {"the OR emile", ""},
+      {"日本", "1"},        {"fam*", "1"},      {"NEAR(ada", ""}, {"ada:", "1"},        {"kathmandu MET", "2"},
+      {"-", "1 2"},         {"", "1 2"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.search);
+    const Outcome o = Births({"list", "--search", c.search});
+    EXPECT_EQ(o.status, 0) << o.err;
+    EXPECT_EQ(o.err, "");
+    std::istringstream lines(o.out);
+    std::string ids, line;
+    while (std::getline(lines, line)) ids += (ids.empty() ? "" : " ") + line.substr(0, line.find('\t'));
+    EXPECT_EQ(ids, c.ids) << o.out;
+  }
+}
+
 // --birth charts a saved birth exactly as the same birth typed as options:
 // an atlas offset (Kathmandu's UTC+05:45) and the seconds included. The batch
 // charts the whole library by id. A birth the library keeps but the chart's
