@@ -190,6 +190,23 @@ TEST_F(LibraryTest, SearchFindsWordStarts) {
   ExpectExactIndex(path);
 }
 
+// A search word that starts many words of the library finds them all,
+// however many they are.
+TEST_F(LibraryTest, SearchWordStartingManyWordsFindsThemAll) {
+  Library library(PathOf("many.sqlite"), Access::Write);
+  std::vector<SavedBirth> births;
+  for (int i = 100; i < 170; ++i) births.push_back(Sample("Kin" + std::to_string(i) + " Row"));
+  library.AddAll(births);
+  const struct {
+    const char* search;
+    std::size_t found;
+  } cases[] = {{"kin", 70}, {"kin1", 70}, {"kin1 row", 70}, {"row KIN16", 10}, {"kin169", 1}, {"kin17", 0}};
+  for (const auto& c : cases) {
+    EXPECT_EQ(library.List(c.search).size(), c.found) << c.search;
+    EXPECT_EQ(library.Summaries(c.search).size(), c.found) << c.search;
+  }
+}
+
 // The word index follows every kind of change, in the change's transaction.
 TEST_F(LibraryTest, SearchFollowsEveryChange) {
   const std::string path = PathOf("changes.sqlite");
