@@ -2,6 +2,7 @@
 
 #include <sqlite3.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <SQLiteCpp/SQLiteCpp.h>
 #include <algorithm>
@@ -343,6 +344,13 @@ struct Library::Impl {
     }
     if (access == Access::Read) {
       if (version == 0) return;  // an empty file: an empty library
+      // The library of an older build is upgraded once when it can be
+      // written, so that a reader of this build (a list, the window) reads
+      // it; its births are kept as they are.
+      if (::access(path.c_str(), W_OK) == 0) {
+        Library upgraded(path, Access::Write);
+        return Prepare(access);
+      }
       throw LibraryError("the library " + path + " has schema version " + std::to_string(version) +
                          "; open it for writing once to upgrade it");
     }

@@ -372,7 +372,23 @@ TEST_F(LibraryTest, OlderSchemasAreUpgraded) {
     SCOPED_TRACE(file.version);
     const std::string path = PathOf(("v" + std::to_string(file.version) + ".sqlite").c_str());
     SQLite::Database(path, SQLite::OPEN_READWRITE | SQLite::OPEN_CREATE).exec(file.sql);
-    EXPECT_THROW(Library(path, Access::Read), LibraryError);  // reading alone does not upgrade
+    // Unless it can be written, a reader refuses it and leaves it as it is.
+    ::chmod(path.c_str(), 0444);
+    const std::string before = Bytes(path);
+    const pid_t pid = Child([&] {
+      if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
+      try {
+        Library reader(path, Access::Read);
+      } catch (const LibraryError& e) {
+        std::_Exit(std::string(e.what()).find("open it for writing once to upgrade it") != std::string::npos ? 0 : 4);
+      }
+      std::_Exit(5);
+    });
+    EXPECT_EQ(ExitStatus(pid), 0);
+    EXPECT_EQ(Bytes(path), before);
+    ::chmod(path.c_str(), 0644);
+    // A reader upgrades a file it can write, and finds its births.
+    EXPECT_EQ(Found(Library(path, Access::Read), "old"), std::vector<std::string>{"Old One"});
     Library library(path, Access::Write);
     EXPECT_EQ(SQLite::Database(path).execAndGet("PRAGMA user_version").getInt(), kSchemaVersion);
     const std::optional<SavedBirth> old = library.Find(7);
