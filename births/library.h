@@ -51,9 +51,9 @@ class Library {
   // Opens the library at `path`. With Write access a missing file (and its
   // folder) is created and an older schema upgraded; with Read access an
   // older schema is upgraded when the file can be written, else refused.
-  // Throws LibraryError,
-  // changing nothing, for a file that is not a births library, one of a newer
-  // schema, a read-only file opened for writing, or a folder.
+  // Throws LibraryError, changing nothing, for a file that is not a births
+  // library, one of a newer schema, a read-only file opened for writing, or
+  // a folder.
   Library(const std::string& path, Access access);
   ~Library();
   Library(Library&&) noexcept;
