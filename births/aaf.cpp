@@ -369,9 +369,9 @@ namespace {
 void AppendField(std::string& out, std::string_view text) {
   std::string field;
   for (char c : Trim(text)) field += (c == ',' ? ';' : (c == '\n' || c == '\r') ? ' ' : c);
-  if (field.empty()) field = "*";
-  else if (field == "*") field = "(*)";
-  out += field;
+  if (field.empty()) out += '*';
+  else if (field == "*") out += "(*)";
+  else out += field;
 }
 
 // A free text chunk: its first line after the id, the next ones as

@@ -296,7 +296,10 @@ std::string ReadCells(const Cells& c, SavedBirth& s) {
 
 std::string CsvHeader() {
   std::string header;
-  for (const FieldInfo& info : kFields) header += (header.empty() ? "" : ",") + std::string(info.key);
+  for (const FieldInfo& info : kFields) {
+    if (!header.empty()) header += ',';
+    header += info.key;
+  }
   return header + "\n";
 }
 

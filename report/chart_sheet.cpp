@@ -156,8 +156,11 @@ std::string PageTwo(const ChartSheet& sheet) {
   if (cut) {
     std::size_t left = 0;
     for (std::size_t i = shown; i < items.size(); ++i) left += items[i].heading ? 0 : 1;
-    out += Line(kRightColumn + 8.0, top + kRowHeight * static_cast<double>(perColumn),
-                "(" + std::to_string(left) + " more not shown)", kTextSize, kHalfWidth - 8.0, "sheet cell");
+    std::string more = "(";
+    more += std::to_string(left);
+    more += " more not shown)";
+    out += Line(kRightColumn + 8.0, top + kRowHeight * static_cast<double>(perColumn), more, kTextSize,
+                kHalfWidth - 8.0, "sheet cell");
   }
   return out;
 }

@@ -129,7 +129,12 @@ std::string DrawMarks(const NorthHouse& h, const std::vector<const PictureMark*>
 
 std::string Points(const NorthPoint* corners, int count) {
   std::string out;
-  for (int i = 0; i < count; ++i) out += (i ? " " : "") + Number(corners[i].x) + "," + Number(corners[i].y);
+  for (int i = 0; i < count; ++i) {
+    if (i) out += ' ';
+    out += Number(corners[i].x);
+    out += ',';
+    out += Number(corners[i].y);
+  }
   return out;
 }
 

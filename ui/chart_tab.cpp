@@ -422,7 +422,8 @@ void ChartTab::ShowChart(const Birth& birth, const Chart& chart, const QString& 
 
 void ChartTab::DrawPicture() {
   picture_ = PictureOfVarga(birth_, chart_, placeName_, varga_);
-  picture_.localDateTime += " " + OffsetUsed(birth_);
+  picture_.localDateTime += ' ';
+  picture_.localDateTime += OffsetUsed(birth_);
   pictureSvg_ = ChartPictureSvg(picture_, style_);
 }
 
