@@ -72,21 +72,19 @@ Body RowBody(int row) { return kAllBodies[static_cast<std::size_t>(row + 1)]; }
 Body ColumnBody(int column) { return kAllBodies[static_cast<std::size_t>(column)]; }
 
 // The choices offered, in the order of their lists.
-struct NodeChoiceRow {
-  NodeKind kind;
+template <typename Value>
+struct ChoiceRow {
+  Value value;
   const char* text;
   const char* key;  // as remembered
 };
+using NodeChoiceRow = ChoiceRow<NodeKind>;
 constexpr std::array<NodeChoiceRow, 2> kNodeChoices = {{
     {NodeKind::Mean, "Mean node", "mean"},
     {NodeKind::True, "True node", "true"},
 }};
 
-struct StyleChoiceRow {
-  ChartStyle style;
-  const char* text;
-  const char* key;  // as remembered
-};
+using StyleChoiceRow = ChoiceRow<ChartStyle>;
 constexpr std::array<StyleChoiceRow, 2> kStyleChoices = {{
     {ChartStyle::South, "South Indian", "south"},
     {ChartStyle::North, "North Indian", "north"},
@@ -183,7 +181,7 @@ ChartOptions RememberedChartOptions() {
   ChartOptions options;
   const QString node = settings.value(kNodeKey).toString();
   for (const NodeChoiceRow& row : kNodeChoices)
-    if (node == QLatin1String(row.key)) options.nodeKind = row.kind;
+    if (node == QLatin1String(row.key)) options.nodeKind = row.value;
   const double days = settings.value(kDashaYearKey).toDouble();
   for (const DashaYearRow& row : kDashaYears)
     if (days == row.days) options.dashaYear = row.kind;
@@ -193,7 +191,7 @@ ChartOptions RememberedChartOptions() {
 ChartStyle RememberedChartStyle() {
   const QString style = Settings().value(kStyleKey).toString();
   for (const StyleChoiceRow& row : kStyleChoices)
-    if (style == QLatin1String(row.key)) return row.style;
+    if (style == QLatin1String(row.key)) return row.value;
   return ChartStyle::South;
 }
 
@@ -431,7 +429,7 @@ void ChartTab::DrawPicture() {
 // remembered for the next window. The varga starts at the rasi in each.
 void ChartTab::OnPictureChoice() {
   varga_ = static_cast<Varga>(vargaChoice_->currentData().toInt());
-  style_ = kStyleChoices[static_cast<std::size_t>(std::max(0, styleChoice_->currentIndex()))].style;
+  style_ = kStyleChoices[static_cast<std::size_t>(std::max(0, styleChoice_->currentIndex()))].value;
   Settings().setValue(kStyleKey, QLatin1String(kStyleChoices[static_cast<std::size_t>(style_)].key));
   if (!hasChart_) return;
   DrawPicture();
@@ -442,7 +440,7 @@ void ChartTab::OnPictureChoice() {
 // with it (the bodies and the aspects come out as before).
 void ChartTab::OnChoice() {
   ChartOptions options;
-  options.nodeKind = kNodeChoices[static_cast<std::size_t>(std::max(0, nodeChoice_->currentIndex()))].kind;
+  options.nodeKind = kNodeChoices[static_cast<std::size_t>(std::max(0, nodeChoice_->currentIndex()))].value;
   options.dashaYear = kDashaYears[static_cast<std::size_t>(std::max(0, dashaYearChoice_->currentIndex()))].kind;
   QSettings settings = Settings();
   settings.setValue(kNodeKey, QLatin1String(kNodeChoices[static_cast<std::size_t>(options.nodeKind)].key));
