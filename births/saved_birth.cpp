@@ -7,18 +7,11 @@
 #include <cstdio>
 
 #include "births/calendar.h"
+#include "run/plain_words.h"
 #include "run/time_zones.h"
 
 namespace orbisca::births {
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
 
 std::optional<int> TakeNumber(std::string_view& s, std::size_t least, std::size_t most) {
   std::size_t n = 0;
@@ -270,13 +263,10 @@ std::string ReadZone(std::string_view text, Birth& b) {
 }
 
 std::string ReadDst(std::string_view text, Birth& b) {
-  for (std::string_view yes : {"true", "yes", "1"}) {
-    if (EqualsIgnoringCase(text, yes)) return b.dst = true, std::string();
-  }
-  for (std::string_view no : {"false", "no", "0"}) {
-    if (EqualsIgnoringCase(text, no)) return b.dst = false, std::string();
-  }
-  return Quoted("dst expects true or false", text);
+  const std::optional<bool> dst = DstWord(text);
+  if (!dst) return Quoted("dst expects true or false", text);
+  b.dst = *dst;
+  return {};
 }
 
 std::string ReadLon(std::string_view text, Birth& b) {

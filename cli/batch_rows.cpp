@@ -6,28 +6,10 @@
 #include "aspects/interpretation.h"
 #include "cli/chart_json.h"
 #include "cli/birth_options.h"
+#include "run/plain_words.h"
 
 namespace orbisca::cli {
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) != std::tolower(static_cast<unsigned char>(b[i]))) return false;
-  }
-  return true;
-}
-
-// The dst cell: whether the clock time is daylight-saving time.
-std::optional<bool> DstValue(std::string_view text) {
-  for (std::string_view yes : {"true", "yes", "1"}) {
-    if (EqualsIgnoringCase(text, yes)) return true;
-  }
-  for (std::string_view no : {"false", "no", "0"}) {
-    if (EqualsIgnoringCase(text, no)) return false;
-  }
-  return std::nullopt;
-}
 
 // A CSV field, quoted when it has to be.
 void AppendCsvField(std::string& out, std::string_view text) {
@@ -110,7 +92,7 @@ std::variant<RowBirth, std::string> BirthFromRow(const RowCells& cells) {
   // neither --dst nor --no-dst does.
   std::optional<bool> dst;
   if (!hasPlace || given(BatchColumn::Dst)) {
-    dst = DstValue(cell(BatchColumn::Dst));
+    dst = DstWord(cell(BatchColumn::Dst));
     if (!dst) return "dst expects true or false, not \"" + std::string(cell(BatchColumn::Dst)) + "\"";
   }
   texts.dst = dst.value_or(false);

@@ -7,16 +7,11 @@
 #include <vector>
 
 #include "births/saved_birth.h"
+#include "run/plain_words.h"
 #include "run/time_zones.h"
 
 namespace orbisca::cli {
 namespace {
-
-bool EqualsIgnoringCase(std::string_view a, std::string_view b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::toupper(static_cast<unsigned char>(x)) == std::toupper(static_cast<unsigned char>(y));
-         });
-}
 
 bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
