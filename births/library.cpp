@@ -21,9 +21,8 @@ constexpr int kApplicationId = 0x4F524249;
 constexpr int kBusyTimeoutMs = 30000;
 
 constexpr const char* kColumns =
-    "id, name, year, month, day, hour, minute, second, zone_row, zone_minutes, tz, dst, lon_degrees, "
-    "lon_minutes, east, lat_degrees, lat_minutes, south, place_text, geonames_id, kind, note, source, tags, "
-    "aaf, created, changed";
+    "id, name, born, zone_row, zone_minutes, tz, dst, lon, east, lat, south, place_text, geonames_id, kind, "
+    "note, source, tags, aaf, created, changed";
 
 // The first schema: as today without the IANA name and the kept AAF chunks.
 constexpr const char* kSchemaVersion1 =
@@ -66,6 +65,34 @@ constexpr const char* kUpgradeTo3 =
     // starts (Impl::LongerWords); kept in the file so that a search need not
     // create it each time (0.1 ms of a search).
     "CREATE VIRTUAL TABLE births_vocabulary USING fts5vocab(births_words, row);";
+// Version 3 to 4: the local date and time in one number, YYYYMMDDhhmmss,
+// and each coordinate in arcminutes beside its hemisphere, 20 columns for 27:
+// SQLite's work on a row grows with its columns, and an import of 100,000
+// births is about a twelfth faster. The births keep their ids, so the word
+// index (over columns that stay) stays valid.
+constexpr const char* kUpgradeTo4 =
+    "CREATE TABLE births_4 ("
+    " id INTEGER PRIMARY KEY,"
+    " name TEXT NOT NULL,"
+    " born INTEGER NOT NULL,"  // the local civil time, YYYYMMDDhhmmss
+    " zone_row INTEGER, zone_minutes INTEGER,"  // one of the two: a row of the list or an offset east
+    " tz TEXT NOT NULL DEFAULT '',"  // the offset's IANA name, if any
+    " dst INTEGER NOT NULL,"
+    " lon INTEGER NOT NULL, east INTEGER NOT NULL,"  // arcminutes, 0 to 10800
+    " lat INTEGER NOT NULL, south INTEGER NOT NULL,"  // arcminutes, 0 to 5400
+    " place_text TEXT, geonames_id INTEGER,"  // NULL: no place
+    " kind TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '', source TEXT NOT NULL DEFAULT '',"
+    " tags TEXT NOT NULL DEFAULT '',"  // separated by ';'
+    " aaf TEXT NOT NULL DEFAULT '',"  // the AAF chunks kept from an import
+    " created INTEGER NOT NULL, changed INTEGER NOT NULL,"
+    " CHECK ((zone_row IS NULL) <> (zone_minutes IS NULL)));"
+    "INSERT INTO births_4 SELECT id, name,"
+    " ((((year * 100 + month) * 100 + day) * 100 + hour) * 100 + minute) * 100 + second,"
+    " zone_row, zone_minutes, tz, dst, lon_degrees * 60 + lon_minutes, east, lat_degrees * 60 + lat_minutes,"
+    " south, place_text, geonames_id, kind, note, source, tags, aaf, created, changed FROM births;"
+    "DROP TABLE births;"
+    "ALTER TABLE births_4 RENAME TO births;";
+
 // The index follows every change in the change's own transaction: the words
 // of the births with ids from ?1 to ?2 are added once the rows are in, and a
 // birth's old words are taken out (with its old texts, as an external content
@@ -105,6 +132,23 @@ void MakeFolders(const std::string& path) {
       throw LibraryError("cannot create the folder " + folder + ": " + std::strerror(errno));
     }
   }
+}
+
+// The local date and time as the column `born` holds them: YYYYMMDDhhmmss.
+std::int64_t BornNumber(const Birth& b) {
+  std::int64_t n = b.year;
+  for (int v : {b.month, b.day, b.hour, b.minute, b.second}) n = n * 100 + v;
+  return n;
+}
+
+// Fills the date and time fields of a Birth or a BirthSummary.
+template <typename Dated>
+void SetBorn(Dated& b, std::int64_t n) {
+  for (int* v : {&b.second, &b.minute, &b.hour, &b.day, &b.month}) {
+    *v = static_cast<int>(n % 100);
+    n /= 100;
+  }
+  b.year = static_cast<int>(n);
 }
 
 // The statement that writes a whole birth: `verb` is INSERT or REPLACE.
@@ -149,7 +193,7 @@ void Bind(sqlite3_stmt* q, const SavedBirth& s, const std::string& tags) {
   const auto number = [&](std::int64_t v) { sqlite3_bind_int64(q, i++, v); };
   const auto null = [&] { sqlite3_bind_null(q, i++); };
   text(b.name);
-  for (int v : {b.year, b.month, b.day, b.hour, b.minute, b.second}) number(v);
+  number(BornNumber(b));
   if (const ZoneRow* row = std::get_if<ZoneRow>(&b.zone)) {
     number(row->row);
     null();
@@ -160,7 +204,7 @@ void Bind(sqlite3_stmt* q, const SavedBirth& s, const std::string& tags) {
     number(offset.minutesEast);
     text(offset.iana);
   }
-  for (int v : {b.dst ? 1 : 0, b.lonDegrees, b.lonMinutes, b.east ? 1 : 0, b.latDegrees, b.latMinutes,
+  for (int v : {b.dst ? 1 : 0, b.lonDegrees * 60 + b.lonMinutes, b.east ? 1 : 0, b.latDegrees * 60 + b.latMinutes,
                 b.south ? 1 : 0}) {
     number(v);
   }
@@ -186,18 +230,20 @@ SavedBirth RowOf(SQLite::Statement& q) {
   int i = 0;
   s.id = q.getColumn(i++).getInt64();
   b.name = q.getColumn(i++).getString();
-  for (int* v : {&b.year, &b.month, &b.day, &b.hour, &b.minute, &b.second}) *v = q.getColumn(i++).getInt();
+  SetBorn(b, q.getColumn(i++).getInt64());
   const SQLite::Column row = q.getColumn(i++);
   const SQLite::Column minutes = q.getColumn(i++);
   const std::string tz = q.getColumn(i++).getString();
   if (row.isNull()) b.zone = ZoneOffset{minutes.getInt(), tz};
   else b.zone = ZoneRow{row.getInt()};
   b.dst = q.getColumn(i++).getInt() != 0;
-  b.lonDegrees = q.getColumn(i++).getInt();
-  b.lonMinutes = q.getColumn(i++).getInt();
+  const int lon = q.getColumn(i++).getInt();
+  b.lonDegrees = lon / 60;
+  b.lonMinutes = lon % 60;
   b.east = q.getColumn(i++).getInt() != 0;
-  b.latDegrees = q.getColumn(i++).getInt();
-  b.latMinutes = q.getColumn(i++).getInt();
+  const int lat = q.getColumn(i++).getInt();
+  b.latDegrees = lat / 60;
+  b.latMinutes = lat % 60;
   b.south = q.getColumn(i++).getInt() != 0;
   const SQLite::Column place = q.getColumn(i++);
   const SQLite::Column geonames = q.getColumn(i++);
@@ -410,6 +456,7 @@ struct Library::Impl {
     }
     if (now <= 1) db->exec(kUpgradeTo2);
     if (now <= 2) db->exec(kUpgradeTo3);
+    if (now <= 3) db->exec(kUpgradeTo4);
     db->exec("PRAGMA user_version = " + std::to_string(kSchemaVersion));
     transaction.commit();
   }
@@ -546,17 +593,15 @@ std::vector<BirthSummary> Library::Summaries(std::string_view search) const {
     // The words looked up and the births found in one snapshot of the file.
     SQLite::Transaction snapshot(*impl_->db, SQLite::TransactionBehavior::DEFERRED);
     const std::string match = impl_->MatchExpression(search);
-    SQLite::Statement q(*impl_->db, Searched("id, name, year, month, day, hour, minute, second, "
-                                             "ifnull(place_text, ''), tags", !match.empty(), "id"));
+    SQLite::Statement q(*impl_->db, Searched("id, name, born, ifnull(place_text, ''), tags", !match.empty(), "id"));
     if (!match.empty()) q.bind(1, match);
     while (q.executeStep()) {
       BirthSummary& b = births.emplace_back();
       b.id = q.getColumn(0).getInt64();
       b.name = q.getColumn(1).getString();
-      int i = 2;
-      for (int* v : {&b.year, &b.month, &b.day, &b.hour, &b.minute, &b.second}) *v = q.getColumn(i++).getInt();
-      b.place = q.getColumn(8).getString();
-      b.tags = q.getColumn(9).getString();
+      SetBorn(b, q.getColumn(2).getInt64());
+      b.place = q.getColumn(3).getString();
+      b.tags = q.getColumn(4).getString();
     }
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot read it", e);

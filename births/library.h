@@ -26,8 +26,8 @@ class LibraryError : public std::runtime_error {
 
 // The schema this build writes; it opens files of this version and upgrades
 // older ones (version 1 had no `tz` and `aaf` columns, version 2 no word
-// index for searches).
-inline constexpr int kSchemaVersion = 3;
+// index for searches, version 3 the date, time and coordinates in parts).
+inline constexpr int kSchemaVersion = 4;
 
 // Where the library is: ORBISCA_LIBRARY, else $XDG_DATA_HOME/orbisca/
 // births.sqlite, else ~/.local/share/orbisca/births.sqlite. Empty when none

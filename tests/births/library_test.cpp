@@ -19,6 +19,7 @@
 
 #include "births/exchange.h"
 #include "births/library.h"
+#include "run/time_zones.h"
 
 namespace orbisca::births {
 namespace {
@@ -108,6 +109,45 @@ TEST_F(LibraryTest, SavesFindsReplacesListsAndRemoves) {
   EXPECT_EQ(library.Count(), 1);
   // Another program sees the change at once.
   EXPECT_EQ(Library(path, Access::Read).List().size(), 1u);
+}
+
+// Every stored field comes back as it was at the ends of its range: the
+// date and time share one column, and each coordinate keeps its hemisphere
+// at zero.
+TEST_F(LibraryTest, EveryFieldComesBackAtTheEndsOfItsRange) {
+  Library library(PathOf("edges.sqlite"), Access::Write);
+  const struct {
+    int year, month, day, hour, minute, second;
+    int lonDegrees, lonMinutes;
+    bool east;
+    int latDegrees, latMinutes;
+    bool south;
+    BirthZone zone;
+  } cases[] = {
+      {1, 1, 1, 0, 0, 0, 0, 0, false, 0, 0, true, ZoneRow{0}},
+      {9999, 12, 31, 23, 59, 59, 180, 0, false, 90, 0, true, ZoneRow{kTimeZoneCount - 1}},
+      {2000, 2, 29, 12, 30, 1, 179, 59, true, 89, 59, false, ZoneOffset{-840, ""}},
+      {1901, 10, 9, 9, 9, 9, 0, 1, true, 0, 1, false, ZoneOffset{840, "Pacific/Kiritimati"}},
+  };
+  for (const auto& c : cases) {
+    SavedBirth s = Sample("Edge");
+    Birth& b = s.birth;
+    std::tie(b.year, b.month, b.day, b.hour, b.minute, b.second) =
+        std::tie(c.year, c.month, c.day, c.hour, c.minute, c.second);
+    std::tie(b.lonDegrees, b.lonMinutes, b.east, b.latDegrees, b.latMinutes, b.south) =
+        std::tie(c.lonDegrees, c.lonMinutes, c.east, c.latDegrees, c.latMinutes, c.south);
+    b.zone = c.zone;
+    library.Add(s);
+    SCOPED_TRACE(DateText(b) + " " + TimeText(b));
+    const std::optional<SavedBirth> back = library.Find(s.id);
+    ASSERT_TRUE(back);
+    EXPECT_TRUE(back->SameBirth(s));
+    const std::vector<BirthSummary> summaries = library.Summaries();
+    const auto summary = std::find_if(summaries.begin(), summaries.end(), [&](const BirthSummary& x) { return x.id == s.id; });
+    ASSERT_NE(summary, summaries.end());
+    EXPECT_EQ(std::vector<int>({summary->year, summary->month, summary->day, summary->hour, summary->minute, summary->second}),
+              std::vector<int>({c.year, c.month, c.day, c.hour, c.minute, c.second}));
+  }
 }
 
 // The names of the births a search finds, sorted; List and Summaries agree.
@@ -261,10 +301,10 @@ TEST_F(LibraryTest, BadFilesGetAMessageAndStayAsTheyWere) {
   }
   const struct {
     std::string path;
-    const char* message;
+    std::string message;
   } cases[] = {
       {text, "is not an SQLite file"},
-      {newer, "has schema version 9, newer than this program reads (3)"},
+      {newer, "has schema version 9, newer than this program reads (" + std::to_string(kSchemaVersion) + ")"},
       {other, "an SQLite file of another program"},
       {folder_.string(), "is not a regular file"},
   };
@@ -356,17 +396,26 @@ TEST_F(LibraryTest, OlderSchemasAreUpgraded) {
       " place_text TEXT, geonames_id INTEGER, kind TEXT NOT NULL DEFAULT '', note TEXT NOT NULL DEFAULT '',"
       " source TEXT NOT NULL DEFAULT '', tags TEXT NOT NULL DEFAULT '', created INTEGER NOT NULL,"
       " changed INTEGER NOT NULL, CHECK ((zone_row IS NULL) <> (zone_minutes IS NULL)));"
-      "INSERT INTO births VALUES (7, 'Old One', 1950, 3, 1, 6, 5, 0, NULL, 330, 0, 77, 12, 1, 28, 36, 0,"
+      "INSERT INTO births VALUES (7, 'Old One', 1950, 3, 1, 6, 5, 9, NULL, 330, 0, 77, 12, 1, 28, 36, 0,"
       " 'New Delhi, Delhi, IN', 1261481, 'female', 'kept', 'BC', 'a;b', 100, 200);"
       "PRAGMA application_id = 1330790985;";
+  const std::string secondSchema =
+      "ALTER TABLE births ADD COLUMN tz TEXT NOT NULL DEFAULT '';"
+      "ALTER TABLE births ADD COLUMN aaf TEXT NOT NULL DEFAULT '';"
+      "UPDATE births SET tz = 'Asia/Kolkata';";
   const struct {
     int version;
     std::string sql;
   } files[] = {
       {1, firstSchema + "PRAGMA user_version = 1;"},
-      {2, firstSchema + "ALTER TABLE births ADD COLUMN tz TEXT NOT NULL DEFAULT '';"
-                        "ALTER TABLE births ADD COLUMN aaf TEXT NOT NULL DEFAULT '';"
-                        "UPDATE births SET tz = 'Asia/Kolkata'; PRAGMA user_version = 2;"},
+      {2, firstSchema + secondSchema + "PRAGMA user_version = 2;"},
+      {3, firstSchema + secondSchema +
+              "CREATE VIRTUAL TABLE births_words USING fts5(name, place_text, tags, note, content='births',"
+              " content_rowid='id', tokenize='unicode61 remove_diacritics 2', detail=none, columnsize=0);"
+              "INSERT INTO births_words (rowid, name, place_text, tags, note)"
+              " SELECT id, name, place_text, tags, note FROM births;"
+              "CREATE VIRTUAL TABLE births_vocabulary USING fts5vocab(births_words, row);"
+              "PRAGMA user_version = 3;"},
   };
   for (const auto& file : files) {
     SCOPED_TRACE(file.version);
@@ -394,6 +443,11 @@ TEST_F(LibraryTest, OlderSchemasAreUpgraded) {
     const std::optional<SavedBirth> old = library.Find(7);
     ASSERT_TRUE(old);
     EXPECT_EQ(old->birth.name, "Old One");
+    const Birth& b = old->birth;
+    EXPECT_EQ(std::vector<int>({b.year, b.month, b.day, b.hour, b.minute, b.second}),
+              std::vector<int>({1950, 3, 1, 6, 5, 9}));
+    EXPECT_EQ(std::vector<int>({b.lonDegrees, b.lonMinutes, b.east, b.latDegrees, b.latMinutes, b.south}),
+              std::vector<int>({77, 12, 1, 28, 36, 0}));
     EXPECT_EQ(old->birth.zone, BirthZone(ZoneOffset{330, file.version == 1 ? "" : "Asia/Kolkata"}));
     EXPECT_EQ(old->birth.place, (BirthPlace{1261481, "New Delhi, Delhi, IN"}));
     EXPECT_EQ(old->kind, Kind::Female);
