@@ -119,7 +119,7 @@ ImportReport ImportText(Library& library, std::string_view text, FileFormat form
     return report;
   }
   report.skipped = parsed.problems.size();
-  report.renumbered = library.AddAll(parsed.births);
+  report.renumbered = library.AddAll(parsed.births, Library::Checked::Yes);  // ParseBirths has checked them
   report.added = parsed.births.size();
   report.messages.insert(report.messages.end(), parsed.notes.begin(), parsed.notes.end());
   return report;

@@ -29,6 +29,7 @@ struct ParsedBirths {
   std::vector<std::string> problems;
   std::vector<std::string> notes;
 };
+// Each birth found has passed CheckSaved.
 ParsedBirths ParseBirths(std::string_view text, FileFormat format);
 
 // The whole text of an export.

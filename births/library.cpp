@@ -11,6 +11,8 @@
 #include <cstring>
 #include <ctime>
 #include <fstream>
+#include <limits>
+#include <unordered_set>
 
 namespace orbisca::births {
 namespace {
@@ -23,6 +25,14 @@ constexpr int kBusyTimeoutMs = 30000;
 constexpr const char* kColumns =
     "id, name, born, zone_row, zone_minutes, tz, dst, lon, east, lat, south, place_text, geonames_id, kind, "
     "note, source, tags, aaf, created, changed";
+constexpr int kColumnCount = [] {
+  int count = 1;
+  for (const char* c = kColumns; *c; ++c) count += *c == ',';
+  return count;
+}();
+// The births an import writes with each statement: SQLite's own work for a
+// statement, apart from its rows, is about a fifth of a birth's.
+constexpr int kRowsPerInsert = 16;
 
 // The first schema: as today without the IANA name and the kept AAF chunks.
 constexpr const char* kSchemaVersion1 =
@@ -103,9 +113,6 @@ constexpr const char* kIndexIds =
     " SELECT id, name, place_text, tags, note FROM births WHERE id BETWEEN ?1 AND ?2";
 // The page size of a new library, in bytes (sqlite.org/pragma.html#pragma_page_size).
 constexpr int kPageSize = 16384;
-// FTS5's own number of segments merged at a time (sqlite.org/fts5.html,
-// "The 'automerge' Configuration Option"), restored after an import.
-constexpr int kAutomerge = 4;
 // The page cache of an import, in KiB as PRAGMA cache_size takes it when
 // negative: the pages of about 300,000 births.
 constexpr int kImportCacheKiB = -32768;
@@ -151,11 +158,14 @@ void SetBorn(Dated& b, std::int64_t n) {
   b.year = static_cast<int>(n);
 }
 
-// The statement that writes a whole birth: `verb` is INSERT or REPLACE.
-std::string WriteSql(std::string_view verb) {
-  std::string sql = std::string(verb) + " INTO births (" + kColumns + ") VALUES (?";
-  for (std::size_t comma = std::count(kColumns, kColumns + std::strlen(kColumns), ','); comma > 0; --comma) sql += ",?";
-  return sql + ')';
+// The statement that writes `rows` whole births: `verb` is INSERT or REPLACE.
+std::string WriteSql(std::string_view verb, int rows = 1) {
+  std::string row = "(?";
+  for (int column = 1; column < kColumnCount; ++column) row += ",?";
+  row += ')';
+  std::string sql = std::string(verb) + " INTO births (" + kColumns + ") VALUES " + row;
+  for (int more = 1; more < rows; ++more) sql += ',' + row;
+  return sql;
 }
 
 // A statement through SQLite's own calls, for the rows written one by one.
@@ -180,18 +190,21 @@ void RunRow(SQLite::Database& db, sqlite3_stmt* q) {
   sqlite3_reset(q);
 }
 
-// Binds the columns after the id, from parameter 2 on, through SQLite's own
-// calls: the wrapper's checks on each of the 26 made up a quarter of the
-// binding, and the binding a tenth of an import. The texts are bound without
-// a copy: the statement runs before `s` and `tags` go.
-void Bind(sqlite3_stmt* q, const SavedBirth& s, const std::string& tags) {
+// Binds the birth's columns from parameter `first` on (its id NULL when it
+// has none yet), through SQLite's own calls: the wrapper's checks on each
+// made up a quarter of the binding, and the binding a tenth of an import.
+// The texts are bound without a copy: the statement runs before `s` and
+// `tags` go.
+void Bind(sqlite3_stmt* q, int first, const SavedBirth& s, const std::string& tags) {
   const Birth& b = s.birth;
-  int i = 2;
+  int i = first;
   const auto text = [&](std::string_view t) {
     sqlite3_bind_text(q, i++, t.data(), static_cast<int>(t.size()), SQLITE_STATIC);
   };
   const auto number = [&](std::int64_t v) { sqlite3_bind_int64(q, i++, v); };
   const auto null = [&] { sqlite3_bind_null(q, i++); };
+  if (s.id > 0) number(s.id);
+  else null();
   text(b.name);
   number(BornNumber(b));
   if (const ZoneRow* row = std::get_if<ZoneRow>(&b.zone)) {
@@ -274,7 +287,8 @@ std::string DefaultLibraryPath() {
 struct Library::Impl {
   std::unique_ptr<SQLite::Database> db;
   std::string path;
-  RowStatement insert{nullptr, sqlite3_finalize};  // prepared once: an import runs it per birth
+  RowStatement insert{nullptr, sqlite3_finalize};      // prepared once, for one birth
+  RowStatement insertMany{nullptr, sqlite3_finalize};  // and for kRowsPerInsert
   std::unique_ptr<SQLite::Statement> vocabulary;  // the words of the index, for MatchExpression
 
   [[noreturn]] void Fail(const std::string& what, const std::exception& e) const {
@@ -295,13 +309,29 @@ struct Library::Impl {
     }
     s.created = s.changed = Now();
     if (!insert) insert = PrepareRow(*db, WriteSql("INSERT"));
-    sqlite3_stmt* q = insert.get();
-    if (s.id > 0) sqlite3_bind_int64(q, 1, s.id);
-    else sqlite3_bind_null(q, 1);
     const std::string tags = TagsText(s.tags);
-    Bind(q, s, tags);
-    RunRow(*db, q);
+    Bind(insert.get(), 1, s, tags);
+    RunRow(*db, insert.get());
     s.id = db->getLastInsertRowid();
+  }
+
+  // Inserts births that CheckSaved accepts and whose ids are set and free,
+  // kRowsPerInsert to a statement.
+  void InsertMany(std::vector<SavedBirth>& births) {
+    if (!insertMany) insertMany = PrepareRow(*db, WriteSql("INSERT", kRowsPerInsert));
+    const std::int64_t now = Now();
+    std::string tags[kRowsPerInsert];
+    std::size_t done = 0;
+    for (; births.size() - done >= kRowsPerInsert; done += kRowsPerInsert) {
+      for (int k = 0; k < kRowsPerInsert; ++k) {
+        SavedBirth& s = births[done + k];
+        s.created = s.changed = now;
+        tags[k] = TagsText(s.tags);
+        Bind(insertMany.get(), 1 + k * kColumnCount, s, tags[k]);
+      }
+      RunRow(*db, insertMany.get());
+    }
+    for (; done < births.size(); ++done) Insert(births[done]);
   }
 
   // Adds the words of the births with these ids (all of them new to the
@@ -529,9 +559,8 @@ bool Library::Replace(SavedBirth& saved) {
     saved.changed = Now();
     impl_->Unindex(saved.id);
     const RowStatement q = PrepareRow(*impl_->db, WriteSql("REPLACE"));
-    sqlite3_bind_int64(q.get(), 1, saved.id);
     const std::string tags = TagsText(saved.tags);
-    Bind(q.get(), saved, tags);
+    Bind(q.get(), 1, saved, tags);
     RunRow(*impl_->db, q.get());
     impl_->Index({saved.id});
     transaction.commit();
@@ -625,7 +654,13 @@ std::vector<SavedBirth> Library::List(std::string_view search) const {
   return births;
 }
 
-std::size_t Library::AddAll(std::vector<SavedBirth>& births) {
+std::size_t Library::AddAll(std::vector<SavedBirth>& births, Checked checked) {
+  for (const SavedBirth& s : births) {
+    if (checked == Checked::Yes) break;
+    if (std::string refusal = CheckSaved(s); !refusal.empty()) {
+      throw LibraryError("the birth \"" + s.birth.name + "\" cannot be saved: " + refusal);
+    }
+  }
   std::size_t renumbered = 0;
   try {
     // The pages of a large import stay in memory until its commit instead of
@@ -645,27 +680,36 @@ std::size_t Library::AddAll(std::vector<SavedBirth>& births) {
       }
     } restoreCache{*impl_->db, cacheSize};
     SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
-    // The births that keep their ids first, so that a new id never takes one
-    // that a later birth of the file has.
-    std::vector<SavedBirth*> later;
+    // A birth keeps its id when no birth of the library, nor an earlier one
+    // of the file, has it. The others take new ids above all of those, in
+    // the file's order.
+    std::int64_t highest = impl_->db->execAndGet("SELECT ifnull(max(id), 0) FROM births").getInt64();
+    std::unordered_set<std::int64_t> kept;
+    SQLite::Statement taken(*impl_->db, "SELECT 1 FROM births WHERE id = ?");
     for (SavedBirth& s : births) {
-      if (s.id > 0 && impl_->IdTaken(s.id)) later.push_back(&s);
-      else impl_->Insert(s);
+      if (s.id <= 0) continue;
+      taken.reset();
+      taken.bind(1, static_cast<std::int64_t>(s.id));
+      if (!taken.executeStep() && kept.insert(s.id).second) {
+        highest = std::max<std::int64_t>(highest, s.id);
+      } else {
+        s.id = 0;
+        ++renumbered;
+      }
     }
-    for (SavedBirth* s : later) {
-      s->id = 0;
-      impl_->Insert(*s);
+    for (SavedBirth& s : births) {
+      if (s.id > 0) continue;
+      if (highest == std::numeric_limits<std::int64_t>::max()) {
+        throw LibraryError("the library " + impl_->path + " has no free id above " + std::to_string(highest) +
+                           " for new births; none was added");
+      }
+      s.id = ++highest;
     }
-    renumbered = later.size();
+    impl_->InsertMany(births);
     std::vector<std::int64_t> ids;
     ids.reserve(births.size());
     for (const SavedBirth& s : births) ids.push_back(s.id);
-    // The new words go in without merging the index's segments on the way
-    // (a quarter of the indexing); later changes merge them as before.
-    impl_->db->exec("INSERT INTO births_words (births_words, rank) VALUES ('automerge', 0)");
     impl_->Index(std::move(ids));
-    impl_->db->exec(std::string("INSERT INTO births_words (births_words, rank) VALUES ('automerge', ") +
-                    std::to_string(kAutomerge) + ")");
     transaction.commit();
   } catch (const SQLite::Exception& e) {
     impl_->Fail("cannot add the births; none was added", e);

@@ -77,10 +77,13 @@ class Library {
   // The same births as List, summarised, by id: less to read, for a list
   // that sorts and filters as it likes.
   std::vector<BirthSummary> Summaries(std::string_view search = {}) const;
-  // Adds all the births in one transaction: all or none. Births whose id is
-  // taken get a new one, after the others have theirs. Returns how many got
-  // a new id.
-  std::size_t AddAll(std::vector<SavedBirth>& births);
+  // Adds all the births in one transaction: all or none, refused when
+  // CheckSaved refuses one, unless the caller has had it accept every birth
+  // (`checked`, as ParseBirths does). A birth whose id is taken, by the
+  // library or by an earlier birth of `births`, gets a new one above all the
+  // ids kept. Returns how many got a new id.
+  enum class Checked { No, Yes };
+  std::size_t AddAll(std::vector<SavedBirth>& births, Checked checked = Checked::No);
 
  private:
   struct Impl;

@@ -524,6 +524,43 @@ TEST_F(LibraryTest, ImportKilledMidwayLeavesTheLibraryAsItWas) {
   EXPECT_EQ(left.front().birth.name, "Kept 1");
 }
 
+// An import keeps each free id, and numbers the other births above every id
+// kept, in the file's order; the births are written several to a statement,
+// so there are more of them than one statement holds.
+TEST_F(LibraryTest, AddAllKeepsFreeIdsAndNumbersTheRestAboveThem) {
+  Library library(PathOf("ids.sqlite"), Access::Write);
+  SavedBirth existing = Sample("Existing");
+  library.Add(existing);
+  std::vector<SavedBirth> births;
+  const std::int64_t givenIds[] = {existing.id, 50, 50, 0, 7};
+  for (std::int64_t id : givenIds) {
+    births.push_back(Sample("Given " + std::to_string(births.size())));
+    births.back().id = id;
+  }
+  for (int i = 0; i < 40; ++i) births.push_back(Sample("Plain " + std::to_string(i)));
+  births[3].birth.second = 59;
+  births[3].tags = {"xy", "Ünïcode"};
+  const std::vector<SavedBirth> given = births;
+  EXPECT_EQ(library.AddAll(births), 2u);  // the taken id and the second 50
+  std::vector<std::int64_t> ids;
+  for (const SavedBirth& s : births) ids.push_back(s.id);
+  std::vector<std::int64_t> expected = {51, 50, 52, 53, 7};
+  for (std::int64_t id = 54; id < 94; ++id) expected.push_back(id);
+  EXPECT_EQ(ids, expected);
+  EXPECT_EQ(library.Count(), 1 + static_cast<std::int64_t>(births.size()));
+  for (std::size_t i = 0; i < births.size(); ++i) {
+    SavedBirth back = library.Find(births[i].id).value_or(SavedBirth{});
+    back.id = given[i].id;
+    EXPECT_TRUE(back.SameBirth(given[i])) << given[i].birth.name;
+  }
+  // A birth CheckSaved refuses refuses them all, unless the caller has checked them.
+  std::vector<SavedBirth> more = {Sample("Fine"), Sample("Bad")};
+  more[1].birth.month = 13;
+  EXPECT_THROW(library.AddAll(more), LibraryError);
+  EXPECT_EQ(library.Count(), 1 + static_cast<std::int64_t>(births.size()));
+  ExpectExactIndex(PathOf("ids.sqlite"));
+}
+
 TEST_F(LibraryTest, ImportIsAllOrNothingUnlessBadRecordsAreSkipped) {
   Library library(PathOf("import.sqlite"), Access::Write);
   SavedBirth existing = Sample("Existing");
