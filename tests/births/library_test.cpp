@@ -13,6 +13,7 @@
 #include <chrono>
 #include <filesystem>
 #include <functional>
+#include <limits>
 #include <fstream>
 #include <set>
 #include <thread>
@@ -559,6 +560,14 @@ TEST_F(LibraryTest, AddAllKeepsFreeIdsAndNumbersTheRestAboveThem) {
   EXPECT_THROW(library.AddAll(more), LibraryError);
   EXPECT_EQ(library.Count(), 1 + static_cast<std::int64_t>(births.size()));
   ExpectExactIndex(PathOf("ids.sqlite"));
+  // No id is left above the highest one: refused, nothing added.
+  Library full(PathOf("full.sqlite"), Access::Write);
+  SavedBirth last = Sample("Last");
+  last.id = std::numeric_limits<std::int64_t>::max();
+  full.Add(last);
+  std::vector<SavedBirth> one = {Sample("One more")};
+  EXPECT_THROW(full.AddAll(one), LibraryError);
+  EXPECT_EQ(full.Count(), 1);
 }
 
 TEST_F(LibraryTest, ImportIsAllOrNothingUnlessBadRecordsAreSkipped) {
