@@ -127,6 +127,13 @@ constexpr const char* kUnindexId =
 
 std::int64_t Now() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
+// Throws, naming the birth, when CheckSaved refuses it.
+void RefuseUnsaveable(const SavedBirth& s) {
+  if (std::string refusal = CheckSaved(s); !refusal.empty()) {
+    throw LibraryError("the birth \"" + s.birth.name + "\" cannot be saved: " + refusal);
+  }
+}
+
 bool StartsAsSqlite(const std::string& path) {
   std::ifstream in(path, std::ios::binary);
   char header[16] = {};
@@ -293,24 +300,25 @@ struct Library::Impl {
   RowStatement insert{nullptr, sqlite3_finalize};      // prepared once, for one birth
   RowStatement insertMany{nullptr, sqlite3_finalize};  // and for kRowsPerInsert
   std::unique_ptr<SQLite::Statement> vocabulary;  // the words of the index, for MatchExpression
+  std::unique_ptr<SQLite::Statement> idTaken;     // whether a birth has an id (IdTaken)
 
   [[noreturn]] void Fail(const std::string& what, const std::exception& e) const {
     throw LibraryError("the library " + path + ": " + what + ": " + e.what());
   }
 
-  bool IdTaken(std::int64_t id) const {
-    SQLite::Statement q(*db, "SELECT 1 FROM births WHERE id = ?");
-    q.bind(1, static_cast<std::int64_t>(id));
-    return q.executeStep();
+  // Prepared once: an import with ids asks it for each birth.
+  bool IdTaken(std::int64_t id) {
+    if (!idTaken) idTaken = std::make_unique<SQLite::Statement>(*db, "SELECT 1 FROM births WHERE id = ?");
+    idTaken->reset();
+    idTaken->bind(1, static_cast<std::int64_t>(id));
+    const bool taken = idTaken->executeStep();
+    idTaken->reset();  // ends its read
+    return taken;
   }
 
   // Inserts the birth, with its own id when it has one (the caller has seen
-  // that it is free), else with a new one.
+  // that it is free), else with a new one; the caller has set its times.
   void Insert(SavedBirth& s) {
-    if (std::string refusal = CheckSaved(s); !refusal.empty()) {
-      throw LibraryError("the birth \"" + s.birth.name + "\" cannot be saved: " + refusal);
-    }
-    s.created = s.changed = Now();
     if (!insert) insert = PrepareRow(*db, WriteSql("INSERT"));
     const std::string tags = TagsText(s.tags);
     Bind(insert.get(), 1, s, tags);
@@ -334,7 +342,10 @@ struct Library::Impl {
       }
       RunRow(*db, insertMany.get());
     }
-    for (; done < births.size(); ++done) Insert(births[done]);
+    for (; done < births.size(); ++done) {
+      births[done].created = births[done].changed = now;
+      Insert(births[done]);
+    }
   }
 
   // Adds the words of the births with these ids (all of them new to the
@@ -544,9 +555,11 @@ Library::Library(Library&&) noexcept = default;
 Library& Library::operator=(Library&&) noexcept = default;
 
 void Library::Add(SavedBirth& saved) {
+  RefuseUnsaveable(saved);
   try {
     SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
     if (saved.id > 0 && impl_->IdTaken(saved.id)) saved.id = 0;
+    saved.created = saved.changed = Now();
     impl_->Insert(saved);
     impl_->Index({saved.id});
     transaction.commit();
@@ -556,9 +569,7 @@ void Library::Add(SavedBirth& saved) {
 }
 
 bool Library::Replace(SavedBirth& saved) {
-  if (std::string refusal = CheckSaved(saved); !refusal.empty()) {
-    throw LibraryError("the birth \"" + saved.birth.name + "\" cannot be saved: " + refusal);
-  }
+  RefuseUnsaveable(saved);
   try {
     SQLite::Transaction transaction(*impl_->db, SQLite::TransactionBehavior::IMMEDIATE);
     SQLite::Statement created(*impl_->db, "SELECT created FROM births WHERE id = ?");
@@ -664,11 +675,7 @@ std::vector<SavedBirth> Library::List(std::string_view search) const {
 }
 
 std::size_t Library::AddAll(std::vector<SavedBirth>& births, Checked checked) {
-  for (std::size_t i = 0; checked == Checked::No && i < births.size(); ++i) {
-    if (std::string refusal = CheckSaved(births[i]); !refusal.empty()) {
-      throw LibraryError("the birth \"" + births[i].birth.name + "\" cannot be saved: " + refusal);
-    }
-  }
+  for (std::size_t i = 0; checked == Checked::No && i < births.size(); ++i) RefuseUnsaveable(births[i]);
   std::size_t renumbered = 0;
   try {
     // The pages of a large import stay in memory until its commit instead of
@@ -694,12 +701,9 @@ std::size_t Library::AddAll(std::vector<SavedBirth>& births, Checked checked) {
     const std::int64_t libraryHighest = impl_->db->execAndGet("SELECT ifnull(max(id), 0) FROM births").getInt64();
     std::int64_t highest = libraryHighest;
     std::unordered_set<std::int64_t> kept;
-    SQLite::Statement taken(*impl_->db, "SELECT 1 FROM births WHERE id = ?");
     for (SavedBirth& s : births) {
       if (s.id <= 0) continue;
-      taken.reset();
-      taken.bind(1, static_cast<std::int64_t>(s.id));
-      if (!taken.executeStep() && kept.insert(s.id).second) {
+      if (!impl_->IdTaken(s.id) && kept.insert(s.id).second) {
         highest = std::max<std::int64_t>(highest, s.id);
       } else {
         s.id = 0;

@@ -347,22 +347,26 @@ int ExitStatus(pid_t pid) {
   return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
 }
 
+// Opens the library in a child process, as nobody when run as root (who
+// writes to any file); 0 when the opening is refused with `message`.
+int RefusedAsNobody(const std::string& path, Access access, const char* message) {
+  return ExitStatus(Child([&] {
+    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
+    try {
+      Library library(path, access);
+    } catch (const LibraryError& e) {
+      std::_Exit(std::string(e.what()).find(message) != std::string::npos ? 0 : 4);
+    }
+    std::_Exit(5);
+  }));
+}
+
 TEST_F(LibraryTest, ReadOnlyFileIsRefusedForWriting) {
   const std::string path = PathOf("ro.sqlite");
   { Library(path, Access::Write); }
   ::chmod(path.c_str(), 0444);
   const std::string before = Bytes(path);
-  // Root writes to any file: the check runs as nobody then.
-  const pid_t pid = Child([&] {
-    if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
-    try {
-      Library library(path, Access::Write);
-    } catch (const LibraryError& e) {
-      std::_Exit(std::string(e.what()).find("is read-only; nothing was changed") != std::string::npos ? 0 : 4);
-    }
-    std::_Exit(5);
-  });
-  EXPECT_EQ(ExitStatus(pid), 0);
+  EXPECT_EQ(RefusedAsNobody(path, Access::Write, "is read-only; nothing was changed"), 0);
   EXPECT_EQ(Bytes(path), before);
 }
 
@@ -425,16 +429,7 @@ TEST_F(LibraryTest, OlderSchemasAreUpgraded) {
     // Unless it can be written, a reader refuses it and leaves it as it is.
     ::chmod(path.c_str(), 0444);
     const std::string before = Bytes(path);
-    const pid_t pid = Child([&] {
-      if (::geteuid() == 0 && (::setgid(65534) != 0 || ::setuid(65534) != 0)) std::_Exit(3);
-      try {
-        Library reader(path, Access::Read);
-      } catch (const LibraryError& e) {
-        std::_Exit(std::string(e.what()).find("open it for writing once to upgrade it") != std::string::npos ? 0 : 4);
-      }
-      std::_Exit(5);
-    });
-    EXPECT_EQ(ExitStatus(pid), 0);
+    EXPECT_EQ(RefusedAsNobody(path, Access::Read, "open it for writing once to upgrade it"), 0);
     EXPECT_EQ(Bytes(path), before);
     ::chmod(path.c_str(), 0644);
     // A reader upgrades a file it can write, and finds its births.
